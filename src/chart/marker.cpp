@@ -1,0 +1,113 @@
+// The marker: a red strip moved over the graph with the arrow keys, reading
+// off one sample, and the step it moves by.
+#include "chart/plot.h"
+#include "form/user_page.h"
+
+namespace zelk::form {
+namespace {
+
+constexpr int kLeftArrow = 37;
+constexpr int kRightArrow = 39;
+
+constexpr const char* kMarkerPanel[] = {
+    "MarkerStepValueText", "MarkerStepValueLabel", "MarkerStepScroll", "DataPointLabel",
+    "DataPointText",       "MarkerValueText",      "MarkerValueLabel"};
+
+}  // namespace
+
+double UserPage::MarkerStepValue() const {
+  if (const auto* number = std::get_if<int16_t>(&vars_.markerStep)) return *number;
+  return text::ReadDecimal(std::get<std::string>(vars_.markerStep)).value_or(0);
+}
+
+void UserPage::SetMarkerLabels(bool shown) {
+  for (const char* name : kMarkerPanel) controls_(name).state.visible = shown;
+  controls_("MarkerInstructions").state.visible = !shown;
+}
+
+void UserPage::Form_KeyUp(int keyCode) {
+  const auto drawValueAxis = [this] {
+    canvas_.DrawLine(chart::kAxisX, chart::kAxisTop, chart::kAxisX, chart::kAxisBottom,
+                     chart::kBlue);
+  };
+  if (keyCode != kLeftArrow && keyCode != kRightArrow) {
+    drawValueAxis();
+    return;
+  }
+  // The step box shows the step in use again (a step typed that is no
+  // number was never taken, so the box returns to the last good step).
+  const auto* number = std::get_if<int16_t>(&vars_.markerStep);
+  SetText("MarkerStepValueText",
+          number ? text::Plain(*number) : std::get<std::string>(vars_.markerStep));
+  SetFocus("DummyText");
+
+  const double step = MarkerStepValue();
+  vars_.markerPos += keyCode == kRightArrow ? step : -step;
+  if (vars_.markerPos < 0) {
+    vars_.markerPos = 0;
+    SetMarkerLabels(false);
+    return;
+  }
+  const double span = vars_.yEnd - vars_.yStart;
+  if (vars_.markerPos >= span) {
+    vars_.markerPos = span;
+    return;
+  }
+  SetMarkerLabels(true);
+  const int i = chart::SampleIndex(vars_.yStart + vars_.markerPos);
+  controls_("DataPointText").state.caption = text::Plain(i);
+  controls_("Overlay").state.left = static_cast<float>(
+      chart::kAxisX + vars_.xStep.ToDouble() * vars_.markerPos);
+
+  const int16_t channel = vars_.currentChannel;
+  if (channel == 1) {
+    canvas_.DrawLine(chart::kAxisX, 250, chart::kAxisRight, 250, chart::kRed);
+  } else if (channel == 2) {
+    const float y = vars_.valueScale == 16 ? 700 : 1000;
+    canvas_.DrawLine(chart::kAxisX, y, chart::kAxisRight, y, chart::kRed);
+  }
+  if (channel == 9) {
+    // A stored pressure that is no number shows an empty value.
+    const auto pressure = text::ReadDecimal(plotData_[i]);
+    controls_("MarkerValueText").state.caption = pressure ? text::Plain(*pressure * 0.15) : "";
+  } else {
+    controls_("MarkerValueText").state.caption = plotData_[i];
+  }
+  // The user-defined channel's bit display follows the marked sample here,
+  // once that channel is built.
+
+  const chart::Window window = chart::MarkerWindowOf(vars_.yStart, vars_.yEnd, vars_.xStep);
+  const double baseLine = vars_.baseLine;
+  const auto none = [](long) {};
+  const double batteryOffset = channel == 3 ? 10.6 : 0;
+  chart::DrawSeries(
+      canvas_, window, {vars_.valueScale, baseLine, channel == 7 ? 600.0 : 0.0}, chart::kBlack,
+      vars_.startY1,
+      [&](long j) { return text::LeadingNumber(plotData_[j]) - batteryOffset; }, none);
+  if (channel == 2 || channel == 5) {
+    chart::DrawSeries(canvas_, window, {vars_.valueScale, baseLine, 0}, chart::kGreen,
+                      vars_.startY2, [&](long j) { return text::LeadingNumber(plotData2_[j]); },
+                      none);
+  }
+  if (channel == 2) {
+    chart::DrawSeries(canvas_, window, {vars_.valueScale, baseLine, 0}, chart::kMagenta,
+                      vars_.startY3, [&](long j) { return text::LeadingNumber(plotData3_[j]); },
+                      none);
+  }
+  drawValueAxis();
+}
+
+void UserPage::MarkerStepValueText_Change() {
+  // A step that is no number is not taken: the previous step stays in use.
+  std::string typed = controls_("MarkerStepValueText").state.caption;
+  if (text::ReadDecimal(typed)) vars_.markerStep = std::move(typed);
+}
+
+void UserPage::MarkerStepScroll_Change() {
+  const int16_t step = static_cast<int16_t>(controls_("MarkerStepScroll").state.value);
+  vars_.markerStep = step;
+  SetText("MarkerStepValueText", text::BlankSigned(step));
+  SetFocus("DummyText");
+}
+
+}  // namespace zelk::form

@@ -1,0 +1,33 @@
+#include "chart/plot.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zelk::chart {
+
+int SampleIndex(double position) {
+  if (std::isnan(position)) return 0;
+  const double rounded = text::RoundHalfEven(position);
+  if (rounded < -32768) return -32768;
+  if (rounded > 32767) return 32767;
+  return static_cast<int>(rounded);
+}
+
+float ToCanvas(double twips) {
+  constexpr double kFar = 1e9;
+  if (std::isnan(twips)) return 0;
+  return static_cast<float>(std::clamp(twips, -kFar, kFar));
+}
+
+Window WindowOf(double yStart, double yEnd, text::Decimal xStep) {
+  const int first = SampleIndex(yStart);
+  return {static_cast<double>(first), SampleIndex(yEnd) - first + 1L, false, xStep};
+}
+
+Window MarkerWindowOf(double yStart, double yEnd, text::Decimal xStep) {
+  const double span = yEnd - yStart;
+  const long count = std::isfinite(span) && span >= 0 ? static_cast<long>(std::floor(span)) + 1 : 0;
+  return {yStart, count, true, xStep};
+}
+
+}  // namespace zelk::chart

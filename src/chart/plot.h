@@ -1,0 +1,95 @@
+// The plotting rule that every channel and the marker use to turn a series of
+// sample texts into connected line segments on the canvas.
+#pragma once
+
+#include <cstdint>
+
+#include "chart/canvas.h"
+#include "text/number_text.h"
+
+namespace zelk::chart {
+
+// Canvas geometry shared by every graph, in twips.
+inline constexpr int kAxisX = 550;
+inline constexpr int kAxisTop = 100;
+inline constexpr int kAxisBottom = 4000;
+inline constexpr int kAxisRight = 11200;
+
+// Colours, 0x00BBGGRR.
+inline constexpr uint32_t kBlue = 0xFF0000;
+inline constexpr uint32_t kRed = 0x0000FF;
+inline constexpr uint32_t kBlack = 0x000000;
+inline constexpr uint32_t kGreen = 0x00FF00;
+inline constexpr uint32_t kMagenta = 0xFF00FF;
+
+// A window position as a sample index: rounded to the nearest whole number,
+// halves to even, and kept within what a 16-bit index can hold.
+int SampleIndex(double position);
+
+// The samples a draw walks and how far apart they stand. A channel's draw
+// counts whole samples from the rounded window start to the rounded window
+// end; the marker's redraw counts from the unrounded start and rounds each
+// step to a sample.
+struct Window {
+  double start = 0;
+  long count = 0;  // samples walked; 0 or less walks none
+  bool roundsEachStep = false;
+  text::Decimal xStep;
+  int Sample(long n) const {
+    return roundsEachStep ? SampleIndex(start + n) : static_cast<int>(start) + static_cast<int>(n);
+  }
+};
+Window WindowOf(double yStart, double yEnd, text::Decimal xStep);
+Window MarkerWindowOf(double yStart, double yEnd, text::Decimal xStep);
+
+// A canvas coordinate in single precision. Values far off the canvas are
+// pulled in to a distance that still lies far off it, so that no drawn
+// coordinate is infinite or not a number.
+float ToCanvas(double twips);
+
+// The y of a value: baseLine - value × valueScale + yOffset.
+struct YMap {
+  double valueScale = 0;
+  double baseLine = 0;
+  double yOffset = 0;
+  double operator()(double value) const { return baseLine - value * valueScale + yOffset; }
+};
+
+// Draws one series from `startY`: a first segment to the first sample's y,
+// then one segment per sample, x accumulated exactly by the decimal step from
+// the value axis and each coordinate rounded to single precision as it is
+// drawn. `value(j)` gives sample j's number; `visit(j)` runs for each sample
+// in order (the channels build their listing there). An empty step draws
+// nothing but still visits the samples.
+template <class Value, class Visit>
+void DrawSeries(Canvas& canvas, const Window& w, const YMap& map, uint32_t colour, double startY,
+                Value value, Visit visit) {
+  const bool draw = !(w.xStep == text::Decimal());
+  text::Decimal x = text::Decimal::FromInt(kAxisX);
+  float xDrawn = x.ToFloat();
+  float previous = ToCanvas(startY);
+  for (long n = 0; n < w.count; ++n) {
+    const int j = w.Sample(n);
+    visit(j);
+    const float y = ToCanvas(map(value(j)));
+    if (draw) {
+      x += w.xStep;
+      const float xNext = x.ToFloat();
+      canvas.DrawLine(xDrawn, previous, xNext, y, colour);
+      xDrawn = xNext;
+    }
+    previous = y;
+  }
+}
+
+// The plotting rule of a channel's draw: the series starts level with its
+// first sample. Returns that start y, which the marker's redraw uses again.
+template <class Value, class Visit>
+double PlotSeries(Canvas& canvas, const Window& w, const YMap& map, uint32_t colour, Value value,
+                  Visit visit) {
+  const double startY = map(value(w.Sample(0)));
+  DrawSeries(canvas, w, map, colour, startY, value, visit);
+  return startY;
+}
+
+}  // namespace zelk::chart

@@ -1,0 +1,110 @@
+#include "form/user_page.h"
+
+#include <utility>
+
+namespace zelk::form {
+
+UserPage::UserPage(chart::Canvas& canvas, std::string programDir)
+    : canvas_(canvas), programDir_(std::move(programDir)) {}
+
+std::vector<Message> UserPage::TakeMessages() { return std::exchange(messages_, {}); }
+std::vector<std::string> UserPage::TakeStarted() { return std::exchange(started_, {}); }
+
+void UserPage::ShowMessage(std::string text) {
+  messages_.push_back({kProgramTitle, std::move(text)});
+}
+
+bool UserPage::Click(std::string_view key) {
+  using Handler = void (UserPage::*)();
+  static const std::pair<std::string_view, Handler> kClicks[] = {
+      {"RPMButton", &UserPage::RPMButton_Click},
+      {"TemperatureButton", &UserPage::TemperatureButton_Click},
+      {"BatteryButton", &UserPage::BatteryButton_Click},
+      {"IgnitionButton", &UserPage::IgnitionButton_Click},
+      {"LambdaButton", &UserPage::LambdaButton_Click},
+      {"LoopButton", &UserPage::LoopButton_Click},
+      {"ThrottleButton", &UserPage::ThrottleButton_Click},
+      {"MAPButton", &UserPage::MAPButton_Click},
+      {"STFTButton", &UserPage::STFTButton_Click},
+      {"UserDefinedButton", &UserPage::UserDefinedButton_Click},
+      {"NextImage", &UserPage::NextImage_Click},
+      {"PreviousImage", &UserPage::PreviousImage_Click},
+      {"PictureAbout", &UserPage::PictureAbout_Click},
+      {"ShellButton", &UserPage::ShellButton_Click},
+      {"OpenMenu", &UserPage::OpenMenu_Click},
+      {"ExitMenu", &UserPage::ExitMenu_Click},
+      {"AboutMenu", &UserPage::AboutMenu_Click},
+      {"Version", &UserPage::Version_Click},
+  };
+  for (const auto& [name, handler] : kClicks) {
+    if (name != key) continue;
+    if (controls_(name).state.visible) (this->*handler)();
+    return true;
+  }
+  return false;
+}
+
+bool UserPage::Select(std::string_view key, int index) {
+  using Handler = void (UserPage::*)();
+  static const std::pair<std::string_view, Handler> kLists[] = {
+      {"YAxis", &UserPage::YAxis_Click},
+      {"UserPageSelect", &UserPage::UserPageSelect_Click},
+      {"UserByteSelect", &UserPage::UserByteSelect_Click},
+  };
+  for (const auto& [name, handler] : kLists) {
+    if (name != key) continue;
+    Control& list = controls_(name);
+    // -1 stands for no entry chosen, as when text is typed into the list.
+    if (index < -1 || index >= static_cast<int>(list.state.items.size())) return false;
+    if (!list.state.visible) return true;
+    list.state.index = index;
+    (this->*handler)();
+    return true;
+  }
+  return false;
+}
+
+bool UserPage::Type(std::string_view key, std::string text) {
+  Control* box = controls_.Find(key);
+  if (!box || box->spec.kind != Kind::TextBox) return false;
+  if (box->state.visible) SetText(key, std::move(text));
+  return true;
+}
+
+void UserPage::SetText(std::string_view key, std::string text) {
+  ControlState& box = controls_(key).state;
+  if (box.caption == text) return;
+  box.caption = std::move(text);
+  if (key == "MarkerStepValueText") MarkerStepValueText_Change();
+}
+
+bool UserPage::Scroll(std::string_view key, int value) {
+  Control* bar = controls_.Find(key);
+  if (!bar || bar->spec.kind != Kind::ScrollBar) return false;
+  if (value < bar->spec.scrollMin || value > bar->spec.scrollMax) return false;
+  if (!bar->state.visible || bar->state.value == value) return true;
+  bar->state.value = value;
+  if (key == "MarkerStepScroll") MarkerStepScroll_Change();
+  return true;
+}
+
+// ---- Menus and small commands ----
+
+void UserPage::ExitMenu_Click() { exitRequested_ = true; }
+
+void UserPage::AboutMenu_Click() {
+  Control& about = controls_("PictureAbout");
+  about.state.left = 4000;
+  about.state.visible = true;
+}
+
+void UserPage::PictureAbout_Click() {
+  controls_("PictureAbout").state.visible = false;
+  DisplayRefresh();
+}
+
+void UserPage::Version_Click() { ShowMessage(tables_.versionHistory); }
+
+void UserPage::ShellButton_Click() { started_.push_back(kExternalReader); }
+
+}  // namespace zelk::form

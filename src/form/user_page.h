@@ -1,0 +1,188 @@
+// The program's one window as plain data and handlers: every control's state,
+// the module-level variables, the loaded log and the channel tables. Each
+// user event is an ordinary member function that reads and writes this state;
+// the Qt window forwards events here and copies the state back to its widgets.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "chart/canvas.h"
+#include "chart/sample_table.h"
+#include "form/controls.h"
+#include "store/log_store.h"
+#include "store/startup_tables.h"
+#include "text/number_text.h"
+
+namespace zelk::form {
+
+// A message box the window is asked to show (answered OK at once).
+struct Message {
+  std::string title;
+  std::string text;
+  bool operator==(const Message&) const = default;
+};
+
+inline constexpr const char* kProgramTitle = "ZelkScope";
+// The program that records new logs, started by the "Log" button.
+inline constexpr const char* kExternalReader = "C:\\Readzelk.exe";
+
+// The module-level variables of the program.
+struct ProgramVars {
+  // Load time
+  int16_t samplesPerMinute = 0;
+  int16_t tripMins = 0;
+  std::string filePath, fileName;
+  int16_t fileLoaded = 0;
+  int16_t pageSelectReady = 0;
+  // Time window
+  double winStartMins = 0, winEndMins = 0;
+  double yStart = 0, yEnd = 0;
+  text::Decimal xStep;
+  // Graph state
+  int16_t currentChannel = 0;  // 0: no channel drawn yet
+  double valueScale = 0;
+  int16_t baseLine = 0;
+  double startY1 = 0, startY2 = 0, startY3 = 0;
+  std::string rawText, hexText;
+  double averageSum = 0;
+  // Marker
+  double markerPos = 0;  // offset from the window start, in samples
+  std::variant<int16_t, std::string> markerStep = int16_t{10};  // a number or the step box's text
+  int16_t stftExcluded = 0;
+};
+
+class UserPage {
+ public:
+  // `programDir` is the folder of the running program, where `logs` is looked for.
+  UserPage(chart::Canvas& canvas, std::string programDir);
+
+  // Start-up and the log browser.
+  void Form_Load();
+  void OpenMenu_Click();
+  void Drive1_Change();
+  void Dir1_Change();
+  void File1_Click();
+  // The user picks an entry of a browser list (moves the drive, enters a
+  // folder, selects a file).
+  void PickDrive(int index);
+  void PickFolder(int index);
+  void PickFile(int index);
+  // The user picks the file at `path`: the browser moves to its folder and the
+  // file is selected.
+  void OpenPath(const std::string& path);
+
+  // Channels
+  void RPMButton_Click();
+  void TemperatureButton_Click();
+  void BatteryButton_Click();
+  void IgnitionButton_Click();
+  void LambdaButton_Click();
+  void LoopButton_Click();
+  void ThrottleButton_Click();
+  void MAPButton_Click();
+  void STFTButton_Click();
+  void UserDefinedButton_Click();
+  void DisplayRefresh();
+
+  // Time window and paging
+  void YAxis_Click();
+  void NextImage_Click();
+  void PreviousImage_Click();
+
+  // User-defined byte selectors
+  void UserPageSelect_Click();
+  void UserByteSelect_Click();
+  void UserLabel(std::string_view flag);
+
+  // Menus and small commands
+  void ExitMenu_Click();
+  void AboutMenu_Click();
+  void PictureAbout_Click();
+  void Version_Click();
+  void ShellButton_Click();
+
+  // Generic user actions by control key ("RPMButton", "YAxis"); false when
+  // there is no such control or it takes no such action. A click on a hidden
+  // control does nothing, as for a user.
+  bool Click(std::string_view key);
+  bool Select(std::string_view key, int index);
+
+  // Marker and keyboard
+  void Form_KeyUp(int keyCode);
+  void MarkerStepValueText_Change();
+  void MarkerStepScroll_Change();
+  // The user replaces a text box's text or moves a scroll bar; false when
+  // there is no such control.
+  bool Type(std::string_view key, std::string text);
+  bool Scroll(std::string_view key, int value);
+
+  // The load sequence: reads the file named by FilePath. False when the file
+  // was rejected or could not be read, in which case nothing changed.
+  bool LoadData();
+
+  // State
+  Controls& controls() { return controls_; }
+  const Controls& controls() const { return controls_; }
+  ProgramVars& vars() { return vars_; }
+  const ProgramVars& vars() const { return vars_; }
+  const store::LogData& log() const { return log_; }
+  const store::StartupTables& tables() const { return tables_; }
+  const std::string& focus() const { return focus_; }
+  bool exitRequested() const { return exitRequested_; }
+  // Message boxes and programs asked for since the last call.
+  std::vector<Message> TakeMessages();
+  std::vector<std::string> TakeStarted();
+
+  // Channel tables
+  const chart::SampleTable& RPMData() const { return rpmData_; }
+  const chart::SampleTable& PlotData() const { return plotData_; }
+
+ private:
+  // Load sequence pieces
+  // `evenGaps`: every frame byte number is followed by two blanks, as the
+  // page selector's rebuild writes them (the load writes one after 0F).
+  void FillByteSelector(bool evenGaps);
+  void SetTrimReadout();
+  // Time window
+  void EvalYStart();
+  void FillYCaption();
+  int SelectedWindow() const;  // YAxis index, -1 for none
+  void MovePage(int direction);
+  // Channel selection
+  void Reset_Buttons();
+  void ShowChannel(int16_t number, void (UserPage::*load)(), void (UserPage::*draw)());
+  // Canvas
+  void DrawGraph();
+  void DoLabel(int index, std::string_view caption, int left, int top);
+  // Engine speed
+  void LoadRPM();
+  void DrawRPM();
+  // Dialogs and focus
+  void ShowMessage(std::string text);
+  void SetFocus(std::string_view key) { focus_ = key; }
+  // Sets a text box's text as the program does, raising its change event
+  // when the text changes.
+  void SetText(std::string_view key, std::string text);
+  // Marker
+  void SetMarkerLabels(bool shown);
+  double MarkerStepValue() const;
+
+  chart::Canvas& canvas_;
+  std::string programDir_;
+  Controls controls_;
+  ProgramVars vars_;
+  store::LogData log_;
+  store::StartupTables tables_;
+  chart::SampleTable rpmData_, plotData_, plotData2_, plotData3_;
+  std::vector<Message> messages_;
+  std::vector<std::string> started_;
+  std::vector<std::string> dirPaths_;  // the folder behind each entry of Dir1
+  std::string focus_;
+  bool exitRequested_ = false;
+};
+
+}  // namespace zelk::form

@@ -1,0 +1,75 @@
+// The loaded log: its frames or column records, and the readers that fill it.
+// A read builds a whole new log; the caller swaps it in only when the file is
+// accepted, so a rejected or unreadable file leaves the loaded log untouched
+// and nothing of an earlier log survives a successful load.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zelk::store {
+
+enum LogFormat : int16_t { kFrameLog = 0, kTimeLog = 1, kShortTimeLog = 2 };
+
+// Table limits: indexes above these are never stored.
+inline constexpr long kMaxLogLines = 100000;
+inline constexpr long kMaxFrames = 10000;
+inline constexpr long kMaxRecords = 10000;
+inline constexpr int kMaxColumns = 40;
+
+class LogData {
+ public:
+  LogFormat format = kFrameLog;
+  int16_t sampleCount = 0;  // one above the last sample; 0 before any load
+
+  // Reads outside the table or past what the log filled give the empty text.
+  std::string_view LogLine(long k) const;
+  std::string_view Frame80(long i) const;
+  std::string_view Frame7D(long i) const;
+  std::string_view Column(long record, long column) const;       // "Time" log
+  std::string_view ShortColumn(long record, long column) const;  // "#time" log
+
+  long logLineCount() const { return static_cast<long>(logLines_.size()); }
+  long frame80Count() const { return static_cast<long>(frame80_.size()); }
+  long frame7DCount() const { return static_cast<long>(frame7D_.size()); }
+  long recordCount() const { return static_cast<long>(records_.size()); }
+
+ private:
+  friend struct Reader;
+  // The file's text; frame views point into it, so it lives on the heap and
+  // stays in place when the log is moved.
+  std::unique_ptr<std::string> bytes_;
+  std::vector<std::string_view> logLines_, frame80_, frame7D_;  // from index 1
+  std::vector<std::array<std::string, 33>> records_;           // from record 1, column 1..32
+};
+
+enum class ReadOutcome { Loaded, NotAFrameLog, CannotRead };
+
+struct ReadResult {
+  ReadOutcome outcome = ReadOutcome::Loaded;
+  std::string problem;  // why the file could not be read
+  // Set when the file held more than the tables take: where reading stopped.
+  bool truncated = false;
+  long truncatedAtLine = 0;
+};
+
+// Decides the kind of log from its first field and reads it.
+ReadResult ReadLogText(std::string text, LogData& into);
+ReadResult ReadLogFile(const std::string& path, LogData& into);
+
+// The kind of log that a first field announces.
+LogFormat FormatOfFirstField(std::string_view field);
+
+// The stored text of a column-log field: a plain decimal number is stored in
+// its plain form ("00" and "0.0" become "0"); anything else unchanged.
+std::string ColumnText(std::string_view field);
+
+// Byte b of a frame text: the two characters at positions 3b + 5 and 3b + 6
+// (1-based); empty when the text ends before them.
+std::string_view FrameByte(std::string_view frame, int b);
+
+}  // namespace zelk::store

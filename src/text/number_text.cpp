@@ -1,0 +1,419 @@
+#include "text/number_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <system_error>
+
+namespace zelk::text {
+namespace {
+
+constexpr int kSignificant = 15;
+
+// A double rounded to 15 significant digits: digits[0] is the leading digit,
+// worth 10^exp; trailing zeros are trimmed, so count is 1..15. Zero (of either
+// sign) has count 0 and is never negative.
+struct Sig15 {
+  bool negative = false;
+  int count = 0;
+  int exp = 0;
+  char digits[kSignificant] = {};
+};
+
+// Only called with finite values.
+Sig15 Decompose(double value) {
+  // "-d.dddddddddddddde-308" fits easily.
+  char buf[32];
+  const auto res =
+      std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, kSignificant - 1);
+  const char* p = buf;
+  Sig15 s;
+  if (*p == '-') {
+    s.negative = true;
+    ++p;
+  }
+  s.digits[0] = *p++;
+  ++p;  // the point
+  std::memcpy(s.digits + 1, p, kSignificant - 1);
+  p += kSignificant - 1;
+  ++p;                 // 'e'
+  if (*p == '+') ++p;  // from_chars takes '-' but not '+'
+  std::from_chars(p, res.ptr, s.exp);
+
+  s.count = kSignificant;
+  while (s.count > 0 && s.digits[s.count - 1] == '0') --s.count;
+  if (s.count == 0) s.negative = false;
+  return s;
+}
+
+// Shared layout of BlankSigned and Plain.
+std::string Layout(double value, bool blankForPositive, bool zeroBeforePoint) {
+  // Callers check for these before anything reaches the screen; a quiet 0
+  // keeps a stray one from turning into odd text.
+  if (!std::isfinite(value)) value = 0;
+
+  const Sig15 s = Decompose(value);
+  std::string out;
+  out.reserve(32);
+  if (s.negative) {
+    out += '-';
+  } else if (blankForPositive) {
+    out += ' ';
+  }
+  if (s.count == 0) {
+    out += '0';
+    return out;
+  }
+
+  if (s.exp >= kSignificant || s.exp < -5) {
+    // Exponent form: "1.5E+16", "2.5E-07".
+    out += s.digits[0];
+    if (s.count > 1) {
+      out += '.';
+      out.append(s.digits + 1, s.count - 1);
+    }
+    out += 'E';
+    out += s.exp < 0 ? '-' : '+';
+    const int e = std::abs(s.exp);
+    if (e < 10) out += '0';
+    char eb[8];
+    out.append(eb, std::to_chars(eb, eb + sizeof eb, e).ptr);
+    return out;
+  }
+
+  if (s.exp >= 0) {
+    // Integer digits, padded with zeros when the significant digits end early.
+    const int intDigits = s.exp + 1;
+    for (int i = 0; i < intDigits; ++i) out += i < s.count ? s.digits[i] : '0';
+    if (s.count > intDigits) {
+      out += '.';
+      out.append(s.digits + intDigits, s.count - intDigits);
+    }
+  } else {
+    if (zeroBeforePoint) out += '0';
+    out += '.';
+    out.append(static_cast<size_t>(-s.exp - 1), '0');
+    out.append(s.digits, s.count);
+  }
+  return out;
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+// --- Decimal helpers -------------------------------------------------------
+
+using u128 = unsigned __int128;
+
+constexpr int kScaleDigits = 18;
+constexpr uint64_t kTen18 = 1'000'000'000'000'000'000ULL;
+
+constexpr __int128 Pow10(int n) {
+  __int128 p = 1;
+  for (int i = 0; i < n; ++i) p *= 10;
+  return p;
+}
+
+constexpr __int128 kScale = Pow10(kScaleDigits);
+// 1e20 scaled: FromDouble clamps there, leaving headroom below the 1.7e38
+// limit of __int128 for sums.
+constexpr __int128 kClamp = Pow10(38);
+constexpr __int128 kMax = std::numeric_limits<__int128>::max();
+constexpr __int128 kMin = std::numeric_limits<__int128>::min();
+
+// "-int.frac" with up to 21 integer digits and 18 fraction digits.
+constexpr size_t kDecimalTextMax = 48;
+
+// Writes value (below 10^18) as exactly 18 digits with leading zeros.
+char* Write18Digits(char* p, uint64_t value) {
+  char tmp[kScaleDigits];
+  const char* t = std::to_chars(tmp, tmp + sizeof tmp, value).ptr;
+  const auto len = static_cast<size_t>(t - tmp);
+  std::memset(p, '0', kScaleDigits - len);
+  std::memcpy(p + (kScaleDigits - len), tmp, len);
+  return p + kScaleDigits;
+}
+
+// Writes the exact value of scaled / 10^18 in plain notation: "-12.5", "0.25",
+// "550" into buf (kDecimalTextMax chars). Returns the end of the text. No
+// allocation: ToFloat runs this for every point of a graph.
+char* WriteDecimal(char* buf, __int128 scaled) {
+  char* p = buf;
+  char* const end = buf + kDecimalTextMax;
+  const bool negative = scaled < 0;
+  // Unsigned negation so that the most negative value does not overflow.
+  const u128 mag = negative ? u128(0) - u128(scaled) : u128(scaled);
+  const u128 whole = mag / kTen18;
+  const auto frac = static_cast<uint64_t>(mag % kTen18);
+  if (negative) *p++ = '-';
+
+  // The whole part can pass 2^64 (up to ~3.4e20), so print it in two pieces.
+  const auto hi = static_cast<uint64_t>(whole / kTen18);
+  const auto lo = static_cast<uint64_t>(whole % kTen18);
+  if (hi != 0) {
+    p = std::to_chars(p, end, hi).ptr;
+    p = Write18Digits(p, lo);
+  } else {
+    p = std::to_chars(p, end, lo).ptr;
+  }
+
+  if (frac != 0) {
+    *p++ = '.';
+    p = Write18Digits(p, frac);
+    while (p[-1] == '0') --p;
+  }
+  return p;
+}
+
+template <typename Float>
+Float DecimalTo(__int128 scaled) {
+  char buf[kDecimalTextMax];
+  char* end = WriteDecimal(buf, scaled);
+  Float value = 0;
+  // The text is exact, so from_chars gives the correctly rounded value. Every
+  // Decimal lies well inside the float range, so this cannot fail.
+  std::from_chars(buf, end, value, std::chars_format::fixed);
+  return value;
+}
+
+}  // namespace
+
+std::string BlankSigned(double value) { return Layout(value, true, false); }
+
+std::string Plain(double value) { return Layout(value, false, true); }
+
+double RoundHalfEven(double value) {
+  // std::round takes halves away from zero; pull an odd result of an exact
+  // half back by one. Independent of the current floating-point rounding mode.
+  // value - r is exact for doubles, so the half test is reliable.
+  const double r = std::round(value);
+  if (std::fabs(value - r) == 0.5 && std::fmod(r, 2.0) != 0) return r - std::copysign(1.0, value);
+  return r;
+}
+
+std::optional<int16_t> ToInt16(double value) {
+  if (!std::isfinite(value)) return std::nullopt;
+  const double r = RoundHalfEven(value);
+  if (r < -32768.0 || r > 32767.0) return std::nullopt;
+  return static_cast<int16_t>(r);
+}
+
+double LeadingNumber(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size() && IsBlank(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  const size_t start = i;
+  bool point = false;
+  bool anyDigit = false;
+  bool nonZeroWhole = false;  // a non-zero digit before the point
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (IsDigit(c)) {
+      anyDigit = true;
+      if (!point && c != '0') nonZeroWhole = true;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      break;
+    }
+  }
+  if (!anyDigit) return 0;
+
+  double value = 0;
+  const auto res =
+      std::from_chars(text.data() + start, text.data() + i, value, std::chars_format::fixed);
+  if (res.ec == std::errc::result_out_of_range) {
+    // Too many digits before the point overflows to infinity; a long run of
+    // zeros after it underflows to zero.
+    value = nonZeroWhole ? std::numeric_limits<double>::infinity() : 0.0;
+  }
+  return negative ? -value : value;
+}
+
+std::optional<double> ReadDecimal(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (text.empty() || text.front() == '+') return std::nullopt;
+  double value = 0;
+  const auto res = std::from_chars(text.data(), text.data() + text.size(), value,
+                                   std::chars_format::general);
+  if (res.ec != std::errc() || res.ptr != text.data() + text.size() || !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::optional<int16_t> HexStrict(std::string_view digits) {
+  if (digits.empty()) return std::nullopt;
+  for (char c : digits) {
+    if (HexValue(c) < 0) return std::nullopt;
+  }
+  if (digits.size() <= 4) {
+    unsigned v = 0;
+    for (char c : digits) v = v * 16 + static_cast<unsigned>(HexValue(c));
+    return static_cast<int16_t>(v);  // 8000..FFFF wrap to -32768..-1
+  }
+  // Longer texts are read as a larger number: after the leading zeros, the
+  // value has to fit 0..7FFF, because only a text of at most four digits
+  // stands for a 16-bit pattern that may wrap to negative.
+  const size_t first = digits.find_first_not_of('0');
+  if (first == std::string_view::npos) return int16_t{0};
+  if (digits.size() - first > 4) return std::nullopt;
+  unsigned v = 0;
+  for (char c : digits.substr(first)) v = v * 16 + static_cast<unsigned>(HexValue(c));
+  if (v > 0x7FFF) return std::nullopt;
+  return static_cast<int16_t>(v);
+}
+
+long HexTolerant(std::string_view digits) {
+  // Leading zeros are free; at most 8 digits after them are read so the
+  // value stays within 32 bits.
+  size_t i = 0;
+  while (i < digits.size() && digits[i] == '0') ++i;
+  uint32_t v = 0;
+  for (int n = 0; i < digits.size() && n < 8; ++i, ++n) {
+    const int d = HexValue(digits[i]);
+    if (d < 0) break;
+    v = v * 16 + static_cast<uint32_t>(d);
+  }
+  return static_cast<long>(v);
+}
+
+std::string FormatFixed(double value, int decimals, int minIntDigits, std::string_view suffix) {
+  if (!std::isfinite(value)) value = 0;
+  if (decimals < 0) decimals = 0;
+  if (minIntDigits < 0) minIntDigits = 0;
+
+  const Sig15 s = Decompose(value);
+  // The digit worth 10^place sits at index exp - place of s.digits.
+  auto digitAt = [&s](int place) {
+    const int idx = s.exp - place;
+    return idx >= 0 && idx < s.count ? s.digits[idx] : '0';
+  };
+
+  // Every place from the highest (at least the units) down to 10^-decimals.
+  const int top = s.count > 0 ? std::max(s.exp, 0) : 0;
+  std::string body;
+  body.reserve(static_cast<size_t>(top + decimals + 2));
+  for (int place = top; place >= -decimals; --place) body += digitAt(place);
+
+  // Half away from zero: the first dropped digit decides, since the sign is
+  // applied afterwards to the magnitude.
+  if (digitAt(-decimals - 1) >= '5') {
+    size_t i = body.size();
+    while (i > 0 && body[i - 1] == '9') body[--i] = '0';
+    if (i == 0) {
+      body.insert(body.begin(), '1');
+    } else {
+      ++body[i - 1];
+    }
+  }
+
+  // Integer digits: drop the leading zeros the pattern does not ask for, or
+  // add the ones it does.
+  auto intDigits = static_cast<int>(body.size()) - decimals;
+  int drop = 0;
+  while (intDigits - drop > minIntDigits && body[static_cast<size_t>(drop)] == '0') ++drop;
+  body.erase(0, static_cast<size_t>(drop));
+  intDigits -= drop;
+  if (intDigits < minIntDigits) body.insert(0, static_cast<size_t>(minIntDigits - intDigits), '0');
+
+  const bool isZero = body.find_first_not_of('0') == std::string::npos;
+  std::string out;
+  out.reserve(body.size() + suffix.size() + 2);
+  if (s.negative && !isZero) out += '-';
+  const size_t intLen = body.size() - static_cast<size_t>(decimals);
+  out.append(body, 0, intLen);
+  if (decimals > 0) {
+    out += '.';
+    out.append(body, intLen, std::string::npos);
+  }
+  out += suffix;
+  return out;
+}
+
+// --- Decimal ---------------------------------------------------------------
+
+Decimal Decimal::FromDouble(double value) {
+  Decimal d;
+  if (!std::isfinite(value)) return d;
+  const Sig15 s = Decompose(value);
+  if (s.count == 0) return d;
+
+  if (s.exp >= 20) {
+    d.scaled_ = s.negative ? -kClamp : kClamp;
+    return d;
+  }
+
+  // All 15 digits as one whole number, worth 10^(exp - 14).
+  __int128 whole = 0;
+  for (int i = 0; i < kSignificant; ++i) {
+    whole = whole * 10 + (i < s.count ? s.digits[i] - '0' : 0);
+  }
+  const int shift = s.exp - (kSignificant - 1) + kScaleDigits;
+  __int128 mag = 0;
+  if (shift >= 0) {
+    mag = whole * Pow10(shift);  // shift <= 23, so at most 10^38
+  } else if (shift > -(kSignificant + 1)) {
+    // Below 10^-18: round half to even. A shift of 16 or more leaves less
+    // than 0.1 of a unit, which always rounds to 0.
+    const __int128 div = Pow10(-shift);
+    mag = whole / div;
+    const __int128 rem = whole % div;
+    if (2 * rem > div || (2 * rem == div && mag % 2 != 0)) ++mag;
+  }
+  d.scaled_ = s.negative ? -mag : mag;
+  return d;
+}
+
+Decimal Decimal::FromInt(long long value) {
+  Decimal d;
+  d.scaled_ = static_cast<__int128>(value) * kScale;
+  return d;
+}
+
+Decimal Decimal::operator+(Decimal other) const {
+  Decimal d = *this;
+  d += other;
+  return d;
+}
+
+Decimal& Decimal::operator+=(Decimal other) {
+  // Saturate rather than overflow; only reachable by adding values near the
+  // clamp many times over.
+  const __int128 b = other.scaled_;
+  if (b > 0 && scaled_ > kMax - b) {
+    scaled_ = kMax;
+  } else if (b < 0 && scaled_ < kMin - b) {
+    scaled_ = kMin;
+  } else {
+    scaled_ += b;
+  }
+  return *this;
+}
+
+double Decimal::ToDouble() const { return DecimalTo<double>(scaled_); }
+
+float Decimal::ToFloat() const { return DecimalTo<float>(scaled_); }
+
+std::string Decimal::ToText() const {
+  char buf[kDecimalTextMax];
+  return std::string(buf, WriteDecimal(buf, scaled_));
+}
+
+}  // namespace zelk::text

@@ -1,0 +1,55 @@
+// Runs the headless driver on a script and reads back its dumps.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zelk::e2e {
+
+// A parsed JSON value: enough of JSON to read the driver's dump.
+struct Json {
+  enum class Type { Null, Bool, Number, String, Array, Object } type = Type::Null;
+  bool boolean = false;
+  double number = 0;
+  std::string text;
+  std::vector<Json> items;
+  std::map<std::string, Json> members;
+
+  const Json& operator[](const std::string& key) const;  // a Null value when absent
+  const Json& operator[](size_t i) const;
+  size_t size() const { return type == Type::Array ? items.size() : members.size(); }
+  std::vector<std::string> Strings() const;
+};
+
+Json ParseJson(const std::string& text);
+
+struct DriverRun {
+  int status = -1;
+  std::vector<Json> dumps;  // one per "dump" line
+  std::string err;
+};
+
+// A scratch folder with helpers to write logs into it.
+class Scratch {
+ public:
+  Scratch();
+  ~Scratch();
+  const std::string& dir() const { return dir_; }
+  std::string Write(const std::string& name, const std::string& content) const;
+  // The driver with the scratch folder as its program folder.
+  DriverRun Run(const std::string& script) const;
+
+ private:
+  std::string dir_;
+};
+
+// Log texts for the tests.
+std::string Frame80(int rpm, int byte13 = 0);  // a full 0x80 frame text
+std::string Frame7D(int byte11 = 0x80);        // a full 0x7D frame text
+// A frame log of `samples` alternating 0x80/0x7D pairs with the given speeds
+// (cycled), lines joined by `eol`.
+std::string FrameLog(int samples, const std::vector<int>& rpms, const std::string& eol = "\r\n");
+
+}  // namespace zelk::e2e

@@ -1,0 +1,185 @@
+// The field reader and the three log readers.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "store/field_reader.h"
+#include "store/log_store.h"
+
+namespace zelk::store {
+namespace {
+
+std::vector<std::string> Fields(const std::string& text) {
+  FieldReader r(text);
+  std::vector<std::string> out;
+  while (!r.AtEnd()) out.emplace_back(r.Next());
+  return out;
+}
+
+TEST(FieldReader, SplitsOnCommasAndEveryLineEndConvention) {
+  const struct {
+    std::string text;
+    std::vector<std::string> fields;
+  } cases[] = {
+      {"a,b\r\nc", {"a", "b", "c"}},
+      {"a,b\nc\n", {"a", "b", "c"}},
+      {"a,b\rc\r", {"a", "b", "c"}},
+      {"a\r\n\r\nb", {"a", "", "b"}},               // an empty line is one empty field
+      {"  lead,\ttab", {"lead", "tab"}},            // leading blanks skipped
+      {"x ,y", {"x ", "y"}},                        // trailing blanks kept
+      {"\"q,1\",2", {"q,1", "2"}},                  // quotes hold commas
+      {"\"q\"rest,2", {"q", "2"}},                  // text after the closing quote dropped
+      {"\"open\nnext", {"open", "next"}},           // an open quote ends with its line
+      {"a,\r\nb", {"a", "", "b"}},                  // a comma before the line end
+  };
+  for (const auto& c : cases) EXPECT_EQ(Fields(c.text), c.fields) << c.text;
+}
+
+TEST(FieldReader, ReportsTheLineOfEachField) {
+  FieldReader r("a,b\r\nc\nd");
+  std::vector<long> lines;
+  while (!r.AtEnd()) {
+    r.Next();
+    lines.push_back(r.Line());
+  }
+  EXPECT_EQ(lines, (std::vector<long>{1, 1, 2, 3}));
+}
+
+std::string Frame(const std::string& code, int bytes) {
+  std::string text = code + "  ";
+  for (int b = 0; b < bytes; ++b) text += (b ? " " : "") + std::string("0") + "123456789ABCDEF"[b % 15];
+  return text;
+}
+
+std::string FrameLog(int pairs80, int pairs7D, const std::string& tail = "") {
+  std::string text = "Zelk\r\nECU x\r\nhdr\r\n";
+  for (int i = 0; i < std::max(pairs80, pairs7D); ++i) {
+    if (i < pairs80) text += Frame("80", 29) + "\r\n";
+    if (i < pairs7D) text += Frame("7D", 32) + "\r\n";
+  }
+  return text + tail;
+}
+
+TEST(ReadLog, FrameLogSampleCountRoundsHalfToEven) {
+  const struct {
+    int frames80, frames7D;
+    int sampleCount;
+  } cases[] = {{4, 4, 4}, {3, 3, 4}, {1, 1, 2}, {10, 2, 6}, {0, 0, 0}};
+  for (const auto& c : cases) {
+    LogData log;
+    ASSERT_EQ(ReadLogText(FrameLog(c.frames80, c.frames7D), log).outcome, ReadOutcome::Loaded);
+    EXPECT_EQ(log.sampleCount, c.sampleCount) << c.frames80 << "+" << c.frames7D;
+    EXPECT_EQ(log.frame80Count(), c.frames80);
+    EXPECT_EQ(log.format, kFrameLog);
+  }
+}
+
+TEST(ReadLog, FrameStreamEndsAtTheFirstFieldThatIsNoFrame) {
+  for (const std::string stop : {"END", "7d  00", "", "8"}) {
+    LogData log;
+    const std::string text = "Z\nECU\nh\n" + Frame("80", 29) + "\n" + Frame("7D", 32) + "\n" +
+                             Frame("80", 29) + "\n" + stop + "\n" + Frame("7D", 32) + "\n";
+    ASSERT_EQ(ReadLogText(text, log).outcome, ReadOutcome::Loaded);
+    EXPECT_EQ(log.frame80Count(), 2) << stop;
+    EXPECT_EQ(log.frame7DCount(), 1) << stop;
+    EXPECT_EQ(log.sampleCount, 2) << stop;
+    EXPECT_EQ(log.LogLine(4), stop);
+    EXPECT_EQ(log.Frame7D(2), "");
+  }
+}
+
+TEST(ReadLog, RejectsFilesThatAreNoFrameLog) {
+  for (const std::string text : {"Zelk\r\necu lower\r\nh\r\n", "ECU first\r\nnot\r\nh\r\n",
+                                 "#Time\r\nx\r\n", "", "Zelk", "Zelk\r\nECU only"}) {
+    LogData log;
+    EXPECT_EQ(ReadLogText(text, log).outcome, ReadOutcome::NotAFrameLog) << text;
+  }
+}
+
+TEST(ReadLog, FirstFieldDecidesTheKind) {
+  EXPECT_EQ(FormatOfFirstField("Timestamp"), kTimeLog);
+  EXPECT_EQ(FormatOfFirstField("#time"), kShortTimeLog);
+  EXPECT_EQ(FormatOfFirstField("#Time"), kFrameLog);
+  EXPECT_EQ(FormatOfFirstField("time"), kFrameLog);
+}
+
+TEST(ReadLog, ShortColumnLogCountsCompleteRecordsOnly) {
+  std::string header = "#time";
+  for (int i = 1; i < 11; ++i) header += ",c" + std::to_string(i);
+  std::string row = "1.0";
+  for (int i = 1; i < 11; ++i) row += "," + std::to_string(i * 10);
+  const struct {
+    int rows;
+    int sampleCount;
+  } cases[] = {{3, 3}, {0, 1}, {1, 1}};
+  for (const auto& c : cases) {
+    std::string text = header + "\r\n";
+    for (int r = 0; r < c.rows; ++r) text += row + "\r\n";
+    LogData log;
+    ASSERT_EQ(ReadLogText(text, log).outcome, ReadOutcome::Loaded);
+    EXPECT_EQ(log.sampleCount, c.sampleCount) << c.rows;
+  }
+  // 33 fields after the 12 leading ones (the header and the first time):
+  // three whole records.
+  std::string text = header + "\r\n";
+  for (int i = 0; i <= 33; ++i) text += std::to_string(i) + "\r\n";
+  LogData log;
+  ReadLogText(text, log);
+  EXPECT_EQ(log.sampleCount, 4);
+  EXPECT_EQ(log.ShortColumn(1, 1), "1");
+  EXPECT_EQ(log.ShortColumn(3, 11), "33");
+  EXPECT_EQ(log.Column(1, 1), "");  // not a "Time" log
+}
+
+TEST(ReadLog, ColumnLogThatEndsInItsHeaderHasNoSamples) {
+  LogData log;
+  ASSERT_EQ(ReadLogText("Time,a,b\r\n", log).outcome, ReadOutcome::Loaded);
+  EXPECT_EQ(log.format, kTimeLog);
+  EXPECT_EQ(log.sampleCount, 1);
+}
+
+TEST(ReadLog, ColumnFieldsAreStoredInPlainForm) {
+  const struct {
+    std::string field, stored;
+  } cases[] = {{"0", "0"},     {"00", "0"},       {"0.0", "0"},   {"12.50", "12.5"},
+               {"-3", "-3"},   {".5", "0.5"},     {"-0", "0"},    {"abc", "abc"},
+               {"", ""},       {"1e3", "1e3"},    {"+5", "+5"},   {"12 ", "12"},
+               {"1.2.3", "1.2.3"}, {"-", "-"}};
+  for (const auto& c : cases) EXPECT_EQ(ColumnText(c.field), c.stored) << c.field;
+}
+
+TEST(ReadLog, FrameByteNeedsBothCharacters) {
+  const std::string frame = "7D  20 01 02";
+  EXPECT_EQ(FrameByte(frame, 0), "20");
+  EXPECT_EQ(FrameByte(frame, 2), "02");
+  EXPECT_EQ(FrameByte(frame, 3), "");
+  EXPECT_EQ(FrameByte("7D  20 0", 1), "");
+  EXPECT_EQ(FrameByte(frame, -1), "");
+}
+
+TEST(ReadLog, StopsAtTheTableLimitAndSaysWhere) {
+  std::string text = "Z\nECU\nh\n";
+  for (int i = 0; i < 10001; ++i) text += Frame("80", 3) + "\n" + Frame("7D", 3) + "\n";
+  LogData log;
+  const ReadResult r = ReadLogText(text, log);
+  ASSERT_EQ(r.outcome, ReadOutcome::Loaded);
+  EXPECT_TRUE(r.truncated);
+  EXPECT_EQ(r.truncatedAtLine, 3 + 20000 + 1);
+  EXPECT_EQ(log.frame80Count(), 10000);
+  EXPECT_EQ(log.sampleCount, 10000);
+}
+
+TEST(ReadLog, UnreadableFileIsReportedAndLeavesTheLog) {
+  LogData log;
+  ASSERT_EQ(ReadLogText(FrameLog(2, 2), log).outcome, ReadOutcome::Loaded);
+  for (const std::string path : {"/nonexistent/zelk.txt", "/"}) {
+    const ReadResult r = ReadLogFile(path, log);
+    EXPECT_EQ(r.outcome, ReadOutcome::CannotRead) << path;
+    EXPECT_FALSE(r.problem.empty());
+    EXPECT_EQ(log.sampleCount, 2);
+  }
+}
+
+}  // namespace
+}  // namespace zelk::store

@@ -1,0 +1,110 @@
+#include "dump.h"
+
+#include <variant>
+
+#include "json.h"
+
+namespace zelk::driver {
+namespace {
+
+using form::Kind;
+
+void Vars(Json& j, const form::UserPage& page) {
+  const form::ProgramVars& v = page.vars();
+  const store::LogData& log = page.log();
+  j.Key("vars").BeginObject();
+  j.Key("LogFormat").Number(static_cast<long long>(log.format));
+  j.Key("SampleCount").Number(static_cast<long long>(log.sampleCount));
+  j.Key("SamplesPerMinute").Number(static_cast<long long>(v.samplesPerMinute));
+  j.Key("TripMins").Number(static_cast<long long>(v.tripMins));
+  j.Key("FilePath").String(v.filePath);
+  j.Key("FileName").String(v.fileName);
+  j.Key("FileLoaded").Number(static_cast<long long>(v.fileLoaded));
+  j.Key("WinStartMins").Number(v.winStartMins);
+  j.Key("WinEndMins").Number(v.winEndMins);
+  j.Key("YStart").Number(v.yStart);
+  j.Key("YEnd").Number(v.yEnd);
+  j.Key("XStep").Raw(v.xStep.ToText());
+  j.Key("CurrentChannel").Number(static_cast<long long>(v.currentChannel));
+  j.Key("ValueScale").Number(v.valueScale);
+  j.Key("BaseLine").Number(static_cast<long long>(v.baseLine));
+  j.Key("StartY1").Number(v.startY1);
+  j.Key("StartY2").Number(v.startY2);
+  j.Key("StartY3").Number(v.startY3);
+  j.Key("MarkerPos").Number(v.markerPos);
+  j.Key("MarkerStep");
+  if (const auto* step = std::get_if<int16_t>(&v.markerStep)) {
+    j.Number(static_cast<long long>(*step));
+  } else {
+    j.String(std::get<std::string>(v.markerStep));
+  }
+  j.Key("AverageSum").Number(v.averageSum);
+  j.Key("STFTExcluded").Number(static_cast<long long>(v.stftExcluded));
+  j.EndObject();
+}
+
+bool IsList(Kind k) {
+  return k == Kind::ComboBox || k == Kind::DriveList || k == Kind::FolderList ||
+         k == Kind::FileList;
+}
+
+void Controls(Json& j, const form::UserPage& page) {
+  j.Key("controls").BeginObject();
+  for (const form::Control& c : page.controls().all()) {
+    const form::ControlState& s = c.state;
+    const Kind kind = c.spec.kind;
+    j.Key(c.Key()).BeginObject();
+    if (kind == Kind::Label || kind == Kind::Button || kind == Kind::Menu ||
+        kind == Kind::MenuItem) {
+      j.Key("caption").String(s.caption);
+    }
+    if (kind == Kind::TextBox || kind == Kind::ListingBox) j.Key("text").String(s.caption);
+    j.Key("visible").Bool(s.visible);
+    j.Key("left").Number(s.left);
+    j.Key("top").Number(s.top);
+    j.Key("width").Number(static_cast<long long>(s.width));
+    j.Key("height").Number(static_cast<long long>(s.height));
+    if (IsList(kind)) {
+      j.Key("items").BeginArray();
+      for (const std::string& item : s.items) j.String(item);
+      j.EndArray();
+      j.Key("index").Number(static_cast<long long>(s.index));
+    }
+    if (kind == Kind::Button) j.Key("backcolour").Number(static_cast<long long>(s.backColour));
+    if (kind == Kind::ScrollBar) j.Key("value").Number(static_cast<long long>(s.value));
+    if (kind == Kind::DriveList) j.Key("drive").String(s.folder);
+    if (kind == Kind::FolderList || kind == Kind::FileList) j.Key("folder").String(s.folder);
+    j.EndObject();
+  }
+  j.EndObject();
+}
+
+}  // namespace
+
+std::string Dump(const form::UserPage& page, const chart::RecordingCanvas& canvas,
+                 const std::vector<form::Message>& messages,
+                 const std::vector<std::string>& started) {
+  Json j;
+  j.BeginObject();
+  Vars(j, page);
+  Controls(j, page);
+  j.Key("canvas").BeginArray();
+  for (const chart::Line& line : canvas.lines()) {
+    j.BeginArray().Number(line.x1).Number(line.y1).Number(line.x2).Number(line.y2);
+    j.Number(static_cast<long long>(line.colour)).Number(static_cast<long long>(line.width));
+    j.EndArray();
+  }
+  j.EndArray();
+  j.Key("messages").BeginArray();
+  for (const form::Message& m : messages) {
+    j.BeginObject().Key("title").String(m.title).Key("text").String(m.text).EndObject();
+  }
+  j.EndArray();
+  j.Key("started").BeginArray();
+  for (const std::string& path : started) j.String(path);
+  j.EndArray();
+  j.EndObject();
+  return j.str();
+}
+
+}  // namespace zelk::driver

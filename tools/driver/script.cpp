@@ -1,0 +1,75 @@
+#include "script.h"
+
+#include <charconv>
+
+#include "dump.h"
+
+namespace zelk::driver {
+namespace {
+
+bool ParseInt(std::string_view text, int& value) {
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return ec == std::errc() && end == text.data() + text.size();
+}
+
+// Splits "NAME REST" at the first blank.
+std::pair<std::string, std::string> SplitFirst(const std::string& text) {
+  const size_t blank = text.find(' ');
+  if (blank == std::string::npos) return {text, ""};
+  return {text.substr(0, blank), text.substr(blank + 1)};
+}
+
+}  // namespace
+
+void ScriptRunner::Collect() {
+  for (form::Message& m : page_.TakeMessages()) messages_.push_back(std::move(m));
+  for (std::string& s : page_.TakeStarted()) started_.push_back(std::move(s));
+}
+
+bool ScriptRunner::Execute(const std::string& command, const std::string& rest) {
+  if (command == "dump") {
+    out_ << Dump(page_, canvas_, messages_, started_) << '\n';
+    out_.flush();
+    messages_.clear();
+    started_.clear();
+    return true;
+  }
+  if (command == "open") {
+    if (rest.empty()) return false;
+    page_.OpenPath(rest);
+    return true;
+  }
+  if (command == "click") return page_.Click(rest);
+  if (command == "key") {
+    int code = 0;
+    if (!ParseInt(rest, code)) return false;
+    page_.Form_KeyUp(code);
+    return true;
+  }
+  const auto [name, argument] = SplitFirst(rest);
+  int number = 0;
+  if (command == "select") return ParseInt(argument, number) && page_.Select(name, number);
+  if (command == "scroll") return ParseInt(argument, number) && page_.Scroll(name, number);
+  if (command == "type") return page_.Type(name, argument);
+  return false;
+}
+
+int ScriptRunner::Run(std::istream& script) {
+  std::string line;
+  long number = 0;
+  while (std::getline(script, line)) {
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty() || line[0] == '#') continue;
+    const auto [command, rest] = SplitFirst(line);
+    if (!Execute(command, rest)) {
+      err_ << "zelkscope-driver: line " << number << ": cannot run \"" << line << "\"\n";
+      return 2;
+    }
+    Collect();
+    if (page_.exitRequested()) return 0;
+  }
+  return 0;
+}
+
+}  // namespace zelk::driver

@@ -1,0 +1,35 @@
+// Runs a script of user actions against the core, one command a line.
+#pragma once
+
+#include <istream>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "chart/canvas.h"
+#include "form/user_page.h"
+
+namespace zelk::driver {
+
+class ScriptRunner {
+ public:
+  ScriptRunner(form::UserPage& page, const chart::RecordingCanvas& canvas, std::ostream& out,
+               std::ostream& err)
+      : page_(page), canvas_(canvas), out_(out), err_(err) {}
+  // The exit status: 0 when the script ran to its end or exited, 2 on a bad line.
+  int Run(std::istream& script);
+
+ private:
+  // False when the line is not a command the driver knows.
+  bool Execute(const std::string& command, const std::string& rest);
+  void Collect();
+
+  form::UserPage& page_;
+  const chart::RecordingCanvas& canvas_;
+  std::ostream& out_;
+  std::ostream& err_;
+  std::vector<form::Message> messages_;
+  std::vector<std::string> started_;
+};
+
+}  // namespace zelk::driver
