@@ -6,7 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "log_text.h"
+
 namespace zelk::e2e {
+using namespace zelk::testlogs;
 
 // A parsed JSON value: enough of JSON to read the driver's dump.
 struct Json {
@@ -44,12 +47,5 @@ class Scratch {
  private:
   std::string dir_;
 };
-
-// Log texts for the tests.
-std::string Frame80(int rpm, int byte13 = 0);  // a full 0x80 frame text
-std::string Frame7D(int byte11 = 0x80);        // a full 0x7D frame text
-// A frame log of `samples` alternating 0x80/0x7D pairs with the given speeds
-// (cycled), lines joined by `eol`.
-std::string FrameLog(int samples, const std::vector<int>& rpms, const std::string& eol = "\r\n");
 
 }  // namespace zelk::e2e

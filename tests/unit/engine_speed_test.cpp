@@ -1,0 +1,105 @@
+// The engine-speed graph: frame, labels, limit line, series and listing.
+#include "chart/plot.h"
+#include "page_fixture.h"
+
+namespace zelk::testing {
+namespace {
+
+using testlogs::FrameLog;
+
+class EngineSpeedTest : public PageTest {};
+
+TEST_F(EngineSpeedTest, GraphFrameLabelsAndTitle) {
+  Open(FrameLog(102, {850}, "\r\n", 1));  // SampleCount 103: samples 1 to 101, a step of 105
+  ASSERT_EQ(vars().xStep.ToText(), "105");
+  const auto& l = lines();
+  ASSERT_GE(l.size(), 3u);
+  EXPECT_EQ(l[0], (chart::Line{550, 100, 550, 4000, chart::kBlue, 1}));
+  EXPECT_EQ(l[1], (chart::Line{550, 4000, 11200, 4000, chart::kBlue, 1}));
+  EXPECT_EQ(l[2], (chart::Line{550, 250, 11200, 250, chart::kRed, 2}));
+  EXPECT_EQ(state("ScreenTitle").caption, "Engine Speed (RPM)");
+  EXPECT_EQ(state("ScreenTitle").top, 350);
+  EXPECT_TRUE(state("YLabel").visible);
+  EXPECT_EQ(state("InfoLabel").width, 0);
+  const char* captions[] = {"0000", "1000", "2000", "3000", "4000", "5000", "6000"};
+  const int tops[] = {3900, 3280, 2660, 2040, 1420, 800, 180};
+  for (int k = 0; k < 7; ++k) {
+    EXPECT_EQ(state("Label", k).caption, captions[k]);
+    EXPECT_EQ(state("Label", k).top, tops[k]);
+    EXPECT_EQ(state("Label", k).left, 50);
+    EXPECT_TRUE(state("Label", k).visible);
+  }
+}
+
+TEST_F(EngineSpeedTest, SeriesFollowsThePlottingRule) {
+  Open(FrameLog(102, {850, 6000, 0, 65535}, "\r\n", 1));
+  const auto& l = lines();
+  ASSERT_EQ(l.size(), 3u + 101u);
+  const float y850 = static_cast<float>(4000 - 850 * 0.68);
+  // The first segment is level at the first sample's height.
+  EXPECT_EQ(l[3], (chart::Line{550, y850, 655, y850, chart::kBlack, 2}));
+  EXPECT_EQ(l[4], (chart::Line{655, y850, 760, static_cast<float>(4000 - 6000 * 0.68), 0, 2}));
+  EXPECT_EQ(l[5].y2, 4000);
+  EXPECT_EQ(l[6].y2, 4000.68f);  // -1 lies just below the time axis
+  EXPECT_EQ(l.back().x2, 11155);
+  EXPECT_EQ(vars().startY1, 4000 - 850 * 0.68);
+  EXPECT_EQ(vars().valueScale, 0.68);
+  EXPECT_EQ(vars().baseLine, 4000);
+}
+
+TEST_F(EngineSpeedTest, XNeverDriftsOverALongWindow) {
+  Open(FrameLog(9000, {1500}));  // YEnd - YStart = 8997
+  const auto& l = lines();
+  const text::Decimal step = vars().xStep;
+  text::Decimal x = text::Decimal::FromInt(550);
+  for (size_t i = 3; i < l.size(); ++i) {
+    ASSERT_EQ(l[i].x1, x.ToFloat()) << i;
+    x += step;
+    ASSERT_EQ(l[i].x2, x.ToFloat()) << i;
+  }
+  EXPECT_NEAR(l.back().x2, 11050 + 10500.0 / 8997, 1e-3);
+}
+
+TEST_F(EngineSpeedTest, ListingShowsFourCharactersASample) {
+  Open(FrameLog(6, {850, 0, 1234, 50, 12345, 65535}));  // YEnd 4: four samples
+  EXPECT_EQ(state("Text").caption, "Raw Data - Revolutions/Minute\r\n0850 0000 1234  50 ");
+  EXPECT_EQ(page().RPMData()[1], "0850");
+  EXPECT_EQ(page().PlotData()[1], " 850");
+  EXPECT_EQ(page().RPMData()[2], "0000");
+  EXPECT_EQ(page().PlotData()[2], " 0");
+  EXPECT_EQ(page().RPMData()[5], " 12345");
+  EXPECT_EQ(page().RPMData()[6], "");  // past the last sample
+}
+
+TEST_F(EngineSpeedTest, OnlyTheChosenButtonIsHighlighted) {
+  const char* buttons[] = {"RPMButton",    "TemperatureButton", "BatteryButton",  "IgnitionButton",
+                           "LambdaButton", "LoopButton",        "ThrottleButton", "MAPButton",
+                           "STFTButton",   "UserDefinedButton"};
+  Open(FrameLog(10, {900}));
+  for (const char* chosen : buttons) {
+    ASSERT_TRUE(page().Click(chosen));
+    for (const char* b : buttons) {
+      EXPECT_EQ(state(b).backColour, std::string(b) == chosen ? form::kTitleBar : form::kButtonFace)
+          << chosen << " " << b;
+    }
+    EXPECT_EQ(page().focus(), "DummyText");
+    EXPECT_FALSE(state("FuelAverageText").visible);
+    // Only the user-defined channel keeps its selectors on screen.
+    const bool user = std::string(chosen) == "UserDefinedButton";
+    EXPECT_EQ(state("UserByteSelect").visible, user) << chosen;
+    EXPECT_EQ(state("UserPageSelect").visible, user) << chosen;
+  }
+}
+
+TEST_F(EngineSpeedTest, ARefreshBeforeAnyLogDrawsNothing) {
+  page().Click("AboutMenu");
+  EXPECT_TRUE(state("PictureAbout").visible);
+  EXPECT_EQ(state("PictureAbout").left, 4000);
+  page().Click("PictureAbout");
+  EXPECT_FALSE(state("PictureAbout").visible);
+  EXPECT_TRUE(lines().empty());
+  EXPECT_EQ(vars().currentChannel, 0);
+}
+
+}  // namespace
+}  // namespace zelk::testing
