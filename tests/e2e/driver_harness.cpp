@@ -144,7 +144,7 @@ std::string Scratch::Write(const std::string& name, const std::string& content) 
 
 DriverRun Scratch::Run(const std::string& script) const {
   const std::string scriptPath = Write("script.zs", script);
-  const std::string outPath = dir_ + "/out.json", errPath = dir_ + "/err.txt";
+  const std::string outPath = dir_ + "/out.json", errPath = dir_ + "/driver.err";
   const std::string command = std::string("'") + ZELK_DRIVER + "' --program-dir '" + dir_ +
                               "' '" + scriptPath + "' > '" + outPath + "' 2> '" + errPath + "'";
   DriverRun run;

@@ -1,0 +1,148 @@
+// The driver's own contract: commands, errors, dumps, messages and exit.
+#include <gtest/gtest.h>
+
+#include "driver_harness.h"
+
+namespace zelk::e2e {
+namespace {
+
+TEST(Driver, StartUpOpensTheBrowserOnTheLogsFolder) {
+  Scratch s;
+  s.Write("logs/a.txt", "x");
+  s.Write("logs/B.TXT.old", "x");
+  s.Write("logs/c.log", "x");
+  s.Write("logs/sub/d.txt", "x");
+  const DriverRun run = s.Run("dump\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const Json& c = run.dumps.at(0)["controls"];
+  EXPECT_TRUE(c["Background"]["visible"].boolean);
+  EXPECT_EQ(c["File1"]["folder"].text, s.dir() + "/logs");
+  EXPECT_EQ(c["File1"]["items"].Strings(), (std::vector<std::string>{"B.TXT.old", "a.txt"}));
+  EXPECT_EQ(c["Dir1"]["folder"].text, s.dir() + "/logs");
+  EXPECT_EQ(c["Dir1"]["items"].Strings().back().find("sub") != std::string::npos, true);
+  EXPECT_EQ(c["Drive1"]["items"][0].text, "/");
+  EXPECT_EQ(c["YAxis"]["items"].Strings(),
+            (std::vector<std::string>{"Full Trip", " 2 mins", " 5 mins", " 10 mins", " 20 mins",
+                                      " 30 mins"}));
+  EXPECT_EQ(c["YAxis"]["index"].number, 0);
+  EXPECT_EQ(run.dumps.at(0)["vars"]["MarkerStep"].number, 10);
+  EXPECT_EQ(run.dumps.at(0)["vars"]["CurrentChannel"].number, 0);
+  EXPECT_TRUE(run.dumps.at(0)["canvas"].items.empty());
+  EXPECT_TRUE(c["MarkerInstructions"]["visible"].boolean);
+  EXPECT_FALSE(c["NextImage"]["visible"].boolean);
+}
+
+TEST(Driver, WithoutALogsFolderTheBrowserShowsTheProgramFolder) {
+  Scratch s;
+  s.Write("here.txt", "x");
+  const DriverRun run = s.Run("dump\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.dumps.at(0)["controls"]["File1"]["folder"].text, s.dir());
+  EXPECT_EQ(run.dumps.at(0)["controls"]["File1"]["items"].Strings(),
+            (std::vector<std::string>{"here.txt"}));
+}
+
+TEST(Driver, BadLinesStopTheScriptWithStatusTwo) {
+  for (const std::string line : {"jump", "click NoSuchButton", "select YAxis 9", "select Nope 0",
+                                 "key left", "scroll MarkerStepScroll 500", "type Nope x", "open"}) {
+    Scratch s;
+    const DriverRun run = s.Run("# a comment\n\n" + line + "\ndump\n");
+    EXPECT_EQ(run.status, 2) << line;
+    EXPECT_NE(run.err.find("line 3"), std::string::npos) << run.err;
+    EXPECT_TRUE(run.dumps.empty()) << line;
+  }
+}
+
+TEST(Driver, HiddenControlsIgnoreClicks) {
+  Scratch s;
+  const DriverRun run = s.Run("click NextImage\nclick PictureAbout\ndump\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.dumps.at(0)["vars"]["WinStartMins"].number, 0);
+}
+
+TEST(Driver, MessagesAndStartedProgramsAreListedOnce) {
+  Scratch s;
+  const DriverRun run = s.Run("click Version\nclick ShellButton\nclick ShellButton\ndump\ndump\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const Json& first = run.dumps.at(0);
+  ASSERT_EQ(first["messages"].size(), 1u);
+  EXPECT_EQ(first["messages"][0]["title"].text, "ZelkScope");
+  EXPECT_EQ(first["messages"][0]["text"].text,
+            "V1.00 - Initial Issue\r\nV1.01 - Added LTFT Readout\r\nV1.02 - Added STFT Display\r\n"
+            "V1.03 - Added BIT Display\r\nV1.04 - Bug fixes");
+  EXPECT_EQ(first["started"].Strings(),
+            (std::vector<std::string>{"C:\\Readzelk.exe", "C:\\Readzelk.exe"}));
+  EXPECT_TRUE(run.dumps.at(1)["messages"].items.empty());
+  EXPECT_TRUE(run.dumps.at(1)["started"].items.empty());
+}
+
+TEST(Driver, ExitEndsTheScript) {
+  Scratch s;
+  const DriverRun run = s.Run("click ExitMenu\ndump\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_TRUE(run.dumps.empty());
+}
+
+TEST(Driver, SecondLoadKeepsTheChosenChannelAndRedraws) {
+  Scratch s;
+  const std::string a = s.Write("a.txt", FrameLog(20, {1000}));
+  const std::string b = s.Write("b.txt", FrameLog(40, {2000}));
+  const DriverRun run = s.Run("open " + a + "\nclick TemperatureButton\nclick RPMButton\nopen " + b +
+                              "\ndump\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const Json& d = run.dumps.at(0);
+  EXPECT_EQ(d["vars"]["CurrentChannel"].number, 1);
+  EXPECT_EQ(d["vars"]["FileName"].text, "b.txt");
+  // Full Trip of 40 samples: 38 segments after the axes and the limit line.
+  EXPECT_EQ(d["canvas"].size(), 3u + 38u);
+  EXPECT_EQ(d["canvas"][3][1].number, static_cast<float>(4000 - 2000 * 0.68));
+}
+
+TEST(Driver, MarkerReadsOffSamples) {
+  Scratch s;
+  const std::string path = s.Write("m.txt", FrameLog(102, {850}, "\r\n", 1));  // a step of 105
+  const DriverRun run = s.Run("open " + path +
+                              "\nkey 39\ndump\nkey 37\nkey 37\ndump\nkey 38\ndump\n"
+                              "key 39\nscroll MarkerStepScroll 25\nkey 39\ndump\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const Json& in = run.dumps.at(0)["controls"];
+  EXPECT_EQ(run.dumps.at(0)["vars"]["MarkerPos"].number, 10);
+  EXPECT_EQ(in["Overlay"]["left"].number, 550 + 10 * 105);
+  EXPECT_EQ(in["DataPointText"]["text"].text, "11");
+  EXPECT_EQ(in["MarkerValueText"]["text"].text, " 850");
+  EXPECT_TRUE(in["DataPointText"]["visible"].boolean);
+  EXPECT_FALSE(in["MarkerInstructions"]["visible"].boolean);
+  EXPECT_EQ(in["MarkerStepValueText"]["text"].text, "10");
+
+  const Json& out = run.dumps.at(1);
+  EXPECT_EQ(out["vars"]["MarkerPos"].number, 0);
+  EXPECT_FALSE(out["controls"]["DataPointText"]["visible"].boolean);
+  EXPECT_TRUE(out["controls"]["MarkerInstructions"]["visible"].boolean);
+
+  // Any other key only draws the value axis again.
+  const Json& canvas = run.dumps.at(2)["canvas"];
+  const Json& last = canvas[canvas.size() - 1];
+  EXPECT_EQ(last[0].number, 550);
+  EXPECT_EQ(last[3].number, 4000);
+  EXPECT_EQ(last[4].number, 0xFF0000);
+
+  const Json& stepped = run.dumps.at(3);
+  EXPECT_EQ(stepped["controls"]["MarkerStepValueText"]["text"].text, " 25");
+  EXPECT_EQ(stepped["vars"]["MarkerStep"].text, " 25");
+  EXPECT_EQ(stepped["vars"]["MarkerPos"].number, 35);
+}
+
+TEST(Driver, MarkerStepThatIsNoNumberKeepsThePreviousStep) {
+  Scratch s;
+  const std::string path = s.Write("m.txt", FrameLog(102, {850}, "\r\n", 1));
+  const DriverRun run = s.Run("open " + path + "\nkey 39\ntype MarkerStepValueText 7\nkey 39\n"
+                              "type MarkerStepValueText abc\nkey 39\ndump\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const Json& d = run.dumps.at(0);
+  EXPECT_EQ(d["vars"]["MarkerPos"].number, 24);
+  EXPECT_EQ(d["vars"]["MarkerStep"].text, "7");
+  EXPECT_EQ(d["controls"]["MarkerStepValueText"]["text"].text, "7");
+}
+
+}  // namespace
+}  // namespace zelk::e2e
