@@ -55,6 +55,15 @@ std::string Layout(double value, bool blankForPositive, bool zeroBeforePoint) {
   // keeps a stray one from turning into odd text.
   if (!std::isfinite(value)) value = 0;
 
+  // Whole numbers below 10^15 are their own 15-digit form: written directly.
+  if (value == std::trunc(value) && std::fabs(value) < 1e15) {
+    char buf[24];
+    char* p = buf;
+    if (value >= 0 && blankForPositive) *p++ = ' ';
+    p = std::to_chars(p, buf + sizeof buf, static_cast<long long>(value)).ptr;
+    return std::string(buf, p);
+  }
+
   const Sig15 s = Decompose(value);
   std::string out;
   out.reserve(32);
