@@ -31,6 +31,7 @@ void BM_ReadFileBytes(benchmark::State& state) {
   for (auto _ : state) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
     std::string text;
+    text.reserve(std::filesystem::file_size(path));
     char buffer[1 << 16];
     size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -132,6 +133,9 @@ class UserPage {
   const store::LogData& log() const { return log_; }
   const store::StartupTables& tables() const { return tables_; }
   const std::string& focus() const { return focus_; }
+  // The control the program last gave the keyboard focus to, if it did so
+  // since the last call; empty otherwise.
+  std::string TakeFocusRequest() { return std::exchange(focusRequest_, {}); }
   bool exitRequested() const { return exitRequested_; }
   // Message boxes and programs asked for since the last call.
   std::vector<Message> TakeMessages();
@@ -163,7 +167,7 @@ class UserPage {
   void DrawRPM();
   // Dialogs and focus
   void ShowMessage(std::string text);
-  void SetFocus(std::string_view key) { focus_ = key; }
+  void SetFocus(std::string_view key) { focus_ = focusRequest_ = key; }
   // Sets a text box's text as the program does, raising its change event
   // when the text changes.
   void SetText(std::string_view key, std::string text);
@@ -181,7 +185,7 @@ class UserPage {
   std::vector<Message> messages_;
   std::vector<std::string> started_;
   std::vector<std::string> dirPaths_;  // the folder behind each entry of Dir1
-  std::string focus_;
+  std::string focus_, focusRequest_;
   bool exitRequested_ = false;
 };
 

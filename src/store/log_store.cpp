@@ -1,5 +1,6 @@
 #include "store/log_store.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -171,6 +172,11 @@ ReadResult ReadLogFile(const std::string& path, LogData& into) {
     return failed;
   }
   std::string text;
+  if (std::fseek(file.get(), 0, SEEK_END) == 0) {
+    const long size = std::ftell(file.get());
+    if (size > 0) text.reserve(std::min<size_t>(static_cast<size_t>(size), kMaxFileBytes));
+    std::rewind(file.get());
+  }
   char buffer[1 << 16];
   bool capped = false;
   for (;;) {

@@ -40,7 +40,9 @@ TEST_F(TimeWindowTest, FiveMinuteWindowsPageThroughA2901SampleLog) {
       {"PreviousImage", 10, 1450.5, 2175.5, "10 mins to 15 mins", true, true},
   };
   for (const auto& s : steps) {
-    if (*s.action) ASSERT_TRUE(page().Click(s.action));
+    if (*s.action) {
+      ASSERT_TRUE(page().Click(s.action));
+    }
     SCOPED_TRACE(s.duration);
     EXPECT_EQ(vars().winStartMins, s.start);
     EXPECT_DOUBLE_EQ(vars().yStart, s.yStart);

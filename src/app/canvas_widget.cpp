@@ -1,0 +1,91 @@
+#include "app/canvas_widget.h"
+
+#include <QPainter>
+#include <QPen>
+
+#include "app/colours.h"
+
+namespace zelk::app {
+namespace {
+
+const QColor kPaper(Qt::white);
+constexpr double kTwipsPerPixel = 15.0;
+
+}  // namespace
+
+CanvasWidget::CanvasWidget(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void CanvasWidget::EnsureImage() {
+  const qreal ratio = devicePixelRatioF();
+  const QSize wanted = (size() * ratio).expandedTo(QSize(1, 1));
+  if (image_.size() == wanted && ratio_ == ratio) return;
+  QImage fresh(wanted, QImage::Format_RGB32);
+  fresh.fill(kPaper);
+  // Whatever was drawn stays where it was when the canvas grows.
+  if (!image_.isNull() && ratio_ == ratio) {
+    QPainter p(&fresh);
+    p.drawImage(0, 0, image_);
+  }
+  image_ = std::move(fresh);
+  ratio_ = ratio;
+}
+
+void CanvasWidget::Clear() {
+  EnsureImage();
+  pending_.clear();
+  image_.fill(kPaper);
+  update();
+}
+
+void CanvasWidget::SetLineWidth(int pixels) { lineWidth_ = pixels < 1 ? 1 : pixels; }
+
+// Lines are collected and drawn with one painter when the widget paints: a
+// graph of ten thousand segments then costs one painter, not ten thousand.
+void CanvasWidget::DrawLine(float x1, float y1, float x2, float y2, uint32_t colour) {
+  pending_.push_back({QLineF(x1, y1, x2, y2), colour, lineWidth_});
+  update();
+}
+
+void CanvasWidget::Flush() {
+  EnsureImage();
+  if (pending_.empty()) return;
+  const double scale = ratio_ / kTwipsPerPixel;
+  QPainter p(&image_);
+  uint32_t colour = ~pending_.front().colour;
+  int width = -1;
+  for (const Pending& d : pending_) {
+    if (d.colour != colour || d.width != width) {
+      colour = d.colour;
+      width = d.width;
+      QPen pen(FromBgr(colour), qRound(width * ratio_));
+      pen.setCapStyle(Qt::SquareCap);
+      p.setPen(pen);
+    }
+    // Each end lands on a whole device pixel, so lines stay as crisp as the
+    // dots of a plotted trace should be.
+    p.drawLine(QPointF(qRound(d.line.x1() * scale), qRound(d.line.y1() * scale)),
+               QPointF(qRound(d.line.x2() * scale), qRound(d.line.y2() * scale)));
+  }
+  pending_.clear();
+}
+
+const QImage& CanvasWidget::image() {
+  Flush();
+  return image_;
+}
+
+void CanvasWidget::resizeEvent(QResizeEvent* event) {
+  EnsureImage();
+  QWidget::resizeEvent(event);
+}
+
+void CanvasWidget::paintEvent(QPaintEvent*) {
+  Flush();
+  QPainter p(this);
+  // The image holds device pixels: one logical pixel is ratio_ of them.
+  p.drawImage(QRectF(0, 0, image_.width() / ratio_, image_.height() / ratio_), image_);
+}
+
+}  // namespace zelk::app

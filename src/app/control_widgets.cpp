@@ -1,0 +1,54 @@
+#include "app/control_widgets.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace zelk::app {
+namespace {
+
+bool IsClick(const QWidget* widget, const QMouseEvent* event) {
+  return event->button() == Qt::LeftButton && widget->rect().contains(event->position().toPoint());
+}
+
+}  // namespace
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
+  QLabel::mouseReleaseEvent(event);
+  if (IsClick(this, event)) emit clicked();
+}
+
+Panel::Panel(QWidget* parent) : QFrame(parent) {}
+
+void Panel::setFill(const QColor& colour) {
+  fill_ = colour;
+  update();
+}
+
+void Panel::setPicture(const QPixmap& picture) {
+  picture_ = picture;
+  update();
+}
+
+void Panel::paintEvent(QPaintEvent* event) {
+  {
+    QPainter p(this);
+    if (fill_.isValid()) p.fillRect(rect(), fill_);
+    if (!picture_.isNull()) p.drawPixmap(contentsRect().topLeft(), picture_);
+  }
+  QFrame::paintEvent(event);
+}
+
+void Panel::mouseReleaseEvent(QMouseEvent* event) {
+  QFrame::mouseReleaseEvent(event);
+  if (IsClick(this, event)) emit clicked();
+}
+
+void FileListWidget::keyPressEvent(QKeyEvent* event) {
+  const int before = currentRow();
+  QListWidget::keyPressEvent(event);
+  const int after = currentRow();
+  if (after != before && after >= 0) emit rowPicked(after);
+}
+
+}  // namespace zelk::app

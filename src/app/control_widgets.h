@@ -1,0 +1,63 @@
+// Small widgets for the kinds of control that Qt has no exact match for.
+#pragma once
+
+#include <QColor>
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QPixmap>
+
+namespace zelk::app {
+
+// A label that reports a click of the left mouse button, for image controls.
+class ClickableLabel : public QLabel {
+  Q_OBJECT
+
+ public:
+  using QLabel::QLabel;
+
+ signals:
+  void clicked();
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// A picture box: a plain surface in one colour, with an optional picture at
+// its top-left corner, that may hold other controls. It reports clicks.
+class Panel : public QFrame {
+  Q_OBJECT
+
+ public:
+  explicit Panel(QWidget* parent = nullptr);
+  void setFill(const QColor& colour);  // invalid: no fill, the parent shows
+  void setPicture(const QPixmap& picture);
+
+ signals:
+  void clicked();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  QColor fill_;
+  QPixmap picture_;
+};
+
+// The file list: choosing a file with the arrow keys picks it as a click
+// does.
+class FileListWidget : public QListWidget {
+  Q_OBJECT
+
+ public:
+  using QListWidget::QListWidget;
+
+ signals:
+  void rowPicked(int row);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+};
+
+}  // namespace zelk::app

@@ -1,0 +1,476 @@
+#include "app/main_window.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStringList>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/canvas_widget.h"
+#include "app/colours.h"
+#include "app/control_widgets.h"
+#include "app/key_codes.h"
+#include "app/pictures.h"
+
+namespace zelk::app {
+namespace {
+
+using form::Control;
+using form::ControlSpec;
+using form::ControlState;
+using form::Kind;
+
+constexpr double kTwipsPerPixel = 15;
+constexpr const char* kCanvasName = "Picture1";
+
+int Pixels(double twips) { return qRound(twips / kTwipsPerPixel); }
+
+QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+// The fonts the program names, as the metric-compatible families installed
+// with it.
+QString Family(const std::string& name) {
+  if (name == "Times New Roman") return QStringLiteral("Liberation Serif");
+  if (name == "Courier New") return QStringLiteral("Liberation Mono");
+  if (name == "MS Sans Serif") return QStringLiteral("Liberation Sans");
+  return Text(name);
+}
+
+// Sizes in pixels at 96 per inch, so that text keeps to the controls' twip
+// sizes whatever the screen's density.
+QFont MakeFont(const form::Font& font) {
+  QFont qfont(Family(font.family));
+  qfont.setPixelSize(qMax(1, qRound(font.points * 96 / 72)));
+  qfont.setBold(font.bold);
+  return qfont;
+}
+
+// The window's own font, which controls without one take.
+const form::Font kWindowFont{"Times New Roman", 9.75, true};
+
+// Labels and images are drawn on their container itself, so every other
+// control in the same container lies over them.
+bool DrawnOnContainer(Kind kind) { return kind == Kind::Label || kind == Kind::Image; }
+
+QStringList ToStrings(const std::vector<std::string>& items) {
+  QStringList list;
+  list.reserve(static_cast<qsizetype>(items.size()));
+  for (const std::string& item : items) list.push_back(Text(item));
+  return list;
+}
+
+void SetPaletteColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+  QPalette palette = widget->palette();
+  if (palette.color(role) == colour) return;
+  palette.setColor(role, colour);
+  widget->setPalette(palette);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(const QString& programDir, QWidget* parent) : QMainWindow(parent) {
+  setWindowTitle(QString::fromUtf8(form::kProgramTitle));
+  setWindowIcon(WindowIcon());
+  Build();
+  page_ = std::make_unique<form::UserPage>(*canvas_, programDir.toStdString());
+  page_->Form_Load();
+  qApp->installEventFilter(this);
+  Sync();
+  ApplyFocus();
+  // Messages from start-up wait until the window can be seen behind them.
+  QTimer::singleShot(0, this, [this] { CarryOutRequests(); });
+}
+
+MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
+
+// ---- Building ----
+
+void MainWindow::Build() {
+  auto* client = new Panel(this);
+  client->setFill(FromBgr(form::kWindowBack));
+  client->setFixedSize(Pixels(form::kClientWidth), Pixels(form::kClientHeight));
+  client->setFont(MakeFont(kWindowFont));
+  setCentralWidget(client);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  client_ = client;
+  containers_.insert(QString(), client);
+
+  QHash<QString, form::Font> containerFonts{{QString(), kWindowFont}};
+  const std::vector<ControlSpec>& table = form::LayoutTable();
+  bound_.resize(table.size());
+  for (size_t i = 0; i < table.size(); ++i) {
+    const ControlSpec& design = table[i];
+    Bound& bound = bound_[i];
+    const QString key = Text(Control{design, {}}.Key());
+    const QString container = Text(design.container);
+    byKey_.insert(key, static_cast<int>(i));
+
+    if (design.kind == Kind::Menu) {
+      QMenu* menu = menuBar()->addMenu(Text(design.caption));
+      menus_.insert(key, menu);
+      bound.action = menu->menuAction();
+      continue;
+    }
+    if (design.kind == Kind::MenuItem) {
+      QMenu* menu = menus_.value(container);
+      if (!menu) continue;
+      bound.action = menu->addAction(Text(design.caption));
+      const std::string name = design.name;
+      connect(bound.action, &QAction::triggered, this,
+              [this, name] { Forward([this, &name] { page_->Click(name); }); });
+      continue;
+    }
+
+    QWidget* parent = containers_.value(container, client);
+    const form::Font inherited = containerFonts.value(container, kWindowFont);
+    const form::Font& font = design.font.family.empty() ? inherited : design.font;
+    QWidget* widget = MakeWidget(design, parent);
+    widget->setObjectName(key);
+    widget->setFont(MakeFont(font));
+    if (!design.toolTip.empty()) widget->setToolTip(Text(design.toolTip));
+    bound.widget = widget;
+    if (design.kind == Kind::Picture) {
+      containerFonts.insert(key, font);
+      if (!containers_.contains(key)) containers_.insert(key, widget);
+    }
+  }
+  StackLabelsBelow();
+}
+
+QWidget* MainWindow::MakeWidget(const ControlSpec& design, QWidget* parent) {
+  const std::string name = design.name;
+  const std::string key = Control{design, {}}.Key();
+  switch (design.kind) {
+    case Kind::Button: {
+      auto* button = new QPushButton(parent);
+      connect(button, &QAbstractButton::clicked, this,
+              [this, key] { Forward([this, &key] { page_->Click(key); }); });
+      return button;
+    }
+    case Kind::Label: {
+      auto* label = new QLabel(parent);
+      label->setTextFormat(Qt::PlainText);
+      label->setWordWrap(true);
+      label->setAlignment(Qt::AlignTop |
+                          (design.align == form::Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft));
+      if (design.border) {
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setLineWidth(1);
+      }
+      if (design.foreColour != form::kNoColour) {
+        SetPaletteColour(label, QPalette::WindowText, FromBgr(design.foreColour));
+      }
+      return label;
+    }
+    case Kind::TextBox: {
+      auto* box = new QLineEdit(parent);
+      connect(box, &QLineEdit::textEdited, this, [this, key](const QString& text) {
+        Forward([this, &key, &text] { page_->Type(key, text.toStdString()); });
+      });
+      return box;
+    }
+    case Kind::ListingBox: {
+      auto* listing = new QPlainTextEdit(parent);
+      listing->setReadOnly(true);
+      listing->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+      listing->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+      listing->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+      return listing;
+    }
+    case Kind::ComboBox:
+    case Kind::DriveList: {
+      auto* combo = new QComboBox(parent);
+      combo->setEditable(false);
+      if (design.kind == Kind::DriveList) {
+        connect(combo, &QComboBox::activated, this,
+                [this](int index) { Forward([this, index] { page_->PickDrive(index); }); });
+      } else {
+        connect(combo, &QComboBox::activated, this, [this, key](int index) {
+          Forward([this, &key, index] { page_->Select(key, index); });
+        });
+      }
+      return combo;
+    }
+    case Kind::Image: {
+      auto* image = new ClickableLabel(parent);
+      image->setPixmap(ArtPixmap(design.art));
+      image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      connect(image, &ClickableLabel::clicked, this,
+              [this, key] { Forward([this, &key] { page_->Click(key); }); });
+      return image;
+    }
+    case Kind::Picture: {
+      auto* panel = new Panel(parent);
+      if (design.border) {
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setLineWidth(2);
+      }
+      if (name == kCanvasName) {
+        // The canvas fills the picture box inside its border; what the
+        // picture box holds lies over the canvas.
+        canvas_ = new CanvasWidget(panel);
+        auto* layout = new QVBoxLayout(panel);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(canvas_);
+        containers_.insert(Text(key), canvas_);
+      } else {
+        // A picture box with no colour of its own has the button face's.
+        panel->setFill(design.backColour == form::kNoColour
+                           ? palette().color(QPalette::Button)
+                           : Resolve(design.backColour, palette()));
+        panel->setPicture(ArtPixmap(design.art));
+      }
+      connect(panel, &Panel::clicked, this,
+              [this, key] { Forward([this, &key] { page_->Click(key); }); });
+      return panel;
+    }
+    case Kind::ScrollBar: {
+      auto* bar = new QScrollBar(Qt::Vertical, parent);
+      bar->setRange(design.scrollMin, design.scrollMax);
+      // The new position is known here but not yet the bar's value.
+      connect(bar, &QAbstractSlider::actionTriggered, this, [this, key, bar](int) {
+        const int position = bar->sliderPosition();
+        Forward([this, &key, position] { page_->Scroll(key, position); });
+      });
+      return bar;
+    }
+    case Kind::FolderList: {
+      auto* list = new QListWidget(parent);
+      connect(list, &QListWidget::itemActivated, this, [this, list](QListWidgetItem* item) {
+        const int row = list->row(item);
+        Forward([this, row] { page_->PickFolder(row); });
+      });
+      return list;
+    }
+    case Kind::FileList: {
+      auto* list = new FileListWidget(parent);
+      const auto pick = [this](int row) { Forward([this, row] { page_->PickFile(row); }); };
+      connect(list, &QListWidget::itemClicked, this,
+              [list, pick](QListWidgetItem* item) { pick(list->row(item)); });
+      connect(list, &FileListWidget::rowPicked, this, pick);
+      return list;
+    }
+    case Kind::Menu:
+    case Kind::MenuItem:
+      break;
+  }
+  return new QWidget(parent);
+}
+
+void MainWindow::StackLabelsBelow() {
+  // Lowered last to first, labels and images keep their own order among
+  // themselves beneath everything else of their container.
+  const std::vector<ControlSpec>& table = form::LayoutTable();
+  for (size_t i = table.size(); i-- > 0;) {
+    if (bound_[i].widget && DrawnOnContainer(table[i].kind)) bound_[i].widget->lower();
+  }
+}
+
+// ---- Lookup ----
+
+QWidget* MainWindow::widget(const QString& key) const {
+  const int i = byKey_.value(key, -1);
+  return i < 0 ? nullptr : bound_[i].widget;
+}
+
+QAction* MainWindow::menuAction(const QString& key) const {
+  const int i = byKey_.value(key, -1);
+  return i < 0 ? nullptr : bound_[i].action;
+}
+
+const QImage& MainWindow::canvasImage() const { return canvas_->image(); }
+
+// ---- Events ----
+
+void MainWindow::Forward(const std::function<void()>& event) {
+  if (closing_) return;
+  event();
+  Sync();
+  ApplyFocus();
+  CarryOutRequests();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyRelease) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    // A key event not taken by the widget with focus travels on to its
+    // parents; it is one key-up all the same, counted where it starts.
+    QWidget* first = focusWidget() ? focusWidget() : this;
+    if (widget == first && !key->isAutoRepeat()) {
+      const int code = VirtualKeyCode(key->key());
+      Forward([this, code] { page_->Form_KeyUp(code); });
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- Bringing the window up to date ----
+
+void MainWindow::Sync() {
+  const std::vector<Control>& controls = page_->controls().all();
+  for (size_t i = 0; i < controls.size() && i < bound_.size(); ++i) {
+    SyncControl(controls[i], bound_[i]);
+  }
+}
+
+void MainWindow::SyncControl(const Control& control, Bound& bound) {
+  const ControlSpec& design = control.spec;
+  const ControlState& state = control.state;
+  const QString caption = Text(state.caption);
+
+  if (bound.action) {
+    if (design.kind == Kind::MenuItem && bound.action->text() != caption) {
+      bound.action->setText(caption);
+    }
+    if (bound.action->isVisible() != state.visible) bound.action->setVisible(state.visible);
+    return;
+  }
+  QWidget* widget = bound.widget;
+  if (!widget) return;
+  const QSignalBlocker blocker(widget);
+
+  const QRect place(Pixels(state.left), Pixels(state.top), Pixels(state.width),
+                    Pixels(state.height));
+  if (widget->geometry() != place) widget->setGeometry(place);
+
+  const bool newColour = bound.backColour != state.backColour;
+  bound.backColour = state.backColour;
+  const bool hasColour = state.backColour != form::kNoColour;
+
+  switch (design.kind) {
+    case Kind::Button: {
+      auto* button = static_cast<QPushButton*>(widget);
+      if (button->text() != caption) button->setText(caption);
+      if (newColour && hasColour) {
+        SetPaletteColour(button, QPalette::Button, Resolve(state.backColour, palette()));
+      }
+      break;
+    }
+    case Kind::Label: {
+      auto* label = static_cast<QLabel*>(widget);
+      if (label->text() != caption) label->setText(caption);
+      if (newColour) {
+        label->setAutoFillBackground(hasColour);
+        if (hasColour) {
+          SetPaletteColour(label, QPalette::Window, Resolve(state.backColour, palette()));
+        }
+      }
+      break;
+    }
+    case Kind::TextBox: {
+      auto* box = static_cast<QLineEdit*>(widget);
+      if (box->text() != caption) {
+        // A text set by the program is shown from its start.
+        box->setText(caption);
+        box->setCursorPosition(0);
+      }
+      if (newColour && hasColour) {
+        SetPaletteColour(box, QPalette::Base, Resolve(state.backColour, palette()));
+      }
+      break;
+    }
+    case Kind::ListingBox: {
+      auto* listing = static_cast<QPlainTextEdit*>(widget);
+      if (bound.text != state.caption) {
+        bound.text = state.caption;
+        listing->setPlainText(caption);
+      }
+      if (newColour && hasColour) {
+        SetPaletteColour(listing, QPalette::Base, Resolve(state.backColour, palette()));
+      }
+      break;
+    }
+    case Kind::ComboBox:
+    case Kind::DriveList: {
+      auto* combo = static_cast<QComboBox*>(widget);
+      if (bound.items != state.items) {
+        bound.items = state.items;
+        combo->clear();
+        combo->addItems(ToStrings(state.items));
+      }
+      if (combo->currentIndex() != state.index) combo->setCurrentIndex(state.index);
+      break;
+    }
+    case Kind::FolderList:
+    case Kind::FileList: {
+      auto* list = static_cast<QListWidget*>(widget);
+      if (bound.items != state.items) {
+        bound.items = state.items;
+        list->clear();
+        list->addItems(ToStrings(state.items));
+      }
+      if (list->currentRow() != state.index) {
+        list->setCurrentRow(state.index);
+        if (state.index < 0) list->clearSelection();
+      }
+      if (state.index >= 0) list->scrollToItem(list->item(state.index));
+      break;
+    }
+    case Kind::ScrollBar: {
+      auto* bar = static_cast<QScrollBar*>(widget);
+      if (bar->value() != state.value) bar->setValue(state.value);
+      break;
+    }
+    case Kind::Picture: {
+      if (newColour && hasColour && design.name != kCanvasName) {
+        static_cast<Panel*>(widget)->setFill(Resolve(state.backColour, palette()));
+      }
+      break;
+    }
+    case Kind::Image:
+    case Kind::Menu:
+    case Kind::MenuItem:
+      break;
+  }
+
+  if (widget->isHidden() == state.visible) widget->setVisible(state.visible);
+}
+
+void MainWindow::ApplyFocus() {
+  QWidget* target = widget(Text(page_->TakeFocusRequest()));
+  if (target && target->isVisibleTo(this) && target->isEnabled() && !target->hasFocus()) {
+    target->setFocus(Qt::OtherFocusReason);
+  }
+}
+
+void MainWindow::CarryOutRequests() {
+  const auto show = [this](const QString& title, const QString& text) {
+    if (showMessage_) {
+      showMessage_(title, text);
+      return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, this);
+    box.exec();
+  };
+  for (const form::Message& message : page_->TakeMessages()) {
+    show(Text(message.title), Text(message.text));
+  }
+  for (const std::string& program : page_->TakeStarted()) {
+    // A program that cannot be started is reported; this one keeps running.
+    if (!QProcess::startDetached(Text(program), {})) {
+      show(QString::fromUtf8(form::kProgramTitle),
+           tr("Could not start %1.").arg(QDir::toNativeSeparators(Text(program))));
+    }
+  }
+  if (page_->exitRequested() && !closing_) {
+    closing_ = true;
+    close();
+  }
+}
+
+}  // namespace zelk::app

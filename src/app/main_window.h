@@ -1,0 +1,80 @@
+// The program's window: one widget per control of the layout table. User
+// events go to the UserPage; after each, the widgets are brought up to date
+// from the page's control state and its requests (message boxes, programs to
+// start, exit) are carried out.
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "form/user_page.h"
+
+class QAction;
+class QMenu;
+
+namespace zelk::app {
+
+class CanvasWidget;
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // `programDir`: where the program's `logs` folder is looked for.
+  explicit MainWindow(const QString& programDir, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  form::UserPage& page() { return *page_; }
+  // The widget of a control by key ("RPMButton", "Label(3)"); nullptr for
+  // none or for a menu item.
+  QWidget* widget(const QString& key) const;
+  QAction* menuAction(const QString& key) const;
+  // The graph as drawn, in device pixels.
+  const QImage& canvasImage() const;
+
+  // Copies every control's state onto its widget.
+  void Sync();
+
+  // How a message box is shown; by default a modal QMessageBox.
+  using MessageShower = std::function<void(const QString& title, const QString& text)>;
+  void setMessageShower(MessageShower shower) { showMessage_ = std::move(shower); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // What the window keeps for each control, in layout order.
+  struct Bound {
+    QWidget* widget = nullptr;                  // null for menus and menu items
+    QAction* action = nullptr;                  // menus and menu items
+    std::vector<std::string> items;             // list entries last shown
+    std::string text;                           // listing text last shown
+    uint32_t backColour = form::kNoColour - 1;  // last applied; never a real value at first
+  };
+
+  void Build();
+  QWidget* MakeWidget(const form::ControlSpec& design, QWidget* parent);
+  void StackLabelsBelow();
+  // Runs a user event on the page, then brings the window up to date.
+  void Forward(const std::function<void()>& event);
+  void SyncControl(const form::Control& control, Bound& bound);
+  void ApplyFocus();
+  void CarryOutRequests();
+
+  std::unique_ptr<form::UserPage> page_;
+  CanvasWidget* canvas_ = nullptr;
+  QWidget* client_ = nullptr;
+  std::vector<Bound> bound_;             // parallel to the layout table
+  QHash<QString, int> byKey_;            // key to index in bound_
+  QHash<QString, QWidget*> containers_;  // where a container's controls go
+  QHash<QString, QMenu*> menus_;
+  MessageShower showMessage_;
+  bool closing_ = false;
+};
+
+}  // namespace zelk::app

@@ -1,0 +1,266 @@
+// The window on an off-screen display: what the user sees of the control
+// state, and real mouse and key events reaching the program.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+#include <vector>
+
+#include "app/main_window.h"
+
+namespace zelk::app {
+namespace {
+
+constexpr const char* kLogName = "drive.txt";
+
+// A frame log of `pairs` 0x80/0x7D frame pairs, engine speed climbing from
+// 800 rpm.
+QByteArray FrameLog(int pairs) {
+  QByteArray text = "ZelkLog\r\nECU test\r\nheader\r\n";
+  const auto frame = [&text](const char* id, std::vector<int> bytes, int count) {
+    bytes.resize(count, 0);
+    text += id;
+    text += " ";
+    for (int b : bytes) text += " " + QByteArray::number(b, 16).rightJustified(2, '0').toUpper();
+    text += "\r\n";
+  };
+  for (int i = 0; i < pairs; ++i) {
+    const int rpm = 800 + 25 * i;
+    frame("80", {0x1C, rpm >> 8, rpm & 0xFF, 0x46, 0x43}, 29);
+    frame("7D", {0x20, 0xFF, 0x00, 0x10}, 32);
+  }
+  return text;
+}
+
+struct Message {
+  QString title, text;
+};
+
+class WindowTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (qApp) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "zelk-qt-tests";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);  // lives as long as the test program
+  }
+
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("logs"));
+    QFile log(QDir(dir_.path()).filePath(QStringLiteral("logs/") + kLogName));
+    ASSERT_TRUE(log.open(QIODevice::WriteOnly));
+    log.write(FrameLog(60));
+    log.close();
+
+    window_ = std::make_unique<MainWindow>(dir_.path());
+    window_->setMessageShower([this](const QString& title, const QString& text) {
+      messages_.push_back({title, text});
+    });
+    window_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+  }
+
+  QWidget* Widget(const char* key) {
+    QWidget* widget = window_->widget(QString::fromUtf8(key));
+    EXPECT_NE(widget, nullptr) << key;
+    return widget;
+  }
+
+  // Clicks the log file in the file list with the mouse.
+  void PickLogWithMouse() {
+    auto* files = qobject_cast<QListWidget*>(Widget("File1"));
+    ASSERT_NE(files, nullptr);
+    const auto found = files->findItems(kLogName, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1);
+    const QRect place = files->visualItemRect(found.front());
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, place.center());
+  }
+
+  void KeyClick(Qt::Key key) {
+    QWidget* target = window_->focusWidget() ? window_->focusWidget() : window_.get();
+    QTest::keyClick(target, key);
+  }
+
+  static QString Shown(QWidget* widget) {
+    if (auto* button = qobject_cast<QPushButton*>(widget)) return button->text();
+    if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
+    if (auto* box = qobject_cast<QLineEdit*>(widget)) return box->text();
+    return QStringLiteral("<no text>");
+  }
+
+  QTemporaryDir dir_;
+  std::unique_ptr<MainWindow> window_;
+  std::vector<Message> messages_;
+};
+
+TEST_F(WindowTest, StartUpShowsTheDesignCaptions) {
+  const struct {
+    const char* key;
+    const char* text;
+  } cases[] = {
+      {"RPMButton", "RPM"},
+      {"UserDefinedButton", "User-Defined"},
+      {"ShellButton", "Log"},
+      {"MarkerInstructions", "To Activate Marker use the Right Arrow "},
+      {"LabelInfo(7)", "Fault Codes"},
+      {"LabelInfo(21)", "Long Term Fuel Trim"},
+      {"MarkerStepValueText", "10"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Shown(Widget(c.key)).toStdString(), c.text) << c.key;
+}
+
+TEST_F(WindowTest, StartUpListsTheTimeWindowsAndTheLogs) {
+  auto* windows = qobject_cast<QComboBox*>(Widget("YAxis"));
+  ASSERT_NE(windows, nullptr);
+  QStringList items;
+  for (int i = 0; i < windows->count(); ++i) items << windows->itemText(i);
+  EXPECT_EQ(items,
+            QStringList({"Full Trip", " 2 mins", " 5 mins", " 10 mins", " 20 mins", " 30 mins"}));
+  EXPECT_EQ(windows->currentText(), "Full Trip");
+
+  auto* files = qobject_cast<QListWidget*>(Widget("File1"));
+  ASSERT_NE(files, nullptr);
+  ASSERT_EQ(files->count(), 1);
+  EXPECT_EQ(files->item(0)->text(), kLogName);
+}
+
+TEST_F(WindowTest, StartUpShowsAndHidesTheDesignControls) {
+  const struct {
+    const char* key;
+    bool visible;
+  } cases[] = {
+      {"Background", true},      {"File1", true},          {"FaultRed(0)", false},
+      {"FaultGreen(0)", true},   {"FaultGreen(11)", true}, {"PreviousImage", false},
+      {"NextImage", false},      {"DataPointText", false}, {"PictureAbout", false},
+      {"UserPageSelect", false}, {"Label(0)", true},       {"Label(1)", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Widget(c.key)->isVisible(), c.visible) << c.key;
+}
+
+TEST_F(WindowTest, ControlsSitAtTheirTwipPlaceInPixels) {
+  const struct {
+    const char* key;
+    QRect place;  // in the container
+  } cases[] = {
+      {"ShellButton", {728, 536, 65, 25}},  {"RPMButton", {12, 8, 47, 27}},
+      {"Picture1", {8, 40, 787, 297}},      {"File1", {24, 259, 185, 166}},  // in Background
+      {"ScreenTitle", {56, 8, 333, 25}},                                     // on the canvas
+      {"FaultGreen(1)", {947, 83, 30, 30}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Widget(c.key)->geometry(), c.place) << c.key;
+
+  EXPECT_TRUE(Widget("Picture1")->isAncestorOf(Widget("ScreenTitle")));
+  EXPECT_TRUE(Widget("Background")->isAncestorOf(Widget("File1")));
+  EXPECT_EQ(window_->centralWidget()->size(), QSize(1089, 567));
+}
+
+// Labels lie under the other controls of their window, so a caption placed
+// under the canvas is never seen.
+TEST_F(WindowTest, LabelsUnderTheCanvasAreCovered) {
+  QWidget* client = window_->centralWidget();
+  for (const char* key : {"InfoLabel", "LabelInfo(11)"}) {
+    QWidget* label = Widget(key);
+    const QPoint middle = label->geometry().center();
+    EXPECT_TRUE(Widget("Picture1")->isAncestorOf(client->childAt(middle)) ||
+                client->childAt(middle) == Widget("Picture1"))
+        << key;
+  }
+}
+
+TEST_F(WindowTest, ImagesShowTheirWholePicture) {
+  for (const form::Control& control : window_->page().controls().all()) {
+    if (control.spec.kind != form::Kind::Image) continue;
+    const QString key = QString::fromStdString(control.Key());
+    auto* image = qobject_cast<QLabel*>(window_->widget(key));
+    ASSERT_NE(image, nullptr) << key.toStdString();
+    const QPixmap picture = image->pixmap();
+    ASSERT_FALSE(picture.isNull()) << key.toStdString();
+    EXPECT_TRUE(QRect(QPoint(), image->size()).contains(picture.rect())) << key.toStdString();
+  }
+}
+
+TEST_F(WindowTest, MouseClickOnAChannelButtonHighlightsIt) {
+  QTest::mouseClick(Widget("RPMButton"), Qt::LeftButton);
+
+  EXPECT_EQ(window_->page().controls()("RPMButton").state.backColour, form::kTitleBar);
+  const QColor highlight = QApplication::palette().color(QPalette::Active, QPalette::Highlight);
+  const QColor face = QApplication::palette().color(QPalette::Active, QPalette::Button);
+  EXPECT_EQ(Widget("RPMButton")->palette().color(QPalette::Button), highlight);
+  EXPECT_EQ(Widget("BatteryButton")->palette().color(QPalette::Button), face);
+}
+
+TEST_F(WindowTest, PickingAFrameLogWithTheMouseDrawsEngineSpeed) {
+  auto inked = [this] {
+    const QImage& image = window_->canvasImage();
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        if (image.pixel(x, y) != qRgb(255, 255, 255)) return true;
+      }
+    }
+    return false;
+  };
+  ASSERT_FALSE(inked());
+
+  PickLogWithMouse();
+
+  EXPECT_TRUE(inked());
+  EXPECT_EQ(Shown(Widget("ScreenTitle")), "Engine Speed (RPM)");
+  EXPECT_EQ(Shown(Widget("CurrentFileText")), kLogName);
+  EXPECT_FALSE(Widget("Background")->isVisible());
+  EXPECT_TRUE(messages_.empty());
+}
+
+// Key-ups reach the program whichever widget has the focus: the right arrow
+// brings the marker strip onto the graph, the left arrow takes it back (the
+// first step left reaches the start, the next one leaves the graph).
+TEST_F(WindowTest, ArrowKeysMoveTheMarker) {
+  PickLogWithMouse();
+  QWidget* strip = Widget("Overlay");
+  const int canvasWidth = Widget("Picture1")->width();
+  ASSERT_GT(strip->x(), canvasWidth);
+
+  KeyClick(Qt::Key_Right);
+  EXPECT_TRUE(Widget("DataPointText")->isVisible());
+  EXPECT_FALSE(Widget("MarkerInstructions")->isVisible());
+  EXPECT_GT(strip->x(), 550 / 15);
+  EXPECT_LT(strip->x(), canvasWidth);
+
+  KeyClick(Qt::Key_Left);
+  EXPECT_TRUE(Widget("DataPointText")->isVisible());
+  KeyClick(Qt::Key_Left);
+  EXPECT_FALSE(Widget("DataPointText")->isVisible());
+  EXPECT_TRUE(Widget("MarkerInstructions")->isVisible());
+}
+
+TEST_F(WindowTest, RequestsOfTheProgramAreCarriedOut) {
+  window_->menuAction("Version")->trigger();
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].title, "ZelkScope");
+
+  // The recorder is a Windows program: here it cannot start, and the window
+  // says so and stays open.
+  messages_.clear();
+  QTest::mouseClick(Widget("ShellButton"), Qt::LeftButton);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].text, "Could not start C:\\Readzelk.exe.");
+  EXPECT_TRUE(window_->isVisible());
+
+  window_->menuAction("ExitMenu")->trigger();
+  EXPECT_FALSE(window_->isVisible());
+}
+
+}  // namespace
+}  // namespace zelk::app
