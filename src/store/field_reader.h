@@ -17,6 +17,8 @@ class FieldReader {
   std::string_view Next();
   // 1-based line of the field that Next() returned last.
   long Line() const { return line_; }
+  // 1-based line of the field that Next() will return.
+  long NextLine() const { return nextLine_; }
 
  private:
   std::string_view text_;

@@ -144,7 +144,7 @@ ReadResult Reader::ReadColumns(FieldReader& r, LogData& log, int skipped, int co
   while (!r.AtEnd()) {
     if (record > kMaxRecords) {
       result.truncated = true;
-      result.truncatedAtLine = r.Line() + (column == 1 ? 1 : 0);
+      result.truncatedAtLine = r.NextLine();
       break;
     }
     const std::string_view field = r.Next();

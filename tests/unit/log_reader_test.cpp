@@ -170,6 +170,19 @@ TEST(ReadLog, StopsAtTheTableLimitAndSaysWhere) {
   EXPECT_EQ(log.sampleCount, 10000);
 }
 
+TEST(ReadLog, ColumnLogStopsAfterTenThousandRecords) {
+  std::string text = "#time,a,b,c,d,e,f,g,h,i,j\r\n";
+  for (int r = 0; r < 10003; ++r) text += "0,1,2,3,4,5,6,7,8,9,10\r\n";
+  LogData log;
+  const ReadResult result = ReadLogText(text, log);
+  EXPECT_TRUE(result.truncated);
+  // Record 10000 ends with the time field of row 10001, on line 10002; the
+  // first value left out follows it on the same line.
+  EXPECT_EQ(result.truncatedAtLine, 10002);
+  EXPECT_EQ(log.sampleCount, 10001);
+  EXPECT_EQ(log.ShortColumn(10000, 10), "10");
+}
+
 TEST(ReadLog, UnreadableFileIsReportedAndLeavesTheLog) {
   LogData log;
   ASSERT_EQ(ReadLogText(FrameLog(2, 2), log).outcome, ReadOutcome::Loaded);
