@@ -73,6 +73,17 @@ QStringList ToStrings(const std::vector<std::string>& items) {
   return list;
 }
 
+// Puts the entries into a combo box or list widget when they changed since
+// they were last shown.
+template <class ListWidget>
+void ReplaceItems(ListWidget* widget, std::vector<std::string>& shown,
+                  const std::vector<std::string>& items) {
+  if (shown == items) return;
+  shown = items;
+  widget->clear();
+  widget->addItems(ToStrings(items));
+}
+
 void SetPaletteColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
   QPalette palette = widget->palette();
   if (palette.color(role) == colour) return;
@@ -398,22 +409,14 @@ void MainWindow::SyncControl(const Control& control, Bound& bound) {
     case Kind::ComboBox:
     case Kind::DriveList: {
       auto* combo = static_cast<QComboBox*>(widget);
-      if (bound.items != state.items) {
-        bound.items = state.items;
-        combo->clear();
-        combo->addItems(ToStrings(state.items));
-      }
+      ReplaceItems(combo, bound.items, state.items);
       if (combo->currentIndex() != state.index) combo->setCurrentIndex(state.index);
       break;
     }
     case Kind::FolderList:
     case Kind::FileList: {
       auto* list = static_cast<QListWidget*>(widget);
-      if (bound.items != state.items) {
-        bound.items = state.items;
-        list->clear();
-        list->addItems(ToStrings(state.items));
-      }
+      ReplaceItems(list, bound.items, state.items);
       if (list->currentRow() != state.index) {
         list->setCurrentRow(state.index);
         if (state.index < 0) list->clearSelection();

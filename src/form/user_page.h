@@ -48,7 +48,7 @@ struct ProgramVars {
   double valueScale = 0;
   int16_t baseLine = 0;
   double startY1 = 0, startY2 = 0, startY3 = 0;
-  std::string rawText, hexText;
+  std::string rawText;  // the listing being built
   double averageSum = 0;
   // Marker
   double markerPos = 0;  // offset from the window start, in samples
