@@ -1,90 +1,52 @@
 // Channel 1: engine speed in revolutions per minute.
-#include <algorithm>
-#include <string>
+#include "channels/channels.h"
 
-#include "chart/plot.h"
-#include "form/user_page.h"
-
-namespace zelk::form {
+namespace zelk::channels {
 namespace {
 
-// The speed of one sample as a signed 16-bit number. A frame too short to
-// hold both speed bytes, a byte that is not hexadecimal, or a column value
-// that is no number or out of range counts as 0, so the rest of the log is
-// still drawn.
+// The speed of one sample as a signed 16-bit number: bytes 1 (high) and 2
+// (low) of the 0x80 frame, or the "RPM" column. A frame too short to hold
+// both bytes, a byte that is not hexadecimal, or a column value that is no
+// number or out of range counts as 0, so the rest of the log is still drawn.
 int16_t SpeedOf(const store::LogData& log, long i) {
-  switch (log.format) {
-    case store::kFrameLog: {
-      const std::string_view frame = log.Frame80(i);
-      const std::string_view high = store::FrameByte(frame, 1);
-      const std::string_view low = store::FrameByte(frame, 2);
-      if (high.empty() || low.empty()) return 0;
-      return text::HexStrict(std::string(high) + std::string(low)).value_or(0);
-    }
-    case store::kTimeLog:
-    case store::kShortTimeLog: {
-      const std::string_view column =
-          log.format == store::kTimeLog ? log.Column(i, 1) : log.ShortColumn(i, 1);
-      const auto value = text::ReadDecimal(column);
-      return value ? text::ToInt16(*value).value_or(0) : 0;
-    }
+  if (log.format == store::kFrameLog) {
+    const std::string_view frame = log.Frame80(i);
+    const auto high = FrameByteValue(frame, 1);
+    const auto low = FrameByteValue(frame, 2);
+    if (!high || !low) return 0;
+    return static_cast<int16_t>(static_cast<uint16_t>(*high << 8 | *low));
   }
-  return 0;
+  const auto value = text::ReadDecimal(ColumnOf(log, i, 1, 1));
+  return value ? text::ToInt16(*value).value_or(0) : 0;
 }
 
-struct Tick {
-  const char* caption;
-  int top;
-};
-constexpr Tick kSpeedLabels[] = {{"0000", 3900}, {"1000", 3280}, {"2000", 2660}, {"3000", 2040},
-                                 {"4000", 1420}, {"5000", 800},  {"6000", 180}};
+constexpr Labels kLabels = {"0000", "1000", "2000", "3000", "4000", "5000", "6000"};
 
 }  // namespace
 
-void UserPage::LoadRPM() {
-  vars_.rawText.clear();
-  const long last = log_.sampleCount - 1;
-  for (long i = 1; i <= last; ++i) {
-    std::string speed = text::BlankSigned(SpeedOf(log_, i));
-    plotData_.Set(i, speed);
-    // The listing shows four digits: 0 as "0000", three digits with a 0 in
-    // front of them.
+void LoadRPM(const store::LogData& log, Tables& tables) {
+  Fill(tables.plot[0], log, [&](long i) { return text::BlankSigned(SpeedOf(log, i)); });
+  // The listing shows four digits: 0 as "0000", three digits with a 0 in
+  // front of them. The plotted text keeps its blank.
+  Fill(tables.data, log, [&](long i) {
+    std::string speed = tables.plot[0][i];
     if (speed == " 0") {
       speed = "0000";
     } else if (speed.size() == 4) {
       speed[0] = '0';
     }
-    rpmData_.Set(i, std::move(speed));
-  }
-  rpmData_.ClearFrom(last + 1);
-  plotData_.ClearFrom(last + 1);
+    return speed;
+  });
 }
 
-void UserPage::DrawRPM() {
-  vars_.currentChannel = 1;
-  DrawGraph();
-  Control& title = controls_("ScreenTitle");
-  title.state.top = 350;
-  title.state.caption = "Engine Speed (RPM)";
-  canvas_.SetLineWidth(2);
-  canvas_.DrawLine(chart::kAxisX, 250, chart::kAxisRight, 250, chart::kRed);
-  for (int k = 0; k < 7; ++k) DoLabel(k, kSpeedLabels[k].caption, 50, kSpeedLabels[k].top);
-  vars_.valueScale = 0.68;
-  vars_.baseLine = 4000;
-
-  const chart::Window window = chart::WindowOf(vars_.yStart, vars_.yEnd, vars_.xStep);
-  std::string& listing = vars_.rawText;
-  listing.clear();
-  listing.reserve(5 * static_cast<size_t>(std::max(0L, window.count)));
-  vars_.startY1 = chart::PlotSeries(
-      canvas_, window, {vars_.valueScale, static_cast<double>(vars_.baseLine), 0}, chart::kBlack,
-      [&](long j) { return text::LeadingNumber(rpmData_[j]); },
-      [&](long j) {
-        const std::string& speed = rpmData_[j];
-        listing.append(speed, speed.size() > 4 ? speed.size() - 4 : 0);
-        listing += ' ';
-      });
-  controls_("Text").state.caption = "Raw Data - Revolutions/Minute\r\n" + listing;
+View DrawRPM(const store::LogData&, const Window& window, Tables& tables, chart::Canvas& canvas) {
+  View view = BeginDraw(canvas, 1, "Engine Speed (RPM)", kLabels, 0.68, 4000, 250);
+  view.titleTop = 350;
+  PlotListed(canvas, window, view, tables.data, "Raw Data - Revolutions/Minute",
+             [&](std::string& out, long j) {
+               out.append(LastChars(tables.data[j], 4)) += ' ';
+             });
+  return view;
 }
 
-}  // namespace zelk::form
+}  // namespace zelk::channels

@@ -5,6 +5,16 @@
 
 namespace zelk::chart {
 
+void DrawGraphFrame(Canvas& canvas) {
+  canvas.Clear();
+  canvas.SetLineWidth(1);
+  DrawValueAxis(canvas);
+  canvas.DrawLine(kAxisX, kAxisBottom, kAxisRight, kAxisBottom, kBlue);
+  canvas.SetLineWidth(2);
+}
+
+void DrawValueAxis(Canvas& canvas) { canvas.DrawLine(kAxisX, kAxisTop, kAxisX, kAxisBottom, kBlue); }
+
 int SampleIndex(double position) {
   if (std::isnan(position)) return 0;
   const double rounded = text::RoundHalfEven(position);

@@ -22,6 +22,12 @@ inline constexpr uint32_t kBlack = 0x000000;
 inline constexpr uint32_t kGreen = 0x00FF00;
 inline constexpr uint32_t kMagenta = 0xFF00FF;
 
+// The frame of every graph: clears the canvas and draws the two axes in blue
+// at width 1, then leaves the width at 2 for what follows.
+void DrawGraphFrame(Canvas& canvas);
+// The value axis alone, as the marker draws it again.
+void DrawValueAxis(Canvas& canvas);
+
 // A window position as a sample index: rounded to the nearest whole number,
 // halves to even, and kept within what a 16-bit index can hold.
 int SampleIndex(double position);

@@ -88,23 +88,4 @@ bool UserPage::Scroll(std::string_view key, int value) {
   return true;
 }
 
-// ---- Menus and small commands ----
-
-void UserPage::ExitMenu_Click() { exitRequested_ = true; }
-
-void UserPage::AboutMenu_Click() {
-  Control& about = controls_("PictureAbout");
-  about.state.left = 4000;
-  about.state.visible = true;
-}
-
-void UserPage::PictureAbout_Click() {
-  controls_("PictureAbout").state.visible = false;
-  DisplayRefresh();
-}
-
-void UserPage::Version_Click() { ShowMessage(tables_.versionHistory); }
-
-void UserPage::ShellButton_Click() { started_.push_back(kExternalReader); }
-
 }  // namespace zelk::form

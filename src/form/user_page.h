@@ -11,8 +11,8 @@
 #include <variant>
 #include <vector>
 
+#include "channels/channel.h"
 #include "chart/canvas.h"
-#include "chart/sample_table.h"
 #include "form/controls.h"
 #include "store/log_store.h"
 #include "store/startup_tables.h"
@@ -141,9 +141,9 @@ class UserPage {
   std::vector<Message> TakeMessages();
   std::vector<std::string> TakeStarted();
 
-  // Channel tables
-  const chart::SampleTable& RPMData() const { return rpmData_; }
-  const chart::SampleTable& PlotData() const { return plotData_; }
+  // The tables the last channel decode filled: its own texts and the series
+  // the marker draws again.
+  const channels::Tables& ChannelTables() const { return channelTables_; }
 
  private:
   // Load sequence pieces
@@ -158,13 +158,9 @@ class UserPage {
   void MovePage(int direction);
   // Channel selection
   void Reset_Buttons();
-  void ShowChannel(int16_t number, void (UserPage::*load)(), void (UserPage::*draw)());
-  // Canvas
-  void DrawGraph();
+  void ShowChannel(int16_t number);
+  void ApplyView(const channels::View& view);
   void DoLabel(int index, std::string_view caption, int left, int top);
-  // Engine speed
-  void LoadRPM();
-  void DrawRPM();
   // Dialogs and focus
   void ShowMessage(std::string text);
   void SetFocus(std::string_view key) { focus_ = focusRequest_ = key; }
@@ -181,7 +177,7 @@ class UserPage {
   ProgramVars vars_;
   store::LogData log_;
   store::StartupTables tables_;
-  chart::SampleTable rpmData_, plotData_, plotData2_, plotData3_;
+  channels::Tables channelTables_;
   std::vector<Message> messages_;
   std::vector<std::string> started_;
   std::vector<std::string> dirPaths_;  // the folder behind each entry of Dir1

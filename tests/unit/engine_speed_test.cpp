@@ -63,12 +63,12 @@ TEST_F(EngineSpeedTest, XNeverDriftsOverALongWindow) {
 TEST_F(EngineSpeedTest, ListingShowsFourCharactersASample) {
   Open(FrameLog(6, {850, 0, 1234, 50, 12345, 65535}));  // YEnd 4: four samples
   EXPECT_EQ(state("Text").caption, "Raw Data - Revolutions/Minute\r\n0850 0000 1234  50 ");
-  EXPECT_EQ(page().RPMData()[1], "0850");
-  EXPECT_EQ(page().PlotData()[1], " 850");
-  EXPECT_EQ(page().RPMData()[2], "0000");
-  EXPECT_EQ(page().PlotData()[2], " 0");
-  EXPECT_EQ(page().RPMData()[5], " 12345");
-  EXPECT_EQ(page().RPMData()[6], "");  // past the last sample
+  EXPECT_EQ(page().ChannelTables().data[1], "0850");
+  EXPECT_EQ(page().ChannelTables().plot[0][1], " 850");
+  EXPECT_EQ(page().ChannelTables().data[2], "0000");
+  EXPECT_EQ(page().ChannelTables().plot[0][2], " 0");
+  EXPECT_EQ(page().ChannelTables().data[5], " 12345");
+  EXPECT_EQ(page().ChannelTables().data[6], "");  // past the last sample
 }
 
 TEST_F(EngineSpeedTest, OnlyTheChosenButtonIsHighlighted) {

@@ -26,10 +26,7 @@ void UserPage::SetMarkerLabels(bool shown) {
 }
 
 void UserPage::Form_KeyUp(int keyCode) {
-  const auto drawValueAxis = [this] {
-    canvas_.DrawLine(chart::kAxisX, chart::kAxisTop, chart::kAxisX, chart::kAxisBottom,
-                     chart::kBlue);
-  };
+  const auto drawValueAxis = [this] { chart::DrawValueAxis(canvas_); };
   if (keyCode != kLeftArrow && keyCode != kRightArrow) {
     drawValueAxis();
     return;
@@ -60,6 +57,7 @@ void UserPage::Form_KeyUp(int keyCode) {
       chart::kAxisX + vars_.xStep.ToDouble() * vars_.markerPos);
 
   const int16_t channel = vars_.currentChannel;
+  const auto& [plotData, plotData2, plotData3] = channelTables_.plot;
   if (channel == 1) {
     canvas_.DrawLine(chart::kAxisX, 250, chart::kAxisRight, 250, chart::kRed);
   } else if (channel == 2) {
@@ -68,10 +66,10 @@ void UserPage::Form_KeyUp(int keyCode) {
   }
   if (channel == 9) {
     // A stored pressure that is no number shows an empty value.
-    const auto pressure = text::ReadDecimal(plotData_[i]);
+    const auto pressure = text::ReadDecimal(plotData[i]);
     controls_("MarkerValueText").state.caption = pressure ? text::Plain(*pressure * 0.15) : "";
   } else {
-    controls_("MarkerValueText").state.caption = plotData_[i];
+    controls_("MarkerValueText").state.caption = plotData[i];
   }
   // The user-defined channel's bit display follows the marked sample here,
   // once that channel is built.
@@ -83,15 +81,15 @@ void UserPage::Form_KeyUp(int keyCode) {
   chart::DrawSeries(
       canvas_, window, {vars_.valueScale, baseLine, channel == 7 ? 600.0 : 0.0}, chart::kBlack,
       vars_.startY1,
-      [&](long j) { return text::LeadingNumber(plotData_[j]) - batteryOffset; }, none);
+      [&](long j) { return text::LeadingNumber(plotData[j]) - batteryOffset; }, none);
   if (channel == 2 || channel == 5) {
     chart::DrawSeries(canvas_, window, {vars_.valueScale, baseLine, 0}, chart::kGreen,
-                      vars_.startY2, [&](long j) { return text::LeadingNumber(plotData2_[j]); },
+                      vars_.startY2, [&](long j) { return text::LeadingNumber(plotData2[j]); },
                       none);
   }
   if (channel == 2) {
     chart::DrawSeries(canvas_, window, {vars_.valueScale, baseLine, 0}, chart::kMagenta,
-                      vars_.startY3, [&](long j) { return text::LeadingNumber(plotData3_[j]); },
+                      vars_.startY3, [&](long j) { return text::LeadingNumber(plotData3[j]); },
                       none);
   }
   drawValueAxis();

@@ -1,0 +1,68 @@
+#include "channels/channel.h"
+
+#include <algorithm>
+
+namespace zelk::channels {
+
+std::optional<int> FrameByteValue(std::string_view frame, int b) {
+  const std::string_view digits = store::FrameByte(frame, b);
+  if (digits.empty()) return std::nullopt;
+  const auto value = text::HexStrict(digits);
+  if (!value) return std::nullopt;
+  return *value;
+}
+
+std::string_view ColumnOf(const store::LogData& log, long i, int timeColumn, int shortColumn) {
+  return log.format == store::kTimeLog ? log.Column(i, timeColumn)
+                                       : log.ShortColumn(i, shortColumn);
+}
+
+std::string Listing(std::string_view heading, std::string_view rawText) {
+  std::string text;
+  text.reserve(heading.size() + 2 + rawText.size());
+  text.append(heading).append("\r\n").append(rawText);
+  return text;
+}
+
+std::string_view LastChars(std::string_view text, size_t n) {
+  return text.size() > n ? text.substr(text.size() - n) : text;
+}
+
+std::string Unsigned(double value) {
+  return text::BlankSigned(text::RoundHalfEven(value)).substr(1);
+}
+
+long SamplesHeld(const Window& window, const store::LogData& log) {
+  const chart::Window w = window.Samples();
+  if (w.count <= 0) return 0;
+  const long first = std::max<long>(w.Sample(0), 1);
+  const long last = std::min<long>(w.Sample(w.count - 1), log.sampleCount - 1);
+  return last >= first ? last - first + 1 : 0;
+}
+
+View BeginDraw(chart::Canvas& canvas, int16_t number, std::string title, const Labels& labels,
+               double valueScale, int16_t baseLine, std::optional<int> limitY) {
+  chart::DrawGraphFrame(canvas);
+  View view;
+  view.number = number;
+  view.title = std::move(title);
+  view.labels = labels;
+  view.valueScale = valueScale;
+  view.baseLine = baseLine;
+  if (limitY) DrawStroke(canvas, chart::kAxisX, chart::kAxisRight, *limitY, chart::kRed);
+  return view;
+}
+
+void DrawStroke(chart::Canvas& canvas, int x1, int x2, int y, uint32_t colour) {
+  canvas.DrawLine(static_cast<float>(x1), static_cast<float>(y), static_cast<float>(x2),
+                  static_cast<float>(y), colour);
+}
+
+double PlotPlain(chart::Canvas& canvas, const Window& window, const View& view,
+                 const chart::SampleTable& table, uint32_t colour) {
+  return chart::PlotSeries(
+      canvas, window.Samples(), MapOf(view), colour, [&](long j) { return ValueOf(table[j]); },
+      [](long) {});
+}
+
+}  // namespace zelk::channels

@@ -1,0 +1,134 @@
+// What every channel shares: what it draws from, the tables it fills, what it
+// shows, and the pieces its decode and draw are built from. A channel is a
+// pair of pure functions: Load turns the log into sample texts, Draw turns
+// those texts and the time window into canvas lines and a View. Neither names
+// a control; the window applies the View.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "chart/canvas.h"
+#include "chart/plot.h"
+#include "chart/sample_table.h"
+#include "store/log_store.h"
+#include "text/number_text.h"
+
+namespace zelk::channels {
+
+// The sample tables a decode fills. `data` holds the channel's own texts in
+// listing form (RPMData, CoolantData, ...); `plot` the series the marker draws
+// again (PlotData, PlotData2, PlotData3). A decode writes only the series it
+// has: the others keep what an earlier decode left.
+struct Tables {
+  chart::SampleTable data;
+  std::array<chart::SampleTable, 3> plot;
+};
+
+// The time window a draw covers.
+struct Window {
+  double yStart = 0, yEnd = 0;
+  text::Decimal xStep;
+  chart::Window Samples() const { return chart::WindowOf(yStart, yEnd, xStep); }
+};
+
+using Labels = std::array<const char*, 7>;
+// The tops of the seven value-axis labels, from label 0 at the bottom.
+inline constexpr std::array<int, 7> kLabelTops = {3900, 3280, 2660, 2040, 1420, 800, 180};
+
+// What a channel shows once drawn; the window copies it onto its controls and
+// the graph state.
+struct View {
+  int16_t number = 0;  // CurrentChannel
+  std::string title;
+  int titleTop = 120;
+  Labels labels{};
+  double valueScale = 0;
+  int16_t baseLine = 0;
+  // The start y of each series drawn; a series not drawn leaves it unset and
+  // the graph state keeps its earlier value.
+  std::array<std::optional<double>, 3> startY;
+  std::string rawText;                  // the listing's entries
+  std::string text;                     // the listing box: heading, CR LF, entries
+  std::optional<std::string> average;   // the average line, shown when set
+  std::optional<double> averageSum;     // the value behind it
+  std::optional<int16_t> excluded;      // samples left out of the average
+};
+
+// ---- Decoding ----
+
+// Byte b of a frame as a number 0..255; nothing when the frame text is too
+// short or the two characters are not hexadecimal.
+std::optional<int> FrameByteValue(std::string_view frame, int b);
+
+// Fills `table` for samples 1 to SampleCount - 1 with text(i) and empties
+// every entry after them.
+template <class TextOf>
+void Fill(chart::SampleTable& table, const store::LogData& log, TextOf textOf) {
+  const long last = log.sampleCount - 1;
+  for (long i = 1; i <= last; ++i) table.Set(i, textOf(i));
+  table.ClearFrom(last > 0 ? last + 1 : 1);
+}
+
+// The source text of a value that each kind of log keeps in a column of its
+// own: the "Time" log's column and the "#time" log's column.
+std::string_view ColumnOf(const store::LogData& log, long i, int timeColumn, int shortColumn);
+
+// ---- Listing texts ----
+
+// The listing box: the heading, a line break, then the entries.
+std::string Listing(std::string_view heading, std::string_view rawText);
+
+// The last `n` characters of a text, or all of it when it is shorter.
+std::string_view LastChars(std::string_view text, size_t n);
+
+// A value rounded to a whole number (halves to even) and written without its
+// sign: the blank-signed text without its first character (8 -> "8", -8 -> "8").
+std::string Unsigned(double value);
+
+// The number of samples of the window that the log holds: those that an
+// average divides by.
+long SamplesHeld(const Window& window, const store::LogData& log);
+
+// ---- Drawing ----
+
+// The number a stored text stands for: its leading number, 0 for none.
+inline double ValueOf(std::string_view text) { return text::LeadingNumber(text); }
+
+// The draw skeleton's start: the graph frame on the canvas, the channel's
+// number, title and labels, its limit line (a red line across the graph at
+// `limitY`, when it has one), scale and base line.
+View BeginDraw(chart::Canvas& canvas, int16_t number, std::string title, const Labels& labels,
+               double valueScale, int16_t baseLine, std::optional<int> limitY = std::nullopt);
+
+// The y mapping of the view's scale and base line, with an optional offset.
+inline chart::YMap MapOf(const View& view, double yOffset = 0) {
+  return {view.valueScale, static_cast<double>(view.baseLine), yOffset};
+}
+
+// A horizontal stroke across the graph or under a legend word.
+void DrawStroke(chart::Canvas& canvas, int x1, int x2, int y, uint32_t colour);
+
+// Plots the first series in black from `table`; `entry(out, j)` appends
+// sample j's listing entry to the view's raw text before its segment is
+// drawn. Then fills the listing box under `heading`.
+template <class Entry>
+void PlotListed(chart::Canvas& canvas, const Window& window, View& view,
+                const chart::SampleTable& table, std::string_view heading, Entry entry,
+                double yOffset = 0) {
+  const chart::Window w = window.Samples();
+  view.rawText.reserve(6 * static_cast<size_t>(w.count > 0 ? w.count : 0));
+  view.startY[0] = chart::PlotSeries(
+      canvas, w, MapOf(view, yOffset), chart::kBlack, [&](long j) { return ValueOf(table[j]); },
+      [&](long j) { entry(view.rawText, j); });
+  view.text = Listing(heading, view.rawText);
+}
+
+// Plots a further series from `table` in `colour` and returns its start y.
+double PlotPlain(chart::Canvas& canvas, const Window& window, const View& view,
+                 const chart::SampleTable& table, uint32_t colour);
+
+}  // namespace zelk::channels

@@ -1,0 +1,24 @@
+// The menus and the small commands: exit, the About picture, the version
+// history and the start of the reader program.
+#include "form/user_page.h"
+
+namespace zelk::form {
+
+void UserPage::ExitMenu_Click() { exitRequested_ = true; }
+
+void UserPage::AboutMenu_Click() {
+  Control& about = controls_("PictureAbout");
+  about.state.left = 4000;
+  about.state.visible = true;
+}
+
+void UserPage::PictureAbout_Click() {
+  controls_("PictureAbout").state.visible = false;
+  DisplayRefresh();
+}
+
+void UserPage::Version_Click() { ShowMessage(tables_.versionHistory); }
+
+void UserPage::ShellButton_Click() { started_.push_back(kExternalReader); }
+
+}  // namespace zelk::form
