@@ -32,6 +32,11 @@ std::string Unsigned(double value) {
   return text::BlankSigned(text::RoundHalfEven(value)).substr(1);
 }
 
+std::string TwoDigits(std::string digits) {
+  if (ValueOf(digits) < 10) digits.insert(0, 1, '0');
+  return digits;
+}
+
 long SamplesHeld(const Window& window, const store::LogData& log) {
   const chart::Window w = window.Samples();
   if (w.count <= 0) return 0;
@@ -59,10 +64,15 @@ void DrawStroke(chart::Canvas& canvas, int x1, int x2, int y, uint32_t colour) {
 }
 
 double PlotPlain(chart::Canvas& canvas, const Window& window, const View& view,
-                 const chart::SampleTable& table, uint32_t colour) {
+                 const chart::SampleTable& table, uint32_t colour,
+                 std::optional<double> minEndY) {
   return chart::PlotSeries(
       canvas, window.Samples(), MapOf(view), colour, [&](long j) { return ValueOf(table[j]); },
-      [](long) {});
+      [](long) {}, minEndY);
+}
+
+double StartYOf(const Window& window, const View& view, const chart::SampleTable& table) {
+  return MapOf(view)(ValueOf(table[window.Samples().Sample(0)]));
 }
 
 }  // namespace zelk::channels

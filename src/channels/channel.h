@@ -89,6 +89,10 @@ std::string_view LastChars(std::string_view text, size_t n);
 // sign: the blank-signed text without its first character (8 -> "8", -8 -> "8").
 std::string Unsigned(double value);
 
+// A whole number's text with a 0 in front when it stands for less than 10:
+// "5" -> "05", "15" -> "15".
+std::string TwoDigits(std::string digits);
+
 // The number of samples of the window that the log holds: those that an
 // average divides by.
 long SamplesHeld(const Window& window, const store::LogData& log);
@@ -104,6 +108,15 @@ inline double ValueOf(std::string_view text) { return text::LeadingNumber(text);
 View BeginDraw(chart::Canvas& canvas, int16_t number, std::string title, const Labels& labels,
                double valueScale, int16_t baseLine, std::optional<int> limitY = std::nullopt);
 
+// What a channel adds to the plotting rule: a value subtracted from every
+// sample's number, a y offset added to every point, and the height at or above
+// which a segment's end leaves the segment out.
+struct Shift {
+  double value = 0;
+  double y = 0;
+  std::optional<double> minEndY;
+};
+
 // The y mapping of the view's scale and base line, with an optional offset.
 inline chart::YMap MapOf(const View& view, double yOffset = 0) {
   return {view.valueScale, static_cast<double>(view.baseLine), yOffset};
@@ -118,17 +131,22 @@ void DrawStroke(chart::Canvas& canvas, int x1, int x2, int y, uint32_t colour);
 template <class Entry>
 void PlotListed(chart::Canvas& canvas, const Window& window, View& view,
                 const chart::SampleTable& table, std::string_view heading, Entry entry,
-                double yOffset = 0) {
+                const Shift& shift = {}) {
   const chart::Window w = window.Samples();
   view.rawText.reserve(6 * static_cast<size_t>(w.count > 0 ? w.count : 0));
   view.startY[0] = chart::PlotSeries(
-      canvas, w, MapOf(view, yOffset), chart::kBlack, [&](long j) { return ValueOf(table[j]); },
-      [&](long j) { entry(view.rawText, j); });
+      canvas, w, MapOf(view, shift.y), chart::kBlack,
+      [&](long j) { return ValueOf(table[j]) - shift.value; },
+      [&](long j) { entry(view.rawText, j); }, shift.minEndY);
   view.text = Listing(heading, view.rawText);
 }
 
 // Plots a further series from `table` in `colour` and returns its start y.
 double PlotPlain(chart::Canvas& canvas, const Window& window, const View& view,
-                 const chart::SampleTable& table, uint32_t colour);
+                 const chart::SampleTable& table, uint32_t colour,
+                 std::optional<double> minEndY = std::nullopt);
+
+// The y of the window's first sample of `table`: where its series starts.
+double StartYOf(const Window& window, const View& view, const chart::SampleTable& table);
 
 }  // namespace zelk::channels

@@ -16,6 +16,14 @@ struct Channel {
   DrawFn draw;
 };
 
+// Offsets that a channel's draw and the marker's redraw share: battery volts
+// are drawn from 10.6 V on the time axis; the throttle series stands 600 twips
+// lower than its base line gives.
+inline constexpr double kBatteryOffset = 10.6;
+inline constexpr double kThrottleYOffset = 600;
+// Manifold pressure is stored in kilopascals and read off in psi.
+inline constexpr double kPsiPerKilopascal = 0.15;
+
 // The channel numbered `number`, or nothing for a number without a channel.
 const Channel* ChannelNumbered(int16_t number);
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "chart/canvas.h"
 #include "text/number_text.h"
@@ -65,11 +66,13 @@ struct YMap {
 // then one segment per sample, x accumulated exactly by the decimal step from
 // the value axis and each coordinate rounded to single precision as it is
 // drawn. `value(j)` gives sample j's number; `visit(j)` runs for each sample
-// in order (the channels build their listing there). An empty step draws
-// nothing but still visits the samples.
+// in order before its segment (the channels build their listing there). With
+// `minEndY`, a segment whose end lies at or above that height is left out,
+// though the next one still starts from it. An empty step draws nothing but
+// still visits the samples.
 template <class Value, class Visit>
 void DrawSeries(Canvas& canvas, const Window& w, const YMap& map, uint32_t colour, double startY,
-                Value value, Visit visit) {
+                Value value, Visit visit, std::optional<double> minEndY = std::nullopt) {
   const bool draw = !(w.xStep == text::Decimal());
   text::Decimal x = text::Decimal::FromInt(kAxisX);
   float xDrawn = x.ToFloat();
@@ -77,11 +80,12 @@ void DrawSeries(Canvas& canvas, const Window& w, const YMap& map, uint32_t colou
   for (long n = 0; n < w.count; ++n) {
     const int j = w.Sample(n);
     visit(j);
-    const float y = ToCanvas(map(value(j)));
+    const double yExact = map(value(j));
+    const float y = ToCanvas(yExact);
     if (draw) {
       x += w.xStep;
       const float xNext = x.ToFloat();
-      canvas.DrawLine(xDrawn, previous, xNext, y, colour);
+      if (!minEndY || yExact > *minEndY) canvas.DrawLine(xDrawn, previous, xNext, y, colour);
       xDrawn = xNext;
     }
     previous = y;
@@ -92,9 +96,9 @@ void DrawSeries(Canvas& canvas, const Window& w, const YMap& map, uint32_t colou
 // first sample. Returns that start y, which the marker's redraw uses again.
 template <class Value, class Visit>
 double PlotSeries(Canvas& canvas, const Window& w, const YMap& map, uint32_t colour, Value value,
-                  Visit visit) {
+                  Visit visit, std::optional<double> minEndY = std::nullopt) {
   const double startY = map(value(w.Sample(0)));
-  DrawSeries(canvas, w, map, colour, startY, value, visit);
+  DrawSeries(canvas, w, map, colour, startY, value, visit, minEndY);
   return startY;
 }
 

@@ -1,5 +1,6 @@
 // The marker: a red strip moved over the graph with the arrow keys, reading
 // off one sample, and the step it moves by.
+#include "channels/channels.h"
 #include "chart/plot.h"
 #include "form/user_page.h"
 
@@ -67,7 +68,7 @@ void UserPage::Form_KeyUp(int keyCode) {
   if (channel == 9) {
     // A stored pressure that is no number shows an empty value.
     const auto pressure = text::ReadDecimal(plotData[i]);
-    controls_("MarkerValueText").state.caption = pressure ? text::Plain(*pressure * 0.15) : "";
+    controls_("MarkerValueText").state.caption = pressure ? text::Plain(*pressure * channels::kPsiPerKilopascal) : "";
   } else {
     controls_("MarkerValueText").state.caption = plotData[i];
   }
@@ -77,9 +78,9 @@ void UserPage::Form_KeyUp(int keyCode) {
   const chart::Window window = chart::MarkerWindowOf(vars_.yStart, vars_.yEnd, vars_.xStep);
   const double baseLine = vars_.baseLine;
   const auto none = [](long) {};
-  const double batteryOffset = channel == 3 ? 10.6 : 0;
+  const double batteryOffset = channel == 3 ? channels::kBatteryOffset : 0;
   chart::DrawSeries(
-      canvas_, window, {vars_.valueScale, baseLine, channel == 7 ? 600.0 : 0.0}, chart::kBlack,
+      canvas_, window, {vars_.valueScale, baseLine, channel == 7 ? channels::kThrottleYOffset : 0.0}, chart::kBlack,
       vars_.startY1,
       [&](long j) { return text::LeadingNumber(plotData[j]) - batteryOffset; }, none);
   if (channel == 2 || channel == 5) {

@@ -169,7 +169,7 @@ std::string FrameText(const char* code, const std::vector<int>& bytes) {
 void WriteFrameLog(const std::string& path) {
   std::ofstream out(path, std::ios::binary);
   std::mt19937 rng(1987);
-  out << "ZelkLog v1.2\r\nECU MEMS 1.6\r\nRecorded 2026-11-14 08:12:00\r\n";
+  out << "ZelkLog v1.2\r\nECU Zelkon ZX-16\r\nRecorded 2026-11-14 08:12:00\r\n";
   for (int i = 0; i < 12 * 145; ++i) {
     const double t = i / 145.0, sec = t * 60.0;
     const Drive d = Profile(t, rng);
@@ -199,7 +199,7 @@ void WriteFrameLog(const std::string& path) {
     f80[19] = dev >> 8;
     f80[20] = dev & 0xFF;
     f80[21] = 0x80;  // ignition advance offset: 0x80 means none
-    f80[22] = Byte(d.advance);
+    f80[22] = Byte((d.advance + 24) * 2);  // half degrees from -24°
     f80[23] = coil >> 8;
     f80[24] = coil & 0xFF;
     f80[26] = 0x03;
@@ -209,7 +209,7 @@ void WriteFrameLog(const std::string& path) {
     std::vector<int> f7d(32, 0);
     f7d[0] = 0x20;
     f7d[1] = 0xFF;
-    f7d[2] = Byte((d.throttle - 20) / 235 * 170);  // half degrees
+    f7d[2] = Byte((d.throttle - 20) / 235 * 85);  // degrees
     f7d[3] = 0x10;
     f7d[4] = d.throttle > 180 ? 125 : 147;  // air/fuel ratio x10
     f7d[6] = Byte(mv / 5);

@@ -1,0 +1,32 @@
+// Channel 6: whether the fuelling runs open loop (0) or closed loop (1).
+#include "channels/channels.h"
+
+namespace zelk::channels {
+namespace {
+
+// Only the two levels carry words; the blanks clear what an earlier channel
+// left on the other labels.
+constexpr Labels kLabels = {"Open", " ", " ", " ", " ", "Closed", " "};
+
+// Byte 10 of the 0x7D frame (0 when it cannot be read), or the closed-loop
+// column as stored.
+std::string LoopOf(const store::LogData& log, long i) {
+  if (log.format != store::kFrameLog) return std::string(ColumnOf(log, i, 12, 9));
+  return text::BlankSigned(FrameByteValue(log.Frame7D(i), 10).value_or(0));
+}
+
+}  // namespace
+
+void LoadLoop(const store::LogData& log, Tables& tables) {
+  Fill(tables.data, log, [&](long i) { return LoopOf(log, i); });
+  Fill(tables.plot[0], log, [&](long i) { return tables.data[i]; });
+}
+
+View DrawLoop(const store::LogData&, const Window& window, Tables& tables, chart::Canvas& canvas) {
+  View view = BeginDraw(canvas, 6, "ECU Fuel Loop Status (Open/Closed)", kLabels, 3000, 4000);
+  PlotListed(canvas, window, view, tables.data, "Raw Data - ECU Fuel Loop Status",
+             [&](std::string& out, long j) { out.append(LastChars(tables.data[j], 1)) += ' '; });
+  return view;
+}
+
+}  // namespace zelk::channels

@@ -1,0 +1,60 @@
+// Channel 4: ignition advance in whole degrees, with the window's average.
+#include "channels/channels.h"
+
+namespace zelk::channels {
+namespace {
+
+constexpr Labels kLabels = {" +0°", " +5°", " +10°", " +15°", " +20°", " +25°", " +30°"};
+
+// Byte 22 of the 0x80 frame in half degrees from -24°, rounded to whole
+// degrees (0 when it cannot be read); the "Time" log's column as stored; the
+// "#time" log has none.
+std::string AdvanceOf(const store::LogData& log, long i) {
+  switch (log.format) {
+    case store::kFrameLog: {
+      const auto n = FrameByteValue(log.Frame80(i), 22);
+      return text::BlankSigned(n ? text::RoundHalfEven(*n * 0.5 - 24.0) : 0);
+    }
+    case store::kTimeLog:
+      return std::string(log.Column(i, 7));
+    case store::kShortTimeLog:
+      break;
+  }
+  return "N/A";
+}
+
+}  // namespace
+
+void LoadIgnition(const store::LogData& log, Tables& tables) {
+  Fill(tables.data, log, [&](long i) { return AdvanceOf(log, i); });
+  Fill(tables.plot[0], log, [&](long i) { return tables.data[i]; });
+}
+
+View DrawIgnition(const store::LogData& log, const Window& window, Tables& tables,
+                  chart::Canvas& canvas) {
+  View view = BeginDraw(canvas, 4, "Ignition Advance(°)", kLabels, 120, 4000);
+  double sum = 0;
+  PlotListed(canvas, window, view, tables.data, "Raw Data - Ignition Advance",
+             [&](std::string& out, long j) {
+               const double advance = ValueOf(tables.data[j]);
+               sum += advance;
+               const std::string degrees = Unsigned(advance);
+               if (degrees.size() == 1) out += '0';
+               out += degrees;
+               out += "° ";
+             });
+  if (log.format == store::kShortTimeLog) {
+    view.text = "Ignition Advance not supported by Quillon";
+    view.averageSum = sum;
+    return view;
+  }
+  // The average of the samples summed: entries past the log's end add
+  // nothing and are not counted.
+  const long held = SamplesHeld(window, log);
+  const double average = held > 0 ? sum / held : 0;
+  view.averageSum = average;
+  view.average = "Average Advance = " + text::FormatFixed(average, 1, 1, "°");
+  return view;
+}
+
+}  // namespace zelk::channels

@@ -1,0 +1,36 @@
+// Channel 9: inlet manifold pressure, plotted in kilopascals on a scale
+// labelled in psi and listed in whole psi.
+#include "channels/channels.h"
+
+namespace zelk::channels {
+namespace {
+
+constexpr Labels kLabels = {" 0psi", " 3psi", " 6psi", " 9psi", "12psi", "15psi", "18psi"};
+
+// Byte 7 of the 0x80 frame in kilopascals (0 when it cannot be read), or the
+// pressure column as stored.
+std::string PressureOf(const store::LogData& log, long i) {
+  if (log.format != store::kFrameLog) return std::string(ColumnOf(log, i, 6, 5));
+  return text::Plain(FrameByteValue(log.Frame80(i), 7).value_or(0));
+}
+
+}  // namespace
+
+void LoadManifold(const store::LogData& log, Tables& tables) {
+  Fill(tables.data, log, [&](long i) { return PressureOf(log, i); });
+  Fill(tables.plot[0], log, [&](long i) { return tables.data[i]; });
+}
+
+View DrawManifold(const store::LogData&, const Window& window, Tables& tables,
+                  chart::Canvas& canvas) {
+  View view = BeginDraw(canvas, 9, "Inlet Manifold Pressure (MAP)(Pounds/sq inch)", kLabels, 30,
+                        3900);
+  PlotListed(canvas, window, view, tables.data, "Raw Data - Manifold Absolute Pressure (MAP) - PSI",
+             [&](std::string& out, long j) {
+               out += TwoDigits(Unsigned(ValueOf(tables.data[j]) * kPsiPerKilopascal));
+               out += ' ';
+             });
+  return view;
+}
+
+}  // namespace zelk::channels

@@ -1,0 +1,77 @@
+// Channel 7: throttle angle in degrees for frame logs, the throttle
+// potentiometer's volts for column logs.
+#include "channels/channels.h"
+
+namespace zelk::channels {
+namespace {
+
+struct Face {
+  const char* title;
+  double scale;
+  int16_t baseLine;
+  Labels labels;
+  const char* heading;
+};
+constexpr Labels kVoltLabels = {"0.0V", "1.0V", "2.0V", "3.0V", "4.0V", "5.0V", "6.0V"};
+constexpr const char* kVoltHeading = "Raw Data - Throttle Potentiometer Voltage";
+constexpr Face kFaces[] = {
+    {"Throttle Position Sensor(°)", 40, 3400, {"00°", "15°", "30°", "45°", "60°", "75°", "90°"},
+     "Raw Data - Throttle Position Sensor (TPS)"},
+    {"Throttle Pot Voltage", 300, 2700, kVoltLabels, kVoltHeading},
+    {"Throttle Pot Voltage", 300, 3200, kVoltLabels, kVoltHeading},
+};
+
+// Byte 2 of the 0x7D frame as degrees; the "Time" log's volts divided by 0.2
+// (a value that is no number counts as 0); the "#time" log's column as stored.
+std::string ThrottleOf(const store::LogData& log, long i) {
+  switch (log.format) {
+    case store::kFrameLog:
+      return text::BlankSigned(FrameByteValue(log.Frame7D(i), 2).value_or(0));
+    case store::kTimeLog: {
+      std::string volts = text::Plain(text::ReadDecimal(log.Column(i, 9)).value_or(0) / 0.2);
+      if (volts.size() == 1) volts += ".00";
+      return volts;
+    }
+    case store::kShortTimeLog:
+      break;
+  }
+  return std::string(log.ShortColumn(i, 4));
+}
+
+// The listing entry of a sample. Column logs widen short texts to two
+// decimals in the table itself, where they stay until the next decode.
+void AppendListed(std::string& out, store::LogFormat format, chart::SampleTable& table, long j) {
+  if (format == store::kFrameLog) {
+    out.append(LastChars(table[j], 2)) += "° ";
+    return;
+  }
+  std::string value = table[j];
+  if (format == store::kShortTimeLog) {
+    if (value == "1") value = "1.00";
+    if (value.size() == 3) value += '0';
+  } else if (value.size() == 1) {
+    value += ".00";
+  }
+  out.append(value) += "V ";
+  if (value != table[j]) table.Set(j, std::move(value));
+}
+
+}  // namespace
+
+void LoadThrottle(const store::LogData& log, Tables& tables) {
+  Fill(tables.data, log, [&](long i) { return ThrottleOf(log, i); });
+  Fill(tables.plot[0], log, [&](long i) { return tables.data[i]; });
+}
+
+View DrawThrottle(const store::LogData& log, const Window& window, Tables& tables,
+                  chart::Canvas& canvas) {
+  const Face& face = kFaces[log.format];
+  View view = BeginDraw(canvas, 7, face.title, face.labels, face.scale, face.baseLine);
+  PlotListed(
+      canvas, window, view, tables.data, face.heading,
+      [&](std::string& out, long j) { AppendListed(out, log.format, tables.data, j); },
+      {.value = 0, .y = kThrottleYOffset, .minEndY = std::nullopt});
+  return view;
+}
+
+}  // namespace zelk::channels
