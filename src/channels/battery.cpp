@@ -32,7 +32,7 @@ View DrawBattery(const store::LogData&, const Window& window, Tables& tables,
   View view = BeginDraw(canvas, 3, "Battery Voltage", kLabels, 800, 4000);
   PlotListed(
       canvas, window, view, tables.data, "Raw Data - Battery Voltage",
-      [&](std::string& out, long j) { out.append(LastChars(tables.data[j], 4)) += "V "; },
+      [&](std::string& out, long j, double) { out.append(LastChars(tables.data[j], 4)) += "V "; },
       {.value = kBatteryOffset, .y = 0, .minEndY = std::nullopt});
   return view;
 }

@@ -125,19 +125,30 @@ inline chart::YMap MapOf(const View& view, double yOffset = 0) {
 // A horizontal stroke across the graph or under a legend word.
 void DrawStroke(chart::Canvas& canvas, int x1, int x2, int y, uint32_t colour);
 
-// Plots the first series in black from `table`; `entry(out, j)` appends
-// sample j's listing entry to the view's raw text before its segment is
-// drawn. Then fills the listing box under `heading`.
+// Plots the first series in black from `table`; `entry(out, j, value)`
+// appends sample j's listing entry to the view's raw text before its segment
+// is drawn, `value` being the number its text stands for. Then fills the
+// listing box under `heading`.
 template <class Entry>
 void PlotListed(chart::Canvas& canvas, const Window& window, View& view,
                 const chart::SampleTable& table, std::string_view heading, Entry entry,
                 const Shift& shift = {}) {
   const chart::Window w = window.Samples();
   view.rawText.reserve(6 * static_cast<size_t>(w.count > 0 ? w.count : 0));
+  // Each sample's number is read once, for its entry and for its point.
+  long readAt = -1;
+  double read = 0;
+  const auto valueAt = [&](long j) {
+    if (j != readAt) {
+      readAt = j;
+      read = ValueOf(table[j]);
+    }
+    return read;
+  };
   view.startY[0] = chart::PlotSeries(
       canvas, w, MapOf(view, shift.y), chart::kBlack,
-      [&](long j) { return ValueOf(table[j]) - shift.value; },
-      [&](long j) { entry(view.rawText, j); }, shift.minEndY);
+      [&](long j) { return valueAt(j) - shift.value; },
+      [&](long j) { entry(view.rawText, j, valueAt(j)); }, shift.minEndY);
   view.text = Listing(heading, view.rawText);
 }
 

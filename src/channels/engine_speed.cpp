@@ -43,7 +43,7 @@ View DrawRPM(const store::LogData&, const Window& window, Tables& tables, chart:
   View view = BeginDraw(canvas, 1, "Engine Speed (RPM)", kLabels, 0.68, 4000, 250);
   view.titleTop = 350;
   PlotListed(canvas, window, view, tables.data, "Raw Data - Revolutions/Minute",
-             [&](std::string& out, long j) {
+             [&](std::string& out, long j, double) {
                out.append(LastChars(tables.data[j], 4)) += ' ';
              });
   return view;

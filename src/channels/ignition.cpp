@@ -35,8 +35,7 @@ View DrawIgnition(const store::LogData& log, const Window& window, Tables& table
   View view = BeginDraw(canvas, 4, "Ignition Advance(°)", kLabels, 120, 4000);
   double sum = 0;
   PlotListed(canvas, window, view, tables.data, "Raw Data - Ignition Advance",
-             [&](std::string& out, long j) {
-               const double advance = ValueOf(tables.data[j]);
+             [&](std::string& out, long, double advance) {
                sum += advance;
                const std::string degrees = Unsigned(advance);
                if (degrees.size() == 1) out += '0';

@@ -1,5 +1,7 @@
 // Channel 5: the lambda (oxygen) sensor's voltage and, for frame logs, the
 // ECU's lambda status as a second series.
+#include <algorithm>
+
 #include "channels/channels.h"
 
 namespace zelk::channels {
@@ -31,12 +33,17 @@ std::string VoltsOf(const store::LogData& log, long i) {
 
 // Volts with two decimals: 0.435 -> "0.43", 0.4 -> "0.40", 1 -> "1.00".
 std::string ListedVolts(double volts) {
-  std::string listed = text::BlankSigned(volts).substr(1);
+  std::string listed = text::BlankSigned(volts);
+  listed.erase(0, 1);
   if (listed == "0") listed = "0.00";
   if (listed == "1") listed = "1.00";
-  if (listed.starts_with('.')) listed = "0" + listed.substr(0, 3);
+  if (listed.starts_with('.')) {
+    listed.resize(std::min<size_t>(listed.size(), 3));
+    listed.insert(0, 1, '0');
+  }
   if (listed.size() == 3) listed += '0';
-  return listed.substr(0, 4);
+  if (listed.size() > 4) listed.resize(4);
+  return listed;
 }
 
 }  // namespace
@@ -56,8 +63,8 @@ View DrawLambda(const store::LogData& log, const Window& window, Tables& tables,
   View view = BeginDraw(canvas, 5, kTitle, kLabels, 3000, 4000);
   PlotListed(
       canvas, window, view, tables.data, "Raw Data - Lambda (Oxygen Sensor) Voltage",
-      [&](std::string& out, long j) {
-        out += ListedVolts(ValueOf(tables.data[j]));
+      [&](std::string& out, long, double volts) {
+        out += ListedVolts(volts);
         out += ' ';
       },
       {.value = 0, .y = 0, .minEndY = kTopClip});

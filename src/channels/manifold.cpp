@@ -26,8 +26,8 @@ View DrawManifold(const store::LogData&, const Window& window, Tables& tables,
   View view = BeginDraw(canvas, 9, "Inlet Manifold Pressure (MAP)(Pounds/sq inch)", kLabels, 30,
                         3900);
   PlotListed(canvas, window, view, tables.data, "Raw Data - Manifold Absolute Pressure (MAP) - PSI",
-             [&](std::string& out, long j) {
-               out += TwoDigits(Unsigned(ValueOf(tables.data[j]) * kPsiPerKilopascal));
+             [&](std::string& out, long, double kilopascals) {
+               out += TwoDigits(Unsigned(kilopascals * kPsiPerKilopascal));
                out += ' ';
              });
   return view;

@@ -38,8 +38,7 @@ View DrawSTFT(const store::LogData& log, const Window& window, Tables& tables,
   long summed = 0;
   int16_t excluded = 0;
   PlotListed(canvas, window, view, tables.data, "Raw Data - Short Term Fuel Trim (STFT) - %",
-             [&](std::string& out, long j) {
-               const double raw = ValueOf(tables.data[j]);
+             [&](std::string& out, long, double raw) {
                const double whole = text::RoundHalfEven(raw);
                if (whole > kLowestValid) {
                  sum += whole - 100;

@@ -28,7 +28,10 @@ constexpr const char* kLegendTwo = "          Coolant                Intake";
 // Whole degrees without their sign, two characters wide: 85 -> "85",
 // 7 -> " 7", 85.5 -> "86", -10 -> "10".
 std::string ListedDegrees(double value) {
-  const auto read = text::ReadDecimal(text::Plain(value));
+  // The value goes through its plain text first, which only changes a value
+  // with more than 15 significant digits; whole degrees skip the round trip.
+  std::optional<double> read = value;
+  if (value != text::RoundHalfEven(value)) read = text::ReadDecimal(text::Plain(value));
   std::string degrees = Unsigned(read ? text::ToInt16(*read).value_or(0) : 0);
   if (degrees.size() == 1) degrees.insert(0, 1, ' ');
   return degrees;
@@ -63,8 +66,8 @@ View DrawTemperature(const store::LogData& log, const Window& window, Tables& ta
   const Face& face = last <= 120 ? kCelsius : kFahrenheit;
   View view = BeginDraw(canvas, 2, face.title, face.labels, face.scale, 3900, face.limitY);
   PlotListed(canvas, window, view, coolant, "Raw Data - Coolant Temperature (Deg Centrigrade)",
-             [&](std::string& out, long j) {
-               out += ListedDegrees(ValueOf(coolant[j]));
+             [&](std::string& out, long, double degrees) {
+               out += ListedDegrees(degrees);
                out += "° ";
              });
   view.startY[1] = PlotPlain(canvas, window, view, tables.plot[1], chart::kGreen);

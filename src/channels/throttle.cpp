@@ -69,7 +69,7 @@ View DrawThrottle(const store::LogData& log, const Window& window, Tables& table
   View view = BeginDraw(canvas, 7, face.title, face.labels, face.scale, face.baseLine);
   PlotListed(
       canvas, window, view, tables.data, face.heading,
-      [&](std::string& out, long j) { AppendListed(out, log.format, tables.data, j); },
+      [&](std::string& out, long j, double) { AppendListed(out, log.format, tables.data, j); },
       {.value = 0, .y = kThrottleYOffset, .minEndY = std::nullopt});
   return view;
 }

@@ -57,7 +57,7 @@ void UserPage::ShowChannel(int16_t number) {
 }
 
 // Puts a drawn channel onto the controls and into the graph state.
-void UserPage::ApplyView(const channels::View& view) {
+void UserPage::ApplyView(channels::View view) {
   vars_.currentChannel = view.number;
   // What clearing the graph does to the controls around it: the information
   // label beside the graph goes, the time caption comes.
@@ -65,7 +65,7 @@ void UserPage::ApplyView(const channels::View& view) {
   controls_("YLabel").state.visible = true;
   ControlState& title = controls_("ScreenTitle").state;
   title.top = static_cast<float>(view.titleTop);
-  title.caption = view.title;
+  title.caption = std::move(view.title);
   for (int k = 0; k < 7; ++k) DoLabel(k, view.labels[k], 50, channels::kLabelTops[k]);
   vars_.valueScale = view.valueScale;
   vars_.baseLine = view.baseLine;
@@ -73,13 +73,13 @@ void UserPage::ApplyView(const channels::View& view) {
   for (int s = 0; s < 3; ++s) {
     if (view.startY[s]) *startY[s] = *view.startY[s];
   }
-  vars_.rawText = view.rawText;
-  controls_("Text").state.caption = view.text;
+  vars_.rawText = std::move(view.rawText);
+  controls_("Text").state.caption = std::move(view.text);
   if (view.averageSum) vars_.averageSum = *view.averageSum;
   if (view.excluded) vars_.stftExcluded = *view.excluded;
   if (view.average) {
     ControlState& average = controls_("FuelAverageText").state;
-    average.caption = *view.average;
+    average.caption = std::move(*view.average);
     average.visible = true;
   }
 }

@@ -159,7 +159,7 @@ class UserPage {
   // Channel selection
   void Reset_Buttons();
   void ShowChannel(int16_t number);
-  void ApplyView(const channels::View& view);
+  void ApplyView(channels::View view);
   void DoLabel(int index, std::string_view caption, int left, int top);
   // Dialogs and focus
   void ShowMessage(std::string text);

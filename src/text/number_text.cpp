@@ -23,29 +23,42 @@ struct Sig15 {
   char digits[kSignificant] = {};
 };
 
-// Only called with finite values.
-Sig15 Decompose(double value) {
-  // "-d.dddddddddddddde-308" fits easily.
-  char buf[32];
-  const auto res =
-      std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, kSignificant - 1);
-  const char* p = buf;
-  Sig15 s;
+// Reads "[-]d[.ddd]e[+-]xx" into s; false when the mantissa has more than 15
+// digits.
+bool ReadScientific(const char* p, const char* end, Sig15& s) {
   if (*p == '-') {
     s.negative = true;
     ++p;
   }
-  s.digits[0] = *p++;
-  ++p;  // the point
-  std::memcpy(s.digits + 1, p, kSignificant - 1);
-  p += kSignificant - 1;
+  int count = 0;
+  for (; p < end && *p != 'e'; ++p) {
+    if (*p == '.') continue;
+    if (count == kSignificant) return false;
+    s.digits[count++] = *p;
+  }
   ++p;                 // 'e'
   if (*p == '+') ++p;  // from_chars takes '-' but not '+'
-  std::from_chars(p, res.ptr, s.exp);
-
-  s.count = kSignificant;
+  std::from_chars(p, end, s.exp);
+  s.count = count;
   while (s.count > 0 && s.digits[s.count - 1] == '0') --s.count;
   if (s.count == 0) s.negative = false;
+  return true;
+}
+
+// Only called with finite values.
+Sig15 Decompose(double value) {
+  // "-d.dddddddddddddddde-308" fits easily.
+  char buf[32];
+  Sig15 s;
+  // The shortest text that reads back as the same double is, when it has at
+  // most 15 digits, also the value rounded to 15 digits: those lie much
+  // further apart than doubles do. It is the quicker conversion, and the
+  // usual one for the short decimals that logs hold.
+  auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
+  if (ReadScientific(buf, res.ptr, s)) return s;
+  s = Sig15{};
+  res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, kSignificant - 1);
+  ReadScientific(buf, res.ptr, s);
   return s;
 }
 
@@ -65,8 +78,7 @@ std::string Layout(double value, bool blankForPositive, bool zeroBeforePoint) {
   }
 
   const Sig15 s = Decompose(value);
-  std::string out;
-  out.reserve(32);
+  std::string out;  // most texts fit the string's own buffer
   if (s.negative) {
     out += '-';
   } else if (blankForPositive) {
@@ -242,6 +254,27 @@ double LeadingNumber(std::string_view text) {
   }
   if (!anyDigit) return 0;
 
+  // Fast path for the short texts that make up almost every table: up to 15
+  // digits form an exact whole number, and dividing it by an exact power of
+  // ten rounds once, as the full conversion does.
+  if (i - start <= 16) {
+    static constexpr double kPow10[] = {1,   1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7, 1e8,
+                                        1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16};
+    long long digits = 0;
+    int decimals = 0;
+    bool afterPoint = false;
+    for (size_t k = start; k < i; ++k) {
+      if (text[k] == '.') {
+        afterPoint = true;
+        continue;
+      }
+      digits = digits * 10 + (text[k] - '0');
+      if (afterPoint) ++decimals;
+    }
+    const double value = static_cast<double>(digits) / kPow10[decimals];
+    return negative ? -value : value;
+  }
+
   double value = 0;
   const auto res =
       std::from_chars(text.data() + start, text.data() + i, value, std::chars_format::fixed);
@@ -269,13 +302,17 @@ std::optional<double> ReadDecimal(std::string_view text) {
 
 std::optional<int16_t> HexStrict(std::string_view digits) {
   if (digits.empty()) return std::nullopt;
-  for (char c : digits) {
-    if (HexValue(c) < 0) return std::nullopt;
-  }
   if (digits.size() <= 4) {
     unsigned v = 0;
-    for (char c : digits) v = v * 16 + static_cast<unsigned>(HexValue(c));
+    for (char c : digits) {
+      const int d = HexValue(c);
+      if (d < 0) return std::nullopt;
+      v = v * 16 + static_cast<unsigned>(d);
+    }
     return static_cast<int16_t>(v);  // 8000..FFFF wrap to -32768..-1
+  }
+  for (char c : digits) {
+    if (HexValue(c) < 0) return std::nullopt;
   }
   // Longer texts are read as a larger number: after the leading zeros, the
   // value has to fit 0..7FFF, because only a text of at most four digits
@@ -418,7 +455,24 @@ Decimal& Decimal::operator+=(Decimal other) {
 
 double Decimal::ToDouble() const { return DecimalTo<double>(scaled_); }
 
-float Decimal::ToFloat() const { return DecimalTo<float>(scaled_); }
+float Decimal::ToFloat() const {
+  // Fast path: the quotient below lies within two units in the last place of
+  // the exact value, so rounding it to single precision gives the correctly
+  // rounded result unless it sits that close to a point halfway between two
+  // floats. Only then is the exact text conversion needed. Graphs convert
+  // every x this way.
+  const double approx = static_cast<double>(scaled_) / 1e18;
+  const float rounded = static_cast<float>(approx);
+  if (std::isfinite(rounded)) {
+    const double lower = (static_cast<double>(rounded) +
+                          std::nextafter(rounded, -std::numeric_limits<float>::infinity())) / 2;
+    const double upper = (static_cast<double>(rounded) +
+                          std::nextafter(rounded, std::numeric_limits<float>::infinity())) / 2;
+    const double margin = 4 * (std::nextafter(approx, std::numeric_limits<double>::infinity()) - approx);
+    if (approx - lower > margin && upper - approx > margin) return rounded;
+  }
+  return DecimalTo<float>(scaled_);
+}
 
 std::string Decimal::ToText() const {
   char buf[kDecimalTextMax];
