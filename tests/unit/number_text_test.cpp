@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cstdlib>
 #include <limits>
 #include <optional>
 #include <string>
@@ -198,6 +200,37 @@ TEST(NumberText, DecimalToFloatRoundsOnceFromTheExactValue) {
       {Decimal::FromDouble(4000.68), 4000.68f},
       {Decimal::FromDouble(-4000.68), -4000.68f}};
   for (const auto& [in, out] : cases) EXPECT_EQ(in.ToFloat(), out) << in.ToText();
+}
+
+// The quick conversions that graphs and listings run per sample must give what
+// the full conversions give, over the values that logs and windows produce.
+TEST(NumberText, QuickConversionsAgreeWithTheFullOnes) {
+  for (int n = -3000; n <= 3000; n += 7) {
+    for (double scale : {1.0, 10.0, 200.0, 1000.0, 3.0, 0.005}) {
+      const double value = n / scale;
+      // 15 significant digits, read back: what BlankSigned must show.
+      char digits[40];
+      const auto end = std::to_chars(digits, digits + sizeof digits, value,
+                                     std::chars_format::scientific, 14).ptr;
+      const double rounded = std::strtod(std::string(digits, end).c_str(), nullptr);
+      const std::string shown = BlankSigned(value);
+      ASSERT_EQ(ReadDecimal(shown), rounded) << value << " " << shown;
+      // Reading a listed text back, through the short and the long path.
+      ASSERT_EQ(LeadingNumber(shown), std::strtod(shown.c_str(), nullptr)) << shown;
+      ASSERT_EQ(LeadingNumber(Plain(value) + "V"), std::strtod(Plain(value).c_str(), nullptr));
+    }
+  }
+  // x positions: every step a window can have, added up across the graph.
+  for (int span = 2; span <= 10000; span += 997) {
+    const Decimal step = Decimal::FromDouble(10500.0 / span);
+    Decimal x = Decimal::FromInt(550);
+    for (int i = 0; i <= span; i += 13, x += step) {
+      float exact = 0;
+      const std::string text = x.ToText();
+      std::from_chars(text.data(), text.data() + text.size(), exact);
+      ASSERT_EQ(x.ToFloat(), exact) << text;
+    }
+  }
 }
 
 }  // namespace
