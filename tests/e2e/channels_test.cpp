@@ -1,0 +1,143 @@
+// Every channel on each of the sample logs, through the driver as a user
+// would reach it: the button, a window length, the next page, a marker step.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "driver_harness.h"
+
+namespace zelk::e2e {
+namespace {
+
+struct ChannelCase {
+  const char* button;
+  int number;
+  // What the frame log, the "Time" log and the "#time" log show: the title,
+  // and the listing box's first line (a heading, or the whole text when the
+  // log does not carry the quantity).
+  const char* titles[3];
+  const char* texts[3];
+};
+
+constexpr const char* kLegend3 = "          Coolant                Intake                Fuel";
+const std::string kTemps = "Temperatures (°C)";
+
+const std::vector<ChannelCase>& Cases() {
+  static const std::string temps3 = kTemps + kLegend3;
+  static const std::string temps2 = kTemps + "          Coolant                Intake";
+  static const std::vector<ChannelCase> cases = {
+      {"RPMButton", 1, {"Engine Speed (RPM)", "Engine Speed (RPM)", "Engine Speed (RPM)"},
+       {"Raw Data - Revolutions/Minute", "Raw Data - Revolutions/Minute",
+        "Raw Data - Revolutions/Minute"}},
+      {"TemperatureButton", 2, {temps3.c_str(), temps2.c_str(), temps2.c_str()},
+       {"Raw Data - Coolant Temperature (Deg Centrigrade)",
+        "Raw Data - Coolant Temperature (Deg Centrigrade)",
+        "Raw Data - Coolant Temperature (Deg Centrigrade)"}},
+      {"BatteryButton", 3, {"Battery Voltage", "Battery Voltage", "Battery Voltage"},
+       {"Raw Data - Battery Voltage", "Raw Data - Battery Voltage", "Raw Data - Battery Voltage"}},
+      {"IgnitionButton", 4, {"Ignition Advance(°)", "Ignition Advance(°)", "Ignition Advance(°)"},
+       {"Raw Data - Ignition Advance", "Raw Data - Ignition Advance",
+        "Ignition Advance not supported by Quillon"}},
+      {"LambdaButton", 5,
+       {"Lambda (Oxygen) Sensor         Voltage           Status",
+        "Lambda (Oxygen) Sensor (Volts)", "Lambda (Oxygen) Sensor (Volts)"},
+       {"Raw Data - Lambda (Oxygen Sensor) Voltage", "Raw Data - Lambda (Oxygen Sensor) Voltage",
+        "Lambda (Oxygen Sensor) Voltage not supported by Quillon"}},
+      {"LoopButton", 6,
+       {"ECU Fuel Loop Status (Open/Closed)", "ECU Fuel Loop Status (Open/Closed)",
+        "ECU Fuel Loop Status (Open/Closed)"},
+       {"Raw Data - ECU Fuel Loop Status", "Raw Data - ECU Fuel Loop Status",
+        "Raw Data - ECU Fuel Loop Status"}},
+      {"ThrottleButton", 7,
+       {"Throttle Position Sensor(°)", "Throttle Pot Voltage", "Throttle Pot Voltage"},
+       {"Raw Data - Throttle Position Sensor (TPS)", "Raw Data - Throttle Potentiometer Voltage",
+        "Raw Data - Throttle Potentiometer Voltage"}},
+      {"MAPButton", 9,
+       {"Inlet Manifold Pressure (MAP)(Pounds/sq inch)",
+        "Inlet Manifold Pressure (MAP)(Pounds/sq inch)",
+        "Inlet Manifold Pressure (MAP)(Pounds/sq inch)"},
+       {"Raw Data - Manifold Absolute Pressure (MAP) - PSI",
+        "Raw Data - Manifold Absolute Pressure (MAP) - PSI",
+        "Raw Data - Manifold Absolute Pressure (MAP) - PSI"}},
+      {"STFTButton", 10,
+       {"Short Term Fuel Trim (STFT)(%)", "Short Term Fuel Trim (STFT)(%)",
+        "Short Term Fuel Trim (STFT)(%)"},
+       {"Raw Data - Short Term Fuel Trim (STFT) - %", "Raw Data - Short Term Fuel Trim (STFT) - %",
+        "Short Term Fuel Trim (STFT) not supported by Quillon"}},
+  };
+  return cases;
+}
+
+constexpr const char* kLogs[] = {"drive_frames.txt", "drive_time.txt", "drive_quillon.txt"};
+
+std::string FirstLine(const std::string& text) { return text.substr(0, text.find("\r\n")); }
+
+// The window's samples, the last one past the time axis's end included.
+long WindowSamples(const Json& vars) {
+  return std::lround(vars["YEnd"].number) - std::lround(vars["YStart"].number) + 1;
+}
+
+TEST(Channels, EveryChannelOnEverySampleLogFullTripPagedAndMarked) {
+  Scratch s;
+  for (int kind = 0; kind < 3; ++kind) {
+    const std::string log = std::string(ZELK_SAMPLE_LOGS) + "/" + kLogs[kind];
+    for (const ChannelCase& c : Cases()) {
+      SCOPED_TRACE(std::string(kLogs[kind]) + " " + c.button);
+      const DriverRun run = s.Run("open " + log + "\nclick " + c.button +
+                                  "\ndump\nselect YAxis 2\nclick NextImage\ndump\nkey 39\ndump\n");
+      ASSERT_EQ(run.status, 0) << run.err;
+      ASSERT_EQ(run.dumps.size(), 3u);
+      for (const Json& d : run.dumps) {
+        const Json& ctl = d["controls"];
+        EXPECT_EQ(d["vars"]["CurrentChannel"].number, c.number);
+        EXPECT_EQ(ctl["ScreenTitle"]["caption"].text, c.titles[kind]);
+        EXPECT_EQ(FirstLine(ctl["Text"]["text"].text), c.texts[kind]);
+        EXPECT_EQ(ctl[c.button]["backcolour"].number, 2147483650.0);
+        // Two axes, then at least one segment for every sample of the window.
+        const Json& lines = d["canvas"];
+        ASSERT_GE(lines.size(), 2u + static_cast<size_t>(WindowSamples(d["vars"])) - 2);
+        EXPECT_EQ(lines[0].items.at(4).number, 0xFF0000);
+        for (const Json& line : lines.items) {
+          for (int k = 0; k < 4; ++k) ASSERT_TRUE(std::isfinite(line[k].number));
+        }
+      }
+      const Json& paged = run.dumps[1];
+      EXPECT_EQ(paged["controls"]["Duration"]["caption"].text, "5 mins to 10 mins");
+      EXPECT_TRUE(paged["controls"]["PreviousImage"]["visible"].boolean);
+      // The marker: ten samples into the page, read off and drawn again over
+      // the graph without clearing it.
+      const Json& marked = run.dumps[2];
+      const Json& ctl = marked["controls"];
+      EXPECT_TRUE(ctl["DataPointText"]["visible"].boolean);
+      EXPECT_EQ(ctl["DataPointText"]["text"].text,
+                std::to_string(std::lround(marked["vars"]["YStart"].number) + 10));
+      EXPECT_FALSE(ctl["MarkerInstructions"]["visible"].boolean);
+      EXPECT_GT(marked["canvas"].size(), paged["canvas"].size());
+    }
+  }
+}
+
+// Averages are those of the window on screen, whatever the log's length.
+TEST(Channels, AveragesFollowTheWindow) {
+  Scratch s;
+  const std::string log = std::string(ZELK_SAMPLE_LOGS) + "/drive_frames.txt";
+  const DriverRun run = s.Run("open " + log +
+                              "\nclick IgnitionButton\ndump\nselect YAxis 1\ndump\n"
+                              "click STFTButton\ndump\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  for (const Json& d : run.dumps) {
+    const Json& average = d["controls"]["FuelAverageText"];
+    EXPECT_TRUE(average["visible"].boolean);
+    const double sum = d["vars"]["AverageSum"].number;
+    // The box shows the average behind it, to one decimal.
+    const std::string& text = average["text"].text;
+    const double shown = std::stod(text.substr(text.find("= ") + 2));
+    EXPECT_NEAR(shown, sum, 0.05 + 1e-9) << text;
+  }
+  // The sample drive idles at 8° to 40° of advance: no window averages a
+  // fraction of that as a whole-log divisor would make it.
+  EXPECT_GT(run.dumps[1]["vars"]["AverageSum"].number, 8);
+}
+
+}  // namespace
+}  // namespace zelk::e2e
