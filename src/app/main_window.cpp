@@ -355,8 +355,14 @@ void MainWindow::SyncControl(const Control& control, Bound& bound) {
   if (!widget) return;
   const QSignalBlocker blocker(widget);
 
-  const QRect place(Pixels(state.left), Pixels(state.top), Pixels(state.width),
-                    Pixels(state.height));
+  QRect place(Pixels(state.left), Pixels(state.top), Pixels(state.width), Pixels(state.height));
+  if (design.name == "Label") {
+    // A value-axis label is narrower than some captions the channels give it
+    // ("Closed"); it grows to show the whole caption, into the free space
+    // left of the axis.
+    const int needed = widget->fontMetrics().horizontalAdvance(caption) + 1;
+    if (needed > place.width()) place.setWidth(needed);
+  }
   if (widget->geometry() != place) widget->setGeometry(place);
 
   const bool newColour = bound.backColour != state.backColour;
