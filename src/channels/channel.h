@@ -73,6 +73,14 @@ void Fill(chart::SampleTable& table, const store::LogData& log, TextOf textOf) {
   table.ClearFrom(last > 0 ? last + 1 : 1);
 }
 
+// Fills the channel's own table and the first series alike, for channels
+// whose listing and graph read the same texts.
+template <class TextOf>
+void FillSeries(Tables& tables, const store::LogData& log, TextOf textOf) {
+  Fill(tables.data, log, textOf);
+  Fill(tables.plot[0], log, [&](long i) { return tables.data[i]; });
+}
+
 // The source text of a value that each kind of log keeps in a column of its
 // own: the "Time" log's column and the "#time" log's column.
 std::string_view ColumnOf(const store::LogData& log, long i, int timeColumn, int shortColumn);

@@ -18,8 +18,7 @@ std::string LoopOf(const store::LogData& log, long i) {
 }  // namespace
 
 void LoadLoop(const store::LogData& log, Tables& tables) {
-  Fill(tables.data, log, [&](long i) { return LoopOf(log, i); });
-  Fill(tables.plot[0], log, [&](long i) { return tables.data[i]; });
+  FillSeries(tables, log, [&](long i) { return LoopOf(log, i); });
 }
 
 View DrawLoop(const store::LogData&, const Window& window, Tables& tables, chart::Canvas& canvas) {

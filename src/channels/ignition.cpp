@@ -26,8 +26,7 @@ std::string AdvanceOf(const store::LogData& log, long i) {
 }  // namespace
 
 void LoadIgnition(const store::LogData& log, Tables& tables) {
-  Fill(tables.data, log, [&](long i) { return AdvanceOf(log, i); });
-  Fill(tables.plot[0], log, [&](long i) { return tables.data[i]; });
+  FillSeries(tables, log, [&](long i) { return AdvanceOf(log, i); });
 }
 
 View DrawIgnition(const store::LogData& log, const Window& window, Tables& tables,

@@ -49,8 +49,7 @@ std::string ListedVolts(double volts) {
 }  // namespace
 
 void LoadLambda(const store::LogData& log, Tables& tables) {
-  Fill(tables.data, log, [&](long i) { return VoltsOf(log, i); });
-  Fill(tables.plot[0], log, [&](long i) { return tables.data[i]; });
+  FillSeries(tables, log, [&](long i) { return VoltsOf(log, i); });
   // Only frame logs carry the status; column logs leave the second series
   // as it was.
   if (log.format == store::kFrameLog) {

@@ -17,8 +17,7 @@ std::string PressureOf(const store::LogData& log, long i) {
 }  // namespace
 
 void LoadManifold(const store::LogData& log, Tables& tables) {
-  Fill(tables.data, log, [&](long i) { return PressureOf(log, i); });
-  Fill(tables.plot[0], log, [&](long i) { return tables.data[i]; });
+  FillSeries(tables, log, [&](long i) { return PressureOf(log, i); });
 }
 
 View DrawManifold(const store::LogData&, const Window& window, Tables& tables,

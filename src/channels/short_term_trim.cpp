@@ -27,8 +27,7 @@ std::string TrimOf(const store::LogData& log, long i) {
 }  // namespace
 
 void LoadSTFT(const store::LogData& log, Tables& tables) {
-  Fill(tables.data, log, [&](long i) { return TrimOf(log, i); });
-  Fill(tables.plot[0], log, [&](long i) { return tables.data[i]; });
+  FillSeries(tables, log, [&](long i) { return TrimOf(log, i); });
 }
 
 View DrawSTFT(const store::LogData& log, const Window& window, Tables& tables,

@@ -59,8 +59,7 @@ void AppendListed(std::string& out, store::LogFormat format, chart::SampleTable&
 }  // namespace
 
 void LoadThrottle(const store::LogData& log, Tables& tables) {
-  Fill(tables.data, log, [&](long i) { return ThrottleOf(log, i); });
-  Fill(tables.plot[0], log, [&](long i) { return tables.data[i]; });
+  FillSeries(tables, log, [&](long i) { return ThrottleOf(log, i); });
 }
 
 View DrawThrottle(const store::LogData& log, const Window& window, Tables& tables,
