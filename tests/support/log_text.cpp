@@ -1,5 +1,7 @@
 #include "log_text.h"
 
+#include <algorithm>
+
 namespace zelk::testlogs {
 
 namespace {
@@ -18,7 +20,61 @@ std::string Frame(const char* code, const std::vector<int>& bytes) {
   return text;
 }
 
+// A header of `first` and `names` more fields, then one row per sample: a
+// time field and `values` values.
+std::string ColumnLog(const std::string& first, int names, int values,
+                      const std::map<int, std::vector<std::string>>& columns) {
+  size_t rows = 0;
+  for (const auto& [column, texts] : columns) rows = std::max(rows, texts.size());
+  std::string text = first;
+  for (int k = 1; k <= names; ++k) text += ",h" + std::to_string(k);
+  text += "\r\n";
+  for (size_t r = 0; r < rows; ++r) {
+    text += std::to_string(r + 1);
+    for (int k = 1; k <= values; ++k) {
+      const auto it = columns.find(k);
+      text += ',';
+      text += it != columns.end() && r < it->second.size() ? it->second[r] : "0";
+    }
+    text += "\r\n";
+  }
+  return text + std::to_string(rows + 1) + "\r\n";
+}
+
 }  // namespace
+
+std::string Hex(int value) { return Hex2(value); }
+
+std::string Frame(const std::string& code, int count, const std::map<int, std::string>& bytes) {
+  std::string text = code + "  ";
+  for (int b = 0; b < count; ++b) {
+    if (b) text += ' ';
+    const auto it = bytes.find(b);
+    text += it != bytes.end() ? it->second : b == 0 ? Hex2(count - 1) : "00";
+  }
+  return text;
+}
+
+std::string Frame80With(const std::map<int, std::string>& bytes) { return Frame("80", 29, bytes); }
+std::string Frame7DWith(const std::map<int, std::string>& bytes) { return Frame("7D", 32, bytes); }
+
+std::string FrameLogOf(const std::vector<std::string>& frames80,
+                       const std::vector<std::string>& frames7D) {
+  std::string text = "ZelkLog\r\nECU test\r\nrecorded\r\n";
+  for (size_t i = 0; i < std::max(frames80.size(), frames7D.size()); ++i) {
+    text += (i < frames80.size() ? frames80[i] : Frame80With({})) + "\r\n";
+    text += (i < frames7D.size() ? frames7D[i] : Frame7DWith({})) + "\r\n";
+  }
+  return text;
+}
+
+std::string TimeLog(const std::map<int, std::vector<std::string>>& columns) {
+  return ColumnLog("Time", 32, 31, columns);
+}
+
+std::string ShortTimeLog(const std::map<int, std::vector<std::string>>& columns) {
+  return ColumnLog("#time", 10, 10, columns);
+}
 
 std::string Frame80(int rpm, int byte13) {
   std::vector<int> bytes(29, 0);

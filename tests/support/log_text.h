@@ -1,6 +1,7 @@
 // Log texts that the tests write.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -12,5 +13,23 @@ std::string Frame7D(int byte11 = 0x80);        // a full 0x7D frame text
 // (cycled), lines joined by `eol`; `extra80` more 0x80 frames at the end.
 std::string FrameLog(int samples, const std::vector<int>& rpms, const std::string& eol = "\r\n",
                      int extra80 = 0);
+
+// Two upper-case hexadecimal digits of a byte: 0x3E -> "3E".
+std::string Hex(int value);
+// A frame text: `code`, two blanks, then `count` bytes (the first being the
+// size byte count - 1), all "00" but those given by their index; a given
+// text is put in as it is, so it may be lower case or no hexadecimal at all.
+std::string Frame(const std::string& code, int count, const std::map<int, std::string>& bytes);
+std::string Frame80With(const std::map<int, std::string>& bytes);  // 29 bytes
+std::string Frame7DWith(const std::map<int, std::string>& bytes);  // 32 bytes
+// A frame log of 0x80 and 0x7D texts taken pairwise; the shorter list is
+// made up with full frames of zeros.
+std::string FrameLogOf(const std::vector<std::string>& frames80,
+                       const std::vector<std::string>& frames7D);
+// Column logs of one row per sample: `columns` maps a column number to its
+// texts, row by row; every other value is "0". A last time field completes
+// the last record, so that n rows give SampleCount n + 1.
+std::string TimeLog(const std::map<int, std::vector<std::string>>& columns);       // 31 values
+std::string ShortTimeLog(const std::map<int, std::vector<std::string>>& columns);  // 10 values
 
 }  // namespace zelk::testlogs
