@@ -20,7 +20,8 @@ constexpr int kRecords = 10000;
 // Appends a number as a logger's "%.Nf" writes it.
 void Put(std::string& out, double value, int decimals) {
   char buf[48];
-  out.append(buf, std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals).ptr);
+  out.append(buf,
+             std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals).ptr);
 }
 void Put(std::string& out, long value) {
   char buf[24];
@@ -64,11 +65,35 @@ std::string FrameLogText() {
   for (int i = 0; i < kRecords; ++i) {
     const Moment m = At(i, rng);
     const int rpm = static_cast<int>(std::lround(m.rpm));
-    const int f80[29] = {0x1C, rpm >> 8, rpm & 255, static_cast<int>(m.coolant + 55),
-                         static_cast<int>(m.intake + 55), static_cast<int>(m.intake + 55), 0xFF,
-                         static_cast<int>(m.battery * 10), static_cast<int>(m.throttle * 51),
-                         m.idle, 0, 0, 0, static_cast<int>(m.map), 0, 0, 0, 0, 0x20, 0, 0,
-                         static_cast<int>(m.advance * 2), 0, 0x80, 0, 0, 0, 0, 0};
+    const int f80[29] = {0x1C,
+                         rpm >> 8,
+                         rpm & 255,
+                         static_cast<int>(m.coolant + 55),
+                         static_cast<int>(m.intake + 55),
+                         static_cast<int>(m.intake + 55),
+                         0xFF,
+                         static_cast<int>(m.battery * 10),
+                         static_cast<int>(m.throttle * 51),
+                         m.idle,
+                         0,
+                         0,
+                         0,
+                         static_cast<int>(m.map),
+                         0,
+                         0,
+                         0,
+                         0,
+                         0x20,
+                         0,
+                         0,
+                         static_cast<int>(m.advance * 2),
+                         0,
+                         0x80,
+                         0,
+                         0,
+                         0,
+                         0,
+                         0};
     out += "80  ";
     for (int b = 0; b < 29; ++b) {
       if (b) out += ' ';
@@ -171,18 +196,24 @@ std::string ShortTimeLogText() {
 
 const char* KindName(LogKind kind) {
   switch (kind) {
-    case LogKind::Frames: return "frames";
-    case LogKind::Time: return "time";
-    case LogKind::ShortTime: return "short_time";
+    case LogKind::Frames:
+      return "frames";
+    case LogKind::Time:
+      return "time";
+    case LogKind::ShortTime:
+      return "short_time";
   }
   return "";
 }
 
 const char* KindTitle(LogKind kind) {
   switch (kind) {
-    case LogKind::Frames: return "frame log, 10000 0x80 + 10000 0x7D frames";
-    case LogKind::Time: return "\"Time\" log, 10000 records of 32 fields";
-    case LogKind::ShortTime: return "\"#time\" log, 10000 records of 11 fields";
+    case LogKind::Frames:
+      return "frame log, 10000 0x80 + 10000 0x7D frames";
+    case LogKind::Time:
+      return "\"Time\" log, 10000 records of 32 fields";
+    case LogKind::ShortTime:
+      return "\"#time\" log, 10000 records of 11 fields";
   }
   return "";
 }
