@@ -42,5 +42,3 @@ void BM_LoadLog(benchmark::State& state, LogKind kind) {
 
 }  // namespace
 }  // namespace zelk::bench
-
-BENCHMARK_MAIN();
