@@ -1,6 +1,7 @@
 // The field reader and the three log readers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -217,6 +218,7 @@ TEST(ReadLog, InPlaceColumnTextAgreesWithTheGeneralConversion) {
       {digits40, false, "7.77777777777778E+39"},
       {"0." + digits40, false, "0.777777777777778"},
   };
+  std::string log = "#time,a,b,c,d,e,f,g,h,i,j,k";
   for (const auto& c : cases) {
     const std::optional<std::string_view> inPlace = ColumnTextInPlace(c.field);
     EXPECT_EQ(ColumnText(c.field), c.stored) << c.field;
@@ -224,6 +226,15 @@ TEST(ReadLog, InPlaceColumnTextAgreesWithTheGeneralConversion) {
     if (inPlace) {
       EXPECT_EQ(*inPlace, c.stored) << c.field;
     }
+    log += "\r\n" + c.field;
+  }
+  // The reader stores the same texts, one value a line.
+  LogData read;
+  ASSERT_EQ(ReadLogText(log + "\r\n" + std::string(11, ','), read).outcome, ReadOutcome::Loaded);
+  long k = 0;
+  for (const auto& c : cases) {
+    EXPECT_EQ(read.ShortColumn(k / 11 + 1, k % 11 + 1), c.stored) << c.field;
+    ++k;
   }
 }
 
@@ -251,6 +262,37 @@ TEST(ReadLog, InPlaceColumnTextAgreesOnEveryShortNumberText) {
   };
   for (size_t length = 0; length <= 7; ++length) visit(visit, length);
   EXPECT_GT(decided, total * 9 / 10);  // the general conversion stays the exception
+}
+
+// The reader's own quick look at a field gives ColumnText's text too: every
+// text of up to six characters of numbers, blanks and a letter, read as the
+// values of "#time" logs.
+TEST(ReadLog, ReaderStoresColumnTextForEveryShortText) {
+  const std::string alphabet = "-019.x ";
+  std::vector<std::string> texts = {""};
+  for (size_t begin = 0, length = 1; length <= 6; ++length) {
+    const size_t end = texts.size();
+    for (size_t i = begin; i < end; ++i) {
+      for (char c : alphabet) texts.push_back(texts[i] + c);
+    }
+    begin = end;
+  }
+  const std::string header = "#time,a,b,c,d,e,f,g,h,i,j,k\r\n";  // 12 fields
+  constexpr size_t kPerLog = 10000 * 11;
+  for (size_t first = 0; first < texts.size(); first += kPerLog) {
+    std::string text = header;
+    const size_t last = std::min(texts.size(), first + kPerLog);
+    for (size_t i = first; i < last; ++i) text += texts[i] + ((i - first) % 11 == 10 ? "\r\n" : ",");
+    LogData log;
+    ASSERT_EQ(ReadLogText(text, log).outcome, ReadOutcome::Loaded);
+    FieldReader r(text);
+    for (int i = 0; i < 12; ++i) r.Next();
+    for (size_t k = 0; k < last - first; ++k) {
+      const std::string_view field = r.Next();
+      const long record = static_cast<long>(k / 11) + 1, column = static_cast<long>(k % 11) + 1;
+      ASSERT_EQ(log.ShortColumn(record, column), ColumnText(field)) << '"' << field << '"';
+    }
+  }
 }
 
 TEST(ReadLog, ColumnRecordsKeepTheirStoredTexts) {
