@@ -18,7 +18,7 @@ bool IsSeparator(char c) { return c == ',' || IsLineEnd(c); }
 // byte loop finds soonest; past those, sixteen bytes at a time where the
 // processor has SSE2, for the hundred-byte lines of frame logs.
 size_t FindSeparator(const char* text, size_t pos, size_t size) {
-  for (const size_t stop = std::min(size, pos + 16); pos < stop; ++pos) {
+  for (const size_t stop = std::min(size, pos + 8); pos < stop; ++pos) {
     if (IsSeparator(text[pos])) return pos;
   }
 #if defined(__SSE2__)
