@@ -24,8 +24,13 @@ test: build asan
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# Every benchmark, 15 times each in a shuffled order, so that a figure and its
+# reference meet the same conditions; the medians, each beside its reference
+# from the same run, go to docs/performance.md.
 bench: build
-	$(BUILD)/bench/zelk-bench
+	$(BUILD)/bench/zelk-bench --benchmark_repetitions=15 --benchmark_report_aggregates_only=true \
+	  --benchmark_enable_random_interleaving=true --benchmark_min_time=0.2 \
+	  --report=docs/performance.md
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

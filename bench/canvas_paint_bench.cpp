@@ -2,23 +2,13 @@
 #ifdef ZELK_WITH_WINDOW
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-
 #include "app/canvas_widget.h"
+#include "bench_support.h"
 
 namespace {
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "zelk-bench";
-  static char* argv[] = {name, nullptr};
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication app(argc, argv);
-  return app;
-}
-
 void BM_CanvasPaint10000Segments(benchmark::State& state) {
-  App();
+  zelk::bench::EnsureApp();
   zelk::app::CanvasWidget canvas;
   canvas.resize(11805 / 15, 4455 / 15);
   for (auto _ : state) {

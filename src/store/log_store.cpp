@@ -1,6 +1,7 @@
 #include "store/log_store.h"
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -10,6 +11,10 @@
 
 #include "store/field_reader.h"
 #include "text/number_text.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace zelk::store {
 namespace {
@@ -40,17 +45,19 @@ std::string_view LogData::LogLine(long k) const { return At(logLines_, k); }
 std::string_view LogData::Frame80(long i) const { return At(frame80_, i); }
 std::string_view LogData::Frame7D(long i) const { return At(frame7D_, i); }
 
+std::string_view LogData::Field(long record, long column) const {
+  if (record < 1 || record > recordCount() || column < 1 || column > columns_) return {};
+  const FieldText f = fields_[static_cast<size_t>((record - 1) * columns_ + column - 1)];
+  const std::string_view text = (f.size & kInStored) ? std::string_view(stored_) : *bytes_;
+  return text.substr(f.start, f.size & ~kInStored);
+}
+
 std::string_view LogData::Column(long record, long column) const {
-  if (format != kTimeLog || record < 1 || record > recordCount() || column < 1 || column > 32)
-    return {};
-  return records_[record - 1][column];
+  return format == kTimeLog ? Field(record, column) : std::string_view{};
 }
 
 std::string_view LogData::ShortColumn(long record, long column) const {
-  if (format != kShortTimeLog || record < 1 || record > recordCount() || column < 1 ||
-      column > 11)
-    return {};
-  return records_[record - 1][column];
+  return format == kShortTimeLog ? Field(record, column) : std::string_view{};
 }
 
 LogFormat FormatOfFirstField(std::string_view field) {
@@ -79,6 +86,119 @@ std::string ColumnText(std::string_view field) {
   return text::Plain(text::LeadingNumber(s));
 }
 
+std::optional<std::string_view> ColumnTextInPlace(std::string_view field) {
+  const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+  const auto view = [](const char* from, const char* to) {
+    return std::string_view(from, static_cast<size_t>(to - from));
+  };
+  const char* const begin = field.data();
+  const char* end = begin + field.size();
+  while (end != begin && (end[-1] == ' ' || end[-1] == '\t')) --end;
+
+  // [-] whole digits [. fraction digits], the shape ColumnText calls a plain
+  // decimal number; anything else is stored as written.
+  const char* p = begin;
+  const bool negative = p != end && *p == '-';
+  if (negative) ++p;
+  const char* const wholeStart = p;
+  while (p != end && isDigit(*p)) ++p;
+  const char* const wholeEnd = p;
+  const char* fracStart = p;
+  if (p != end && *p == '.') {
+    fracStart = ++p;
+    while (p != end && isDigit(*p)) ++p;
+  }
+  const char* const fracEnd = p;
+  if (p != end || (wholeStart == wholeEnd && fracStart == fracEnd)) return field;
+
+  // The plain form drops the whole part's leading zeros and the fraction's
+  // trailing ones (and the point with them), and a minus sign before zero.
+  const char* sig = wholeStart;
+  while (sig != wholeEnd && *sig == '0') ++sig;
+  const char* last = fracEnd;
+  while (last != fracStart && last[-1] == '0') --last;
+  const long wholeDigits = wholeEnd - sig;
+  const long fracDigits = last - fracStart;
+  // Zero: one of the field's own zeros.
+  if (wholeDigits == 0 && fracDigits == 0) {
+    return wholeStart != wholeEnd ? view(wholeStart, wholeStart + 1)
+                                  : view(fracStart, fracStart + 1);
+  }
+  // A minus sign stays only where it already stands next to the digits kept.
+  if (fracDigits == 0) {
+    // Whole numbers of up to 15 digits are written as they are.
+    if (wholeDigits > 15) return std::nullopt;
+    if (!negative) return view(sig, wholeEnd);
+    return sig == wholeStart ? std::optional(view(begin, wholeEnd)) : std::nullopt;
+  }
+  if (wholeDigits > 0) {
+    if (wholeDigits + fracDigits > 15) return std::nullopt;
+    if (!negative) return view(sig, last);
+    return sig == wholeStart ? std::optional(view(begin, last)) : std::nullopt;
+  }
+  // Below 1: "0." and the fraction, which has at most four zeros before its
+  // first significant digit (smaller values take an exponent) and at most 15
+  // significant digits.
+  const char* firstSig = fracStart;
+  while (*firstSig == '0') ++firstSig;
+  if (firstSig - fracStart > 4 || last - firstSig > 15) return std::nullopt;
+  if (wholeStart == wholeEnd) return std::nullopt;  // ".5": no 0 before the point to show
+  if (!negative) return view(wholeEnd - 1, last);
+  return wholeEnd - wholeStart == 1 ? std::optional(view(begin, last)) : std::nullopt;
+}
+
+namespace {
+
+// ColumnTextInPlace for the fields that make up almost every column log, told
+// from masks of one 16-byte load with few branches: a field of up to 15
+// bytes that is no number (a clock time, a word) or a number already in its
+// plain form ("1849", "-1.5", "0.39"). The rest, and any field whose load
+// would pass `textEnd`, takes ColumnTextInPlace.
+std::optional<std::string_view> ColumnTextQuick(std::string_view field, const char* textEnd) {
+#if defined(__SSE2__)
+  const size_t n = field.size();
+  if (n == 0 || n > 15 || textEnd - field.data() < 16) return ColumnTextInPlace(field);
+  const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(field.data()));
+  const auto mask = [&block](char c) {
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8(c))));
+  };
+  const __m128i offset = _mm_sub_epi8(block, _mm_set1_epi8('0'));
+  const auto digits = static_cast<unsigned>(
+      _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(offset, _mm_set1_epi8(9)), offset)));
+  const unsigned in = (1u << n) - 1;
+  const unsigned d = digits & in, p = mask('.') & in, m = mask('-') & in, z = mask('0') & in;
+  const unsigned other = in & ~(d | p | m);
+  // A character no number has, other than a blank (which may trail one):
+  // stored as written.
+  if ((other & ~(mask(' ') | mask('\t'))) != 0) return field;
+  if (other != 0 || d == 0 || (m & ~1u) != 0 || (p & (p - 1)) != 0) return ColumnTextInPlace(field);
+  const unsigned first = m & 1u;  // where the digits start
+  const unsigned last = 1u << (n - 1);
+  bool plain;
+  if (p == 0) {
+    // A whole number: no leading zero, and no minus before a zero.
+    plain = !(z >> first & 1u) || (n == 1);
+  } else {
+    // A point, a last digit that is no zero, and before the point a first
+    // digit that is no zero or a lone zero; then at most four zeros after the
+    // point ahead of the first significant digit.
+    const bool leadingZero = z >> first & 1u;
+    plain = (d & last) && !(z & last) && (d >> first & 1u) &&
+            (!leadingZero || ((p >> (first + 1)) & 1u));
+    if (plain && leadingZero) {
+      const unsigned significant = d & ~z;
+      plain = std::countr_zero(significant) - static_cast<int>(first + 2) <= 4;
+    }
+  }
+  if (plain) return field;
+#else
+  (void)textEnd;
+#endif
+  return ColumnTextInPlace(field);
+}
+
+}  // namespace
+
 std::string_view FrameByte(std::string_view frame, int b) {
   if (b < 0) return {};
   const size_t pos = static_cast<size_t>(3 * b + 4);
@@ -92,9 +212,9 @@ ReadResult Reader::Read(std::string text, bool capped, LogData& into) {
   FieldReader r(*log->bytes_);
   const std::string_view first = r.Next();
   log->format = FormatOfFirstField(first);
-  ReadResult result = log->format == kFrameLog ? ReadFrames(r, *log)
+  ReadResult result = log->format == kFrameLog  ? ReadFrames(r, *log)
                       : log->format == kTimeLog ? ReadColumns(r, *log, 33, 32)
-                                                 : ReadColumns(r, *log, 11, 11);
+                                                : ReadColumns(r, *log, 11, 11);
   if (result.outcome != ReadOutcome::Loaded) return result;
   if (capped && !result.truncated) {
     result.truncated = true;
@@ -139,8 +259,15 @@ ReadResult Reader::ReadFrames(FieldReader& r, LogData& log) {
 ReadResult Reader::ReadColumns(FieldReader& r, LogData& log, int skipped, int columns) {
   ReadResult result;
   for (int i = 0; i < skipped && !r.AtEnd(); ++i) r.Next();
+  log.columns_ = columns;
+  // Every field takes at least its separator's byte.
+  const size_t most = static_cast<size_t>((kMaxRecords + 1) * columns);
+  log.fields_.reserve(std::min(most, log.bytes_->size() + static_cast<size_t>(columns)));
+  const char* const text = log.bytes_->data();
+  const char* const textEnd = text + log.bytes_->size();
   long record = 1;
   int column = 1;
+  LogData::FieldText* slot = nullptr;
   while (!r.AtEnd()) {
     if (record > kMaxRecords) {
       result.truncated = true;
@@ -148,8 +275,23 @@ ReadResult Reader::ReadColumns(FieldReader& r, LogData& log, int skipped, int co
       break;
     }
     const std::string_view field = r.Next();
-    if (column == 1) log.records_.emplace_back();
-    log.records_.back()[column] = ColumnText(field);
+    // A record is laid out whole at its first field, so the columns of a
+    // record that the file leaves unfinished read as empty texts.
+    if (column == 1) {
+      log.fields_.resize(log.fields_.size() + static_cast<size_t>(columns));
+      slot = log.fields_.data() + log.fields_.size() - columns;
+    }
+    // Offsets fit 31 bits: the text is at most kMaxFileBytes long, and a
+    // stored text is at most one byte longer than its field or 24 bytes.
+    if (const std::optional<std::string_view> inPlace = ColumnTextQuick(field, textEnd)) {
+      *slot++ = {static_cast<uint32_t>(inPlace->data() - text),
+                 static_cast<uint32_t>(inPlace->size())};
+    } else {
+      const std::string stored = ColumnText(field);
+      *slot++ = {static_cast<uint32_t>(log.stored_.size()),
+                 static_cast<uint32_t>(stored.size()) | LogData::kInStored};
+      log.stored_ += stored;
+    }
     if (++column > columns) {
       ++record;
       column = 1;
@@ -171,24 +313,30 @@ ReadResult ReadLogFile(const std::string& path, LogData& into) {
     failed.problem = std::strerror(errno);
     return failed;
   }
-  std::string text;
+  size_t expected = 0;
   if (std::fseek(file.get(), 0, SEEK_END) == 0) {
     const long size = std::ftell(file.get());
-    if (size > 0) text.reserve(std::min<size_t>(static_cast<size_t>(size), kMaxFileBytes));
+    if (size > 0) expected = std::min<size_t>(static_cast<size_t>(size), kMaxFileBytes);
     std::rewind(file.get());
   }
-  char buffer[1 << 16];
+  // Straight into the text, at the size measured; should the file have
+  // grown since (or have no size to measure), on in doubling steps.
+  std::string text(expected > 0 ? expected : size_t{1} << 16, '\0');
+  size_t filled = 0;
   bool capped = false;
   for (;;) {
-    const size_t n = std::fread(buffer, 1, sizeof buffer, file.get());
-    text.append(buffer, n);
-    if (text.size() >= kMaxFileBytes) {
+    filled += std::fread(text.data() + filled, 1, text.size() - filled, file.get());
+    if (filled < text.size()) break;  // the end of the file, or an error
+    if (filled >= kMaxFileBytes) {
       capped = true;
-      text.resize(kMaxFileBytes);
       break;
     }
-    if (n < sizeof buffer) break;
+    char more = 0;
+    if (std::fread(&more, 1, 1, file.get()) != 1) break;
+    text.resize(std::min(2 * text.size(), kMaxFileBytes));
+    text[filled++] = more;
   }
+  text.resize(filled);
   if (std::ferror(file.get())) {
     failed.problem = std::strerror(errno);
     return failed;

@@ -4,9 +4,9 @@
 // and nothing of an earlier log survives a successful load.
 #pragma once
 
-#include <array>
-#include <memory>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,15 +36,27 @@ class LogData {
   long logLineCount() const { return static_cast<long>(logLines_.size()); }
   long frame80Count() const { return static_cast<long>(frame80_.size()); }
   long frame7DCount() const { return static_cast<long>(frame7D_.size()); }
-  long recordCount() const { return static_cast<long>(records_.size()); }
+  long recordCount() const { return columns_ ? static_cast<long>(fields_.size()) / columns_ : 0; }
 
  private:
   friend struct Reader;
+  std::string_view Field(long record, long column) const;
+
   // The file's text; frame views point into it, so it lives on the heap and
   // stays in place when the log is moved.
   std::unique_ptr<std::string> bytes_;
   std::vector<std::string_view> logLines_, frame80_, frame7D_;  // from index 1
-  std::vector<std::array<std::string, 33>> records_;           // from record 1, column 1..32
+  // A column field's stored text: a stretch of the file's text, or of
+  // `stored_` (flagged in `size`) for the few whose stored text is not part
+  // of the file's (".5" is stored as "0.5"). Half the size of a view.
+  struct FieldText {
+    uint32_t start = 0, size = 0;
+  };
+  static constexpr uint32_t kInStored = 1u << 31;
+  // Column records, `columns_` fields each, record 1 first.
+  std::vector<FieldText> fields_;
+  std::string stored_;
+  long columns_ = 0;
 };
 
 enum class ReadOutcome { Loaded, NotAFrameLog, CannotRead };
@@ -67,6 +79,14 @@ LogFormat FormatOfFirstField(std::string_view field);
 // The stored text of a column-log field: a plain decimal number is stored in
 // its plain form ("00" and "0.0" become "0"); anything else unchanged.
 std::string ColumnText(std::string_view field);
+
+// ColumnText's result where it can be told from the text alone, as a part of
+// `field` (or a constant): a field that is no plain number, or one of at most
+// 15 significant digits whose plain form only drops characters ("12.50" ->
+// "12.5", "007" -> "7"). Nothing where the plain form needs characters the
+// field lacks (".5" -> "0.5") or the general conversion (more digits, tiny
+// magnitudes); the caller then uses ColumnText.
+std::optional<std::string_view> ColumnTextInPlace(std::string_view field);
 
 // Byte b of a frame text: the two characters at positions 3b + 5 and 3b + 6
 // (1-based); empty when the text ends before them.

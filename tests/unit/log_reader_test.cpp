@@ -1,7 +1,10 @@
 // The field reader and the three log readers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "store/field_reader.h"
@@ -147,6 +150,163 @@ TEST(ReadLog, ColumnFieldsAreStoredInPlainForm) {
                {"", ""},       {"1e3", "1e3"},    {"+5", "+5"},   {"12 ", "12"},
                {"1.2.3", "1.2.3"}, {"-", "-"}};
   for (const auto& c : cases) EXPECT_EQ(ColumnText(c.field), c.stored) << c.field;
+}
+
+// The reader takes a field's stored text from the field itself wherever it
+// can; each row says whether it can, and the text must be ColumnText's.
+TEST(ReadLog, InPlaceColumnTextAgreesWithTheGeneralConversion) {
+  const std::string digits40(40, '7'), zeros40(40, '0');
+  const struct {
+    std::string field;
+    bool inPlace;  // decided from the text alone
+    std::string stored;
+  } cases[] = {
+      {"1849", true, "1849"},
+      {"12.5", true, "12.5"},
+      {"0.39", true, "0.39"},
+      {"-1.543210", true, "-1.54321"},
+      {"12.50", true, "12.5"},
+      {"30.0", true, "30"},
+      {"5.", true, "5"},
+      {"0", true, "0"},
+      {"00", true, "0"},
+      {"0.0", true, "0"},
+      {"0.00", true, "0"},
+      {"-0", true, "0"},
+      {"-0.000", true, "0"},
+      {"-00", true, "0"},
+      {".0", true, "0"},
+      {"007", true, "7"},
+      {"000.25", true, "0.25"},
+      {"0.5", true, "0.5"},
+      {"-0.5", true, "-0.5"},
+      {"-12", true, "-12"},
+      {"12 ", true, "12"},  // a blank after the number is dropped
+      {"1.5\t ", true, "1.5"},
+      {"0.00001", true, "0.00001"},  // four zeros after the point: still plain
+      {"0.000012", true, "0.000012"},
+      {"123456789012345", true, "123456789012345"},  // 15 digits
+      {"1234567890.12345", true, "1234567890.12345"},
+      {"0.123456789012345", true, "0.123456789012345"},
+      {"1" + zeros40, false, "1E+40"},
+      {zeros40 + "42", true, "42"},
+      {"42." + zeros40, true, "42"},
+      {"abc", true, "abc"},
+      {"abc ", true, "abc "},    // no number: kept with its blank
+      {"12abc", true, "12abc"},  // merely starts with digits
+      {"08:12:00.000", true, "08:12:00.000"},
+      {"1e3", true, "1e3"},
+      {"1.5E+16", true, "1.5E+16"},
+      {"+5", true, "+5"},
+      {"1.2.3", true, "1.2.3"},
+      {"-", true, "-"},
+      {"", true, ""},
+      {".", true, "."},
+      {"--5", true, "--5"},
+      {"1 2", true, "1 2"},
+      // Characters the field lacks, or the general conversion.
+      {".5", false, "0.5"},
+      {"-.5", false, "-0.5"},
+      {"-007", false, "-7"},
+      {"-00.5", false, "-0.5"},
+      {"1234567890123456", false, "1.23456789012346E+15"},  // 16 digits
+      {"9999999999999999", false, "1E+16"},
+      {"1234567890.123456", false, "1234567890.12346"},  // 16 significant digits
+      {"0.1234567890123456", false, "0.123456789012346"},
+      {"0.000001", false, "1E-06"},
+      {"-0.0000025", false, "-2.5E-06"},
+      {digits40, false, "7.77777777777778E+39"},
+      {"0." + digits40, false, "0.777777777777778"},
+  };
+  std::string log = "#time,a,b,c,d,e,f,g,h,i,j,k";
+  for (const auto& c : cases) {
+    const std::optional<std::string_view> inPlace = ColumnTextInPlace(c.field);
+    EXPECT_EQ(ColumnText(c.field), c.stored) << c.field;
+    EXPECT_EQ(inPlace.has_value(), c.inPlace) << c.field;
+    if (inPlace) {
+      EXPECT_EQ(*inPlace, c.stored) << c.field;
+    }
+    log += "\r\n" + c.field;
+  }
+  // The reader stores the same texts, one value a line.
+  LogData read;
+  ASSERT_EQ(ReadLogText(log + "\r\n" + std::string(11, ','), read).outcome, ReadOutcome::Loaded);
+  long k = 0;
+  for (const auto& c : cases) {
+    EXPECT_EQ(read.ShortColumn(k / 11 + 1, k % 11 + 1), c.stored) << c.field;
+    ++k;
+  }
+}
+
+// Every text of up to seven characters from the characters that make up a
+// number: wherever the text alone decides, it decides as ColumnText does.
+TEST(ReadLog, InPlaceColumnTextAgreesOnEveryShortNumberText) {
+  const std::string alphabet = "-019. ";
+  long decided = 0, total = 0;
+  std::string field;
+  const auto visit = [&](auto&& self, size_t length) -> void {
+    if (field.size() == length) {
+      ++total;
+      const std::optional<std::string_view> inPlace = ColumnTextInPlace(field);
+      if (inPlace) {
+        ++decided;
+        ASSERT_EQ(*inPlace, ColumnText(field)) << '"' << field << '"';
+      }
+      return;
+    }
+    for (char c : alphabet) {
+      field.push_back(c);
+      self(self, length);
+      field.pop_back();
+    }
+  };
+  for (size_t length = 0; length <= 7; ++length) visit(visit, length);
+  EXPECT_GT(decided, total * 9 / 10);  // the general conversion stays the exception
+}
+
+// The reader's own quick look at a field gives ColumnText's text too: every
+// text of up to six characters of numbers, blanks and a letter, read as the
+// values of "#time" logs.
+TEST(ReadLog, ReaderStoresColumnTextForEveryShortText) {
+  const std::string alphabet = "-019.x ";
+  std::vector<std::string> texts = {""};
+  for (size_t begin = 0, length = 1; length <= 6; ++length) {
+    const size_t end = texts.size();
+    for (size_t i = begin; i < end; ++i) {
+      for (char c : alphabet) texts.push_back(texts[i] + c);
+    }
+    begin = end;
+  }
+  const std::string header = "#time,a,b,c,d,e,f,g,h,i,j,k\r\n";  // 12 fields
+  constexpr size_t kPerLog = 10000 * 11;
+  for (size_t first = 0; first < texts.size(); first += kPerLog) {
+    std::string text = header;
+    const size_t last = std::min(texts.size(), first + kPerLog);
+    for (size_t i = first; i < last; ++i) text += texts[i] + ((i - first) % 11 == 10 ? "\r\n" : ",");
+    LogData log;
+    ASSERT_EQ(ReadLogText(text, log).outcome, ReadOutcome::Loaded);
+    FieldReader r(text);
+    for (int i = 0; i < 12; ++i) r.Next();
+    for (size_t k = 0; k < last - first; ++k) {
+      const std::string_view field = r.Next();
+      const long record = static_cast<long>(k / 11) + 1, column = static_cast<long>(k % 11) + 1;
+      ASSERT_EQ(log.ShortColumn(record, column), ColumnText(field)) << '"' << field << '"';
+    }
+  }
+}
+
+TEST(ReadLog, ColumnRecordsKeepTheirStoredTexts) {
+  std::string header = "Time";
+  for (int c = 1; c <= 33; ++c) header += ",c";  // the first field and 33 names
+  LogData log;
+  ASSERT_EQ(ReadLogText(header + "\r\n.5,-0.0,12.50,x y \r\n-007,\"q,1\",3", log).outcome,
+            ReadOutcome::Loaded);
+  const std::vector<std::string> expected = {"0.5", "0", "12.5", "x y ", "-7", "q,1", "3"};
+  for (long c = 1; c <= 7; ++c) EXPECT_EQ(log.Column(1, c), expected[c - 1]) << c;
+  EXPECT_EQ(log.Column(1, 8), "");  // the record ends with the file
+  EXPECT_EQ(log.recordCount(), 1);
+  EXPECT_EQ(log.Column(2, 1), "");
+  EXPECT_EQ(log.Column(1, 33), "");
 }
 
 TEST(ReadLog, FrameByteNeedsBothCharacters) {

@@ -1,0 +1,156 @@
+#include "bench_support.h"
+
+#include <sys/resource.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
+#include "bench_logs.h"
+#include "chart/canvas.h"
+#include "form/user_page.h"
+
+#ifdef ZELK_WITH_WINDOW
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+
+#include "app/main_window.h"
+#endif
+
+namespace zelk::bench {
+namespace {
+
+// The channel buttons, in the window's order.
+constexpr const char* kChannelButtons[] = {
+    "RPMButton",  "TemperatureButton", "BatteryButton", "IgnitionButton", "LambdaButton",
+    "LoopButton", "ThrottleButton",    "MAPButton",     "STFTButton",     "UserDefinedButton"};
+
+std::string Quoted(const std::string& arg) {
+  std::string out = "'";
+  for (char c : arg) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
+// The log loaded in the core and every channel drawn.
+int PeakMemoryCore(const std::string& path) {
+  chart::RecordingCanvas canvas;
+  form::UserPage page(canvas, ProgramDir());
+  page.Form_Load();
+  page.OpenPath(path);
+  for (const char* button : kChannelButtons) page.Click(button);
+  std::cout << PeakResidentMB() << std::endl;
+  return page.vars().fileLoaded ? 0 : 1;
+}
+
+#ifdef ZELK_WITH_WINDOW
+void UseOffscreenUnlessSet() {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+// A child's application, gone before the program's own statics are.
+struct ChildApp {
+  int argc = 1;
+  char name[11] = "zelk-bench";
+  char* argv[2] = {name, nullptr};
+  QApplication app{(UseOffscreenUnlessSet(), argc), argv};
+};
+
+// Notes the first paint of any widget.
+class PaintWatch : public QObject {
+ public:
+  bool painted = false;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) painted = true;
+    return false;
+  }
+};
+
+// Runs the event loop until something was painted (a second at most); a
+// paint pass paints every widget that needs it before the call returns.
+void WaitForPaint(PaintWatch& watch) {
+  watch.painted = false;
+  QElapsedTimer timer;
+  timer.start();
+  while (!watch.painted && timer.elapsed() < 1000) QCoreApplication::processEvents();
+  QCoreApplication::processEvents();
+}
+
+// The window built and shown; prints a line once its first paint is done.
+int FirstPaint() {
+  ChildApp app;
+  PaintWatch watch;
+  qApp->installEventFilter(&watch);
+  app::MainWindow window(QString::fromStdString(ProgramDir()));
+  window.show();
+  WaitForPaint(watch);
+  std::cout << (watch.painted ? "painted" : "not painted") << std::endl;
+  return watch.painted ? 0 : 1;
+}
+
+// The whole program: the window, the log opened and every channel drawn
+// and painted.
+int PeakMemoryWindow(const std::string& path) {
+  ChildApp app;
+  PaintWatch watch;
+  qApp->installEventFilter(&watch);
+  app::MainWindow window(QString::fromStdString(ProgramDir()));
+  window.show();
+  WaitForPaint(watch);
+  window.page().OpenPath(path);
+  window.Sync();
+  WaitForPaint(watch);
+  for (const char* button : kChannelButtons) {
+    window.page().Click(button);
+    window.Sync();
+    WaitForPaint(watch);
+  }
+  std::cout << PeakResidentMB() << std::endl;
+  return window.page().vars().fileLoaded ? 0 : 1;
+}
+#endif
+
+}  // namespace
+
+#ifdef ZELK_WITH_WINDOW
+void EnsureApp() {
+  static int argc = 1;
+  static char name[] = "zelk-bench";
+  static char* argv[] = {name, nullptr};
+  if (qApp) return;
+  UseOffscreenUnlessSet();
+  static QApplication app(argc, argv);
+}
+#endif
+
+std::string RunChild(const std::vector<std::string>& args) {
+  std::string command = Quoted(std::filesystem::read_symlink("/proc/self/exe").string());
+  for (const std::string& arg : args) command += " " + Quoted(arg);
+  std::FILE* pipe = ::popen(command.c_str(), "r");
+  if (!pipe) return {};
+  std::string out;
+  std::array<char, 256> buffer;
+  size_t n;
+  while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) out.append(buffer.data(), n);
+  return ::pclose(pipe) == 0 ? out : std::string();
+}
+
+double PeakResidentMB() {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
+}
+
+int ChildMain(const std::vector<std::string>& args) {
+  const std::string mode = args.empty() ? std::string() : args[0];
+  if (mode == "peak-memory-core" && args.size() == 2) return PeakMemoryCore(args[1]);
+#ifdef ZELK_WITH_WINDOW
+  if (mode == "first-paint") return FirstPaint();
+  if (mode == "peak-memory-window" && args.size() == 2) return PeakMemoryWindow(args[1]);
+#endif
+  std::cerr << "zelk-bench: unknown child mode\n";
+  return 2;
+}
+
+}  // namespace zelk::bench
