@@ -45,7 +45,8 @@ std::string FrameLog() {
     }
     return f;
   };
-  for (int i = 0; i < 10000; ++i) out << frame("80", 0x1C, 29) << "\r\n" << frame("7D", 0x20, 32) << "\r\n";
+  for (int i = 0; i < 10000; ++i)
+    out << frame("80", 0x1C, 29) << "\r\n" << frame("7D", 0x20, 32) << "\r\n";
   return path;
 }
 

@@ -64,8 +64,7 @@ void DrawStroke(chart::Canvas& canvas, int x1, int x2, int y, uint32_t colour) {
 }
 
 double PlotPlain(chart::Canvas& canvas, const Window& window, const View& view,
-                 const chart::SampleTable& table, uint32_t colour,
-                 std::optional<double> minEndY) {
+                 const chart::SampleTable& table, uint32_t colour, std::optional<double> minEndY) {
   return chart::PlotSeries(
       canvas, window.Samples(), MapOf(view), colour, [&](long j) { return ValueOf(table[j]); },
       [](long) {}, minEndY);

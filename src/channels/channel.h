@@ -51,11 +51,11 @@ struct View {
   // The start y of each series drawn; a series not drawn leaves it unset and
   // the graph state keeps its earlier value.
   std::array<std::optional<double>, 3> startY;
-  std::string rawText;                  // the listing's entries
-  std::string text;                     // the listing box: heading, CR LF, entries
-  std::optional<std::string> average;   // the average line, shown when set
-  std::optional<double> averageSum;     // the value behind it
-  std::optional<int16_t> excluded;      // samples left out of the average
+  std::string rawText;                 // the listing's entries
+  std::string text;                    // the listing box: heading, CR LF, entries
+  std::optional<std::string> average;  // the average line, shown when set
+  std::optional<double> averageSum;    // the value behind it
+  std::optional<int16_t> excluded;     // samples left out of the average
 };
 
 // ---- Decoding ----

@@ -42,10 +42,9 @@ void LoadRPM(const store::LogData& log, Tables& tables) {
 View DrawRPM(const store::LogData&, const Window& window, Tables& tables, chart::Canvas& canvas) {
   View view = BeginDraw(canvas, 1, "Engine Speed (RPM)", kLabels, 0.68, 4000, 250);
   view.titleTop = 350;
-  PlotListed(canvas, window, view, tables.data, "Raw Data - Revolutions/Minute",
-             [&](std::string& out, long j, double) {
-               out.append(LastChars(tables.data[j], 4)) += ' ';
-             });
+  PlotListed(
+      canvas, window, view, tables.data, "Raw Data - Revolutions/Minute",
+      [&](std::string& out, long j, double) { out.append(LastChars(tables.data[j], 4)) += ' '; });
   return view;
 }
 

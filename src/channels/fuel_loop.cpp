@@ -23,8 +23,9 @@ void LoadLoop(const store::LogData& log, Tables& tables) {
 
 View DrawLoop(const store::LogData&, const Window& window, Tables& tables, chart::Canvas& canvas) {
   View view = BeginDraw(canvas, 6, "ECU Fuel Loop Status (Open/Closed)", kLabels, 3000, 4000);
-  PlotListed(canvas, window, view, tables.data, "Raw Data - ECU Fuel Loop Status",
-             [&](std::string& out, long j, double) { out.append(LastChars(tables.data[j], 1)) += ' '; });
+  PlotListed(
+      canvas, window, view, tables.data, "Raw Data - ECU Fuel Loop Status",
+      [&](std::string& out, long j, double) { out.append(LastChars(tables.data[j], 1)) += ' '; });
   return view;
 }
 

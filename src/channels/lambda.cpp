@@ -60,13 +60,12 @@ void LoadLambda(const store::LogData& log, Tables& tables) {
 View DrawLambda(const store::LogData& log, const Window& window, Tables& tables,
                 chart::Canvas& canvas) {
   View view = BeginDraw(canvas, 5, kTitle, kLabels, 3000, 4000);
-  PlotListed(
-      canvas, window, view, tables.data, "Raw Data - Lambda (Oxygen Sensor) Voltage",
-      [&](std::string& out, long, double volts) {
-        out += ListedVolts(volts);
-        out += ' ';
-      },
-      {.value = 0, .y = 0, .minEndY = kTopClip});
+  PlotListed(canvas, window, view, tables.data, "Raw Data - Lambda (Oxygen Sensor) Voltage",
+             [&](std::string& out, long, double volts) {
+               out += ListedVolts(volts);
+               out += ' ';
+             },
+             {.value = 0, .y = 0, .minEndY = kTopClip});
   if (log.format == store::kShortTimeLog) {
     view.text = "Lambda (Oxygen Sensor) Voltage not supported by Quillon";
   }

@@ -22,8 +22,8 @@ void LoadManifold(const store::LogData& log, Tables& tables) {
 
 View DrawManifold(const store::LogData&, const Window& window, Tables& tables,
                   chart::Canvas& canvas) {
-  View view = BeginDraw(canvas, 9, "Inlet Manifold Pressure (MAP)(Pounds/sq inch)", kLabels, 30,
-                        3900);
+  View view =
+      BeginDraw(canvas, 9, "Inlet Manifold Pressure (MAP)(Pounds/sq inch)", kLabels, 30, 3900);
   PlotListed(canvas, window, view, tables.data, "Raw Data - Manifold Absolute Pressure (MAP) - PSI",
              [&](std::string& out, long, double kilopascals) {
                out += TwoDigits(Unsigned(kilopascals * kPsiPerKilopascal));

@@ -17,10 +17,10 @@ struct Face {
   int limitY;
   Labels labels;
 };
-constexpr Face kCelsius = {"Temperatures (°C)", 30, 1000,
-                           {"00°", "20°", "40°", "60°", "80°", "100°", "120°"}};
-constexpr Face kFahrenheit = {"Temperatures (°F)", 16, 700,
-                              {"00°", "40°", "70°", "120°", "160°", "200°", "240°"}};
+constexpr Face kCelsius = {
+    "Temperatures (°C)", 30, 1000, {"00°", "20°", "40°", "60°", "80°", "100°", "120°"}};
+constexpr Face kFahrenheit = {
+    "Temperatures (°F)", 16, 700, {"00°", "40°", "70°", "120°", "160°", "200°", "240°"}};
 
 constexpr const char* kLegendThree = "          Coolant                Intake                Fuel";
 constexpr const char* kLegendTwo = "          Coolant                Intake";
@@ -43,8 +43,7 @@ void LoadTemperature(const store::LogData& log, Tables& tables) {
   const bool frames = log.format == store::kFrameLog;
   auto& [coolant, intake, fuel] = tables.plot;
   Fill(coolant, log, [&](long i) {
-    return frames ? text::Plain(DegreesOf(log.Frame80(i), 3))
-                  : std::string(ColumnOf(log, i, 5, 2));
+    return frames ? text::Plain(DegreesOf(log.Frame80(i), 3)) : std::string(ColumnOf(log, i, 5, 2));
   });
   Fill(intake, log, [&](long i) {
     return frames ? text::BlankSigned(DegreesOf(log.Frame80(i), 5))

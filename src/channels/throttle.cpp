@@ -15,7 +15,10 @@ struct Face {
 constexpr Labels kVoltLabels = {"0.0V", "1.0V", "2.0V", "3.0V", "4.0V", "5.0V", "6.0V"};
 constexpr const char* kVoltHeading = "Raw Data - Throttle Potentiometer Voltage";
 constexpr Face kFaces[] = {
-    {"Throttle Position Sensor(°)", 40, 3400, {"00°", "15°", "30°", "45°", "60°", "75°", "90°"},
+    {"Throttle Position Sensor(°)",
+     40,
+     3400,
+     {"00°", "15°", "30°", "45°", "60°", "75°", "90°"},
      "Raw Data - Throttle Position Sensor (TPS)"},
     {"Throttle Pot Voltage", 300, 2700, kVoltLabels, kVoltHeading},
     {"Throttle Pot Voltage", 300, 3200, kVoltLabels, kVoltHeading},

@@ -13,7 +13,9 @@ void DrawGraphFrame(Canvas& canvas) {
   canvas.SetLineWidth(2);
 }
 
-void DrawValueAxis(Canvas& canvas) { canvas.DrawLine(kAxisX, kAxisTop, kAxisX, kAxisBottom, kBlue); }
+void DrawValueAxis(Canvas& canvas) {
+  canvas.DrawLine(kAxisX, kAxisTop, kAxisX, kAxisBottom, kBlue);
+}
 
 int SampleIndex(double position) {
   if (std::isnan(position)) return 0;

@@ -7,16 +7,16 @@ namespace zelk::form {
 namespace {
 
 struct Button {
-  int16_t number;       // CurrentChannel while its channel is on screen
+  int16_t number;  // CurrentChannel while its channel is on screen
   const char* name;
   bool showsSelectors;  // the user-defined byte selectors stay on screen
 };
 
 // In the order Reset_Buttons walks them.
 constexpr Button kButtons[] = {
-    {1, "RPMButton", false},      {2, "TemperatureButton", false}, {3, "BatteryButton", false},
-    {4, "IgnitionButton", false}, {7, "ThrottleButton", false},    {5, "LambdaButton", false},
-    {6, "LoopButton", false},     {9, "MAPButton", false},         {10, "STFTButton", false},
+    {1, "RPMButton", false},        {2, "TemperatureButton", false}, {3, "BatteryButton", false},
+    {4, "IgnitionButton", false},   {7, "ThrottleButton", false},    {5, "LambdaButton", false},
+    {6, "LoopButton", false},       {9, "MAPButton", false},         {10, "STFTButton", false},
     {8, "UserDefinedButton", true},
 };
 

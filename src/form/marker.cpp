@@ -54,8 +54,8 @@ void UserPage::Form_KeyUp(int keyCode) {
   SetMarkerLabels(true);
   const int i = chart::SampleIndex(vars_.yStart + vars_.markerPos);
   controls_("DataPointText").state.caption = text::Plain(i);
-  controls_("Overlay").state.left = static_cast<float>(
-      chart::kAxisX + vars_.xStep.ToDouble() * vars_.markerPos);
+  controls_("Overlay").state.left =
+      static_cast<float>(chart::kAxisX + vars_.xStep.ToDouble() * vars_.markerPos);
 
   const int16_t channel = vars_.currentChannel;
   const auto& [plotData, plotData2, plotData3] = channelTables_.plot;
@@ -68,7 +68,8 @@ void UserPage::Form_KeyUp(int keyCode) {
   if (channel == 9) {
     // A stored pressure that is no number shows an empty value.
     const auto pressure = text::ReadDecimal(plotData[i]);
-    controls_("MarkerValueText").state.caption = pressure ? text::Plain(*pressure * channels::kPsiPerKilopascal) : "";
+    controls_("MarkerValueText").state.caption =
+        pressure ? text::Plain(*pressure * channels::kPsiPerKilopascal) : "";
   } else {
     controls_("MarkerValueText").state.caption = plotData[i];
   }
@@ -80,18 +81,19 @@ void UserPage::Form_KeyUp(int keyCode) {
   const auto none = [](long) {};
   const double batteryOffset = channel == 3 ? channels::kBatteryOffset : 0;
   chart::DrawSeries(
-      canvas_, window, {vars_.valueScale, baseLine, channel == 7 ? channels::kThrottleYOffset : 0.0}, chart::kBlack,
-      vars_.startY1,
-      [&](long j) { return text::LeadingNumber(plotData[j]) - batteryOffset; }, none);
+      canvas_, window,
+      {vars_.valueScale, baseLine, channel == 7 ? channels::kThrottleYOffset : 0.0}, chart::kBlack,
+      vars_.startY1, [&](long j) { return text::LeadingNumber(plotData[j]) - batteryOffset; },
+      none);
   if (channel == 2 || channel == 5) {
-    chart::DrawSeries(canvas_, window, {vars_.valueScale, baseLine, 0}, chart::kGreen,
-                      vars_.startY2, [&](long j) { return text::LeadingNumber(plotData2[j]); },
-                      none);
+    chart::DrawSeries(
+        canvas_, window, {vars_.valueScale, baseLine, 0}, chart::kGreen, vars_.startY2,
+        [&](long j) { return text::LeadingNumber(plotData2[j]); }, none);
   }
   if (channel == 2) {
-    chart::DrawSeries(canvas_, window, {vars_.valueScale, baseLine, 0}, chart::kMagenta,
-                      vars_.startY3, [&](long j) { return text::LeadingNumber(plotData3[j]); },
-                      none);
+    chart::DrawSeries(
+        canvas_, window, {vars_.valueScale, baseLine, 0}, chart::kMagenta, vars_.startY3,
+        [&](long j) { return text::LeadingNumber(plotData3[j]); }, none);
   }
   drawValueAxis();
 }

@@ -57,7 +57,8 @@ Sig15 Decompose(double value) {
   auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
   if (ReadScientific(buf, res.ptr, s)) return s;
   s = Sig15{};
-  res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, kSignificant - 1);
+  res =
+      std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, kSignificant - 1);
   ReadScientific(buf, res.ptr, s);
   return s;
 }
@@ -292,8 +293,8 @@ std::optional<double> ReadDecimal(std::string_view text) {
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   if (text.empty() || text.front() == '+') return std::nullopt;
   double value = 0;
-  const auto res = std::from_chars(text.data(), text.data() + text.size(), value,
-                                   std::chars_format::general);
+  const auto res =
+      std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
   if (res.ec != std::errc() || res.ptr != text.data() + text.size() || !std::isfinite(value)) {
     return std::nullopt;
   }
@@ -465,10 +466,13 @@ float Decimal::ToFloat() const {
   const float rounded = static_cast<float>(approx);
   if (std::isfinite(rounded)) {
     const double lower = (static_cast<double>(rounded) +
-                          std::nextafter(rounded, -std::numeric_limits<float>::infinity())) / 2;
+                          std::nextafter(rounded, -std::numeric_limits<float>::infinity())) /
+                         2;
     const double upper = (static_cast<double>(rounded) +
-                          std::nextafter(rounded, std::numeric_limits<float>::infinity())) / 2;
-    const double margin = 4 * (std::nextafter(approx, std::numeric_limits<double>::infinity()) - approx);
+                          std::nextafter(rounded, std::numeric_limits<float>::infinity())) /
+                         2;
+    const double margin =
+        4 * (std::nextafter(approx, std::numeric_limits<double>::infinity()) - approx);
     if (approx - lower > margin && upper - approx > margin) return rounded;
   }
   return DecimalTo<float>(scaled_);
