@@ -19,6 +19,8 @@ class FieldReader {
   long Line() const { return line_; }
   // 1-based line of the field that Next() will return.
   long NextLine() const { return nextLine_; }
+  // Where the next field starts, in bytes from the text's start.
+  size_t Position() const { return pos_; }
 
  private:
   std::string_view text_;

@@ -1,6 +1,7 @@
 #include "store/log_store.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cerrno>
 #include <charconv>
@@ -34,21 +35,37 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 
 // Fills a LogData; a friend so that the tables stay read-only for everyone else.
 struct Reader {
-  static ReadResult Read(std::string text, bool capped, LogData& into);
+  static ReadResult Read(std::unique_ptr<char[]> bytes, size_t size, bool capped, LogData& into);
+  static LogData::FieldText StoreField(std::string_view field, const char* text,
+                                       const char* textEnd, std::string& stored);
 
  private:
   static ReadResult ReadFrames(FieldReader& r, LogData& log);
-  static ReadResult ReadColumns(FieldReader& r, LogData& log, int skipped, int columns);
+  static ReadResult ReadColumns(FieldReader& r, LogData& log, int skipped, int columns,
+                                bool capped);
 };
 
 std::string_view LogData::LogLine(long k) const { return At(logLines_, k); }
 std::string_view LogData::Frame80(long i) const { return At(frame80_, i); }
 std::string_view LogData::Frame7D(long i) const { return At(frame7D_, i); }
 
+long LogData::recordCount() const {
+  if (!lazyColumns_.empty()) return static_cast<long>(recordLines_.size());
+  return columns_ ? static_cast<long>(fields_.size()) / columns_ : 0;
+}
+
 std::string_view LogData::Field(long record, long column) const {
   if (record < 1 || record > recordCount() || column < 1 || column > columns_) return {};
-  const FieldText f = fields_[static_cast<size_t>((record - 1) * columns_ + column - 1)];
-  const std::string_view text = (f.size & kInStored) ? std::string_view(stored_) : *bytes_;
+  FieldText f;
+  std::string_view stored = stored_;
+  if (lazyColumns_.empty()) {
+    f = fields_[static_cast<size_t>((record - 1) * columns_ + column - 1)];
+  } else {
+    const LazyColumn& found = FoundColumn(column);
+    f = found.fields[static_cast<size_t>(record - 1)];
+    stored = found.stored;
+  }
+  const std::string_view text = (f.size & kInStored) ? stored : Text();
   return text.substr(f.start, f.size & ~kInStored);
 }
 
@@ -197,6 +214,75 @@ std::optional<std::string_view> ColumnTextQuick(std::string_view field, const ch
   return ColumnTextInPlace(field);
 }
 
+// The data rows of a column log from `pos`: each must hold exactly `columns`
+// fields (a time field and the values of one record), and no field may be
+// quoted. Nothing when a row does not, or when the rows would make more
+// records than the tables take; the field-by-field reading then settles every
+// case.
+// Built twice, the processor choosing at start: with its own bit count where
+// it has one, and without.
+__attribute__((target_clones("popcnt", "default"))) std::optional<std::vector<RowSpan>> RecordLines(
+    std::string_view text, size_t pos, int columns) {
+  const auto count = [](uint64_t x) __attribute__((always_inline)) { return std::popcount(x); };
+  std::vector<RowSpan> lines;
+  lines.reserve(std::min<size_t>(kMaxRecords, (text.size() - pos) / (2 * columns) + 1));
+  const char* const data = text.data();
+  const size_t size = text.size();
+  size_t start = pos;
+  int commas = 0;
+  // Ends the row at `at`, a CR or an LF; false when it is not one whole record.
+  const auto endRow = [&](size_t at) __attribute__((always_inline)) {
+    if (commas != columns - 1 || static_cast<long>(lines.size()) >= kMaxRecords) return false;
+    lines.push_back({static_cast<uint32_t>(start), static_cast<uint32_t>(at)});
+    commas = 0;
+    start = at + ((data[at] == '\r' && at + 1 < size && data[at + 1] == '\n') ? 2 : 1);
+    return true;
+  };
+  size_t i = pos;
+#if defined(__SSE2__)
+  // Sixty-four bytes at a time, as masks of their commas, CRs, LFs and
+  // quotes. An LF right after a CR ends no row of its own.
+  const __m128i comma = _mm_set1_epi8(','), cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n'),
+                quote = _mm_set1_epi8('"');
+  uint64_t crBefore = 0;
+  for (; i + 64 <= size; i += 64) {
+    uint64_t commaBits = 0, crBits = 0, lfBits = 0, quoteBits = 0;
+    for (int k = 0; k < 4; ++k) {
+      const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + 16 * k));
+      const auto bits = [&block](__m128i c) {
+        return static_cast<uint64_t>(
+            static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, c))));
+      };
+      commaBits |= bits(comma) << (16 * k);
+      crBits |= bits(cr) << (16 * k);
+      lfBits |= bits(lf) << (16 * k);
+      quoteBits |= bits(quote) << (16 * k);
+    }
+    if (quoteBits != 0) return std::nullopt;
+    uint64_t endBits = crBits | (lfBits & ~((crBits << 1) | crBefore));
+    crBefore = crBits >> 63;
+    while (endBits != 0) {
+      const int bit = std::countr_zero(endBits);
+      endBits &= endBits - 1;
+      const uint64_t before = (uint64_t{1} << bit) - 1;
+      commas += count(commaBits & before);
+      commaBits &= ~before;
+      if (!endRow(i + static_cast<size_t>(bit))) return std::nullopt;
+    }
+    commas += count(commaBits);
+  }
+#endif
+  for (; i < size; ++i) {
+    const char c = data[i];
+    if (c == '"') return std::nullopt;
+    if (c == ',') ++commas;
+    const bool end = c == '\r' || (c == '\n' && !(i > pos && data[i - 1] == '\r'));
+    if (end && !endRow(i)) return std::nullopt;
+  }
+  if (start < size && !endRow(size)) return std::nullopt;
+  return lines;
+}
+
 }  // namespace
 
 std::string_view FrameByte(std::string_view frame, int b) {
@@ -206,15 +292,63 @@ std::string_view FrameByte(std::string_view frame, int b) {
   return frame.substr(pos, 2);
 }
 
-ReadResult Reader::Read(std::string text, bool capped, LogData& into) {
+// The stored text of one column field: in place where it can be, else in
+// `stored`. Offsets fit 31 bits: the text is at most kMaxFileBytes long, and a
+// stored text is at most one byte longer than its field or 24 bytes.
+LogData::FieldText Reader::StoreField(std::string_view field, const char* text, const char* textEnd,
+                                      std::string& stored) {
+  if (const std::optional<std::string_view> inPlace = ColumnTextQuick(field, textEnd)) {
+    return {static_cast<uint32_t>(inPlace->data() - text), static_cast<uint32_t>(inPlace->size())};
+  }
+  const std::string own = ColumnText(field);
+  const LogData::FieldText f{static_cast<uint32_t>(stored.size()),
+                             static_cast<uint32_t>(own.size()) | LogData::kInStored};
+  stored += own;
+  return f;
+}
+
+const LogData::LazyColumn& LogData::FoundColumn(long column) const {
+  LazyColumn& found = lazyColumns_[static_cast<size_t>(column - 1)];
+  if (found.found) return found;
+  found.found = true;
+  const char* const text = bytes_.get();
+  const char* const textEnd = text + size_;
+  const size_t rows = recordLines_.size();
+  found.fields.reserve(rows);
+  for (size_t r = 0; r < rows; ++r) {
+    // A record is a row's values, then the time field that opens the next
+    // row; the last record has none.
+    const bool last = column == columns_;
+    if (last && r + 1 == rows) {
+      found.fields.push_back({});
+      continue;
+    }
+    const RowSpan& line = recordLines_[last ? r + 1 : r];
+    const char* p = text + line.start;
+    const char* const end = text + line.end;
+    // Every row holds all its fields, so the commas are there to count.
+    for (long c = last ? 0 : column; c > 0; --c) {
+      p = static_cast<const char*>(std::memchr(p, ',', static_cast<size_t>(end - p))) + 1;
+    }
+    while (p != end && (*p == ' ' || *p == '\t')) ++p;
+    const void* comma = std::memchr(p, ',', static_cast<size_t>(end - p));
+    const char* const fieldEnd = comma ? static_cast<const char*>(comma) : end;
+    found.fields.push_back(Reader::StoreField(
+        std::string_view(p, static_cast<size_t>(fieldEnd - p)), text, textEnd, found.stored));
+  }
+  return found;
+}
+
+ReadResult Reader::Read(std::unique_ptr<char[]> bytes, size_t size, bool capped, LogData& into) {
   auto log = std::make_unique<LogData>();
-  log->bytes_ = std::make_unique<std::string>(std::move(text));
-  FieldReader r(*log->bytes_);
+  log->bytes_ = std::move(bytes);
+  log->size_ = size;
+  FieldReader r(log->Text());
   const std::string_view first = r.Next();
   log->format = FormatOfFirstField(first);
   ReadResult result = log->format == kFrameLog  ? ReadFrames(r, *log)
-                      : log->format == kTimeLog ? ReadColumns(r, *log, 33, 32)
-                                                : ReadColumns(r, *log, 11, 11);
+                      : log->format == kTimeLog ? ReadColumns(r, *log, 33, 32, capped)
+                                                : ReadColumns(r, *log, 11, 11, capped);
   if (result.outcome != ReadOutcome::Loaded) return result;
   if (capped && !result.truncated) {
     result.truncated = true;
@@ -256,15 +390,32 @@ ReadResult Reader::ReadFrames(FieldReader& r, LogData& log) {
   return result;
 }
 
-ReadResult Reader::ReadColumns(FieldReader& r, LogData& log, int skipped, int columns) {
+ReadResult Reader::ReadColumns(FieldReader& r, LogData& log, int skipped, int columns,
+                               bool capped) {
   ReadResult result;
-  for (int i = 0; i < skipped && !r.AtEnd(); ++i) r.Next();
   log.columns_ = columns;
+  // The header is skipped with the first field of the first data row. When
+  // the header ends its line and every row that follows holds a time field
+  // and the values of one record, the rows are enough: a record's columns
+  // are found as they are read.
+  for (int i = 1; i < skipped && !r.AtEnd(); ++i) r.Next();
+  const std::string_view all = log.Text();
+  const size_t rows = r.Position();
+  const bool headerEndsItsLine = rows > 0 && (all[rows - 1] == '\n' || all[rows - 1] == '\r');
+  if (!r.AtEnd()) r.Next();
+  if (!capped && headerEndsItsLine && !r.AtEnd()) {
+    if (auto lines = RecordLines(all, rows, columns)) {
+      log.recordLines_ = std::move(*lines);
+      log.lazyColumns_.resize(static_cast<size_t>(columns));
+      log.sampleCount = static_cast<int16_t>(log.recordLines_.size());
+      return result;
+    }
+  }
   // Every field takes at least its separator's byte.
   const size_t most = static_cast<size_t>((kMaxRecords + 1) * columns);
-  log.fields_.reserve(std::min(most, log.bytes_->size() + static_cast<size_t>(columns)));
-  const char* const text = log.bytes_->data();
-  const char* const textEnd = text + log.bytes_->size();
+  log.fields_.reserve(std::min(most, log.size_ + static_cast<size_t>(columns)));
+  const char* const text = log.bytes_.get();
+  const char* const textEnd = text + log.size_;
   long record = 1;
   int column = 1;
   LogData::FieldText* slot = nullptr;
@@ -281,17 +432,7 @@ ReadResult Reader::ReadColumns(FieldReader& r, LogData& log, int skipped, int co
       log.fields_.resize(log.fields_.size() + static_cast<size_t>(columns));
       slot = log.fields_.data() + log.fields_.size() - columns;
     }
-    // Offsets fit 31 bits: the text is at most kMaxFileBytes long, and a
-    // stored text is at most one byte longer than its field or 24 bytes.
-    if (const std::optional<std::string_view> inPlace = ColumnTextQuick(field, textEnd)) {
-      *slot++ = {static_cast<uint32_t>(inPlace->data() - text),
-                 static_cast<uint32_t>(inPlace->size())};
-    } else {
-      const std::string stored = ColumnText(field);
-      *slot++ = {static_cast<uint32_t>(log.stored_.size()),
-                 static_cast<uint32_t>(stored.size()) | LogData::kInStored};
-      log.stored_ += stored;
-    }
+    *slot++ = StoreField(field, text, textEnd, log.stored_);
     if (++column > columns) {
       ++record;
       column = 1;
@@ -302,7 +443,9 @@ ReadResult Reader::ReadColumns(FieldReader& r, LogData& log, int skipped, int co
 }
 
 ReadResult ReadLogText(std::string text, LogData& into) {
-  return Reader::Read(std::move(text), false, into);
+  auto bytes = std::make_unique_for_overwrite<char[]>(text.size());
+  std::memcpy(bytes.get(), text.data(), text.size());
+  return Reader::Read(std::move(bytes), text.size(), false, into);
 }
 
 ReadResult ReadLogFile(const std::string& path, LogData& into) {
@@ -319,29 +462,33 @@ ReadResult ReadLogFile(const std::string& path, LogData& into) {
     if (size > 0) expected = std::min<size_t>(static_cast<size_t>(size), kMaxFileBytes);
     std::rewind(file.get());
   }
-  // Straight into the text, at the size measured; should the file have
-  // grown since (or have no size to measure), on in doubling steps.
-  std::string text(expected > 0 ? expected : size_t{1} << 16, '\0');
+  // Straight into the text, at the size measured and without clearing it
+  // first; should the file have grown since (or have no size to measure), on
+  // in doubling steps.
+  size_t room = expected > 0 ? expected : size_t{1} << 16;
+  auto bytes = std::make_unique_for_overwrite<char[]>(room);
   size_t filled = 0;
   bool capped = false;
   for (;;) {
-    filled += std::fread(text.data() + filled, 1, text.size() - filled, file.get());
-    if (filled < text.size()) break;  // the end of the file, or an error
+    filled += std::fread(bytes.get() + filled, 1, room - filled, file.get());
+    if (filled < room) break;  // the end of the file, or an error
     if (filled >= kMaxFileBytes) {
       capped = true;
       break;
     }
     char more = 0;
     if (std::fread(&more, 1, 1, file.get()) != 1) break;
-    text.resize(std::min(2 * text.size(), kMaxFileBytes));
-    text[filled++] = more;
+    room = std::min(2 * room, kMaxFileBytes);
+    auto larger = std::make_unique_for_overwrite<char[]>(room);
+    std::memcpy(larger.get(), bytes.get(), filled);
+    bytes = std::move(larger);
+    bytes[filled++] = more;
   }
-  text.resize(filled);
   if (std::ferror(file.get())) {
     failed.problem = std::strerror(errno);
     return failed;
   }
-  return Reader::Read(std::move(text), capped, into);
+  return Reader::Read(std::move(bytes), filled, capped, into);
 }
 
 }  // namespace zelk::store

@@ -21,6 +21,11 @@ inline constexpr long kMaxFrames = 10000;
 inline constexpr long kMaxRecords = 10000;
 inline constexpr int kMaxColumns = 40;
 
+// Where a row of a column log starts and ends in the file's text.
+struct RowSpan {
+  uint32_t start = 0, end = 0;
+};
+
 class LogData {
  public:
   LogFormat format = kFrameLog;
@@ -36,7 +41,7 @@ class LogData {
   long logLineCount() const { return static_cast<long>(logLines_.size()); }
   long frame80Count() const { return static_cast<long>(frame80_.size()); }
   long frame7DCount() const { return static_cast<long>(frame7D_.size()); }
-  long recordCount() const { return columns_ ? static_cast<long>(fields_.size()) / columns_ : 0; }
+  long recordCount() const;
 
  private:
   friend struct Reader;
@@ -44,7 +49,9 @@ class LogData {
 
   // The file's text; frame views point into it, so it lives on the heap and
   // stays in place when the log is moved.
-  std::unique_ptr<std::string> bytes_;
+  std::unique_ptr<char[]> bytes_;
+  size_t size_ = 0;
+  std::string_view Text() const { return {bytes_.get(), size_}; }
   std::vector<std::string_view> logLines_, frame80_, frame7D_;  // from index 1
   // A column field's stored text: a stretch of the file's text, or of
   // `stored_` (flagged in `size`) for the few whose stored text is not part
@@ -57,6 +64,20 @@ class LogData {
   std::vector<FieldText> fields_;
   std::string stored_;
   long columns_ = 0;
+
+  // Column logs whose data rows each hold a time field and one record's
+  // values, with no quotes (as loggers write them), keep only where each row
+  // starts and ends; a column's fields are found when it is first read, so a
+  // load costs little more than a look at every byte. Record r is row r's
+  // values and the time field of row r + 1. Otherwise `fields_` holds all.
+  struct LazyColumn {
+    bool found = false;
+    std::vector<FieldText> fields;  // one a record
+    std::string stored;             // stored texts that are not the file's
+  };
+  const LazyColumn& FoundColumn(long column) const;
+  std::vector<RowSpan> recordLines_;             // one a data row
+  mutable std::vector<LazyColumn> lazyColumns_;  // column 1 first
 };
 
 enum class ReadOutcome { Loaded, NotAFrameLog, CannotRead };

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "store/field_reader.h"
@@ -307,6 +308,51 @@ TEST(ReadLog, ColumnRecordsKeepTheirStoredTexts) {
   EXPECT_EQ(log.recordCount(), 1);
   EXPECT_EQ(log.Column(2, 1), "");
   EXPECT_EQ(log.Column(1, 33), "");
+}
+
+// Logs with one whole record a line are read by their lines, and a column's
+// fields found when it is first read; every field must come out as the
+// field-by-field reading gives it, which a quoted field anywhere forces.
+TEST(ReadLog, RecordsReadByTheirLinesMatchTheFieldByFieldReading) {
+  const std::vector<std::string> samples = {
+      "",   " 12.50", "-007", ".5",  "x y ", "0",       "-0.0",          "1234567890123456",
+      "1e5", "+3",    "\t4",  "-.5", "9.",   "0.00001", "12:00:01.000", "2.40 "};
+  const std::string ends[] = {"\r\n", "\n", "\r"};
+  uint32_t seed = 12345;
+  const auto next = [&seed](uint32_t n) {
+    seed = seed * 1664525u + 1013904223u;
+    return (seed >> 8) % n;
+  };
+  for (const auto& [header, columns, column] :
+       {std::tuple<std::string, int, bool>{"Time" + std::string(32, ','), 32, true},
+        {"#time,a,b,c,d,e,f,g,h,i,j", 11, false}}) {
+    for (int trial = 0; trial < 6; ++trial) {
+      const std::string& eol = ends[trial % 3];
+      std::string body;
+      const int records = 1 + static_cast<int>(next(300));
+      for (int r = 0; r < records; ++r) {
+        for (int c = 0; c < columns; ++c) {
+          body += samples[next(static_cast<uint32_t>(samples.size()))];
+          body += c + 1 < columns ? "," : "";
+        }
+        if (r + 1 < records || trial % 2 == 0) body += eol;
+      }
+      LogData byLines, byFields;
+      ASSERT_EQ(ReadLogText(header + eol + body, byLines).outcome, ReadOutcome::Loaded);
+      ASSERT_EQ(ReadLogText(header + eol + "\"q\"" + body, byFields).outcome,
+                ReadOutcome::Loaded);
+      ASSERT_EQ(byLines.sampleCount, byFields.sampleCount);
+      ASSERT_EQ(byLines.sampleCount, records);
+      ASSERT_EQ(byLines.recordCount(), byFields.recordCount());
+      for (long r = 0; r <= records + 1; ++r) {
+        for (long c = 0; c <= columns + 1; ++c) {
+          const std::string_view a = column ? byLines.Column(r, c) : byLines.ShortColumn(r, c);
+          const std::string_view b = column ? byFields.Column(r, c) : byFields.ShortColumn(r, c);
+          ASSERT_EQ(a, b) << trial << " record " << r << " column " << c;
+        }
+      }
+    }
+  }
 }
 
 TEST(ReadLog, FrameByteNeedsBothCharacters) {
