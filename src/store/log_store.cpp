@@ -235,7 +235,7 @@ __attribute__((target_clones("popcnt", "default"))) std::optional<std::vector<Ro
     if (commas != columns - 1 || static_cast<long>(lines.size()) >= kMaxRecords) return false;
     lines.push_back({static_cast<uint32_t>(start), static_cast<uint32_t>(at)});
     commas = 0;
-    start = at + ((data[at] == '\r' && at + 1 < size && data[at + 1] == '\n') ? 2 : 1);
+    start = at + ((at + 1 < size && data[at] == '\r' && data[at + 1] == '\n') ? 2 : 1);
     return true;
   };
   size_t i = pos;
