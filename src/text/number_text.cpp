@@ -78,6 +78,35 @@ std::string Layout(double value, bool blankForPositive, bool zeroBeforePoint) {
     return std::string(buf, p);
   }
 
+  // A value of up to four decimals whose digits fit 15: its digits scaled to
+  // a whole number are the 15-digit form, however the double missed the
+  // decimal (0.435 is 0.43499999999999999778, times 1000 gives 435).
+  double scale = 10;
+  for (int decimals = 1; decimals <= 4; ++decimals, scale *= 10) {
+    const double scaled = value * scale;
+    if (scaled != std::trunc(scaled) || std::fabs(scaled) >= 1e15) continue;
+    const long long units = static_cast<long long>(std::fabs(scaled));
+    const long long unit = static_cast<long long>(scale);
+    char buf[32];
+    char* p = buf;
+    if (value < 0) {
+      *p++ = '-';
+    } else if (blankForPositive) {
+      *p++ = ' ';
+    }
+    const long long whole = units / unit;
+    if (whole != 0 || zeroBeforePoint) p = std::to_chars(p, buf + sizeof buf, whole).ptr;
+    *p++ = '.';
+    long long fraction = units % unit;
+    for (long long digit = unit / 10; digit > 0; digit /= 10) {
+      *p++ = static_cast<char>('0' + fraction / digit);
+      fraction %= digit;
+    }
+    while (p[-1] == '0') --p;  // 1.09 is 1090 thousandths
+    if (p[-1] == '.') --p;     // a large whole number the double barely missed
+    return std::string(buf, p);
+  }
+
   const Sig15 s = Decompose(value);
   std::string out;  // most texts fit the string's own buffer
   if (s.negative) {
