@@ -37,6 +37,13 @@ std::string TwoDigits(std::string digits) {
   return digits;
 }
 
+void ShowAverage(View& view, std::string_view label, double sum, long count,
+                 std::string_view unit) {
+  const double average = count > 0 ? sum / count : 0;
+  view.averageSum = average;
+  view.average = std::string(label) + text::FormatFixed(average, 1, 1, unit);
+}
+
 long SamplesHeld(const Window& window, const store::LogData& log) {
   const chart::Window w = window.Samples();
   if (w.count <= 0) return 0;

@@ -101,6 +101,11 @@ std::string Unsigned(double value);
 // "5" -> "05", "15" -> "15".
 std::string TwoDigits(std::string digits);
 
+// The average line: `label`, the mean of `count` values that sum to `sum` to
+// one decimal (0.0 when there are none), then `unit`.
+void ShowAverage(View& view, std::string_view label, double sum, long count,
+                 std::string_view unit);
+
 // The number of samples of the window that the log holds: those that an
 // average divides by.
 long SamplesHeld(const Window& window, const store::LogData& log);

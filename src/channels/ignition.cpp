@@ -48,10 +48,7 @@ View DrawIgnition(const store::LogData& log, const Window& window, Tables& table
   }
   // The average of the samples summed: entries past the log's end add
   // nothing and are not counted.
-  const long held = SamplesHeld(window, log);
-  const double average = held > 0 ? sum / held : 0;
-  view.averageSum = average;
-  view.average = "Average Advance = " + text::FormatFixed(average, 1, 1, "°");
+  ShowAverage(view, "Average Advance = ", sum, SamplesHeld(window, log), "°");
   return view;
 }
 

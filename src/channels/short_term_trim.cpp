@@ -54,10 +54,7 @@ View DrawSTFT(const store::LogData& log, const Window& window, Tables& tables,
     view.averageSum = sum;
     return view;
   }
-  // The average of the samples summed; with none, 0.
-  const double average = summed > 0 ? sum / summed : 0;
-  view.averageSum = average;
-  view.average = "Average STFT = " + text::FormatFixed(average, 1) + "%";
+  ShowAverage(view, "Average STFT = ", sum, summed, "%");
   return view;
 }
 
