@@ -23,10 +23,10 @@ const std::string& ProgramDir();
 // Values move as a drive's do and are written as a logger writes them.
 const std::string& LargestLog(LogKind kind);
 
-// The buttons of the channels that decode and draw a log, in the window's order.
+// The channel buttons, in the window's order.
 inline constexpr const char* kChannelButtons[] = {
     "RPMButton",  "TemperatureButton", "BatteryButton", "IgnitionButton", "LambdaButton",
-    "LoopButton", "ThrottleButton",    "MAPButton",     "STFTButton"};
+    "LoopButton", "ThrottleButton",    "MAPButton",     "STFTButton",     "UserDefinedButton"};
 
 // The whole file read into memory, as the reader's own first step does.
 std::string ReadBytes(const std::string& path);

@@ -23,9 +23,6 @@ namespace zelk::bench {
 namespace {
 
 // The channel buttons, in the window's order.
-constexpr const char* kChannelButtons[] = {
-    "RPMButton",  "TemperatureButton", "BatteryButton", "IgnitionButton", "LambdaButton",
-    "LoopButton", "ThrottleButton",    "MAPButton",     "STFTButton",     "UserDefinedButton"};
 
 std::string Quoted(const std::string& arg) {
   std::string out = "'";
@@ -77,27 +74,30 @@ void WaitForPaint(PaintWatch& watch) {
   QCoreApplication::processEvents();
 }
 
-// The window built and shown; prints a line once its first paint is done.
-int FirstPaint() {
+// A child's window, built and shown until its first paint.
+struct ShownWindow {
   ChildApp app;
   PaintWatch watch;
-  qApp->installEventFilter(&watch);
-  app::MainWindow window(QString::fromStdString(ProgramDir()));
-  window.show();
-  WaitForPaint(watch);
-  std::cout << (watch.painted ? "painted" : "not painted") << std::endl;
-  return watch.painted ? 0 : 1;
+  app::MainWindow window{(qApp->installEventFilter(&watch), QString::fromStdString(ProgramDir()))};
+  ShownWindow() {
+    window.show();
+    WaitForPaint(watch);
+  }
+};
+
+// The window built and shown; prints a line once its first paint is done.
+int FirstPaint() {
+  ShownWindow shown;
+  std::cout << (shown.watch.painted ? "painted" : "not painted") << std::endl;
+  return shown.watch.painted ? 0 : 1;
 }
 
 // The whole program: the window, the log opened and every channel drawn
 // and painted.
 int PeakMemoryWindow(const std::string& path) {
-  ChildApp app;
-  PaintWatch watch;
-  qApp->installEventFilter(&watch);
-  app::MainWindow window(QString::fromStdString(ProgramDir()));
-  window.show();
-  WaitForPaint(watch);
+  ShownWindow shown;
+  app::MainWindow& window = shown.window;
+  PaintWatch& watch = shown.watch;
   window.page().OpenPath(path);
   window.Sync();
   WaitForPaint(watch);
