@@ -62,27 +62,5 @@ TEST(Channels, EveryChannelOnEverySampleLogFullTripPagedAndMarked) {
   }
 }
 
-// Averages are those of the window on screen, whatever the log's length.
-TEST(Channels, AveragesFollowTheWindow) {
-  Scratch s;
-  const std::string log = std::string(ZELK_SAMPLE_LOGS) + "/drive_frames.txt";
-  const DriverRun run = s.Run("open " + log +
-                              "\nclick IgnitionButton\ndump\nselect YAxis 1\ndump\n"
-                              "click STFTButton\ndump\n");
-  ASSERT_EQ(run.status, 0) << run.err;
-  for (const Json& d : run.dumps) {
-    const Json& average = d["controls"]["FuelAverageText"];
-    EXPECT_TRUE(average["visible"].boolean);
-    const double sum = d["vars"]["AverageSum"].number;
-    // The box shows the average behind it, to one decimal.
-    const std::string& text = average["text"].text;
-    const double shown = std::stod(text.substr(text.find("= ") + 2));
-    EXPECT_NEAR(shown, sum, 0.05 + 1e-9) << text;
-  }
-  // The sample drive idles at 8° to 40° of advance: no window averages a
-  // fraction of that as a whole-log divisor would make it.
-  EXPECT_GT(run.dumps[1]["vars"]["AverageSum"].number, 8);
-}
-
 }  // namespace
 }  // namespace zelk::e2e
