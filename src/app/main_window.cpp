@@ -466,15 +466,13 @@ void MainWindow::CarryOutRequests() {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, this);
     box.exec();
   };
+  // A program that cannot be started is reported like any other message;
+  // this one keeps running.
+  for (const std::string& program : page_->TakeStarted()) {
+    if (!QProcess::startDetached(Text(program), {})) page_->ProgramNotStarted(program);
+  }
   for (const form::Message& message : page_->TakeMessages()) {
     show(Text(message.title), Text(message.text));
-  }
-  for (const std::string& program : page_->TakeStarted()) {
-    // A program that cannot be started is reported; this one keeps running.
-    if (!QProcess::startDetached(Text(program), {})) {
-      show(QString::fromUtf8(form::kProgramTitle),
-           tr("Could not start %1.").arg(QDir::toNativeSeparators(Text(program))));
-    }
   }
   if (page_->exitRequested() && !closing_) {
     closing_ = true;

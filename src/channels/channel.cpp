@@ -4,14 +4,6 @@
 
 namespace zelk::channels {
 
-std::optional<int> FrameByteValue(std::string_view frame, int b) {
-  const std::string_view digits = store::FrameByte(frame, b);
-  if (digits.empty()) return std::nullopt;
-  const auto value = text::HexStrict(digits);
-  if (!value) return std::nullopt;
-  return *value;
-}
-
 std::string_view ColumnOf(const store::LogData& log, long i, int timeColumn, int shortColumn) {
   return log.format == store::kTimeLog ? log.Column(i, timeColumn)
                                        : log.ShortColumn(i, shortColumn);

@@ -56,13 +56,14 @@ struct View {
   std::optional<std::string> average;  // the average line, shown when set
   std::optional<double> averageSum;    // the value behind it
   std::optional<int16_t> excluded;     // samples left out of the average
+  // The byte, in hexadecimal, whose bits the bit display shows; unset keeps
+  // the display hidden.
+  std::optional<std::string> bitsOf;
 };
 
 // ---- Decoding ----
 
-// Byte b of a frame as a number 0..255; nothing when the frame text is too
-// short or the two characters are not hexadecimal.
-std::optional<int> FrameByteValue(std::string_view frame, int b);
+using store::FrameByteValue;
 
 // Fills `table` for samples 1 to SampleCount - 1 with text(i) and empties
 // every entry after them.

@@ -26,7 +26,26 @@ inline constexpr double kThrottleYOffset = 600;
 // Manifold pressure is stored in kilopascals and read off in psi.
 inline constexpr double kPsiPerKilopascal = 0.15;
 
+// The byte that the user-defined channel (number 8) shows, as its selectors
+// choose it: byte `byte` of the 0x80 (page 0) or 0x7D (page 1) frame of a
+// frame log, or column `byte` + 1 of a column log; its name for the title and
+// listing, and whether the byte is a set of flags shown bit by bit.
+struct ByteChoice {
+  int page = 1;
+  int byte = 0;
+  std::string name;
+  bool bitField = false;
+};
+inline constexpr int16_t kUserDefined = 8;
+
+// The user-defined channel's decode and draw: those of the other channels,
+// for the chosen byte.
+void LoadUserDefined(const store::LogData& log, const ByteChoice& choice, Tables& tables);
+View DrawUserDefined(const store::LogData& log, const ByteChoice& choice, const Window& window,
+                     Tables& tables, chart::Canvas& canvas);
+
 // The channel numbered `number`, or nothing for a number without a channel.
+// The user-defined channel is not among them: it also needs its byte.
 const Channel* ChannelNumbered(int16_t number);
 
 LoadFn LoadRPM, LoadTemperature, LoadBattery, LoadIgnition, LoadLambda, LoadLoop, LoadThrottle,

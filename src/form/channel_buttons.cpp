@@ -42,18 +42,41 @@ void UserPage::Reset_Buttons() {
 }
 
 // The handler of every channel button: the channel is decoded from the log
-// and drawn over the current window, then shown. A channel that has no
-// decode and draw yet only highlights its button.
+// and drawn over the current window, then shown.
 void UserPage::ShowChannel(int16_t number) {
   const Button* button = ButtonNumbered(number);
   Reset_Buttons();
   controls_(button->name).state.backColour = kTitleBar;
-  if (const channels::Channel* channel = channels::ChannelNumbered(number)) {
+  const channels::Window window{vars_.yStart, vars_.yEnd, vars_.xStep};
+  if (number == channels::kUserDefined) {
+    const channels::ByteChoice choice = UserByteChoice();
+    channels::LoadUserDefined(log_, choice, channelTables_);
+    ApplyView(channels::DrawUserDefined(log_, choice, window, channelTables_, canvas_));
+  } else if (const channels::Channel* channel = channels::ChannelNumbered(number)) {
     channel->load(log_, channelTables_);
-    const channels::Window window{vars_.yStart, vars_.yEnd, vars_.xStep};
     ApplyView(channel->draw(log_, window, channelTables_, canvas_));
   }
   UserLabel(button->showsSelectors ? "True" : "False");
+}
+
+// The byte the selectors choose, with its name for the kind of log loaded.
+channels::ByteChoice UserPage::UserByteChoice() const {
+  channels::ByteChoice choice;
+  choice.page = controls_("UserPageSelect").state.index == 0 ? 0 : 1;
+  choice.byte = controls_("UserByteSelect").state.index;
+  switch (log_.format) {
+    case store::kFrameLog:
+      choice.name = tables_.FieldName(choice.page, choice.byte);
+      choice.bitField = tables_.BitFlag(choice.page, choice.byte) == 1;
+      break;
+    case store::kTimeLog:
+      choice.name = tables_.ColumnName(choice.byte + 1);
+      break;
+    case store::kShortTimeLog:
+      choice.name = tables_.ShortColumnName(choice.byte + 1);
+      break;
+  }
+  return choice;
 }
 
 // Puts a drawn channel onto the controls and into the graph state.
@@ -81,6 +104,11 @@ void UserPage::ApplyView(channels::View view) {
     ControlState& average = controls_("FuelAverageText").state;
     average.caption = std::move(*view.average);
     average.visible = true;
+  }
+  if (view.bitsOf) {
+    controls_("BitSurround").state.visible = true;
+    controls_("BitLabel").state.visible = true;
+    DoBits(*view.bitsOf);
   }
 }
 

@@ -93,6 +93,7 @@ constexpr std::array<Place, 4> kSurrounds{{
 // Lamp captions LabelInfo(8) to LabelInfo(21). Index 11 belongs to no lamp
 // and lies under the graph canvas, where it is never seen.
 constexpr int kFirstLampCaption = 8;
+constexpr int kTrimCaption = 21;
 constexpr std::array<std::pair<Place, const char*>, 14> kLampCaptions{{
     {{14880, 675, 855, 420}, "Coolant Sensor"},
     {{14880, 1270, 855, 420}, "Air Temp Sensor"},
@@ -229,12 +230,14 @@ std::vector<ControlSpec> BuildTable() {
   }
   for (int i = 0; i < static_cast<int>(kLampCaptions.size()); ++i) {
     const auto& [p, caption] = kLampCaptions[i];
-    add(Row(K::Label, "LabelInfo", p.left, p.top, p.width, p.height, caption)
-            .Index(kFirstLampCaption + i)
-            .WithFont({"Times New Roman", 8.25, true})
-            .Centred());
+    Row row(K::Label, "LabelInfo", p.left, p.top, p.width, p.height, caption);
+    row.Index(kFirstLampCaption + i).WithFont({"Times New Roman", 8.25, true}).Centred();
+    if (kFirstLampCaption + i == kTrimCaption) row.Hidden();
+    add(row);
   }
-  add(Row(K::TextBox, "LTFTValue", 14160, 7840, 615, 330));
+  // The long-term trim readout and its caption stay hidden until a frame log
+  // gives them a value.
+  add(Row(K::TextBox, "LTFTValue", 14160, 7840, 615, 330).Hidden());
 
   // Inside Background: the log browser.
   const std::string browser = "Background";

@@ -67,8 +67,7 @@ bool UserPage::LoadData() {
       text::ToInt16(static_cast<double>(log_.sampleCount) / vars_.samplesPerMinute).value_or(0);
   EvalYStart();
   vars_.yStart = 1;
-  // The fault and sensor lamps are set from the new log here, once that
-  // panel is built.
+  LoadFaultCodes();
   if (vars_.fileLoaded == 0) {
     vars_.fileLoaded = 1;
     RPMButton_Click();

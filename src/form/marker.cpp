@@ -1,5 +1,7 @@
 // The marker: a red strip moved over the graph with the arrow keys, reading
 // off one sample, and the step it moves by.
+#include <cstdint>
+
 #include "channels/channels.h"
 #include "chart/plot.h"
 #include "form/user_page.h"
@@ -73,8 +75,7 @@ void UserPage::Form_KeyUp(int keyCode) {
   } else {
     controls_("MarkerValueText").state.caption = plotData[i];
   }
-  // The user-defined channel's bit display follows the marked sample here,
-  // once that channel is built.
+  if (channel == channels::kUserDefined) DoBits(channelTables_.data[i]);
 
   const chart::Window window = chart::MarkerWindowOf(vars_.yStart, vars_.yEnd, vars_.xStep);
   const double baseLine = vars_.baseLine;
@@ -85,7 +86,9 @@ void UserPage::Form_KeyUp(int keyCode) {
       {vars_.valueScale, baseLine, channel == 7 ? channels::kThrottleYOffset : 0.0}, chart::kBlack,
       vars_.startY1, [&](long j) { return text::LeadingNumber(plotData[j]) - batteryOffset; },
       none);
-  if (channel == 2 || channel == 5) {
+  // Lambda has a second series only on a frame log; on a column log the
+  // table holds whatever an earlier decode left there, so it is not drawn.
+  if (channel == 2 || (channel == 5 && log_.format == store::kFrameLog)) {
     chart::DrawSeries(
         canvas_, window, {vars_.valueScale, baseLine, 0}, chart::kGreen, vars_.startY2,
         [&](long j) { return text::LeadingNumber(plotData2[j]); }, none);
@@ -99,9 +102,14 @@ void UserPage::Form_KeyUp(int keyCode) {
 }
 
 void UserPage::MarkerStepValueText_Change() {
-  // A step that is no number is not taken: the previous step stays in use.
+  // Only a positive whole number of samples is a step: anything else (no
+  // number, 0, a fraction, a negative step that would turn the arrow keys
+  // round) is not taken and the previous step stays in use.
   std::string typed = controls_("MarkerStepValueText").state.caption;
-  if (text::ReadDecimal(typed)) vars_.markerStep = std::move(typed);
+  const auto step = text::ReadDecimal(typed);
+  if (step && *step >= 1 && *step <= INT16_MAX && *step == static_cast<int>(*step)) {
+    vars_.markerStep = std::move(typed);
+  }
 }
 
 void UserPage::MarkerStepScroll_Change() {

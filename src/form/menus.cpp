@@ -21,4 +21,8 @@ void UserPage::Version_Click() { ShowMessage(tables_.versionHistory); }
 
 void UserPage::ShellButton_Click() { started_.push_back(kExternalReader); }
 
+void UserPage::ProgramNotStarted(const std::string& program) {
+  ShowMessage("The reader program could not be started: \"" + program + "\".");
+}
+
 }  // namespace zelk::form

@@ -11,7 +11,7 @@
 #include <variant>
 #include <vector>
 
-#include "channels/channel.h"
+#include "channels/channels.h"
 #include "chart/canvas.h"
 #include "form/controls.h"
 #include "store/log_store.h"
@@ -105,6 +105,9 @@ class UserPage {
   void PictureAbout_Click();
   void Version_Click();
   void ShellButton_Click();
+  // The window could not start `program` (asked for by ShellButton_Click):
+  // the user is told, and the program goes on.
+  void ProgramNotStarted(const std::string& program);
 
   // Generic user actions by control key ("RPMButton", "YAxis"); false when
   // there is no such control or it takes no such action. A click on a hidden
@@ -151,6 +154,9 @@ class UserPage {
   // page selector's rebuild writes them (the load writes one after 0F).
   void FillByteSelector(bool evenGaps);
   void SetTrimReadout();
+  // Fault lamps and the bit display
+  void LoadFaultCodes();
+  void DoBits(std::string_view byteText);
   // Time window
   void EvalYStart();
   void FillYCaption();
@@ -159,6 +165,7 @@ class UserPage {
   // Channel selection
   void Reset_Buttons();
   void ShowChannel(int16_t number);
+  channels::ByteChoice UserByteChoice() const;
   void ApplyView(channels::View view);
   void DoLabel(int index, std::string_view caption, int left, int top);
   // Dialogs and focus

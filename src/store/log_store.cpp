@@ -292,6 +292,14 @@ std::string_view FrameByte(std::string_view frame, int b) {
   return frame.substr(pos, 2);
 }
 
+std::optional<int> FrameByteValue(std::string_view frame, int b) {
+  const std::string_view digits = FrameByte(frame, b);
+  if (digits.empty()) return std::nullopt;
+  const auto value = text::HexStrict(digits);
+  if (!value) return std::nullopt;
+  return *value;
+}
+
 // The stored text of one column field: in place where it can be, else in
 // `stored`. Offsets fit 31 bits: the text is at most kMaxFileBytes long, and a
 // stored text is at most one byte longer than its field or 24 bytes.

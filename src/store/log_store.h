@@ -113,4 +113,8 @@ std::optional<std::string_view> ColumnTextInPlace(std::string_view field);
 // (1-based); empty when the text ends before them.
 std::string_view FrameByte(std::string_view frame, int b);
 
+// Byte b of a frame as a number 0..255; nothing when the frame text is too
+// short or the two characters are not hexadecimal.
+std::optional<int> FrameByteValue(std::string_view frame, int b);
+
 }  // namespace zelk::store

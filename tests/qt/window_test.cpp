@@ -255,7 +255,8 @@ TEST_F(WindowTest, RequestsOfTheProgramAreCarriedOut) {
   messages_.clear();
   QTest::mouseClick(Widget("ShellButton"), Qt::LeftButton);
   ASSERT_EQ(messages_.size(), 1u);
-  EXPECT_EQ(messages_[0].text, "Could not start C:\\Readzelk.exe.");
+  EXPECT_EQ(messages_[0].title, "ZelkScope");
+  EXPECT_EQ(messages_[0].text, "The reader program could not be started: \"C:\\Readzelk.exe\".");
   EXPECT_TRUE(window_->isVisible());
 
   window_->menuAction("ExitMenu")->trigger();

@@ -52,7 +52,8 @@ TEST(LayoutTable, VisibilityAtStart) {
       "LabelInfo(3)", "LabelInfo(4)", "LabelInfo(6)", "UserPageSelect", "UserByteSelect",
       "DataPointLabel", "DataPointText", "MarkerValueLabel", "MarkerValueText",
       "MarkerStepScroll", "MarkerStepValueLabel", "MarkerStepValueText",
-      "Label(1)", "Label(3)", "Label(4)", "Label(5)", "BitSurround", "BitLabel"};
+      "Label(1)", "Label(3)", "Label(4)", "Label(5)", "BitSurround", "BitLabel",
+      "LTFTValue", "LabelInfo(21)"};
   // clang-format on
   Controls controls;
   for (const Control& c : controls.all()) {
