@@ -1,6 +1,8 @@
 // The driver's own contract: commands, errors, dumps, messages and exit.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "driver_harness.h"
 
 namespace zelk::e2e {
@@ -132,16 +134,23 @@ TEST(Driver, MarkerReadsOffSamples) {
   EXPECT_EQ(stepped["vars"]["MarkerPos"].number, 35);
 }
 
-TEST(Driver, MarkerStepThatIsNoNumberKeepsThePreviousStep) {
+TEST(Driver, MarkerStepMustBeAPositiveWholeNumber) {
   Scratch s;
   const std::string path = s.Write("m.txt", FrameLog(102, {850}, "\r\n", 1));
-  const DriverRun run = s.Run("open " + path + "\nkey 39\ntype MarkerStepValueText 7\nkey 39\n"
-                              "type MarkerStepValueText abc\nkey 39\ndump\n");
-  ASSERT_EQ(run.status, 0) << run.err;
-  const Json& d = run.dumps.at(0);
-  EXPECT_EQ(d["vars"]["MarkerPos"].number, 24);
-  EXPECT_EQ(d["vars"]["MarkerStep"].text, "7");
-  EXPECT_EQ(d["controls"]["MarkerStepValueText"]["text"].text, "7");
+  // After a step of 7 (offset 17), a typed step that is taken moves on by
+  // it; one that is not moves on by 7 and the box shows 7 again.
+  for (const auto& [typed, pos, step] :
+       {std::tuple{"3", 20, "3"}, {"abc", 24, "7"}, {"-3", 24, "7"}, {"2.5", 24, "7"},
+        {"0", 24, "7"}, {"12", 29, "12"}}) {
+    SCOPED_TRACE(typed);
+    const DriverRun run = s.Run("open " + path + "\nkey 39\ntype MarkerStepValueText 7\nkey 39\n" +
+                                "type MarkerStepValueText " + typed + "\nkey 39\ndump\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const Json& d = run.dumps.at(0);
+    EXPECT_EQ(d["vars"]["MarkerPos"].number, pos);
+    EXPECT_EQ(d["vars"]["MarkerStep"].text, step);
+    EXPECT_EQ(d["controls"]["MarkerStepValueText"]["text"].text, step);
+  }
 }
 
 }  // namespace

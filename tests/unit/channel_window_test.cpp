@@ -166,9 +166,30 @@ TEST_F(ChannelWindowTest, MarkerRedrawsEverySeriesWithTheChannelsOffsets) {
   ASSERT_EQ(marker.size(), 13u);
   EXPECT_EQ(marker[12], axis);
 
-  Show(TimeLog({{6, std::vector<std::string>(13, "101")}}), "MAPButton");
-  MarkerLines();
-  EXPECT_EQ(state("MarkerValueText").caption, "15.15");
+  // A "Time" log repeats its intake as the third series: the marker draws it
+  // in magenta over the green one.
+  Show(TimeLog({{5, std::vector<std::string>(13, "90")}, {8, std::vector<std::string>(13, "30")}}),
+       "TemperatureButton");
+  marker = MarkerLines();
+  ASSERT_EQ(marker.size(), 38u);
+  for (size_t k = 13; k < 25; ++k) {
+    EXPECT_EQ(marker[k + 12], (chart::Line{marker[k].x1, marker[k].y1, marker[k].x2,
+                                           marker[k].y2, chart::kMagenta, 2}));
+  }
+
+  // Engine speed's limit line comes again; its value is read off as stored.
+  Show(frames, "RPMButton");
+  marker = MarkerLines();
+  ASSERT_EQ(marker.size(), 14u);
+  EXPECT_EQ(marker[0], (chart::Line{550, 250, 11200, 250, chart::kRed, 2}));
+  EXPECT_EQ(state("MarkerValueText").caption, " 0");
+
+  // A pressure that is no number reads off as an empty value.
+  for (const auto& [stored, value] : {std::pair{"101", "15.15"}, {"abc", ""}}) {
+    Show(TimeLog({{6, std::vector<std::string>(13, stored)}}), "MAPButton");
+    MarkerLines();
+    EXPECT_EQ(state("MarkerValueText").caption, value);
+  }
 }
 
 }  // namespace

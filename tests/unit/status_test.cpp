@@ -1,0 +1,98 @@
+// The fault lamps and the bit display's pattern, computed from logs.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "log_text.h"
+#include "status/bit_pattern.h"
+#include "status/fault_lamps.h"
+
+namespace zelk::status {
+namespace {
+
+using testlogs::Frame7DWith;
+using testlogs::Frame80With;
+using testlogs::FrameLogOf;
+
+// The red lamps of a log, as their numbers.
+std::vector<int> RedLamps(const std::string& text) {
+  store::LogData log;
+  EXPECT_EQ(store::ReadLogText(text, log).outcome, store::ReadOutcome::Loaded);
+  std::vector<int> red;
+  const auto states = LampStates(log);
+  for (int i = 0; i < kLampCount; ++i) {
+    if (states[i]) red.push_back(i);
+  }
+  return red;
+}
+
+std::vector<std::string> Status80(const std::vector<std::string>& byte13,
+                                  const std::vector<std::string>& byte14 = {}) {
+  std::vector<std::string> frames;
+  for (size_t i = 0; i < byte13.size(); ++i) {
+    frames.push_back(Frame80With({{13, byte13[i]}, {14, i < byte14.size() ? byte14[i] : "00"}}));
+  }
+  return frames;
+}
+
+TEST(FaultLamps, AnyReadingOfTheLogLightsItsLamps) {
+  const std::vector<std::string> none;
+  const struct {
+    const char* what;
+    std::string log;
+    std::vector<int> red;
+  } cases[] = {
+      {"one frame sets bits 0 and 3", FrameLogOf(Status80({"00", "00", "09", "00"}), none),
+       {0, 11}},
+      {"a later frame sets another bit", FrameLogOf(Status80({"00", "01", "00", "02"}), none),
+       {0, 1}},
+      {"every lamp of byte 14, none of byte 13",
+       FrameLogOf(Status80({"00", "00"}, {"BB", "70"}), none), {4, 5, 6, 7, 8, 10}},
+      {"bits that no lamp shows", FrameLogOf(Status80({"94"}, {"44"}), none), {}},
+      {"0x7D byte 5 bit 3", FrameLogOf({}, {Frame7DWith({{5, "00"}}), Frame7DWith({{5, "08"}})}),
+       {9}},
+      {"0x7D byte 5 without bit 3", FrameLogOf({}, {Frame7DWith({{5, "F7"}})}), {}},
+      {"lower-case digits", FrameLogOf(Status80({"0a"}), none), {1, 11}},
+      // A cut-off frame and one that is no hexadecimal count for nothing;
+      // the frames after them still do.
+      {"cut-off and unreadable frames are skipped",
+       FrameLogOf({"80  1C 00", Frame80With({{13, "G1"}}), Frame80With({{13, "20"}})}, none),
+       {2}},
+      {"an unpaired last frame counts",
+       FrameLogOf(Status80({"00"}), none) + Frame80With({{13, "40"}}) + "\r\n", {3}},
+      {"a log of one frame", "ZelkLog\r\nECU\r\nrec\r\n" + Frame80With({{14, "80"}}), {7}},
+      {"a clean log", FrameLogOf(Status80({"00", "00"}), none), {}},
+      // "Time" logs: FByte1 (column 19) and FByte2 (column 20) as decimal
+      // numbers; the coolant column is no status byte.
+      {"Time log status columns",
+       testlogs::TimeLog({{5, {"95", "96"}}, {19, {"0", "1"}}, {20, {"128", "0"}}}), {0, 7}},
+      {"Time log values that are no byte",
+       testlogs::TimeLog({{19, {"1.5", "-1", "256", "x"}}}), {}},
+      {"#time log", testlogs::ShortTimeLog({{1, {"255", "255"}}, {2, {"9", "9"}}}), {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(RedLamps(c.log), c.red) << c.what;
+}
+
+TEST(BitPattern, SetBitsOfAHexadecimalByte) {
+  using Bits = std::array<bool, 8>;  // bit 0 first
+  const struct {
+    const char* text;
+    Bits set;
+  } cases[] = {
+      {"00", {}},
+      {"FF", {1, 1, 1, 1, 1, 1, 1, 1}},
+      {"81", {1, 0, 0, 0, 0, 0, 0, 1}},
+      {"0A", {0, 1, 0, 1, 0, 0, 0, 0}},
+      {"0a", {0, 1, 0, 1, 0, 0, 0, 0}},
+      {"FFFF", {1, 1, 1, 1, 1, 1, 1, 1}},  // a 16-bit column text
+      {"", {}},                             // no value: all clear
+      {"1G", {}},
+      {"12.5", {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(BitPattern(c.text), c.set) << c.text;
+}
+
+}  // namespace
+}  // namespace zelk::status
