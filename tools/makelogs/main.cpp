@@ -210,7 +210,8 @@ void WriteFrameLog(const std::string& path) {
     f7d[0] = 0x20;
     f7d[1] = 0xFF;
     f7d[2] = Byte((d.throttle - 20) / 235 * 85);  // degrees
-    f7d[3] = 0x10;
+    // Flags that follow the drive, so the bit display has something to show.
+    f7d[3] = 0x10 | (d.idle ? 0x01 : 0) | (d.closedLoop ? 0x04 : 0) | (d.neutral ? 0x40 : 0);
     f7d[4] = d.throttle > 180 ? 125 : 147;  // air/fuel ratio x10
     f7d[6] = Byte(mv / 5);
     f7d[7] = d.closedLoop ? 0x20 : 0xFF;
