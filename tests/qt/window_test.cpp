@@ -36,7 +36,10 @@ QByteArray FrameLog(int pairs) {
   };
   for (int i = 0; i < pairs; ++i) {
     const int rpm = 800 + 25 * i;
-    frame("80", {0x1C, rpm >> 8, rpm & 0xFF, 0x46, 0x43}, 29);
+    std::vector<int> bytes80 = {0x1C, rpm >> 8, rpm & 0xFF, 0x46, 0x43};
+    bytes80.resize(14, 0);
+    if (i == pairs - 1) bytes80[13] = 0x02;  // the air temperature sensor fails at the end
+    frame("80", bytes80, 29);
     frame("7D", {0x20, 0xFF, 0x00, 0x10}, 32);
   }
   return text;
@@ -243,6 +246,32 @@ TEST_F(WindowTest, ArrowKeysMoveTheMarker) {
   KeyClick(Qt::Key_Left);
   EXPECT_FALSE(Widget("DataPointText")->isVisible());
   EXPECT_TRUE(Widget("MarkerInstructions")->isVisible());
+}
+
+// The lamp of a fault in the last frame turns red; a flag byte chosen with
+// the keyboard shows its bits on the graph.
+TEST_F(WindowTest, LampsAndTheBitDisplayShowWhatTheLogSays) {
+  PickLogWithMouse();
+  for (int i = 0; i < 12; ++i) {
+    const std::string red = "FaultRed(" + std::to_string(i) + ")";
+    const std::string green = "FaultGreen(" + std::to_string(i) + ")";
+    EXPECT_EQ(Widget(red.c_str())->isVisible(), i == 1) << i;
+    EXPECT_EQ(Widget(green.c_str())->isVisible(), i != 1) << i;
+  }
+
+  QTest::mouseClick(Widget("UserDefinedButton"), Qt::LeftButton);
+  QWidget* bytes = Widget("UserByteSelect");
+  bytes->setFocus();
+  QTest::keyClick(bytes, Qt::Key_Down);  // from byte 1 to byte 3, a set of flags
+  QTest::keyClick(bytes, Qt::Key_Down);
+  EXPECT_EQ(Shown(Widget("ScreenTitle")), "User Defined - Unknown");
+  EXPECT_TRUE(Widget("BitSurround")->isVisible());
+  for (int k = 0; k < 8; ++k) {
+    const std::string set = "Bit(" + std::to_string(k) + ")";
+    const std::string clear = "BitClear(" + std::to_string(k) + ")";
+    EXPECT_EQ(Widget(set.c_str())->isVisible(), k == 4) << k;  // 0x10
+    EXPECT_EQ(Widget(clear.c_str())->isVisible(), k != 4) << k;
+  }
 }
 
 TEST_F(WindowTest, RequestsOfTheProgramAreCarriedOut) {
