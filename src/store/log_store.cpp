@@ -375,6 +375,16 @@ ReadResult Reader::ReadFrames(FieldReader& r, LogData& log) {
     return result;
   }
   r.Next();
+  // Room for as many frames as lines of the first frame's length would fill,
+  // so that the tables are not copied as they grow.
+  const size_t start = r.Position();
+  FieldReader probe(log.Text().substr(start));
+  const size_t lineLength = probe.Next().size() + 2;
+  const size_t estimate = (log.size_ - start) / lineLength;
+  const size_t lines = std::min<size_t>(kMaxLogLines, estimate + estimate / 8 + 16);
+  log.logLines_.reserve(lines);
+  log.frame80_.reserve(std::min<size_t>(kMaxFrames, lines / 2 + 8));
+  log.frame7D_.reserve(std::min<size_t>(kMaxFrames, lines / 2 + 8));
   while (!r.AtEnd()) {
     const std::string_view field = r.Next();
     const std::string_view code = field.substr(0, 2);
