@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <utility>
 
 #include "bench_logs.h"
 #include "chart/canvas.h"
@@ -21,8 +22,6 @@
 
 namespace zelk::bench {
 namespace {
-
-// The channel buttons, in the window's order.
 
 std::string Quoted(const std::string& arg) {
   std::string out = "'";
@@ -54,25 +53,8 @@ struct ChildApp {
   QApplication app{(UseOffscreenUnlessSet(), argc), argv};
 };
 
-// Notes the first paint of any widget.
-class PaintWatch : public QObject {
- public:
-  bool painted = false;
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) painted = true;
-    return false;
-  }
-};
-
-// Runs the event loop until something was painted (a second at most); a
-// paint pass paints every widget that needs it before the call returns.
-void WaitForPaint(PaintWatch& watch) {
-  watch.painted = false;
-  QElapsedTimer timer;
-  timer.start();
-  while (!watch.painted && timer.elapsed() < 1000) QCoreApplication::processEvents();
-  QCoreApplication::processEvents();
-}
+// The application EnsureApp made.
+QApplication* ownApp = nullptr;
 
 // A child's window, built and shown until its first paint.
 struct ShownWindow {
@@ -120,7 +102,22 @@ void EnsureApp() {
   static char* argv[] = {name, nullptr};
   if (qApp) return;
   UseOffscreenUnlessSet();
-  static QApplication app(argc, argv);
+  ownApp = new QApplication(argc, argv);
+}
+
+void EndApp() { delete std::exchange(ownApp, nullptr); }
+
+bool PaintWatch::eventFilter(QObject*, QEvent* event) {
+  if (event->type() == QEvent::Paint) painted = true;
+  return false;
+}
+
+void WaitForPaint(PaintWatch& watch) {
+  watch.painted = false;
+  QElapsedTimer timer;
+  timer.start();
+  while (!watch.painted && timer.elapsed() < 1000) QCoreApplication::processEvents();
+  QCoreApplication::processEvents();
 }
 #endif
 

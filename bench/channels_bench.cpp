@@ -5,20 +5,11 @@
 #include <string>
 
 #include "bench_logs.h"
-#include "chart/canvas.h"
+#include "bench_support.h"
 #include "form/user_page.h"
 
 namespace zelk::bench {
 namespace {
-
-// Counts the lines and drops them: the cost measured is the core's alone.
-class CountingCanvas : public chart::Canvas {
- public:
-  void Clear() override { lines = 0; }
-  void SetLineWidth(int) override {}
-  void DrawLine(float, float, float, float, uint32_t) override { ++lines; }
-  long lines = 0;
-};
 
 void BM_ChannelDecodeAndDraw(benchmark::State& state, LogKind kind, const char* button) {
   CountingCanvas canvas;

@@ -22,15 +22,20 @@ namespace zelk::bench {
 namespace {
 
 #ifdef ZELK_WITH_WINDOW
-// The window's canvas, shown offscreen at the graph's size, so that a paint
-// is what the window does: the pending lines drawn into the image and the
-// image put on the widget.
+// The window's canvas, shown offscreen at the graph's size and painted once,
+// so that a paint is what the window does: the pending lines drawn into the
+// image and the image put on the widget. (Until the event loop has delivered
+// its expose, a window shown discards every repaint.)
 app::CanvasWidget& Canvas() {
   EnsureApp();
   static app::CanvasWidget* canvas = [] {
     auto* c = new app::CanvasWidget;
     c->resize(11805 / 15, 4455 / 15);
+    PaintWatch watch;
+    c->installEventFilter(&watch);
     c->show();
+    WaitForPaint(watch);
+    c->removeEventFilter(&watch);
     return c;
   }();
   return *canvas;
