@@ -41,7 +41,8 @@ std::array<uint8_t, kStatusBytes> StatusBytesOf(const store::LogData& log) {
       const long count = source.in7D ? log.frame7DCount() : log.frame80Count();
       for (long i = 1; i <= count; ++i) {
         const std::string_view frame = source.in7D ? log.Frame7D(i) : log.Frame80(i);
-        combined |= static_cast<uint8_t>(store::FrameByteValue(frame, source.frameByte).value_or(0));
+        combined |=
+            static_cast<uint8_t>(store::FrameByteValue(frame, source.frameByte).value_or(0));
       }
     } else if (log.format == store::kTimeLog && source.timeColumn) {
       for (long r = 1; r < log.sampleCount; ++r) {

@@ -173,8 +173,8 @@ TEST_F(ChannelWindowTest, MarkerRedrawsEverySeriesWithTheChannelsOffsets) {
   marker = MarkerLines();
   ASSERT_EQ(marker.size(), 38u);
   for (size_t k = 13; k < 25; ++k) {
-    EXPECT_EQ(marker[k + 12], (chart::Line{marker[k].x1, marker[k].y1, marker[k].x2,
-                                           marker[k].y2, chart::kMagenta, 2}));
+    EXPECT_EQ(marker[k + 12], (chart::Line{marker[k].x1, marker[k].y1, marker[k].x2, marker[k].y2,
+                                           chart::kMagenta, 2}));
   }
 
   // Engine speed's limit line comes again; its value is read off as stored.

@@ -44,14 +44,18 @@ TEST(FaultLamps, AnyReadingOfTheLogLightsItsLamps) {
     std::string log;
     std::vector<int> red;
   } cases[] = {
-      {"one frame sets bits 0 and 3", FrameLogOf(Status80({"00", "00", "09", "00"}), none),
+      {"one frame sets bits 0 and 3",
+       FrameLogOf(Status80({"00", "00", "09", "00"}), none),
        {0, 11}},
-      {"a later frame sets another bit", FrameLogOf(Status80({"00", "01", "00", "02"}), none),
+      {"a later frame sets another bit",
+       FrameLogOf(Status80({"00", "01", "00", "02"}), none),
        {0, 1}},
       {"every lamp of byte 14, none of byte 13",
-       FrameLogOf(Status80({"00", "00"}, {"BB", "70"}), none), {4, 5, 6, 7, 8, 10}},
+       FrameLogOf(Status80({"00", "00"}, {"BB", "70"}), none),
+       {4, 5, 6, 7, 8, 10}},
       {"bits that no lamp shows", FrameLogOf(Status80({"94"}, {"44"}), none), {}},
-      {"0x7D byte 5 bit 3", FrameLogOf({}, {Frame7DWith({{5, "00"}}), Frame7DWith({{5, "08"}})}),
+      {"0x7D byte 5 bit 3",
+       FrameLogOf({}, {Frame7DWith({{5, "00"}}), Frame7DWith({{5, "08"}})}),
        {9}},
       {"0x7D byte 5 without bit 3", FrameLogOf({}, {Frame7DWith({{5, "F7"}})}), {}},
       {"lower-case digits", FrameLogOf(Status80({"0a"}), none), {1, 11}},
@@ -61,15 +65,18 @@ TEST(FaultLamps, AnyReadingOfTheLogLightsItsLamps) {
        FrameLogOf({"80  1C 00", Frame80With({{13, "G1"}}), Frame80With({{13, "20"}})}, none),
        {2}},
       {"an unpaired last frame counts",
-       FrameLogOf(Status80({"00"}), none) + Frame80With({{13, "40"}}) + "\r\n", {3}},
+       FrameLogOf(Status80({"00"}), none) + Frame80With({{13, "40"}}) + "\r\n",
+       {3}},
       {"a log of one frame", "ZelkLog\r\nECU\r\nrec\r\n" + Frame80With({{14, "80"}}), {7}},
       {"a clean log", FrameLogOf(Status80({"00", "00"}), none), {}},
       // "Time" logs: FByte1 (column 19) and FByte2 (column 20) as decimal
       // numbers; the coolant column is no status byte.
       {"Time log status columns",
-       testlogs::TimeLog({{5, {"95", "96"}}, {19, {"0", "1"}}, {20, {"128", "0"}}}), {0, 7}},
+       testlogs::TimeLog({{5, {"95", "96"}}, {19, {"0", "1"}}, {20, {"128", "0"}}}),
+       {0, 7}},
       {"Time log values that are no byte",
-       testlogs::TimeLog({{19, {"1.5", "-1", "256", "x"}}}), {}},
+       testlogs::TimeLog({{19, {"1.5", "-1", "256", "x"}}}),
+       {}},
       {"#time log", testlogs::ShortTimeLog({{1, {"255", "255"}}, {2, {"9", "9"}}}), {}},
   };
   for (const auto& c : cases) EXPECT_EQ(RedLamps(c.log), c.red) << c.what;
@@ -87,7 +94,7 @@ TEST(BitPattern, SetBitsOfAHexadecimalByte) {
       {"0A", {0, 1, 0, 1, 0, 0, 0, 0}},
       {"0a", {0, 1, 0, 1, 0, 0, 0, 0}},
       {"FFFF", {1, 1, 1, 1, 1, 1, 1, 1}},  // a 16-bit column text
-      {"", {}},                             // no value: all clear
+      {"", {}},                            // no value: all clear
       {"1G", {}},
       {"12.5", {}},
   };
