@@ -216,6 +216,32 @@ std::optional<std::string_view> ColumnTextQuick(std::string_view field, const ch
   return ColumnTextInPlace(field);
 }
 
+// Just after the `n`th comma from `p`, which must lie before `textEnd`.
+// Sixteen bytes at a time where they lie within the text: the fields of a row
+// are short, and a call a comma costs more than the count of a block's commas.
+__attribute__((always_inline)) inline const char* AfterCommas(const char* p, const char* textEnd,
+                                                              long n) {
+#if defined(__SSE2__)
+  const __m128i comma = _mm_set1_epi8(',');
+  while (n > 0 && textEnd - p >= 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    unsigned bits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, comma)));
+    const int count = std::popcount(bits);
+    if (count < n) {
+      n -= count;
+      p += 16;
+      continue;
+    }
+    while (--n > 0) bits &= bits - 1;
+    return p + std::countr_zero(bits) + 1;
+  }
+#endif
+  for (; n > 0; ++p) {
+    if (*p == ',') --n;
+  }
+  return p;
+}
+
 // The commas, CRs, LFs and quotes of a 64-byte block, one bit a byte.
 struct BlockBits {
   uint64_t comma = 0, cr = 0, lf = 0, quote = 0;
@@ -379,7 +405,9 @@ LogData::FieldText Reader::StoreField(std::string_view field, const char* text, 
   return f;
 }
 
-const LogData::LazyColumn& LogData::FoundColumn(long column) const {
+// Built with the processor's own bit count where it has one.
+__attribute__((target_clones("popcnt", "default"))) const LogData::LazyColumn& LogData::FoundColumn(
+    long column) const {
   LazyColumn& found = lazyColumns_[static_cast<size_t>(column - 1)];
   if (found.found) return found;
   found.found = true;
@@ -399,9 +427,7 @@ const LogData::LazyColumn& LogData::FoundColumn(long column) const {
     const char* p = text + line.start;
     const char* const end = text + line.end;
     // Every row holds all its fields, so the commas are there to count.
-    for (long c = last ? 0 : column; c > 0; --c) {
-      p = static_cast<const char*>(std::memchr(p, ',', static_cast<size_t>(end - p))) + 1;
-    }
+    p = AfterCommas(p, textEnd, last ? 0 : column);
     while (p != end && (*p == ' ' || *p == '\t')) ++p;
     const void* comma = std::memchr(p, ',', static_cast<size_t>(end - p));
     const char* const fieldEnd = comma ? static_cast<const char*>(comma) : end;
