@@ -4,21 +4,12 @@
 
 namespace zelk::testlogs {
 
-namespace {
-
-std::string Hex2(int value) {
+std::string Hex(int value) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
   return {kDigits[(value >> 4) & 0xF], kDigits[value & 0xF]};
 }
 
-std::string Frame(const char* code, const std::vector<int>& bytes) {
-  std::string text = std::string(code) + "  ";
-  for (size_t b = 0; b < bytes.size(); ++b) {
-    if (b) text += ' ';
-    text += Hex2(bytes[b]);
-  }
-  return text;
-}
+namespace {
 
 // A header of `first` and `names` more fields, then one row per sample: a
 // time field and `values` values.
@@ -43,14 +34,12 @@ std::string ColumnLog(const std::string& first, int names, int values,
 
 }  // namespace
 
-std::string Hex(int value) { return Hex2(value); }
-
 std::string Frame(const std::string& code, int count, const std::map<int, std::string>& bytes) {
   std::string text = code + "  ";
   for (int b = 0; b < count; ++b) {
     if (b) text += ' ';
     const auto it = bytes.find(b);
-    text += it != bytes.end() ? it->second : b == 0 ? Hex2(count - 1) : "00";
+    text += it != bytes.end() ? it->second : b == 0 ? Hex(count - 1) : "00";
   }
   return text;
 }
@@ -76,28 +65,13 @@ std::string ShortTimeLog(const std::map<int, std::vector<std::string>>& columns)
   return ColumnLog("#time", 10, 10, columns);
 }
 
-std::string Frame80(int rpm, int byte13) {
-  std::vector<int> bytes(29, 0);
-  bytes[0] = 0x1C;
-  bytes[1] = (rpm >> 8) & 0xFF;
-  bytes[2] = rpm & 0xFF;
-  bytes[13] = byte13;
-  return Frame("80", bytes);
-}
-
-std::string Frame7D(int byte11) {
-  std::vector<int> bytes(32, 0);
-  bytes[0] = 0x20;
-  bytes[11] = byte11;
-  return Frame("7D", bytes);
-}
-
 std::string FrameLog(int samples, const std::vector<int>& rpms, const std::string& eol,
                      int extra80) {
   std::string text = "ZelkLog" + eol + "ECU test" + eol + "recorded" + eol;
   for (int i = 0; i < samples + extra80; ++i) {
-    text += Frame80(rpms.empty() ? 0 : rpms[i % rpms.size()]) + eol;
-    if (i < samples) text += Frame7D() + eol;
+    const int rpm = rpms.empty() ? 0 : rpms[i % rpms.size()];
+    text += Frame80With({{1, Hex(rpm >> 8)}, {2, Hex(rpm)}}) + eol;
+    if (i < samples) text += Frame7DWith({{0, "20"}, {11, "80"}}) + eol;
   }
   return text;
 }

@@ -45,8 +45,6 @@ TEST_F(ChannelFaceTest, EachChannelFramesItsGraph) {
       {"LambdaButton", frames, 5, 3000, 4000, 0, false, lambda,
        "Lambda (Oxygen) Sensor         Voltage           Status"},
       {"LambdaButton", time, 5, 3000, 4000, 0, false, lambda, "Lambda (Oxygen) Sensor (Volts)"},
-      {"LambdaButton", shortTime, 5, 3000, 4000, 0, false, lambda,
-       "Lambda (Oxygen) Sensor (Volts)"},
       {"LoopButton", frames, 6, 3000, 4000, 0, false, loop, "ECU Fuel Loop Status (Open/Closed)"},
       {"ThrottleButton", frames, 7, 40, 3400, 0, false, throttle, "Throttle Position Sensor(°)"},
       {"ThrottleButton", time, 7, 300, 2700, 0, false, volts, "Throttle Pot Voltage"},
@@ -54,7 +52,6 @@ TEST_F(ChannelFaceTest, EachChannelFramesItsGraph) {
       {"MAPButton", frames, 9, 30, 3900, 0, false, psi,
        "Inlet Manifold Pressure (MAP)(Pounds/sq inch)"},
       {"STFTButton", frames, 10, 110, 13150, 0, true, trim, "Short Term Fuel Trim (STFT)(%)"},
-      {"STFTButton", time, 10, 110, 13150, 0, true, trim, "Short Term Fuel Trim (STFT)(%)"},
       {"STFTButton", shortTime, 10, 110, 13150, 0, false, trim, "Short Term Fuel Trim (STFT)(%)"},
   };
   const int tops[] = {3900, 3280, 2660, 2040, 1420, 800, 180};

@@ -1,22 +1,32 @@
 // The engine-speed graph: frame, labels, limit line, series and listing.
+#include "channel_fixture.h"
 #include "chart/plot.h"
-#include "page_fixture.h"
 
 namespace zelk::testing {
 namespace {
 
 using testlogs::FrameLog;
 
-class EngineSpeedTest : public PageTest {};
+class EngineSpeedTest : public ChannelTest {};
 
-TEST_F(EngineSpeedTest, GraphFrameLabelsAndTitle) {
-  Open(FrameLog(102, {850}, "\r\n", 1));  // SampleCount 103: samples 1 to 101, a step of 105
+TEST_F(EngineSpeedTest, GraphFrameLabelsTitleAndSeries) {
+  // SampleCount 103: samples 1 to 101, a step of 105.
+  Open(FrameLog(102, {850, 6000, 0, 65535}, "\r\n", 1));
   ASSERT_EQ(vars().xStep.ToText(), "105");
   const auto& l = lines();
-  ASSERT_GE(l.size(), 3u);
+  ASSERT_EQ(l.size(), 3u + 101u);
   EXPECT_EQ(l[0], (chart::Line{550, 100, 550, 4000, chart::kBlue, 1}));
   EXPECT_EQ(l[1], (chart::Line{550, 4000, 11200, 4000, chart::kBlue, 1}));
   EXPECT_EQ(l[2], (chart::Line{550, 250, 11200, 250, chart::kRed, 2}));
+  // The first segment is level at the first sample's height.
+  EXPECT_EQ(l[3], (chart::Line{550, 3422, 655, 3422, chart::kBlack, 2}));
+  EXPECT_EQ(l[4], (chart::Line{655, 3422, 760, -80, chart::kBlack, 2}));
+  EXPECT_EQ(l[5].y2, 4000);
+  EXPECT_EQ(l[6].y2, 4000.68f);  // -1 lies just below the time axis
+  EXPECT_EQ(l.back().x2, 11155);
+  EXPECT_EQ(vars().startY1, 3422);
+  EXPECT_EQ(vars().valueScale, 0.68);
+  EXPECT_EQ(vars().baseLine, 4000);
   EXPECT_EQ(state("ScreenTitle").caption, "Engine Speed (RPM)");
   EXPECT_EQ(state("ScreenTitle").top, 350);
   EXPECT_TRUE(state("YLabel").visible);
@@ -31,20 +41,26 @@ TEST_F(EngineSpeedTest, GraphFrameLabelsAndTitle) {
   }
 }
 
-TEST_F(EngineSpeedTest, SeriesFollowsThePlottingRule) {
-  Open(FrameLog(102, {850, 6000, 0, 65535}, "\r\n", 1));
-  const auto& l = lines();
-  ASSERT_EQ(l.size(), 3u + 101u);
-  const float y850 = static_cast<float>(4000 - 850 * 0.68);
-  // The first segment is level at the first sample's height.
-  EXPECT_EQ(l[3], (chart::Line{550, y850, 655, y850, chart::kBlack, 2}));
-  EXPECT_EQ(l[4], (chart::Line{655, y850, 760, static_cast<float>(4000 - 6000 * 0.68), 0, 2}));
-  EXPECT_EQ(l[5].y2, 4000);
-  EXPECT_EQ(l[6].y2, 4000.68f);  // -1 lies just below the time axis
-  EXPECT_EQ(l.back().x2, 11155);
-  EXPECT_EQ(vars().startY1, 4000 - 850 * 0.68);
-  EXPECT_EQ(vars().valueScale, 0.68);
-  EXPECT_EQ(vars().baseLine, 4000);
+// A speed that cannot be read counts as 0, and the rest of the log is still
+// listed: four characters a sample.
+TEST_F(EngineSpeedTest, UnreadableSpeedsCountAsZero) {
+  const auto speed = [](const char* high, const char* low) {
+    return Frame80With({{1, high}, {2, low}});
+  };
+  const std::pair<std::string, std::string> cases[] = {
+      {FrameLogOf({speed("03", "52"), speed("0G", "52"),  // no hexadecimal
+                   kShort80,                              // too short for byte 2
+                   speed("FF", "FF"), speed("30", "39"), speed("00", "32"), speed("04", "D2"),
+                   speed("00", "00"), speed("00", "00"), speed("00", "00")},
+                  {}),
+       "0850 0000 0000 -1 2345  50 1234 0000 "},
+      {ShortTimeLog({{1, {"850", "N/A", "99999", "850.5", "-7", "", "1e3", "0", "0"}}}),
+       "0850 0000 0000 0850 -7 0000 1000 0000 "},
+  };
+  for (const auto& [log, listing] : cases) {
+    Open(log);
+    EXPECT_EQ(state("Text").caption, "Raw Data - Revolutions/Minute\r\n" + listing);
+  }
 }
 
 TEST_F(EngineSpeedTest, XNeverDriftsOverALongWindow) {
@@ -58,17 +74,6 @@ TEST_F(EngineSpeedTest, XNeverDriftsOverALongWindow) {
     ASSERT_EQ(l[i].x2, x.ToFloat()) << i;
   }
   EXPECT_NEAR(l.back().x2, 11050 + 10500.0 / 8997, 1e-3);
-}
-
-TEST_F(EngineSpeedTest, ListingShowsFourCharactersASample) {
-  Open(FrameLog(6, {850, 0, 1234, 50, 12345, 65535}));  // YEnd 4: four samples
-  EXPECT_EQ(state("Text").caption, "Raw Data - Revolutions/Minute\r\n0850 0000 1234  50 ");
-  EXPECT_EQ(page().ChannelTables().data[1], "0850");
-  EXPECT_EQ(page().ChannelTables().plot[0][1], " 850");
-  EXPECT_EQ(page().ChannelTables().data[2], "0000");
-  EXPECT_EQ(page().ChannelTables().plot[0][2], " 0");
-  EXPECT_EQ(page().ChannelTables().data[5], " 12345");
-  EXPECT_EQ(page().ChannelTables().data[6], "");  // past the last sample
 }
 
 TEST_F(EngineSpeedTest, OnlyTheChosenButtonIsHighlighted) {

@@ -69,13 +69,6 @@ TEST_F(TemperaturesTest, CoolantAtTheWindowsEndChoosesTheFace) {
        {2532, 1973.6f},
        {3788, 3900},
        "0"},
-      {"one digit",
-       ShortTimeLog({{2, {"7", "120", "5"}}, {3, {"7", "1", "1"}}}),
-       false,
-       " 7° 120° ",
-       {3690, 300},
-       {3690, 3870},
-       "0"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

@@ -62,8 +62,8 @@ TEST_F(TimeWindowTest, FiveMinuteWindowsPageThroughA2901SampleLog) {
   EXPECT_EQ(state("DataPointText").caption, "1");
 }
 
-TEST_F(TimeWindowTest, PagingBackNeverGoesBelowMinuteZero) {
-  Open(FrameLog(1450, {}));  // SampleCount 1450, 10 minutes
+TEST_F(TimeWindowTest, PagingBackNeverGoesBelowMinuteZeroAndNoChoiceKeepsTheWindow) {
+  Open(FrameLog(1450, {}));   // SampleCount 1450, 10 minutes
   page().Select("YAxis", 1);  // 2 minutes
   page().Click("NextImage");
   page().Select("YAxis", 2);  // 5 minutes from minute 2 keeps the start
@@ -71,6 +71,10 @@ TEST_F(TimeWindowTest, PagingBackNeverGoesBelowMinuteZero) {
   EXPECT_EQ(state("Duration").caption, "2 mins to 7 mins");
   page().Click("PreviousImage");
   EXPECT_EQ(vars().winStartMins, 0);
+  EXPECT_EQ(state("Duration").caption, "0 mins to 5 mins");
+  const double yEnd = vars().yEnd;
+  ASSERT_TRUE(page().Select("YAxis", -1));  // no window chosen keeps the window
+  EXPECT_EQ(vars().yEnd, yEnd);
   EXPECT_EQ(state("Duration").caption, "0 mins to 5 mins");
   page().Click("NextImage");
   page().Select("YAxis", 0);  // Full Trip goes back to minute 0
@@ -103,9 +107,9 @@ TEST_F(TimeWindowTest, DegenerateWindowsDrawNothingAndNeverFail) {
     int window;
     int sampleCount;
   } cases[] = {
-      {3, 0, 4},   // Full Trip of 4 samples: one sample wide
-      {2, 0, 2},   // window ends before it starts
-      {2, 1, 2},   // minutes window of a log shorter than half a minute
+      {3, 0, 4},  // Full Trip of 4 samples: one sample wide
+      {2, 0, 2},  // window ends before it starts
+      {2, 1, 2},  // minutes window of a log shorter than half a minute
       {30, 5, 30},
   };
   for (const auto& c : cases) {
@@ -124,15 +128,6 @@ TEST_F(TimeWindowTest, DegenerateWindowsDrawNothingAndNeverFail) {
   page().Select("YAxis", 0);
   EXPECT_EQ(vars().xStep.ToText(), "0");
   EXPECT_EQ(lines().size(), 3u);  // the two axes and the limit line
-}
-
-TEST_F(TimeWindowTest, NoWindowChosenKeepsTheWindow) {
-  Open(FrameLog(1450, {}));
-  page().Select("YAxis", 2);
-  const double yEnd = vars().yEnd;
-  ASSERT_TRUE(page().Select("YAxis", -1));
-  EXPECT_EQ(vars().yEnd, yEnd);
-  EXPECT_EQ(state("Duration").caption, "0 mins to 5 mins");
 }
 
 }  // namespace

@@ -85,7 +85,7 @@ TEST_F(UserDefinedTest, TrimAverageHasTheSignOfTheTrim) {
     const char* average;
   } cases[] = {
       {std::vector<std::string>(8, "64"), "Average STFT = 0.0%"},
-      {std::vector<std::string>(8, "66"), "Average STFT = 2.0%"},
+      {std::vector<std::string>(8, "66"), "Average STFT = 2.0%"},  // no minus sign
       {std::vector<std::string>(8, "62"), "Average STFT = -2.0%"},
       // Samples 1 to 7 count; one that is no byte is left out of the sum
       // and of the count.
@@ -160,10 +160,15 @@ TEST_F(UserDefinedTest, EachLoadSetsTheLampsAndTheTrimReadout) {
     EXPECT_EQ(state("FaultGreen", i).visible, i != 0) << i;
   }
   EXPECT_TRUE(state("LTFTValue").visible);
-  EXPECT_EQ(state("LTFTValue").caption, "255");
+  EXPECT_TRUE(state("LabelInfo", 21).visible);
+  EXPECT_EQ(state("LTFTValue").caption, "255");  // the second frame's, in a short log
 
   Open("not a log");  // refused: the lamps stay
   EXPECT_TRUE(state("FaultRed", 0).visible);
+  std::vector<std::string> frames7D(60, Frame7DWith({}));
+  frames7D[49] = Frame7DWith({{11, "C3"}});
+  Open(FrameLogOf({}, frames7D));
+  EXPECT_EQ(state("LTFTValue").caption, "195");  // the 50th frame's, in a longer one
 
   Open(ShortTimeLog({{1, {"800"}}}));
   for (int i = 0; i < 12; ++i) {
