@@ -2,8 +2,9 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
+PREFIX     ?= $(HOME)/.local
 
-.PHONY: run test deps build asan bench clean
+.PHONY: run test deps build asan bench install package clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -31,6 +32,16 @@ bench: build
 	$(BUILD)/bench/zelk-bench --benchmark_repetitions=15 --benchmark_report_aggregates_only=true \
 	  --benchmark_enable_random_interleaving=true --benchmark_min_time=0.2 \
 	  --report=docs/performance.md
+
+# ZelkScope as a desktop program: the program and its sample logs in
+# $(PREFIX)/lib/zelkscope, the command in $(PREFIX)/bin, the menu entry and
+# the icon in $(PREFIX)/share. By default for you alone, in ~/.local.
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package, left in $(BUILD) as zelkscope_<version>_<arch>.deb.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,6 +1,7 @@
 #include "app/pictures.h"
 
 #include <QFont>
+#include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -170,20 +171,24 @@ QPixmap ArtPixmap(form::Art art) {
   return {};
 }
 
+QImage IconImage(int size) {
+  if (size <= 0) return {};
+  QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  const QRectF face(0.5, 0.5, size - 1, size - 1);
+  p.setPen(QPen(QColor(20, 60, 20), size / 16.0));
+  p.setBrush(QColor(10, 36, 14));
+  p.drawRoundedRect(face, size / 6.0, size / 6.0);
+  DrawTrace(p, face.adjusted(size / 8.0, size / 4.0, -size / 8.0, -size / 4.0),
+            QColor(128, 255, 128), std::max(1.0, size / 14.0));
+  return image;
+}
+
 QIcon WindowIcon() {
   QIcon icon;
-  for (int size : {16, 32, 64}) {
-    QPixmap pixmap = Blank(size, size);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF face(0.5, 0.5, size - 1, size - 1);
-    p.setPen(QPen(QColor(20, 60, 20), size / 16.0));
-    p.setBrush(QColor(10, 36, 14));
-    p.drawRoundedRect(face, size / 6.0, size / 6.0);
-    DrawTrace(p, face.adjusted(size / 8.0, size / 4.0, -size / 8.0, -size / 4.0),
-              QColor(128, 255, 128), std::max(1.0, size / 14.0));
-    icon.addPixmap(pixmap);
-  }
+  for (int size : kIconSizes) icon.addPixmap(QPixmap::fromImage(IconImage(size)));
   return icon;
 }
 
