@@ -36,12 +36,16 @@ void ShowAverage(View& view, std::string_view label, double sum, long count,
   view.average = std::string(label) + text::FormatFixed(average, 1, 1, unit);
 }
 
-long SamplesHeld(const Window& window, const store::LogData& log) {
+HeldRange HeldSamples(const Window& window, const store::LogData& log) {
   const chart::Window w = window.Samples();
-  if (w.count <= 0) return 0;
-  const long first = std::max<long>(w.Sample(0), 1);
-  const long last = std::min<long>(w.Sample(w.count - 1), log.sampleCount - 1);
-  return last >= first ? last - first + 1 : 0;
+  if (w.count <= 0) return {};
+  return {std::max<long>(w.Sample(0), 1),
+          std::min<long>(w.Sample(w.count - 1), log.sampleCount - 1)};
+}
+
+long SamplesHeld(const Window& window, const store::LogData& log) {
+  const HeldRange held = HeldSamples(window, log);
+  return held.last >= held.first ? held.last - held.first + 1 : 0;
 }
 
 View BeginDraw(chart::Canvas& canvas, int16_t number, std::string title, const Labels& labels,

@@ -107,6 +107,13 @@ std::string TwoDigits(std::string digits);
 void ShowAverage(View& view, std::string_view label, double sum, long count,
                  std::string_view unit);
 
+// The first and last sample of the window that the log holds; first > last
+// when it holds none.
+struct HeldRange {
+  long first = 1, last = 0;
+};
+HeldRange HeldSamples(const Window& window, const store::LogData& log);
+
 // The number of samples of the window that the log holds: those that an
 // average divides by.
 long SamplesHeld(const Window& window, const store::LogData& log);

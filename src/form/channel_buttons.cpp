@@ -29,6 +29,23 @@ const Button* ButtonNumbered(int16_t number) {
 
 }  // namespace
 
+int16_t ButtonChannel(std::string_view key) {
+  for (const Button& b : kButtons) {
+    if (key == b.name) return b.number;
+  }
+  return 0;
+}
+
+std::vector<std::string> ChannelButtonKeys() {
+  std::vector<std::string> keys;
+  for (const ControlSpec& spec : LayoutTable()) {
+    for (const Button& b : kButtons) {
+      if (spec.name == b.name) keys.push_back(spec.name);
+    }
+  }
+  return keys;
+}
+
 void UserPage::Reset_Buttons() {
   for (const Button& b : kButtons) controls_(b.name).state.backColour = kButtonFace;
   SetFocus("DummyText");

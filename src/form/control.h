@@ -60,6 +60,8 @@ struct ControlSpec {
   Art art = Art::None;
   int scrollMin = 0, scrollMax = 0;  // scroll bars only
   std::string pattern;               // file lists only: the file names shown, e.g. "*.txt*"
+  std::string shortcut;              // menu items only: the key that runs it, e.g. "Ctrl+O"
+  bool enabled = true;               // menu items only: whether it can be chosen at start
 };
 
 // What the program changes at run time.
@@ -73,6 +75,7 @@ struct ControlState {
   uint32_t backColour = kNoColour;
   int value = 0;                   // scroll bar
   std::string folder;              // Dir1, File1: the folder shown; Drive1: the drive
+  bool enabled = true;             // menu items: whether the user can choose it
 };
 
 struct Control {

@@ -22,6 +22,7 @@ Controls::Controls() {
     c.state.height = spec.height;
     c.state.backColour = spec.backColour;
     c.state.value = spec.scrollMin;
+    c.state.enabled = spec.enabled;
     byKey_.emplace(c.Key(), controls_.size());
     controls_.push_back(std::move(c));
   }

@@ -51,6 +51,8 @@ class Row {
   Row& Shows(Art art) { return s_.art = art, *this; }
   Row& Range(int min, int max) { return s_.scrollMin = min, s_.scrollMax = max, *this; }
   Row& Pattern(std::string p) { return s_.pattern = std::move(p), *this; }
+  Row& Keys(std::string shortcut) { return s_.shortcut = std::move(shortcut), *this; }
+  Row& Disabled() { return s_.enabled = false, *this; }
   const ControlSpec& spec() const { return s_; }
 
  private:
@@ -133,8 +135,17 @@ std::vector<ControlSpec> BuildTable() {
 
   // Menu bar.
   add(Row(K::Menu, "FileMenu", 0, 0, 0, 0, "File"));
-  add(Row(K::MenuItem, "OpenMenu", 0, 0, 0, 0, "Open").In("FileMenu"));
-  add(Row(K::MenuItem, "ExitMenu", 0, 0, 0, 0, "Exit").In("FileMenu"));
+  add(Row(K::MenuItem, "OpenMenu", 0, 0, 0, 0, "Open").In("FileMenu").Keys("Ctrl+O"));
+  // Saving needs a log on screen: both items wait for the first load.
+  add(Row(K::MenuItem, "SaveGraphMenu", 0, 0, 0, 0, "Save Graph...")
+          .In("FileMenu")
+          .Keys("Ctrl+S")
+          .Disabled());
+  add(Row(K::MenuItem, "ExportDataMenu", 0, 0, 0, 0, "Export Data...")
+          .In("FileMenu")
+          .Keys("Ctrl+E")
+          .Disabled());
+  add(Row(K::MenuItem, "ExitMenu", 0, 0, 0, 0, "Exit").In("FileMenu").Keys("Ctrl+Q"));
   add(Row(K::Menu, "HelpMenu", 0, 0, 0, 0, "Help"));
   add(Row(K::MenuItem, "AboutMenu", 0, 0, 0, 0, "About").In("HelpMenu"));
   add(Row(K::MenuItem, "Version", 0, 0, 0, 0, "Version").In("HelpMenu"));

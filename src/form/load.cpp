@@ -68,6 +68,8 @@ bool UserPage::LoadData() {
   EvalYStart();
   vars_.yStart = 1;
   LoadFaultCodes();
+  controls_("SaveGraphMenu").state.enabled = true;
+  controls_("ExportDataMenu").state.enabled = true;
   if (vars_.fileLoaded == 0) {
     vars_.fileLoaded = 1;
     RPMButton_Click();

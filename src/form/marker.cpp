@@ -1,5 +1,7 @@
 // The marker: a red strip moved over the graph with the arrow keys, reading
 // off one sample, and the step it moves by.
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "channels/channels.h"
@@ -11,6 +13,7 @@ namespace {
 
 constexpr int kLeftArrow = 37;
 constexpr int kRightArrow = 39;
+constexpr int kLeftButton = 1;
 
 constexpr const char* kMarkerPanel[] = {
     "MarkerStepValueText", "MarkerStepValueLabel", "MarkerStepScroll", "DataPointLabel",
@@ -29,18 +32,11 @@ void UserPage::SetMarkerLabels(bool shown) {
 }
 
 void UserPage::Form_KeyUp(int keyCode) {
-  const auto drawValueAxis = [this] { chart::DrawValueAxis(canvas_); };
   if (keyCode != kLeftArrow && keyCode != kRightArrow) {
-    drawValueAxis();
+    chart::DrawValueAxis(canvas_);
     return;
   }
-  // The step box shows the step in use again (a step typed that is no
-  // number was never taken, so the box returns to the last good step).
-  const auto* number = std::get_if<int16_t>(&vars_.markerStep);
-  SetText("MarkerStepValueText",
-          number ? text::Plain(*number) : std::get<std::string>(vars_.markerStep));
-  SetFocus("DummyText");
-
+  BeginMarkerMove();
   const double step = MarkerStepValue();
   vars_.markerPos += keyCode == kRightArrow ? step : -step;
   if (vars_.markerPos < 0) {
@@ -53,6 +49,40 @@ void UserPage::Form_KeyUp(int keyCode) {
     vars_.markerPos = span;
     return;
   }
+  MarkSample();
+}
+
+void UserPage::Picture1_MouseDown(int button, double x, double /*y*/) {
+  const double step = vars_.xStep.ToDouble();
+  if (button != kLeftButton || !(step > 0) || !std::isfinite(x)) return;
+  // The marker can mark the samples from the window's start up to, not
+  // including, its end; the channel's draw puts sample j's point at
+  // 550 + (j - first + 1) x XStep, first being the window's first sample.
+  const double lowest = std::ceil(vars_.yStart);
+  const double highest = std::ceil(vars_.yEnd) - 1;
+  if (!(highest >= lowest)) return;
+  const double first = chart::SampleIndex(vars_.yStart);
+  const double nearest = text::RoundHalfEven(first - 1 + (x - chart::kAxisX) / step);
+  const double sample = std::clamp(nearest, lowest, highest);
+  BeginMarkerMove();
+  vars_.markerPos = sample - vars_.yStart;
+  MarkSample();
+}
+
+// What every marker move does first: the step box shows the step in use
+// again (a step typed that is no number was never taken, so the box returns
+// to the last good step) and the keyboard goes back to the graph.
+void UserPage::BeginMarkerMove() {
+  const auto* number = std::get_if<int16_t>(&vars_.markerStep);
+  SetText("MarkerStepValueText",
+          number ? text::Plain(*number) : std::get<std::string>(vars_.markerStep));
+  SetFocus("DummyText");
+}
+
+// Reads off the sample at the marker inside the window and draws the
+// channel's series again over the place the strip disturbed.
+void UserPage::MarkSample() {
+  const auto drawValueAxis = [this] { chart::DrawValueAxis(canvas_); };
   SetMarkerLabels(true);
   const int i = chart::SampleIndex(vars_.yStart + vars_.markerPos);
   controls_("DataPointText").state.caption = text::Plain(i);

@@ -96,7 +96,7 @@ void UserPage::PickFile(int index) {
   File1_Click();
 }
 
-void UserPage::OpenPath(const std::string& path) {
+bool UserPage::OpenPath(const std::string& path) {
   const fs::path file = fs::absolute(fs::path(path)).lexically_normal();
   Control& drive = controls_("Drive1");
   Control& dir = controls_("Dir1");
@@ -119,13 +119,15 @@ void UserPage::OpenPath(const std::string& path) {
     index = static_cast<int>(files.state.items.size()) - 1;
   }
   files.state.index = index;
-  File1_Click();
+  return PickChosenFile();
 }
 
-void UserPage::File1_Click() {
+void UserPage::File1_Click() { PickChosenFile(); }
+
+bool UserPage::PickChosenFile() {
   Control& files = controls_("File1");
   if (files.state.index < 0 || files.state.index >= static_cast<int>(files.state.items.size())) {
-    return;
+    return false;
   }
   const std::string name = files.state.items[files.state.index];
   Control& current = controls_("CurrentFileText");
@@ -140,12 +142,14 @@ void UserPage::File1_Click() {
   current.state.caption = name;
   controls_("Background").state.visible = false;
   UserLabel("False");
-  if (!LoadData()) {
+  const bool loaded = LoadData();
+  if (!loaded) {
     vars_.filePath = previousPath;
     vars_.fileName = previousName;
     current.state.caption = previousText;
   }
   DisplayRefresh();
+  return loaded;
 }
 
 }  // namespace zelk::form

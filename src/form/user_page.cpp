@@ -32,13 +32,16 @@ bool UserPage::Click(std::string_view key) {
       {"PictureAbout", &UserPage::PictureAbout_Click},
       {"ShellButton", &UserPage::ShellButton_Click},
       {"OpenMenu", &UserPage::OpenMenu_Click},
+      {"SaveGraphMenu", &UserPage::SaveGraphMenu_Click},
+      {"ExportDataMenu", &UserPage::ExportDataMenu_Click},
       {"ExitMenu", &UserPage::ExitMenu_Click},
       {"AboutMenu", &UserPage::AboutMenu_Click},
       {"Version", &UserPage::Version_Click},
   };
   for (const auto& [name, handler] : kClicks) {
     if (name != key) continue;
-    if (controls_(name).state.visible) (this->*handler)();
+    const ControlState& state = controls_(name).state;
+    if (state.visible && state.enabled) (this->*handler)();
     return true;
   }
   return false;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -30,6 +31,15 @@ struct Message {
 inline constexpr const char* kProgramTitle = "ZelkScope";
 // The program that records new logs, started by the "Log" button.
 inline constexpr const char* kExternalReader = "C:\\Readzelk.exe";
+
+// A file the user asked to save: the window asks where, proposing
+// `proposedPath`, and writes the graph as on screen or the data table.
+struct SaveRequest {
+  enum class What { Graph, Data };
+  What what = What::Graph;
+  std::string proposedPath;
+  bool operator==(const SaveRequest&) const = default;
+};
 
 // The module-level variables of the program.
 struct ProgramVars {
@@ -73,8 +83,8 @@ class UserPage {
   void PickFolder(int index);
   void PickFile(int index);
   // The user picks the file at `path`: the browser moves to its folder and the
-  // file is selected.
-  void OpenPath(const std::string& path);
+  // file is selected. True when the log was loaded.
+  bool OpenPath(const std::string& path);
 
   // Channels
   void RPMButton_Click();
@@ -109,6 +119,21 @@ class UserPage {
   // the user is told, and the program goes on.
   void ProgramNotStarted(const std::string& program);
 
+  // Saving what is on screen: each menu item asks the window for a file
+  // (TakeSaveRequest); a write that failed is reported through WriteFailed.
+  void SaveGraphMenu_Click();
+  void ExportDataMenu_Click();
+  void WriteFailed(const std::string& path, const std::string& reason);
+  std::optional<SaveRequest> TakeSaveRequest() { return std::exchange(saveRequest_, {}); }
+  // The channel on screen in a file name ("temperature"), and
+  // "<log name>-<channel>", the name proposed for what is saved.
+  std::string ChannelName() const;
+  std::string ExportName() const;
+  // The data table of the channel on screen over the window on screen.
+  std::string DataCsv() const;
+  // The window's title: the loaded log's file name, then the program's.
+  std::string WindowTitle() const;
+
   // Generic user actions by control key ("RPMButton", "YAxis"); false when
   // there is no such control or it takes no such action. A click on a hidden
   // control does nothing, as for a user.
@@ -117,6 +142,9 @@ class UserPage {
 
   // Marker and keyboard
   void Form_KeyUp(int keyCode);
+  // A mouse button pressed on the canvas at (x, y) twips; button 1 is the
+  // left one. It moves the marker to the sample whose point lies nearest.
+  void Picture1_MouseDown(int button, double x, double y);
   void MarkerStepValueText_Change();
   void MarkerStepScroll_Change();
   // The user replaces a text box's text or moves a scroll bar; false when
@@ -174,8 +202,11 @@ class UserPage {
   // Sets a text box's text as the program does, raising its change event
   // when the text changes.
   void SetText(std::string_view key, std::string text);
+  bool PickChosenFile();
   // Marker
   void SetMarkerLabels(bool shown);
+  void BeginMarkerMove();
+  void MarkSample();
   double MarkerStepValue() const;
 
   chart::Canvas& canvas_;
@@ -190,6 +221,12 @@ class UserPage {
   std::vector<std::string> dirPaths_;  // the folder behind each entry of Dir1
   std::string focus_, focusRequest_;
   bool exitRequested_ = false;
+  std::optional<SaveRequest> saveRequest_;
 };
+
+// The keys of the channel buttons, from left to right, and the number of the
+// channel a button shows (0 for a key that is no channel button).
+std::vector<std::string> ChannelButtonKeys();
+int16_t ButtonChannel(std::string_view key);
 
 }  // namespace zelk::form

@@ -154,10 +154,15 @@ TEST(LayoutTable, MenuBarInOrder) {
   std::vector<std::string> menus;
   for (const ControlSpec& s : LayoutTable()) {
     if (s.kind == Kind::Menu) menus.push_back(s.caption);
-    if (s.kind == Kind::MenuItem) menus.push_back(s.container + "/" + s.caption);
+    if (s.kind == Kind::MenuItem) {
+      menus.push_back(s.container + "/" + s.caption + (s.shortcut.empty() ? "" : " " + s.shortcut) +
+                      (s.enabled ? "" : " (off)"));
+    }
   }
-  EXPECT_EQ(menus, (std::vector<std::string>{"File", "FileMenu/Open", "FileMenu/Exit", "Help",
-                                             "HelpMenu/About", "HelpMenu/Version"}));
+  EXPECT_EQ(menus, (std::vector<std::string>{
+                       "File", "FileMenu/Open Ctrl+O", "FileMenu/Save Graph... Ctrl+S (off)",
+                       "FileMenu/Export Data... Ctrl+E (off)", "FileMenu/Exit Ctrl+Q", "Help",
+                       "HelpMenu/About", "HelpMenu/Version"}));
 }
 
 }  // namespace

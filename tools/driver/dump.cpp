@@ -70,6 +70,7 @@ void Controls(Json& j, const form::UserPage& page) {
       j.EndArray();
       j.Key("index").Number(static_cast<long long>(s.index));
     }
+    if (kind == Kind::MenuItem) j.Key("enabled").Bool(s.enabled);
     if (kind == Kind::Button) j.Key("backcolour").Number(static_cast<long long>(s.backColour));
     if (kind == Kind::ScrollBar) j.Key("value").Number(static_cast<long long>(s.value));
     if (kind == Kind::DriveList) j.Key("drive").String(s.folder);

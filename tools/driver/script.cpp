@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "dump.h"
+#include "text/number_text.h"
 
 namespace zelk::driver {
 namespace {
@@ -24,6 +25,8 @@ std::pair<std::string, std::string> SplitFirst(const std::string& text) {
 void ScriptRunner::Collect() {
   for (form::Message& m : page_.TakeMessages()) messages_.push_back(std::move(m));
   for (std::string& s : page_.TakeStarted()) started_.push_back(std::move(s));
+  // Without a window there is no file to ask for: a save asked for is dropped.
+  page_.TakeSaveRequest();
 }
 
 bool ScriptRunner::Execute(const std::string& command, const std::string& rest) {
@@ -51,6 +54,14 @@ bool ScriptRunner::Execute(const std::string& command, const std::string& rest) 
   if (command == "select") return ParseInt(argument, number) && page_.Select(name, number);
   if (command == "scroll") return ParseInt(argument, number) && page_.Scroll(name, number);
   if (command == "type") return page_.Type(name, argument);
+  if (command == "clickat") {
+    // A left click on the canvas at X Y twips.
+    const auto [xText, yText] = SplitFirst(rest);
+    const auto x = text::ReadDecimal(xText), y = text::ReadDecimal(yText);
+    if (!x || !y || yText.empty()) return false;
+    page_.Picture1_MouseDown(1, *x, *y);
+    return true;
+  }
   return false;
 }
 

@@ -1,0 +1,169 @@
+#include "form/command_line.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "form/user_page.h"
+#include "store/startup_tables.h"
+
+#ifndef ZELK_VERSION
+#define ZELK_VERSION "0"
+#endif
+
+namespace zelk::form {
+namespace {
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
+// The channel buttons' captions, as the user names channels.
+std::string ChannelCaption(const std::string& key) {
+  for (const ControlSpec& spec : LayoutTable()) {
+    if (spec.name == key) return spec.caption;
+  }
+  return key;
+}
+
+std::string ChannelList() {
+  std::string list;
+  for (const std::string& key : ChannelButtonKeys()) {
+    if (!list.empty()) list += ", ";
+    list += ChannelCaption(key);
+  }
+  return list;
+}
+
+// The window lengths offered in the window list, in minutes.
+std::vector<int> WindowLengths() {
+  const store::StartupTables tables = store::InitTables();
+  std::vector<int> lengths;
+  for (int k = 1; k <= 5; ++k) lengths.push_back(tables.Minutes(k));
+  return lengths;
+}
+
+std::string LengthList() {
+  const std::vector<int> lengths = WindowLengths();
+  std::string list;
+  for (size_t i = 0; i < lengths.size(); ++i) {
+    if (i > 0) list += i + 1 == lengths.size() ? " or " : ", ";
+    list += std::to_string(lengths[i]);
+  }
+  return list;
+}
+
+CommandLine Only(CommandLine::Mode mode) {
+  CommandLine line;
+  line.mode = mode;
+  return line;
+}
+
+CommandLine Bad(std::string problem) {
+  CommandLine line = Only(CommandLine::Mode::Bad);
+  line.problem = std::move(problem);
+  return line;
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+  CommandLine line;
+  bool batch = false, optionsEnded = false;
+  std::vector<std::string> channelNames, positional;
+  std::optional<std::string> minutes;
+
+  for (size_t i = 0; i < args.size(); ++i) {
+    std::string arg = args[i];
+    if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
+      positional.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    if (arg == "--help" || arg == "-h") return Only(CommandLine::Mode::Help);
+    if (arg == "--version") return Only(CommandLine::Mode::Version);
+    // An option's value follows it, or is joined to it by '='.
+    std::optional<std::string> joined;
+    if (const size_t equals = arg.find('='); equals != std::string::npos) {
+      joined = arg.substr(equals + 1);
+      arg.resize(equals);
+    }
+    if (arg != "--export" && arg != "--channel" && arg != "--minutes") {
+      return Bad("unknown option \"" + args[i] + "\"");
+    }
+    if (!joined && i + 1 >= args.size()) return Bad(arg + " needs a value");
+    const std::string value = joined ? *joined : args[++i];
+    if (arg == "--export") {
+      if (value.empty()) return Bad("--export needs a folder");
+      batch = true;
+      line.batch.folder = value;
+    } else if (arg == "--channel") {
+      channelNames.push_back(value);
+    } else {
+      minutes = value;
+    }
+  }
+
+  if (!batch) {
+    if (!channelNames.empty() || minutes) return Bad("--channel and --minutes go with --export");
+    if (positional.size() > 1) return Bad("only one log can be opened");
+    if (!positional.empty()) line.log = positional.front();
+    return line;
+  }
+  line.mode = CommandLine::Mode::Batch;
+  if (positional.empty()) return Bad("--export needs at least one log");
+  line.batch.logs = std::move(positional);
+  for (const std::string& name : channelNames) {
+    std::string found;
+    for (const std::string& key : ChannelButtonKeys()) {
+      if (SameIgnoringCase(name, ChannelCaption(key))) found = key;
+    }
+    if (found.empty()) return Bad("no channel is called \"" + name + "\"");
+    if (std::ranges::find(line.batch.channels, found) == line.batch.channels.end()) {
+      line.batch.channels.push_back(found);
+    }
+  }
+  if (line.batch.channels.empty()) line.batch.channels = ChannelButtonKeys();
+  if (minutes) {
+    const std::vector<int> lengths = WindowLengths();
+    const auto k = std::ranges::find_if(
+        lengths, [&](int length) { return *minutes == std::to_string(length); });
+    if (k == lengths.end()) return Bad("--minutes must be " + LengthList());
+    line.batch.minutes = *k;
+  }
+  return line;
+}
+
+std::string UsageText() {
+  return "Usage: zelkscope [LOG]\n"
+         "       zelkscope --export DIR [--channel NAME]... [--minutes N] LOG...\n"
+         "\n"
+         "Shows engine control unit data logs. With LOG, the window opens on that log.\n"
+         "With --export, no window is shown: the graph (PNG) and the data (CSV) of each\n"
+         "channel of every LOG are written into DIR, one line naming each file.\n"
+         "\n"
+         "  --export DIR    the folder for the files; made when it is missing\n"
+         "  --channel NAME  a channel as its button names it, in any case; may be given\n"
+         "                  again; every channel when none is given. The channels:\n"
+         "                  " +
+         ChannelList() +
+         "\n"
+         "  --minutes N     a pair of files for every page of an N-minute window\n"
+         "                  (N is " +
+         LengthList() +
+         "); the Full Trip when not given\n"
+         "  --help          show this text and stop\n"
+         "  --version       show the version and stop\n"
+         "\n"
+         "Exit status: 0 when everything was done, 1 when a log was refused or a file\n"
+         "could not be written, 2 for arguments that are wrong.\n";
+}
+
+std::string VersionText() { return std::string(kProgramTitle) + " " + ZELK_VERSION + "\n"; }
+
+}  // namespace zelk::form

@@ -1,0 +1,50 @@
+// Saving what is on screen: the graph as a picture and the channel's data as
+// a table, under a name made from the log and the channel.
+#include <filesystem>
+
+#include "channels/series.h"
+#include "form/user_page.h"
+
+namespace zelk::form {
+namespace fs = std::filesystem;
+
+std::string UserPage::ChannelName() const {
+  for (const std::string& key : ChannelButtonKeys()) {
+    if (ButtonChannel(key) == vars_.currentChannel) {
+      return channels::Slug(controls_(key).state.caption);
+    }
+  }
+  return "graph";
+}
+
+std::string UserPage::ExportName() const {
+  return fs::path(vars_.fileName).stem().string() + "-" + ChannelName();
+}
+
+void UserPage::SaveGraphMenu_Click() {
+  const fs::path folder = fs::path(vars_.filePath).parent_path();
+  saveRequest_ = {SaveRequest::What::Graph, (folder / (ExportName() + ".png")).string()};
+}
+
+void UserPage::ExportDataMenu_Click() {
+  const fs::path folder = fs::path(vars_.filePath).parent_path();
+  saveRequest_ = {SaveRequest::What::Data, (folder / (ExportName() + ".csv")).string()};
+}
+
+void UserPage::WriteFailed(const std::string& path, const std::string& reason) {
+  ShowMessage("Cannot write \"" + path + "\": " + reason + ".");
+}
+
+std::string UserPage::DataCsv() const {
+  const channels::Window window{vars_.yStart, vars_.yEnd, vars_.xStep};
+  const auto series =
+      channels::SeriesOf(vars_.currentChannel, log_, channelTables_, UserByteChoice());
+  return channels::DataCsv(log_, window, series, vars_.samplesPerMinute);
+}
+
+std::string UserPage::WindowTitle() const {
+  if (vars_.fileLoaded == 0) return kProgramTitle;
+  return vars_.fileName + " - " + kProgramTitle;
+}
+
+}  // namespace zelk::form
