@@ -1,5 +1,6 @@
 #include "app/canvas_widget.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPen>
 
@@ -74,6 +75,14 @@ void CanvasWidget::Flush() {
 const QImage& CanvasWidget::image() {
   Flush();
   return image_;
+}
+
+void CanvasWidget::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    QWidget::mousePressEvent(event);
+    return;
+  }
+  emit leftPressed(event->position() * kTwipsPerPixel);
 }
 
 void CanvasWidget::resizeEvent(QResizeEvent* event) {

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QLineF>
+#include <QPointF>
 #include <vector>
 #include <QWidget>
 
@@ -27,7 +28,13 @@ class CanvasWidget : public QWidget, public chart::Canvas {
   // Draws the lines asked for since the last call into the image.
   void Flush();
 
+ signals:
+  // The left mouse button went down on the graph, or on what lies over it,
+  // at `twips` from the canvas's top-left corner.
+  void leftPressed(QPointF twips);
+
  protected:
+  void mousePressEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 

@@ -1,11 +1,80 @@
 #include <QApplication>
+#include <QTimer>
+#include <iostream>
+#include <string>
+#include <vector>
 
+#include "app/batch_output.h"
 #include "app/main_window.h"
+#include "form/command_line.h"
 
-int main(int argc, char* argv[]) {
+namespace {
+
+using zelk::form::CommandLine;
+
+int BadArguments(const std::string& problem) {
+  std::cerr << "zelkscope: " << problem << "\n\n" << zelk::form::UsageText();
+  return 2;
+}
+
+std::vector<std::string> Arguments(const QStringList& list) {
+  std::vector<std::string> args;
+  for (qsizetype i = 1; i < list.size(); ++i) args.push_back(list[i].toStdString());
+  return args;
+}
+
+// A batch run's standard error is for its own reports: Qt's notes about the
+// screen it does without are left out, its errors kept.
+void KeepQtErrorsOnly(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) {
+    std::cerr << qPrintable(qFormatLogMessage(type, context, text)) << "\n";
+  }
+}
+
+// Writes every file of the batch from a window that is never on a screen.
+int RunBatch(int argc, char* argv[], const zelk::form::BatchOptions& options) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(KeepQtErrorsOnly);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("ZelkScope"));
   zelk::app::MainWindow window(QCoreApplication::applicationDirPath());
   window.show();
+  zelk::app::WindowBatchOutput output(window);
+  return zelk::form::RunBatch(window.page(), options, output, std::cout, std::cerr);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  const CommandLine given = zelk::form::ParseCommandLine({argv + (argc > 0), argv + argc});
+  switch (given.mode) {
+    case CommandLine::Mode::Help:
+      std::cout << zelk::form::UsageText();
+      return 0;
+    case CommandLine::Mode::Version:
+      std::cout << zelk::form::VersionText();
+      return 0;
+    case CommandLine::Mode::Batch:
+      return RunBatch(argc, argv, given.batch);
+    case CommandLine::Mode::Window:
+    case CommandLine::Mode::Bad:
+      break;
+  }
+
+  // Qt takes its own options (-platform, -style) out of the arguments; what
+  // is left is the program's.
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("ZelkScope"));
+  const CommandLine line = zelk::form::ParseCommandLine(Arguments(QCoreApplication::arguments()));
+  if (line.mode != CommandLine::Mode::Window) return BadArguments(line.problem);
+
+  zelk::app::MainWindow window(QCoreApplication::applicationDirPath());
+  window.show();
+  if (!line.log.empty()) {
+    // Opened once the window is on screen, so that a message about the log
+    // stands in front of it.
+    const QString log = QString::fromLocal8Bit(line.log);
+    QTimer::singleShot(0, &window, [&window, log] { window.OpenLog(log); });
+  }
   return app.exec();
 }

@@ -5,6 +5,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QMimeData>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -25,6 +29,7 @@
 #include "app/control_widgets.h"
 #include "app/key_codes.h"
 #include "app/pictures.h"
+#include "app/save_file.h"
 
 namespace zelk::app {
 namespace {
@@ -40,6 +45,15 @@ constexpr const char* kCanvasName = "Picture1";
 int Pixels(double twips) { return qRound(twips / kTwipsPerPixel); }
 
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+// The first local file of a drop, or empty when it holds none.
+QString DroppedFile(const QMimeData* data) {
+  if (!data || !data->hasUrls()) return {};
+  for (const QUrl& url : data->urls()) {
+    if (url.isLocalFile()) return url.toLocalFile();
+  }
+  return {};
+}
 
 // The fonts the program names, as the metric-compatible families installed
 // with it.
@@ -96,6 +110,7 @@ void SetPaletteColour(QWidget* widget, QPalette::ColorRole role, const QColor& c
 MainWindow::MainWindow(const QString& programDir, QWidget* parent) : QMainWindow(parent) {
   setWindowTitle(QString::fromUtf8(form::kProgramTitle));
   setWindowIcon(WindowIcon());
+  setAcceptDrops(true);
   Build();
   page_ = std::make_unique<form::UserPage>(*canvas_, programDir.toStdString());
   page_->Form_Load();
@@ -140,6 +155,9 @@ void MainWindow::Build() {
       QMenu* menu = menus_.value(container);
       if (!menu) continue;
       bound.action = menu->addAction(Text(design.caption));
+      if (!design.shortcut.empty()) {
+        bound.action->setShortcut(QKeySequence(Text(design.shortcut)));
+      }
       const std::string name = design.name;
       connect(bound.action, &QAction::triggered, this,
               [this, name] { Forward([this, &name] { page_->Click(name); }); });
@@ -234,6 +252,9 @@ QWidget* MainWindow::MakeWidget(const ControlSpec& design, QWidget* parent) {
         // The canvas fills the picture box inside its border; what the
         // picture box holds lies over the canvas.
         canvas_ = new CanvasWidget(panel);
+        connect(canvas_, &CanvasWidget::leftPressed, this, [this](QPointF twips) {
+          Forward([this, twips] { page_->Picture1_MouseDown(1, twips.x(), twips.y()); });
+        });
         auto* layout = new QVBoxLayout(panel);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(canvas_);
@@ -305,6 +326,13 @@ QAction* MainWindow::menuAction(const QString& key) const {
 
 const QImage& MainWindow::canvasImage() const { return canvas_->image(); }
 
+QImage MainWindow::GraphImage() { return canvas_->grab().toImage(); }
+
+void MainWindow::OpenLog(const QString& path) {
+  const std::string file = path.toStdString();
+  Forward([this, &file] { page_->OpenPath(file); });
+}
+
 // ---- Events ----
 
 void MainWindow::Forward(const std::function<void()>& event) {
@@ -330,9 +358,22 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  const QString file = DroppedFile(event->mimeData());
+  if (file.isEmpty()) return;
+  event->acceptProposedAction();
+  OpenLog(file);
+}
+
 // ---- Bringing the window up to date ----
 
 void MainWindow::Sync() {
+  const QString title = Text(page_->WindowTitle());
+  if (windowTitle() != title) setWindowTitle(title);
   const std::vector<Control>& controls = page_->controls().all();
   for (size_t i = 0; i < controls.size() && i < bound_.size(); ++i) {
     SyncControl(controls[i], bound_[i]);
@@ -349,6 +390,7 @@ void MainWindow::SyncControl(const Control& control, Bound& bound) {
       bound.action->setText(caption);
     }
     if (bound.action->isVisible() != state.visible) bound.action->setVisible(state.visible);
+    if (bound.action->isEnabled() != state.enabled) bound.action->setEnabled(state.enabled);
     return;
   }
   QWidget* widget = bound.widget;
@@ -471,6 +513,7 @@ void MainWindow::CarryOutRequests() {
   for (const std::string& program : page_->TakeStarted()) {
     if (!QProcess::startDetached(Text(program), {})) page_->ProgramNotStarted(program);
   }
+  if (const auto request = page_->TakeSaveRequest()) SaveAsked(*request);
   for (const form::Message& message : page_->TakeMessages()) {
     show(Text(message.title), Text(message.text));
   }
@@ -478,6 +521,22 @@ void MainWindow::CarryOutRequests() {
     closing_ = true;
     close();
   }
+}
+
+// Asks where to save, proposing the page's path, and writes the graph as on
+// screen or the data table; a failure goes back to the page to be reported.
+void MainWindow::SaveAsked(const form::SaveRequest& request) {
+  const bool graph = request.what == form::SaveRequest::What::Graph;
+  const QString title = graph ? tr("Save Graph") : tr("Export Data");
+  const QString filter = graph ? tr("PNG images (*.png)") : tr("CSV files (*.csv)");
+  const QString proposed = Text(request.proposedPath);
+  const QString path = chooseFile_ ? chooseFile_(title, proposed, filter)
+                                   : QFileDialog::getSaveFileName(this, title, proposed, filter);
+  if (path.isEmpty()) return;
+  QString problem;
+  const bool saved = graph ? SavePng(path, GraphImage(), problem)
+                           : SaveBytes(path, QByteArray::fromStdString(page_->DataCsv()), problem);
+  if (!saved) page_->WriteFailed(path.toStdString(), problem.toStdString());
 }
 
 }  // namespace zelk::app

@@ -15,6 +15,8 @@
 #include "form/user_page.h"
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QMenu;
 
 namespace zelk::app {
@@ -37,8 +39,21 @@ class MainWindow : public QMainWindow {
   // The graph as drawn, in device pixels.
   const QImage& canvasImage() const;
 
-  // Copies every control's state onto its widget.
+  // Copies every control's state onto its widget, and the title.
   void Sync();
+
+  // Opens the log at `path` as if the user had picked it in the browser.
+  void OpenLog(const QString& path);
+  // The graph as it stands on screen, with what lies over it (title, value
+  // labels, time axis, marker strip), in device pixels.
+  QImage GraphImage();
+
+  // How the file to save to is asked for: given a dialog title, the path
+  // proposed and a file-name filter, the path chosen, or empty for none. By
+  // default a file dialog.
+  using FileChooser =
+      std::function<QString(const QString& title, const QString& proposed, const QString& filter)>;
+  void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
 
   // How a message box is shown; by default a modal QMessageBox.
   using MessageShower = std::function<void(const QString& title, const QString& text)>;
@@ -46,6 +61,8 @@ class MainWindow : public QMainWindow {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   // What the window keeps for each control, in layout order.
@@ -65,6 +82,7 @@ class MainWindow : public QMainWindow {
   void SyncControl(const form::Control& control, Bound& bound);
   void ApplyFocus();
   void CarryOutRequests();
+  void SaveAsked(const form::SaveRequest& request);
 
   std::unique_ptr<form::UserPage> page_;
   CanvasWidget* canvas_ = nullptr;
@@ -74,6 +92,7 @@ class MainWindow : public QMainWindow {
   QHash<QString, QWidget*> containers_;  // where a container's controls go
   QHash<QString, QMenu*> menus_;
   MessageShower showMessage_;
+  FileChooser chooseFile_;
   bool closing_ = false;
 };
 
