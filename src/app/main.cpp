@@ -17,6 +17,15 @@ int BadArguments(const std::string& problem) {
   return 2;
 }
 
+bool HasSingleDashOption(int argc, char* argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--") return false;
+    if (arg.size() > 1 && arg[0] == '-' && arg[1] != '-') return true;
+  }
+  return false;
+}
+
 std::vector<std::string> Arguments(const QStringList& list) {
   std::vector<std::string> args;
   for (qsizetype i = 1; i < list.size(); ++i) args.push_back(list[i].toStdString());
@@ -56,8 +65,13 @@ int main(int argc, char* argv[]) {
       return 0;
     case CommandLine::Mode::Batch:
       return RunBatch(argc, argv, given.batch);
-    case CommandLine::Mode::Window:
     case CommandLine::Mode::Bad:
+      // Only an option of Qt's own (one dash: -platform, -style) can make
+      // these arguments right once Qt has taken it out; anything else is
+      // told at once, with no display needed.
+      if (!HasSingleDashOption(argc, argv)) return BadArguments(given.problem);
+      break;
+    case CommandLine::Mode::Window:
       break;
   }
 

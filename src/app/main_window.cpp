@@ -170,6 +170,9 @@ void MainWindow::Build() {
     QWidget* widget = MakeWidget(design, parent);
     widget->setObjectName(key);
     widget->setFont(MakeFont(font));
+    // A file dropped anywhere on the window opens it: no control takes the
+    // drop's text for itself.
+    widget->setAcceptDrops(false);
     if (!design.toolTip.empty()) widget->setToolTip(Text(design.toolTip));
     bound.widget = widget;
     if (design.kind == Kind::Picture) {

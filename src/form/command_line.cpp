@@ -28,11 +28,22 @@ std::string ChannelCaption(const std::string& key) {
   return key;
 }
 
-std::string ChannelList() {
-  std::string list;
+// The captions, comma-separated, on lines of the usage text's width.
+std::string ChannelList(std::string_view indent) {
+  std::string list(indent);
+  size_t lineStart = 0;
   for (const std::string& key : ChannelButtonKeys()) {
-    if (!list.empty()) list += ", ";
-    list += ChannelCaption(key);
+    const std::string caption = ChannelCaption(key);
+    if (list.size() > indent.size()) {
+      list += ',';
+      if (list.size() - lineStart + caption.size() + 1 > 78) {
+        lineStart = list.size() + 1;
+        (list += '\n') += indent;
+      } else {
+        list += ' ';
+      }
+    }
+    list += caption;
   }
   return list;
 }
@@ -149,9 +160,8 @@ std::string UsageText() {
          "\n"
          "  --export DIR    the folder for the files; made when it is missing\n"
          "  --channel NAME  a channel as its button names it, in any case; may be given\n"
-         "                  again; every channel when none is given. The channels:\n"
-         "                  " +
-         ChannelList() +
+         "                  again; every channel when none is given. The channels:\n" +
+         ChannelList("                  ") +
          "\n"
          "  --minutes N     a pair of files for every page of an N-minute window\n"
          "                  (N is " +
