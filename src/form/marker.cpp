@@ -54,18 +54,14 @@ void UserPage::Form_KeyUp(int keyCode) {
 
 void UserPage::Picture1_MouseDown(int button, double x, double /*y*/) {
   const double step = vars_.xStep.ToDouble();
-  if (button != kLeftButton || !(step > 0) || !std::isfinite(x)) return;
-  // The marker can mark the samples from the window's start up to, not
-  // including, its end; the channel's draw puts sample j's point at
-  // 550 + (j - first + 1) x XStep, first being the window's first sample.
-  const double lowest = std::ceil(vars_.yStart);
-  const double highest = std::ceil(vars_.yEnd) - 1;
-  if (!(highest >= lowest)) return;
-  const double first = chart::SampleIndex(vars_.yStart);
-  const double nearest = text::RoundHalfEven(first - 1 + (x - chart::kAxisX) / step);
-  const double sample = std::clamp(nearest, lowest, highest);
+  const double span = vars_.yEnd - vars_.yStart;
+  if (button != kLeftButton || !(step > 0) || !(span > 0) || !std::isfinite(x)) return;
+  // The channel's draw puts the point of the window's n-th sample (from 0)
+  // at 550 + (n + 1) x XStep; the arrow keys mark it at the whole offset n,
+  // from 0 up to, not including, the window's span.
+  const double nearest = text::RoundHalfEven((x - chart::kAxisX) / step - 1);
   BeginMarkerMove();
-  vars_.markerPos = sample - vars_.yStart;
+  vars_.markerPos = std::clamp(nearest, 0.0, std::ceil(span) - 1);
   MarkSample();
 }
 
