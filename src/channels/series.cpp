@@ -11,7 +11,9 @@ struct SeriesSpec {
   const char* name;
   int table;
   bool framesOnly = false;
-  const char* columnLogName = nullptr;  // another unit on column logs
+  // Another unit on the column logs: "Time" logs and "#time" logs.
+  const char* timeLogName = nullptr;
+  const char* shortLogName = nullptr;
 };
 
 constexpr SeriesSpec kSeries[] = {
@@ -24,8 +26,9 @@ constexpr SeriesSpec kSeries[] = {
     {5, "lambda_v", -1},
     {5, "lambda_status", 1, true},
     {6, "fuel_loop_closed", -1},
-    {7, "throttle_deg", -1, false, "throttle_v"},
-    {9, "manifold_kpa", -1},
+    {7, "throttle_deg", -1, false, "throttle_v", "throttle_v"},
+    // "#time" logs record the pressure in psi, and it is plotted as recorded.
+    {9, "manifold_kpa", -1, false, nullptr, "manifold_psi"},
     {10, "stft_pct", -1},
 };
 
@@ -43,7 +46,10 @@ std::vector<Series> SeriesOf(int16_t number, const store::LogData& log, const Ta
   std::vector<Series> series;
   for (const SeriesSpec& s : kSeries) {
     if (s.channel != number || (s.framesOnly && !frames)) continue;
-    const char* name = !frames && s.columnLogName ? s.columnLogName : s.name;
+    const char* other = log.format == store::kTimeLog        ? s.timeLogName
+                        : log.format == store::kShortTimeLog ? s.shortLogName
+                                                             : nullptr;
+    const char* name = other ? other : s.name;
     series.push_back({name, s.table < 0 ? &tables.data : &tables.plot[s.table], false});
   }
   return series;
