@@ -5,7 +5,7 @@
 namespace zelk::app {
 
 bool WindowBatchOutput::WriteGraph(const std::string& path, std::string& problem) {
-  window_.Sync();
+  window_.SyncGraph();
   QString why;
   if (SavePng(QString::fromStdString(path), window_.GraphImage(), why)) return true;
   problem = why.toStdString();

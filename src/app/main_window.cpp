@@ -98,6 +98,24 @@ void ReplaceItems(ListWidget* widget, std::vector<std::string>& shown,
   widget->addItems(ToStrings(items));
 }
 
+// The time axis's caption spaces its times with runs of blanks; where the
+// font sets them wider than the caption's label, the runs are narrowed so
+// that every time stays on the one line under the graph.
+void FitOnOneLine(QWidget* label, const QString& caption, int width) {
+  QFont font = label->font();
+  font.setWordSpacing(0);
+  const int natural = QFontMetrics(font).horizontalAdvance(caption);
+  // The font's word spacing applies once to each run of blanks.
+  int gaps = 0;
+  for (qsizetype i = 0; i < caption.size(); ++i) {
+    if (caption[i] == QLatin1Char(' ') && (i == 0 || caption[i - 1] != QLatin1Char(' '))) ++gaps;
+  }
+  if (natural >= width && gaps > 0) {
+    font.setWordSpacing(static_cast<qreal>(width - 1 - natural) / gaps);
+  }
+  if (font != label->font()) label->setFont(font);
+}
+
 void SetPaletteColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
   QPalette palette = widget->palette();
   if (palette.color(role) == colour) return;
@@ -329,7 +347,11 @@ QAction* MainWindow::menuAction(const QString& key) const {
 
 const QImage& MainWindow::canvasImage() const { return canvas_->image(); }
 
-QImage MainWindow::GraphImage() { return canvas_->grab().toImage(); }
+// The graph is opaque: without an alpha channel its picture is also quicker
+// to write as a PNG.
+QImage MainWindow::GraphImage() {
+  return canvas_->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
 
 void MainWindow::OpenLog(const QString& path) {
   const std::string file = path.toStdString();
@@ -383,6 +405,13 @@ void MainWindow::Sync() {
   }
 }
 
+void MainWindow::SyncGraph() {
+  const std::vector<Control>& controls = page_->controls().all();
+  for (size_t i = 0; i < controls.size() && i < bound_.size(); ++i) {
+    if (controls[i].spec.container == kCanvasName) SyncControl(controls[i], bound_[i]);
+  }
+}
+
 void MainWindow::SyncControl(const Control& control, Bound& bound) {
   const ControlSpec& design = control.spec;
   const ControlState& state = control.state;
@@ -407,6 +436,8 @@ void MainWindow::SyncControl(const Control& control, Bound& bound) {
     // left of the axis.
     const int needed = widget->fontMetrics().horizontalAdvance(caption) + 1;
     if (needed > place.width()) place.setWidth(needed);
+  } else if (design.name == "YLabel") {
+    FitOnOneLine(widget, caption, place.width());
   }
   if (widget->geometry() != place) widget->setGeometry(place);
 

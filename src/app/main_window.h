@@ -39,8 +39,11 @@ class MainWindow : public QMainWindow {
   // The graph as drawn, in device pixels.
   const QImage& canvasImage() const;
 
-  // Copies every control's state onto its widget, and the title.
+  // Copies every control's state onto its widget, and the title; or only
+  // the state of what lies over the graph, which is all a picture of the
+  // graph needs.
   void Sync();
+  void SyncGraph();
 
   // Opens the log at `path` as if the user had picked it in the browser.
   void OpenLog(const QString& path);
