@@ -1,0 +1,233 @@
+// `zelkscope --export` as a user runs it from a shell without a display: the
+// files it writes, what it prints, and tables that hold the very numbers the
+// graph draws (read back through the headless driver's canvas).
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <QImage>
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "driver_harness.h"
+
+namespace zelk::e2e {
+namespace {
+namespace fs = std::filesystem;
+
+const std::string kLogs = ZELK_SAMPLE_LOGS;
+const char* const kLogNames[] = {"drive_frames", "drive_time", "drive_quillon"};
+const char* const kSlugs[] = {"rpm",  "temperature", "battery",  "ignition", "lambda",
+                              "loop", "throttle",    "manifold", "stft",     "user_defined"};
+
+struct ProgramRun {
+  int status = -1;
+  std::string out, err;
+};
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+std::vector<double> Fields(const std::string& row) {
+  std::vector<double> fields;
+  std::istringstream in(row);
+  for (std::string field; std::getline(in, field, ',');) fields.push_back(std::stod(field));
+  return fields;
+}
+
+// The program with no display to go to: X's variable unset, X asked for.
+ProgramRun RunProgram(const Scratch& s, const std::vector<std::string>& args) {
+  std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb '" ZELK_PROGRAM "'";
+  for (const std::string& arg : args) command += " '" + arg + "'";
+  command += " > '" + s.dir() + "/run.out' 2> '" + s.dir() + "/run.err'";
+  const int raw = std::system(command.c_str());
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadText(s.dir() + "/run.out"),
+          ReadText(s.dir() + "/run.err")};
+}
+
+// One batch of every channel of the three sample logs, shared by the tests.
+class Export : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    scratch_ = new Scratch;
+    run_ = RunProgram(*scratch_, {"--export", Out(""), kLogs + "/drive_frames.txt",
+                                  kLogs + "/drive_time.txt", kLogs + "/drive_quillon.txt"});
+  }
+  static void TearDownTestSuite() { delete scratch_; }
+  static std::string Out(const std::string& name) { return scratch_->dir() + "/out/" + name; }
+
+  static Scratch* scratch_;
+  static ProgramRun run_;
+};
+Scratch* Export::scratch_ = nullptr;
+ProgramRun Export::run_;
+
+TEST_F(Export, EveryChannelOfEveryLogIsWrittenAndNamed) {
+  ASSERT_EQ(run_.status, 0) << run_.err;
+  EXPECT_EQ(run_.err, "");
+  std::vector<std::string> expected;
+  for (const char* log : kLogNames) {
+    for (const char* slug : kSlugs) {
+      for (const char* type : {".png", ".csv"}) {
+        expected.push_back(Out(std::string(log) + "-" + slug + type));
+      }
+    }
+  }
+  EXPECT_EQ(Lines(run_.out), expected);
+  // The canvas inside the picture box's border, as on screen.
+  for (size_t i = 0; i < expected.size(); i += 2) {
+    EXPECT_EQ(QImage(QString::fromStdString(expected[i])).size(), QSize(783, 293)) << expected[i];
+  }
+}
+
+// Each table row is a sample of the window on screen, and each of its numbers
+// puts the end of that sample's segment where the driver's canvas has it:
+// base line - (value - offset) × scale + y offset, in single precision.
+TEST_F(Export, TablesHoldTheNumbersTheGraphDraws) {
+  ASSERT_EQ(run_.status, 0) << run_.err;
+  const struct {
+    const char *log, *button, *slug, *header;
+    double offset = 0, yOffset = 0;
+  } cases[] = {
+      {"drive_frames", "RPMButton", "rpm", "engine_speed_rpm"},
+      {"drive_frames", "TemperatureButton", "temperature", "coolant_c,intake_c,fuel_c"},
+      {"drive_frames", "BatteryButton", "battery", "battery_v", 10.6},
+      {"drive_frames", "ThrottleButton", "throttle", "throttle_deg", 0, 600},
+      {"drive_time", "RPMButton", "rpm", "engine_speed_rpm"},
+      {"drive_time", "TemperatureButton", "temperature", "coolant_c,intake_c"},
+      {"drive_time", "BatteryButton", "battery", "battery_v", 10.6},
+      {"drive_time", "MAPButton", "manifold", "manifold_kpa"},
+      {"drive_quillon", "RPMButton", "rpm", "engine_speed_rpm"},
+      {"drive_quillon", "TemperatureButton", "temperature", "coolant_c,intake_c"},
+      {"drive_quillon", "BatteryButton", "battery", "battery_v", 10.6},
+      {"drive_quillon", "ThrottleButton", "throttle", "throttle_v", 0, 600},
+  };
+  const uint32_t kSeriesColours[] = {0x000000, 0x00FF00, 0xFF00FF};  // black, green, magenta
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.log) + " " + c.button);
+    const DriverRun drawn =
+        scratch_->Run("open " + kLogs + "/" + c.log + ".txt\nclick " + c.button + "\ndump\n");
+    ASSERT_EQ(drawn.status, 0) << drawn.err;
+    const Json& vars = drawn.dumps.at(0)["vars"];
+    const long first = std::lround(vars["YStart"].number);
+    const long last =
+        std::min(std::lround(vars["YEnd"].number), std::lround(vars["SampleCount"].number) - 1);
+    const std::vector<std::string> rows =
+        Lines(ReadText(Out(std::string(c.log) + "-" + c.slug + ".csv")));
+    ASSERT_EQ(rows.size(), static_cast<size_t>(last - first + 2));
+    EXPECT_EQ(rows[0], std::string("sample,minutes,") + c.header);
+
+    // Each series' segments in drawing order, by their colour.
+    const size_t series = std::ranges::count(std::string_view(c.header), ',') + 1;
+    std::vector<std::vector<double>> ends(series);
+    for (const Json& line : drawn.dumps[0]["canvas"].items) {
+      for (size_t k = 0; k < series; ++k) {
+        if (line[4].number == kSeriesColours[k]) ends[k].push_back(line[3].number);
+      }
+    }
+    for (size_t n = 1; n < rows.size(); ++n) {
+      const std::vector<double> row = Fields(rows[n]);
+      ASSERT_EQ(row.size(), series + 2) << rows[n];
+      EXPECT_EQ(row[0], first + static_cast<long>(n) - 1);
+      EXPECT_NEAR(row[1], row[0] / vars["SamplesPerMinute"].number, 0.00005 + 1e-9);
+      for (size_t k = 0; k < series; ++k) {
+        ASSERT_LT(n - 1, ends[k].size());
+        const double y = vars["BaseLine"].number -
+                         (row[k + 2] - c.offset) * vars["ValueScale"].number + c.yOffset;
+        ASSERT_NEAR(ends[k][n - 1], static_cast<float>(y), 0.01) << rows[n] << " series " << k;
+      }
+    }
+  }
+}
+
+// A table's header names the unit of its numbers: the pressure of the engine
+// at rest, logged as 95 kPa by the "Time" log and as 13.8 psi by the "#time"
+// log, reads as 95 kPa from both tables.
+TEST_F(Export, ManifoldTablesNameTheUnitOfTheirNumbers) {
+  ASSERT_EQ(run_.status, 0) << run_.err;
+  for (const char* table : {"drive_time-manifold.csv", "drive_quillon-manifold.csv"}) {
+    const std::vector<std::string> rows = Lines(ReadText(Out(table)));
+    ASSERT_GE(rows.size(), 2u) << table;
+    const std::string unit = rows[0].substr(rows[0].rfind('_') + 1);
+    const double kilopascalsPer = unit == "kpa" ? 1 : unit == "psi" ? 6.894757 : 0;
+    EXPECT_NEAR(Fields(rows[1]).at(2) * kilopascalsPer, 95, 0.5)
+        << table << ": " << rows[0] << " / " << rows[1];
+  }
+}
+
+TEST(ExportRun, RefusedLogIsReportedAndTheOthersWritten) {
+  Scratch s;
+  const std::string garbage = s.Write("garbage.txt", "garbage");
+  const ProgramRun run =
+      RunProgram(s, {"--export", s.dir() + "/out", "--channel", "rpm", kLogs + "/drive_time.txt",
+                     garbage, kLogs + "/drive_quillon.txt"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "zelkscope: " + garbage + ": Not a valid ZELK data file\n");
+  const std::string out = s.dir() + "/out/";
+  EXPECT_EQ(Lines(run.out), (std::vector<std::string>{
+                                out + "drive_time-rpm.png", out + "drive_time-rpm.csv",
+                                out + "drive_quillon-rpm.png", out + "drive_quillon-rpm.csv"}));
+}
+
+// Wrong arguments stop the program before it makes its folder (DIR), with a
+// word on standard error; questions are answered on standard output.
+TEST(ExportRun, ArgumentsAreCheckedFirst) {
+  const std::string log = kLogs + "/drive_time.txt";
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string said;  // what the one stream written starts with
+  } cases[] = {
+      {{"--export", "DIR", "--minutes", "7", log}, 2, "zelkscope: --minutes must be 2, 5, 10"},
+      {{"--export", "DIR", "--channel", "nosuch", log}, 2, "zelkscope: no channel is called"},
+      {{"--export", "DIR"}, 2, "zelkscope: --export needs at least one log\n\nUsage:"},
+      {{"--help"}, 0, "Usage: zelkscope [LOG]\n"},
+      {{"--version"}, 0, "ZelkScope 1.0.0\n"},
+  };
+  for (const auto& c : cases) {
+    Scratch s;
+    std::vector<std::string> args = c.args;
+    std::ranges::replace(args, std::string("DIR"), s.dir() + "/out");
+    SCOPED_TRACE(args.back());
+    const ProgramRun run = RunProgram(s, args);
+    EXPECT_EQ(run.status, c.status);
+    const std::string& said = c.status == 0 ? run.out : run.err;
+    EXPECT_EQ(said.substr(0, c.said.size()), c.said);
+    EXPECT_EQ(c.status == 0 ? run.err : run.out, "");
+    EXPECT_FALSE(fs::exists(s.dir() + "/out"));
+  }
+}
+
+// Every page of a window length gets its pair of files; the third page of the
+// 1740-sample log runs from its start at 10 minutes to the log's last sample.
+TEST(ExportRun, EveryPageOfAWindowLength) {
+  Scratch s;
+  const ProgramRun run = RunProgram(
+      s, {"--export", s.dir(), "--minutes", "5", "--channel", "RPM", kLogs + "/drive_frames.txt"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::vector<std::string> expected;
+  for (const char* page : {"1", "2", "3"}) {
+    for (const char* type : {".png", ".csv"}) {
+      expected.push_back(s.dir() + "/drive_frames-rpm-page" + page + type);
+    }
+  }
+  EXPECT_EQ(Lines(run.out), expected);
+  const std::vector<std::string> rows = Lines(ReadText(s.dir() + "/drive_frames-rpm-page3.csv"));
+  ASSERT_EQ(rows.size(), 1u + 1739 - 1450 + 1);
+  EXPECT_EQ(rows[1].substr(0, 13), "1450,10.0000,");
+  EXPECT_EQ(rows.back().substr(0, 13), "1739,11.9931,");
+}
+
+}  // namespace
+}  // namespace zelk::e2e

@@ -1,0 +1,182 @@
+// A click on the graph moves the marker to the sample whose point lies
+// nearest, leaving the window as the arrow keys would that land there.
+#include <tuple>
+
+#include "page_fixture.h"
+
+namespace zelk::testing {
+namespace {
+
+using testlogs::Hex;
+
+// A frame log whose every channel changes from sample to sample; sample s
+// runs at 999 + s rpm.
+std::string BusyLog(int samples) {
+  std::vector<std::string> frames80, frames7D;
+  for (int i = 0; i < samples; ++i) {
+    // clang-format off
+    frames80.push_back(testlogs::Frame80With({{1, Hex((1000 + i) >> 8)}, {2, Hex(1000 + i)},
+        {3, Hex(60 + i % 90)}, {5, Hex(50 + i % 40)}, {6, Hex(70 + i % 30)}, {7, Hex(30 + i % 70)},
+        {8, Hex(120 + i % 20)}, {22, Hex(i % 99)}}));
+    frames7D.push_back(testlogs::Frame7DWith({{1, Hex(i)}, {2, Hex(i % 90)}, {6, Hex(i % 180)},
+        {9, Hex(i % 2)}, {10, Hex(i / 7 % 2)}, {12, Hex(90 + i % 20)}}));
+    // clang-format on
+  }
+  return testlogs::FrameLogOf(frames80, frames7D);
+}
+
+// The keys of the controls whose state differs between two windows.
+std::vector<std::string> Differences(const form::Controls& a, const form::Controls& b) {
+  const auto tie = [](const form::ControlState& s) {
+    return std::tie(s.caption, s.visible, s.left, s.top, s.width, s.height, s.items, s.index,
+                    s.backColour, s.value, s.folder, s.enabled);
+  };
+  std::vector<std::string> keys;
+  for (size_t k = 0; k < a.all().size(); ++k) {
+    if (tie(a.all()[k].state) != tie(b.all()[k].state)) keys.push_back(a.all()[k].Key());
+  }
+  return keys;
+}
+
+class GraphClickTest : public PageTest {
+ protected:
+  // A new window on a clean canvas showing a log of `samples` samples over
+  // the Full Trip, or over the second page of the 2-minute window.
+  void Load(int samples, bool paged) {
+    TearDown();
+    canvas_ = chart::RecordingCanvas();
+    SetUp();
+    if (samples == 0) return;
+    // 3 samples: the Full Trip starts and ends on sample 1.
+    Open(samples == 3 ? testlogs::FrameLog(2, {}, "\r\n", 1) : BusyLog(samples));
+    ASSERT_EQ(page().log().sampleCount, samples);
+    PickWindow(page(), paged);
+  }
+  static void PickWindow(form::UserPage& p, bool paged) {
+    if (paged) {
+      ASSERT_TRUE(p.Select("YAxis", 1));
+      ASSERT_TRUE(p.Click("NextImage"));
+    }
+  }
+  int First() { return chart::SampleIndex(vars().yStart); }
+  // Where the channel's draw puts sample j's point.
+  double PointOf(int j) { return 550 + (j - First() + 1) * vars().xStep.ToDouble(); }
+};
+
+TEST_F(GraphClickTest, ClickMovesMarkerToNearestSample) {
+  // 580 samples, 4 minutes. The Full Trip runs from sample 1 to 578 and the
+  // marker marks 1 to 577; the second 2-minute page runs from 290 to 580 and
+  // the marker marks 290 to 579, the log's last sample.
+  const struct {
+    bool paged;
+    int near;  // x is this sample's point moved by `steps` steps, or `x` when 0
+    double steps, x;
+    int sample;
+  } cases[] = {
+      {false, 1, 0, 0, 1},       {false, 577, 0, 0, 577},   {false, 200, 0.4, 0, 200},
+      {false, 200, 0.6, 0, 201}, {false, 0, 0, 0, 1},       {false, 0, 0, 100, 1},
+      {false, 0, 0, 11200, 577}, {false, 0, 0, 20000, 577}, {true, 290, 0, 0, 290},
+      {true, 579, 0, 0, 579},    {true, 400, -0.3, 0, 400}, {true, 400, -0.7, 0, 399},
+      {true, 0, 0, 0, 290},      {true, 0, 0, 100, 290},    {true, 0, 0, 11200, 579},
+      {true, 0, 0, 20000, 579},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.paged << " " << c.near << " " << c.steps << " " << c.x);
+    Load(580, c.paged);
+    ASSERT_EQ(vars().yStart, c.paged ? 290 : 1);
+    ASSERT_EQ(vars().yEnd, c.paged ? 580 : 578);
+    const double step = 10500.0 / (c.paged ? 290 : 577);
+    page().Picture1_MouseDown(1, c.near ? PointOf(c.near) + c.steps * step : c.x, 2000);
+    EXPECT_EQ(state("DataPointText").caption, std::to_string(c.sample));
+    EXPECT_EQ(state("MarkerValueText").caption, " " + std::to_string(999 + c.sample));
+    EXPECT_EQ(vars().markerPos, c.sample - First());
+    EXPECT_NEAR(state("Overlay").left, 550 + step * (c.sample - First()), 0.01);
+    EXPECT_TRUE(state("DataPointText").visible);
+    EXPECT_FALSE(state("MarkerInstructions").visible);
+  }
+}
+
+TEST_F(GraphClickTest, ClickLeavesTheWindowAsTheArrowKeysDo) {
+  // Both windows move the marker 10 samples on and take a typed step; then
+  // one goes on by the arrow key and the other is clicked where that lands.
+  const struct {
+    const char* button;
+    bool paged;
+    int sample;
+  } cases[] = {
+      {"RPMButton", false, 123},      {"TemperatureButton", true, 333},
+      {"BatteryButton", false, 577},  {"IgnitionButton", true, 579},
+      {"LambdaButton", false, 40},    {"LoopButton", true, 301},
+      {"ThrottleButton", false, 250}, {"MAPButton", true, 450},
+      {"STFTButton", false, 12},      {"UserDefinedButton", true, 512},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.button);
+    Load(580, c.paged);
+    chart::RecordingCanvas keysCanvas;
+    form::UserPage keys(keysCanvas, dir_);
+    keys.Form_Load();
+    ASSERT_TRUE(keys.OpenPath(dir_ + "/log.txt"));
+    PickWindow(keys, c.paged);
+    for (form::UserPage* p : {&page(), &keys}) {
+      ASSERT_TRUE(p->Click(c.button));
+      p->Form_KeyUp(39);
+      ASSERT_TRUE(p->Type("MarkerStepValueText", std::to_string(c.sample - First() - 10)));
+    }
+    keys.Form_KeyUp(39);
+    page().Picture1_MouseDown(1, PointOf(c.sample), 1500);
+    ASSERT_EQ(state("DataPointText").caption, std::to_string(c.sample));
+    EXPECT_EQ(lines(), keysCanvas.lines());
+    EXPECT_EQ(Differences(page().controls(), keys.controls()), std::vector<std::string>{});
+    EXPECT_EQ(vars().markerPos, keys.vars().markerPos);
+    EXPECT_EQ(page().focus(), keys.focus());
+  }
+}
+
+TEST_F(GraphClickTest, ClickThatMarksNothingChangesNothing) {
+  const struct {
+    const char* what;
+    int samples, button;
+  } cases[] = {{"right button", 580, 2}, {"no log", 0, 1}, {"empty window", 3, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load(c.samples, false);
+    const std::vector<chart::Line> before = lines();
+    const form::Controls controls = page().controls();
+    for (const double x : {0.0, 600.0, 5000.0}) page().Picture1_MouseDown(c.button, x, 900);
+    EXPECT_EQ(lines(), before);
+    EXPECT_EQ(Differences(page().controls(), controls), std::vector<std::string>{});
+    EXPECT_TRUE(state("MarkerInstructions").visible);
+    EXPECT_EQ(vars().markerPos, 0);
+  }
+}
+
+// On a page that starts between two samples the arrow keys mark
+// SampleIndex(YStart + k) with the marker k samples on, for whole k from 0
+// while k < YEnd - YStart; a click gives the same.
+TEST_F(GraphClickTest, ClickOnAPageStartingBetweenSamplesMarksAsTheArrowKeysDo) {
+  const struct {
+    int samples;
+    int near;  // x is this sample's point, or 0 when 0, 20000 when -1
+    int sample;
+    double markerPos;
+  } cases[] = {
+      // 400 samples, 3 minutes: page 2 runs from 266.67 to 533.67.
+      {400, 300, 300, 33},
+      // 404 samples: page 2 runs from 269.33 to 538.33.
+      {404, 269, 269, 0},
+      {404, 0, 269, 0},
+      {404, -1, 537, 268},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.samples << " " << c.near);
+    Load(c.samples, true);
+    page().Picture1_MouseDown(1, c.near > 0 ? PointOf(c.near) : c.near == 0 ? 0 : 20000, 2000);
+    EXPECT_EQ(state("DataPointText").caption, std::to_string(c.sample));
+    EXPECT_EQ(vars().markerPos, c.markerPos);
+    EXPECT_NEAR(state("Overlay").left, 550 + vars().xStep.ToDouble() * c.markerPos, 0.01);
+  }
+}
+
+}  // namespace
+}  // namespace zelk::testing
