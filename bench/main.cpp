@@ -96,6 +96,12 @@ class Table {
     rows_ += "| " + what + " | " + figure + " | " + reference + " | " + Fixed(ratio, 2) + "× | " +
              target + " | " + (met ? "yes" : "**no**") + " |\n";
   }
+  // A figure measured beside its reference with no target set for it.
+  void Measured(const std::string& what, const std::string& figure, const std::string& reference,
+                double ratio) {
+    rows_ += "| " + what + " | " + figure + " | " + reference + " | " + Fixed(ratio, 2) +
+             "× | — | — |\n";
+  }
   void Missing(const std::string& what) { rows_ += "| " + what + " | not measured | | | | |\n"; }
   const std::string& rows() const { return rows_; }
 
@@ -189,6 +195,39 @@ void WriteReport(const std::string& path, const std::map<std::string, Figure>& f
                 step->ms < row.targetMs);
     } else {
       table.Missing(row.what);
+    }
+  }
+  // A batch export of every channel, wall clock, per channel: the window's
+  // files beside plain writes of the same bytes, then the shares of the PNG
+  // encoding and of the core (decode, draw, table text) in the whole.
+  const double channels = static_cast<double>(std::size(kChannelButtons));
+  const std::string perChannel =
+      " per channel (wall clock), every channel of the " + std::string(KindTitle(LogKind::Frames));
+  const Figure* exported = find("BM_ExportWindow/" + frames);
+  const Figure* plain = find("BM_ExportPlainWrites/" + frames);
+  const std::string exportWhat = "Export (graph PNG and table CSV written)," + perChannel;
+  if (exported && plain) {
+    table.Measured(exportWhat, Ms(exported->ms / channels),
+                   Ms(plain->ms / channels) + " writing the same bytes plainly",
+                   exported->ms / plain->ms);
+  } else {
+    table.Missing(exportWhat);
+  }
+  const struct {
+    std::string name, what;
+  } exportShares[] = {
+      {"BM_ExportPngEncode/" + frames, "Export, PNG encoding of the graph," + perChannel},
+      {"BM_ExportCore/" + frames,
+       "Export, the core's share (decode, draw, table text)," + perChannel},
+  };
+  for (const auto& share : exportShares) {
+    const Figure* measured = find(share.name);
+    if (measured && exported) {
+      table.Measured(share.what, Ms(measured->ms / channels),
+                     Ms(exported->ms / channels) + " the whole export",
+                     measured->ms / exported->ms);
+    } else {
+      table.Missing(share.what);
     }
   }
   const std::string startWhat =

@@ -1,0 +1,195 @@
+// A batch export of every channel of the largest frame log, as
+// `zelkscope --export` runs it: the window's batch output writing each graph
+// and table into a folder, beside plain writes of the very same bytes into the
+// same files, and the core's share alone (the decode, the draw and the table's
+// text, the files dropped). Each iteration is one whole batch of ten channels;
+// the report divides by ten. Wall-clock time throughout, since writing files
+// waits on the system as much as it computes.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "bench_logs.h"
+#include "bench_support.h"
+#include "form/batch.h"
+#include "form/user_page.h"
+
+#ifdef ZELK_WITH_WINDOW
+#include <QBuffer>
+#include <QImage>
+
+#include "app/batch_output.h"
+#include "app/canvas_widget.h"
+#include "app/main_window.h"
+#endif
+
+namespace zelk::bench {
+namespace {
+namespace fs = std::filesystem;
+
+// A folder of its own, emptied for each benchmark.
+std::string FreshFolder() {
+  const fs::path folder = fs::temp_directory_path() / "zelk-bench-export";
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  return folder.string();
+}
+
+form::BatchOptions EveryChannel(const std::string& folder) {
+  form::BatchOptions options;
+  options.folder = folder;
+  options.channels = form::ChannelButtonKeys();
+  options.logs = {LargestLog(LogKind::Frames)};
+  return options;
+}
+
+// Takes what the batch would write and drops it.
+class DroppedOutput : public form::BatchOutput {
+ public:
+  bool WriteGraph(const std::string&, std::string&) override { return true; }
+  bool WriteText(const std::string&, const std::string& text, std::string&) override {
+    benchmark::DoNotOptimize(text.data());
+    return true;
+  }
+};
+
+void BM_ExportCore(benchmark::State& state) {
+  CountingCanvas canvas;
+  form::UserPage page(canvas, ProgramDir());
+  page.Form_Load();
+  const form::BatchOptions options = EveryChannel(FreshFolder());
+  DroppedOutput output;
+  for (auto _ : state) {
+    std::ostringstream out, err;
+    if (form::RunBatch(page, options, output, out, err) != 0) {
+      state.SkipWithError(err.str().c_str());
+      break;
+    }
+  }
+  state.counters["channels"] = static_cast<double>(options.channels.size());
+}
+
+#ifdef ZELK_WITH_WINDOW
+// The files of one batch as they were written: each path with its bytes.
+using Files = std::vector<std::pair<std::string, std::string>>;
+
+Files WrittenFiles(const std::string& printed) {
+  Files files;
+  std::istringstream lines(printed);
+  for (std::string path; std::getline(lines, path);) files.emplace_back(path, ReadBytes(path));
+  return files;
+}
+
+// The window shown and painted once, as the program's batch run has it (the
+// application made first).
+struct BatchWindow {
+  PaintWatch watch;
+  app::MainWindow window{QString::fromStdString(ProgramDir())};
+  BatchWindow() {
+    window.setMessageShower([](const QString&, const QString&) {});
+    window.findChild<app::CanvasWidget*>()->installEventFilter(&watch);
+    window.show();
+    WaitForPaint(watch);
+  }
+};
+
+void BM_ExportWindow(benchmark::State& state) {
+  EnsureApp();
+  BatchWindow shown;
+  app::WindowBatchOutput output(shown.window);
+  const form::BatchOptions options = EveryChannel(FreshFolder());
+  std::string printed;
+  for (auto _ : state) {
+    std::ostringstream out, err;
+    if (form::RunBatch(shown.window.page(), options, output, out, err) != 0) {
+      state.SkipWithError(err.str().c_str());
+      break;
+    }
+    printed = out.str();
+  }
+  const Files files = WrittenFiles(printed);
+  double bytes = 0;
+  for (const auto& file : files) bytes += static_cast<double>(file.second.size());
+  state.counters["files"] = static_cast<double>(files.size());
+  state.counters["kB"] = bytes / 1e3;
+}
+
+// Of the window's share, the PNG encoding alone: the ten graphs as the batch
+// grabs them, encoded into memory.
+void BM_ExportPngEncode(benchmark::State& state) {
+  EnsureApp();
+  BatchWindow shown;
+  form::UserPage& page = shown.window.page();
+  page.OpenPath(LargestLog(LogKind::Frames));
+  std::vector<QImage> graphs;
+  for (const std::string& key : form::ChannelButtonKeys()) {
+    page.Click(key);
+    shown.window.Sync();
+    graphs.push_back(shown.window.GraphImage());
+  }
+  for (auto _ : state) {
+    for (const QImage& graph : graphs) {
+      QByteArray png;
+      QBuffer buffer(&png);
+      buffer.open(QIODevice::WriteOnly);
+      graph.save(&buffer, "PNG");
+      benchmark::DoNotOptimize(png.data());
+    }
+  }
+}
+
+// The reference: the bytes of one window batch written again with plain
+// writes, each file opened, written whole and closed.
+void BM_ExportPlainWrites(benchmark::State& state) {
+  EnsureApp();
+  Files files;
+  {
+    BatchWindow shown;
+    app::WindowBatchOutput output(shown.window);
+    std::ostringstream out, err;
+    form::RunBatch(shown.window.page(), EveryChannel(FreshFolder()), output, out, err);
+    files = WrittenFiles(out.str());
+  }
+  if (files.size() != 2 * form::ChannelButtonKeys().size()) {
+    state.SkipWithError("the batch did not write every file");
+    return;
+  }
+  for (auto _ : state) {
+    for (const auto& [path, bytes] : files) {
+      std::FILE* f = std::fopen(path.c_str(), "wb");
+      if (!f || std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size()) {
+        state.SkipWithError("a file could not be written");
+      }
+      if (f) std::fclose(f);
+    }
+  }
+  state.counters["files"] = static_cast<double>(files.size());
+}
+#endif
+
+[[maybe_unused]] const bool registered = [] {
+  const std::string name = KindName(LogKind::Frames);
+  benchmark::RegisterBenchmark(("BM_ExportCore/" + name).c_str(), BM_ExportCore)
+      ->UseRealTime()
+      ->Unit(benchmark::kMillisecond);
+#ifdef ZELK_WITH_WINDOW
+  benchmark::RegisterBenchmark(("BM_ExportWindow/" + name).c_str(), BM_ExportWindow)
+      ->UseRealTime()
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark(("BM_ExportPngEncode/" + name).c_str(), BM_ExportPngEncode)
+      ->UseRealTime()
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark(("BM_ExportPlainWrites/" + name).c_str(), BM_ExportPlainWrites)
+      ->UseRealTime()
+      ->Unit(benchmark::kMillisecond);
+#endif
+  return true;
+}();
+
+}  // namespace
+}  // namespace zelk::bench
