@@ -190,7 +190,6 @@ TEST(ExportRun, ArgumentsAreCheckedFirst) {
     std::string said;  // what the one stream written starts with
   } cases[] = {
       {{"--export", "DIR", "--minutes", "7", log}, 2, "zelkscope: --minutes must be 2, 5, 10"},
-      {{"--export", "DIR", "--channel", "nosuch", log}, 2, "zelkscope: no channel is called"},
       {{"--export", "DIR"}, 2, "zelkscope: --export needs at least one log\n\nUsage:"},
       {{"--help"}, 0, "Usage: zelkscope [LOG]\n"},
       {{"--version"}, 0, "ZelkScope 1.0.0\n"},
@@ -207,26 +206,6 @@ TEST(ExportRun, ArgumentsAreCheckedFirst) {
     EXPECT_EQ(c.status == 0 ? run.err : run.out, "");
     EXPECT_FALSE(fs::exists(s.dir() + "/out"));
   }
-}
-
-// Every page of a window length gets its pair of files; the third page of the
-// 1740-sample log runs from its start at 10 minutes to the log's last sample.
-TEST(ExportRun, EveryPageOfAWindowLength) {
-  Scratch s;
-  const ProgramRun run = RunProgram(
-      s, {"--export", s.dir(), "--minutes", "5", "--channel", "RPM", kLogs + "/drive_frames.txt"});
-  ASSERT_EQ(run.status, 0) << run.err;
-  std::vector<std::string> expected;
-  for (const char* page : {"1", "2", "3"}) {
-    for (const char* type : {".png", ".csv"}) {
-      expected.push_back(s.dir() + "/drive_frames-rpm-page" + page + type);
-    }
-  }
-  EXPECT_EQ(Lines(run.out), expected);
-  const std::vector<std::string> rows = Lines(ReadText(s.dir() + "/drive_frames-rpm-page3.csv"));
-  ASSERT_EQ(rows.size(), 1u + 1739 - 1450 + 1);
-  EXPECT_EQ(rows[1].substr(0, 13), "1450,10.0000,");
-  EXPECT_EQ(rows.back().substr(0, 13), "1739,11.9931,");
 }
 
 }  // namespace

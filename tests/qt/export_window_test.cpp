@@ -22,6 +22,7 @@
 
 #include "app/main_window.h"
 #include "chart/canvas.h"
+#include "application.h"
 #include "log_text.h"
 
 namespace zelk::app {
@@ -32,14 +33,7 @@ const std::string kLog = testlogs::FrameLog(103, {800, 2400, 1500, 3100});
 
 class ExportWindowTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    if (qApp) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "zelk-qt-tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);  // lives as long as the test program
-  }
+  static void SetUpTestSuite() { EnsureApplication(); }
 
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());

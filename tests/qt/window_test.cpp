@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "application.h"
 #include "log_text.h"
 
 namespace zelk::app {
@@ -40,14 +41,7 @@ struct Message {
 
 class WindowTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    if (qApp) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "zelk-qt-tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);  // lives as long as the test program
-  }
+  static void SetUpTestSuite() { EnsureApplication(); }
 
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
