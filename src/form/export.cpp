@@ -21,14 +21,18 @@ std::string UserPage::ExportName() const {
   return fs::path(vars_.fileName).stem().string() + "-" + ChannelName();
 }
 
+// What is saved is proposed beside the log.
 void UserPage::SaveGraphMenu_Click() {
-  const fs::path folder = fs::path(vars_.filePath).parent_path();
-  saveRequest_ = {SaveRequest::What::Graph, (folder / (ExportName() + ".png")).string()};
+  saveRequest_ = {SaveRequest::What::Graph, ProposedPath(".png")};
 }
 
 void UserPage::ExportDataMenu_Click() {
-  const fs::path folder = fs::path(vars_.filePath).parent_path();
-  saveRequest_ = {SaveRequest::What::Data, (folder / (ExportName() + ".csv")).string()};
+  saveRequest_ = {SaveRequest::What::Data, ProposedPath(".csv")};
+}
+
+std::string UserPage::ProposedPath(std::string_view extension) const {
+  return (fs::path(vars_.filePath).parent_path() / (ExportName() + std::string(extension)))
+      .string();
 }
 
 void UserPage::WriteFailed(const std::string& path, const std::string& reason) {

@@ -203,6 +203,7 @@ class UserPage {
   // when the text changes.
   void SetText(std::string_view key, std::string text);
   bool PickChosenFile();
+  std::string ProposedPath(std::string_view extension) const;
   // Marker
   void SetMarkerLabels(bool shown);
   void BeginMarkerMove();
