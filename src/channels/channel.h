@@ -123,6 +123,11 @@ long SamplesHeld(const Window& window, const store::LogData& log);
 // The number a stored text stands for: its leading number, 0 for none.
 inline double ValueOf(std::string_view text) { return text::LeadingNumber(text); }
 
+// A value worked out from a log as a sample table's text: laid out as
+// text::Plain, but never with an exponent, which the leading-number reading
+// would stop at ("5E-06" would read back as 5).
+inline std::string SampleText(double value) { return text::Decimal::FromDouble(value).ToText(); }
+
 // The draw skeleton's start: the graph frame on the canvas, the channel's
 // number, title and labels, its limit line (a red line across the graph at
 // `limitY`, when it has one), scale and base line.

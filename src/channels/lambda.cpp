@@ -1,6 +1,7 @@
 // Channel 5: the lambda (oxygen) sensor's voltage and, for frame logs, the
 // ECU's lambda status as a second series.
 #include <algorithm>
+#include <cmath>
 
 #include "channels/channels.h"
 
@@ -24,17 +25,18 @@ std::string VoltsOf(const store::LogData& log, long i) {
     case store::kFrameLog:
       return text::BlankSigned(ByteOr0(log, i, 6) * 0.005);
     case store::kTimeLog:
-      return text::Plain(ValueOf(log.Column(i, 13)) / 1000);
+      return SampleText(ValueOf(log.Column(i, 13)) / 1000);
     case store::kShortTimeLog:
       break;
   }
-  return text::Plain(ValueOf(log.ShortColumn(i, 10)) / 10000);
+  return SampleText(ValueOf(log.ShortColumn(i, 10)) / 10000);
 }
 
-// Volts with two decimals: 0.435 -> "0.43", 0.4 -> "0.40", 1 -> "1.00".
+// Volts with two decimals, cut after the second and without a sign:
+// 0.435 -> "0.43", 0.4 -> "0.40", 1 -> "1.00", 0.000005 -> "0.00".
 std::string ListedVolts(double volts) {
-  std::string listed = text::BlankSigned(volts);
-  listed.erase(0, 1);
+  std::string listed = SampleText(std::fabs(volts));
+  if (listed.starts_with("0.")) listed.erase(0, 1);
   if (listed == "0") listed = "0.00";
   if (listed == "1") listed = "1.00";
   if (listed.starts_with('.')) {

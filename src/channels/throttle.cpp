@@ -31,7 +31,7 @@ std::string ThrottleOf(const store::LogData& log, long i) {
     case store::kFrameLog:
       return text::BlankSigned(FrameByteValue(log.Frame7D(i), 2).value_or(0));
     case store::kTimeLog: {
-      std::string volts = text::Plain(text::ReadDecimal(log.Column(i, 9)).value_or(0) / 0.2);
+      std::string volts = SampleText(text::ReadDecimal(log.Column(i, 9)).value_or(0) / 0.2);
       if (volts.size() == 1) volts += ".00";
       return volts;
     }

@@ -63,15 +63,15 @@ TEST_F(VoltChannelsTest, LambdaLeavesOutSegmentsEndingTooHigh) {
 
   const Decoded columns[] = {
       {"\"Time\" log in millivolts",
-       TimeLog({{13, {"450", "1000", "1300", "abc", "0"}}}),
-       {"0.45", "1", "1.3", "0", "0"},
-       "Raw Data - Lambda (Oxygen Sensor) Voltage\r\n0.45 1.00 1.30 0.00 ",
-       {2650, 1000, 4000}},
+       TimeLog({{13, {"450", "1000", "1300", "abc", "0.004", "0"}}}),
+       {"0.45", "1", "1.3", "0", "0.000004", "0"},
+       "Raw Data - Lambda (Oxygen Sensor) Voltage\r\n0.45 1.00 1.30 0.00 0.00 ",
+       {2650, 1000, 4000, 3999.988}},
       {"\"#time\" log in tenths of millivolts",
-       ShortTimeLog({{10, {"4500", "12750", "7"}}}),
-       {"0.45", "1.275", "0.0007"},
+       ShortTimeLog({{10, {"4500", "12750", "0.05", "7"}}}),
+       {"0.45", "1.275", "0.000005", "0.0007"},
        "Lambda (Oxygen Sensor) Voltage not supported by Quillon",
-       {2650}},
+       {2650, 3999.985}},
   };
   for (const auto& c : columns) {
     ExpectDecoded("LambdaButton", c);
@@ -90,10 +90,10 @@ TEST_F(VoltChannelsTest, ThrottleHasAFaceForEachKindOfLog) {
        "Raw Data - Throttle Position Sensor (TPS)\r\n45°  5° 20°  0°  0° 55° ",
        {2200, 3800, -800, 4000, 4000, -6200}},
       {"\"Time\" log: volts / 0.2, a text that is no number as 0",
-       TimeLog({{9, {"0.9", "0.8", "abc", "", "1", "0.25", "0.3"}}}),
-       {"4.5", "4.00", "0.00", "0.00", "5.00", "1.25", "1.5"},
-       "Raw Data - Throttle Potentiometer Voltage\r\n4.5V 4.00V 0.00V 0.00V 5.00V 1.25V ",
-       {1950, 2100, 3300, 3300, 1800, 2925}},
+       TimeLog({{9, {"0.9", "0.8", "abc", "", "1", "0.25", "0.000001", "0.3"}}}),
+       {"4.5", "4.00", "0.00", "0.00", "5.00", "1.25", "0.000005", "1.5"},
+       "Raw Data - Throttle Potentiometer Voltage\r\n4.5V 4.00V 0.00V 0.00V 5.00V 1.25V 0.000005V ",
+       {1950, 2100, 3300, 3300, 1800, 2925, 3299.9985}},
       {"\"#time\" log: listed texts widened in the table, the plotted ones kept",
        ShortTimeLog({{4, {"4.5", "1", "2", "0.0", "1.25", "4.5"}}}),
        {"4.50", "1.00", "2", "0", "1.25", "4.5"},
