@@ -1,5 +1,9 @@
 #include "store/log_store.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -27,6 +31,17 @@ constexpr size_t kMaxFileBytes = 64u << 20;
 std::string_view At(const std::vector<std::string_view>& table, long i) {
   return (i >= 1 && i <= static_cast<long>(table.size())) ? table[i - 1] : std::string_view{};
 }
+
+// A file descriptor, closed when it goes out of scope.
+struct OpenFile {
+  explicit OpenFile(int descriptor) : fd(descriptor) {}
+  ~OpenFile() {
+    if (fd >= 0) ::close(fd);
+  }
+  OpenFile(const OpenFile&) = delete;
+  OpenFile& operator=(const OpenFile&) = delete;
+  const int fd;
+};
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
@@ -247,9 +262,15 @@ LogData::FieldText Reader::StoreField(std::string_view field, const char* text, 
   return f;
 }
 
-// Built with the processor's own bit count where it has one.
-__attribute__((target_clones("popcnt", "default"))) const LogData::LazyColumn& LogData::FoundColumn(
-    long column) const {
+// Built with the processor's own bit count where it has one. clang cannot
+// make a function multiversioned once it has been used above (Field), so
+// there it is built in its one default version.
+#if defined(__clang__)
+#define ZELK_POPCNT_CLONES
+#else
+#define ZELK_POPCNT_CLONES __attribute__((target_clones("popcnt", "default")))
+#endif
+ZELK_POPCNT_CLONES const LogData::LazyColumn& LogData::FoundColumn(long column) const {
   LazyColumn& found = lazyColumns_[static_cast<size_t>(column - 1)];
   if (found.found) return found;
   found.found = true;
@@ -398,45 +419,94 @@ ReadResult ReadLogText(std::string text, LogData& into) {
   return Reader::Read(std::move(bytes), text.size(), false, into);
 }
 
+namespace {
+
+// Reads into `buffer` until `filled` reaches `size` or the file ends; false
+// on a read error, with errno telling which.
+bool ReadUpTo(int fd, char* buffer, size_t size, size_t& filled) {
+  while (filled < size) {
+    const ssize_t got = ::read(fd, buffer + filled, size - filled);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return false;
+    if (got == 0) break;
+    filled += static_cast<size_t>(got);
+  }
+  return true;
+}
+
+// How much of a file is read before the rest: enough for any header.
+constexpr size_t kStartBytes = 64u << 10;
+
+// True when the start of a file (the whole file when `whole`) already shows
+// a frame log whose unit field does not begin with "ECU".
+bool RefusedByItsStart(std::string_view start, bool whole) {
+  FieldReader r(start);
+  if (FormatOfFirstField(r.Next()) != kFrameLog) return false;
+  if (r.AtEnd()) return whole;
+  const std::string_view unit = r.Next();
+  if (r.AtEnd() && !whole) return false;  // the field may go on past the start
+  return !StartsWith(unit, "ECU");
+}
+
+}  // namespace
+
 ReadResult ReadLogFile(const std::string& path, LogData& into) {
   ReadResult failed;
   failed.outcome = ReadOutcome::CannotRead;
-  std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-  if (!file) {
-    failed.problem = std::strerror(errno);
+  const auto fail = [&failed](int error) {
+    failed.problem = std::strerror(error);
+    return failed;
+  };
+  // Opened without waiting, so that a pipe with no writer cannot hold the
+  // program up; only a regular file is read. A folder, a pipe or a device
+  // has no end to read to, or none at all.
+  const OpenFile file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  const int fd = file.fd;
+  if (fd < 0) return fail(errno);
+  struct stat status {};
+  if (::fstat(fd, &status) != 0) return fail(errno);
+  if (S_ISDIR(status.st_mode)) return fail(EISDIR);
+  if (!S_ISREG(status.st_mode)) {
+    failed.problem = "Not a regular file";
     return failed;
   }
-  size_t expected = 0;
-  if (std::fseek(file.get(), 0, SEEK_END) == 0) {
-    const long size = std::ftell(file.get());
-    if (size > 0) expected = std::min<size_t>(static_cast<size_t>(size), kMaxFileBytes);
-    std::rewind(file.get());
-  }
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+
   // Straight into the text, at the size measured and without clearing it
-  // first; should the file have grown since (or have no size to measure), on
-  // in doubling steps.
+  // first; should the file have grown since, on in doubling steps. Nothing
+  // past kMaxFileBytes is read: the tables are full long before.
+  const size_t expected =
+      status.st_size > 0 ? std::min<size_t>(static_cast<size_t>(status.st_size), kMaxFileBytes)
+                         : 0;
   size_t room = expected > 0 ? expected : size_t{1} << 16;
   auto bytes = std::make_unique_for_overwrite<char[]>(room);
   size_t filled = 0;
+  // A frame log whose header is wrong is refused from its start alone.
+  const size_t start = std::min(room, kStartBytes);
+  if (!ReadUpTo(fd, bytes.get(), start, filled)) return fail(errno);
+  if (RefusedByItsStart({bytes.get(), filled}, filled < start)) {
+    ReadResult refused;
+    refused.outcome = ReadOutcome::NotAFrameLog;
+    return refused;
+  }
   bool capped = false;
   for (;;) {
-    filled += std::fread(bytes.get() + filled, 1, room - filled, file.get());
-    if (filled < room) break;  // the end of the file, or an error
+    if (!ReadUpTo(fd, bytes.get(), room, filled)) return fail(errno);
+    if (filled < room) break;  // the end of the file
     if (filled >= kMaxFileBytes) {
       capped = true;
       break;
     }
     char more = 0;
-    if (std::fread(&more, 1, 1, file.get()) != 1) break;
+    size_t got = 0;
+    if (!ReadUpTo(fd, &more, 1, got)) return fail(errno);
+    if (got == 0) break;
     room = std::min(2 * room, kMaxFileBytes);
     auto larger = std::make_unique_for_overwrite<char[]>(room);
     std::memcpy(larger.get(), bytes.get(), filled);
     bytes = std::move(larger);
     bytes[filled++] = more;
-  }
-  if (std::ferror(file.get())) {
-    failed.problem = std::strerror(errno);
-    return failed;
   }
   return Reader::Read(std::move(bytes), filled, capped, into);
 }

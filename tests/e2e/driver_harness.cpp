@@ -1,12 +1,18 @@
 #include "driver_harness.h"
 
+#include <algorithm>
 #include <array>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
+
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -142,13 +148,87 @@ std::string Scratch::Write(const std::string& name, const std::string& content) 
   return path.string();
 }
 
-DriverRun Scratch::Run(const std::string& script) const {
-  const std::string scriptPath = Write("script.zs", script);
+namespace {
+
+size_t CountLines(const std::string& path) {
+  std::ifstream in(path);
+  return static_cast<size_t>(
+      std::count(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>(), '\n'));
+}
+
+size_t CountDumps(const std::string& script) {
+  std::istringstream lines(script);
+  size_t dumps = 0;
+  for (std::string line; std::getline(lines, line);) dumps += line == "dump";
+  return dumps;
+}
+
+void WriteAll(int fd, const std::string& text) {
+  for (size_t done = 0; done < text.size();) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n <= 0) return;  // the driver is gone; its status tells why
+    done += static_cast<size_t>(n);
+  }
+}
+
+}  // namespace
+
+DriverRun Scratch::Run(const std::string& script) const { return Run({script}, {}); }
+
+// The script goes to the driver's standard input, so that the test can act
+// between two parts of it and read the driver's peak memory before it ends.
+DriverRun Scratch::Run(const std::vector<std::string>& parts, const Between& between) const {
   const std::string outPath = dir_ + "/out.json", errPath = dir_ + "/driver.err";
-  const std::string command = std::string("'") + ZELK_DRIVER + "' --program-dir '" + dir_ +
-                              "' '" + scriptPath + "' > '" + outPath + "' 2> '" + errPath + "'";
+  std::signal(SIGPIPE, SIG_IGN);
+  int input[2];
+  if (::pipe2(input, O_CLOEXEC) != 0) throw std::runtime_error("cannot make a pipe");
+  const auto start = std::chrono::steady_clock::now();
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::dup2(input[0], 0);
+    ::dup2(::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
+    ::dup2(::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
+    ::execl(ZELK_DRIVER, ZELK_DRIVER, "--program-dir", dir_.c_str(), static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  ::close(input[0]);
+  int raw = 0;
+  bool ended = false;
+  long peakKb = 0;
+  size_t dumps = 0;
+  const auto waitForDumps = [&] {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!ended && CountLines(outPath) < dumps && std::chrono::steady_clock::now() < deadline) {
+      ended = ::waitpid(pid, &raw, WNOHANG) == pid;
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+  };
+  for (size_t i = 0; i < parts.size(); ++i) {
+    WriteAll(input[1], parts[i]);
+    dumps += CountDumps(parts[i]);
+    waitForDumps();
+    if (i + 1 == parts.size()) {
+      // The driver's own peak, read while it waits for more: the resource
+      // use that wait4 gives also counts this process's size at the fork.
+      std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+      for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmHWM:", 0) == 0) peakKb = std::atol(line.c_str() + 6);
+      }
+    } else if (between) {
+      std::vector<Json> sofar;
+      std::ifstream out(outPath);
+      for (std::string line; std::getline(out, line);) sofar.push_back(ParseJson(line));
+      const std::string more = between(i, sofar);
+      WriteAll(input[1], more);
+      dumps += CountDumps(more);
+    }
+  }
+  ::close(input[1]);
+  if (!ended) ::waitpid(pid, &raw, 0);
+
   DriverRun run;
-  const int raw = std::system(command.c_str());
+  run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  run.peakKb = peakKb;
   run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   std::ifstream out(outPath);
   std::string line;

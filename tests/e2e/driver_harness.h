@@ -1,6 +1,7 @@
 // Runs the headless driver on a script and reads back its dumps.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -24,14 +25,17 @@ struct Json {
   const Json& operator[](size_t i) const;
   size_t size() const { return type == Type::Array ? items.size() : members.size(); }
   std::vector<std::string> Strings() const;
+  bool operator==(const Json&) const = default;
 };
 
 Json ParseJson(const std::string& text);
 
 struct DriverRun {
-  int status = -1;
+  int status = -1;          // the exit status; -1 when the driver did not exit by itself
   std::vector<Json> dumps;  // one per "dump" line
   std::string err;
+  double seconds = 0;  // from start to exit
+  long peakKb = 0;     // the driver's largest resident size
 };
 
 // A scratch folder with helpers to write logs into it.
@@ -43,6 +47,11 @@ class Scratch {
   std::string Write(const std::string& name, const std::string& content) const;
   // The driver with the scratch folder as its program folder.
   DriverRun Run(const std::string& script) const;
+  // The same, the script given in parts: once the driver has printed the
+  // dumps of part i, `between(i, dumps so far)` runs and what it gives goes
+  // to the driver before part i + 1.
+  using Between = std::function<std::string(size_t, const std::vector<Json>&)>;
+  DriverRun Run(const std::vector<std::string>& parts, const Between& between) const;
 
  private:
   std::string dir_;

@@ -111,24 +111,6 @@ TEST(Load, RejectedFileKeepsTheLoadedLogAndItsNames) {
   EXPECT_EQ(after["canvas"].size(), before["canvas"].size());
 }
 
-TEST(Load, FileThatCannotBeReadSaysWhyAndKeepsTheLog) {
-  Scratch s;
-  const std::string good = s.Write("good.txt", FrameLog(5, {1000}));
-  s.Write("folder/x.txt", "");
-  // A file that is not there, and a folder, which opens but cannot be read.
-  for (const auto& [path, why] : {std::pair{s.dir() + "/gone.txt", "No such file or directory"},
-                                  {s.dir() + "/folder", "Is a directory"}}) {
-    const DriverRun run = s.Run("open " + good + "\nopen " + path + "\ndump\n");
-    ASSERT_EQ(run.status, 0) << run.err;
-    const Json& d = run.dumps.at(0);
-    ASSERT_EQ(d["messages"].size(), 1u);
-    EXPECT_EQ(d["messages"][0]["title"].text, "ZelkScope");
-    EXPECT_EQ(d["messages"][0]["text"].text, "Cannot read \"" + path + "\": " + why + ".");
-    EXPECT_EQ(d["vars"]["SampleCount"].number, 6);
-    EXPECT_EQ(d["vars"]["FileName"].text, "good.txt");
-  }
-}
-
 TEST(Load, LogBeyondTheTablesIsCutWithAMessage) {
   Scratch s;
   const DriverRun run = s.Run("open " + s.Write("huge.txt", FrameLog(10005, {700})) + "\ndump\n");
