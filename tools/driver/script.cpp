@@ -42,7 +42,8 @@ bool ScriptRunner::Execute(const std::string& command, const std::string& rest) 
     page_.OpenPath(rest);
     return true;
   }
-  if (command == "click") return page_.Click(rest);
+  // A click on a control that takes none (a lamp, a label) does nothing.
+  if (command == "click") return page_.Click(rest) || page_.controls().Find(rest);
   if (command == "key") {
     int code = 0;
     if (!ParseInt(rest, code)) return false;
@@ -51,7 +52,25 @@ bool ScriptRunner::Execute(const std::string& command, const std::string& rest) 
   }
   const auto [name, argument] = SplitFirst(rest);
   int number = 0;
-  if (command == "select") return ParseInt(argument, number) && page_.Select(name, number);
+  if (command == "select") {
+    if (!ParseInt(argument, number)) return false;
+    // The browser's lists: a drive or folder is entered, a file is opened.
+    using Pick = void (form::UserPage::*)(int);
+    static const std::pair<std::string_view, Pick> kBrowser[] = {
+        {"Drive1", &form::UserPage::PickDrive},
+        {"Dir1", &form::UserPage::PickFolder},
+        {"File1", &form::UserPage::PickFile},
+    };
+    for (const auto& [list, pick] : kBrowser) {
+      if (list != name) continue;
+      if (number < 0 || number >= static_cast<int>(page_.controls()(list).state.items.size())) {
+        return false;
+      }
+      (page_.*pick)(number);
+      return true;
+    }
+    return page_.Select(name, number);
+  }
   if (command == "scroll") return ParseInt(argument, number) && page_.Scroll(name, number);
   if (command == "type") return page_.Type(name, argument);
   if (command == "clickat") {
