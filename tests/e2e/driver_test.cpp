@@ -73,6 +73,22 @@ TEST(Driver, MessagesAndStartedProgramsAreListedOnceAndExitEndsTheScript) {
   EXPECT_TRUE(run.dumps[1]["started"].items.empty());
 }
 
+// With a log on the Full Trip, actions on controls that are hidden (the
+// paging arrows, the user-defined selectors, the marker step) change nothing
+// at all.
+TEST(Driver, HiddenControlsIgnoreTheUserWithALogLoaded) {
+  Scratch s;
+  const std::string open = "open " + s.Write("trip.txt", FrameLog(300, {900, 1800})) + "\n";
+  for (const char* action :
+       {"click NextImage", "click PreviousImage", "select UserPageSelect 0",
+        "select UserByteSelect 3", "scroll MarkerStepScroll 50", "type MarkerStepValueText 3"}) {
+    const DriverRun run = s.Run(open + "dump\n" + action + "\ndump\n");
+    ASSERT_EQ(run.status, 0) << action << ": " << run.err;
+    ASSERT_EQ(run.dumps.size(), 2u) << action;
+    EXPECT_TRUE(run.dumps[0] == run.dumps[1]) << action;
+  }
+}
+
 TEST(Driver, SecondLoadKeepsTheChosenChannelAndRedraws) {
   Scratch s;
   const std::string a = s.Write("a.txt", FrameLog(20, {1000}));

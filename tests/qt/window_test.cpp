@@ -5,26 +5,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
-#include "application.h"
 #include "log_text.h"
+#include "window_fixture.h"
 
 namespace zelk::app {
 namespace {
-
-constexpr const char* kLogName = "drive.txt";
 
 // A frame log of `pairs` frame pairs at 800 rpm, 10 in 0x7D byte 3; the last
 // 0x80 frame reports the air temperature sensor's fault.
@@ -35,61 +23,9 @@ QByteArray FrameLog(int pairs) {
       frames80, std::vector<std::string>(pairs, testlogs::Frame7DWith({{3, "10"}}))));
 }
 
-struct Message {
-  QString title, text;
-};
-
-class WindowTest : public ::testing::Test {
+class WindowTest : public WindowFixture {
  protected:
-  static void SetUpTestSuite() { EnsureApplication(); }
-
-  void SetUp() override {
-    ASSERT_TRUE(dir_.isValid());
-    ASSERT_TRUE(QDir(dir_.path()).mkdir("logs"));
-    QFile log(QDir(dir_.path()).filePath(QStringLiteral("logs/") + kLogName));
-    ASSERT_TRUE(log.open(QIODevice::WriteOnly));
-    log.write(FrameLog(60));
-    log.close();
-
-    window_ = std::make_unique<MainWindow>(dir_.path());
-    window_->setMessageShower([this](const QString& title, const QString& text) {
-      messages_.push_back({title, text});
-    });
-    window_->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
-  }
-
-  QWidget* Widget(const char* key) {
-    QWidget* widget = window_->widget(QString::fromUtf8(key));
-    EXPECT_NE(widget, nullptr) << key;
-    return widget;
-  }
-
-  // Clicks the log file in the file list with the mouse.
-  void PickLogWithMouse() {
-    auto* files = qobject_cast<QListWidget*>(Widget("File1"));
-    ASSERT_NE(files, nullptr);
-    const auto found = files->findItems(kLogName, Qt::MatchExactly);
-    ASSERT_EQ(found.size(), 1);
-    const QRect place = files->visualItemRect(found.front());
-    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, place.center());
-  }
-
-  void KeyClick(Qt::Key key) {
-    QWidget* target = window_->focusWidget() ? window_->focusWidget() : window_.get();
-    QTest::keyClick(target, key);
-  }
-
-  static QString Shown(QWidget* widget) {
-    if (auto* button = qobject_cast<QPushButton*>(widget)) return button->text();
-    if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
-    if (auto* box = qobject_cast<QLineEdit*>(widget)) return box->text();
-    return QStringLiteral("<no text>");
-  }
-
-  QTemporaryDir dir_;
-  std::unique_ptr<MainWindow> window_;
-  std::vector<Message> messages_;
+  void SetUp() override { ASSERT_NO_FATAL_FAILURE(Start(FrameLog(60))); }
 };
 
 // The design as the user first sees it: captions, lists, what is shown and

@@ -1,0 +1,212 @@
+// What the user sees of the window, read off its painted pixels, and key,
+// scroll-bar and mouse events as the user's desktop sends them.
+#include <gtest/gtest.h>
+
+#include <QAbstractSlider>
+#include <QApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLineF>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/canvas_widget.h"
+#include "chart/canvas.h"
+#include "chart/plot.h"
+#include "form/user_page.h"
+#include "log_text.h"
+#include "window_fixture.h"
+
+namespace zelk::app {
+namespace {
+
+constexpr double kTwipsPerPixel = 15;
+
+// 150 samples of 85 °C coolant, 30 °C intake air and 20 °C fuel: three level
+// series well apart. The last 0x80 frame reports the air temperature
+// sensor's fault.
+QByteArray TemperatureLog() {
+  const std::map<int, std::string> bytes{{1, "03"}, {2, "20"}, {3, "8C"}, {5, "55"}, {6, "4B"}};
+  std::vector<std::string> frames80(150, testlogs::Frame80With(bytes));
+  auto faulty = bytes;
+  faulty[13] = "02";
+  frames80.back() = testlogs::Frame80With(faulty);
+  return QByteArray::fromStdString(testlogs::FrameLogOf(frames80, {}));
+}
+
+// A colour number 0x00BBGGRR as the screen shows it, "#rrggbb".
+std::string Rgb(uint32_t bgr) {
+  return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF).name().toStdString();
+}
+
+// Where `probe` crosses the first line drawn in `colour`, in twips.
+std::optional<QPointF> Crossing(const std::vector<chart::Line>& lines, uint32_t colour,
+                                const QLineF& probe) {
+  for (const chart::Line& line : lines) {
+    QPointF at;
+    if (line.colour == colour &&
+        QLineF(line.x1, line.y1, line.x2, line.y2).intersects(probe, &at) ==
+            QLineF::BoundedIntersection) {
+      return at;
+    }
+  }
+  return std::nullopt;
+}
+
+class WindowPixelsTest : public WindowFixture {
+ protected:
+  // The temperatures of the log drawn, the marker on its eleventh sample.
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(Start(TemperatureLog()));
+    PickLogWithMouse();
+    QTest::mouseClick(Widget("TemperatureButton"), Qt::LeftButton);
+    KeyClick(Qt::Key_Right);
+    ASSERT_EQ(Marked(), "11");
+  }
+
+  // The sample the marker panel shows.
+  std::string Marked() { return Shown(Widget("DataPointText")).toStdString(); }
+
+  void SendKey(QEvent::Type type, Qt::Key key, bool autoRepeat) {
+    QKeyEvent event(type, key, Qt::NoModifier, QString(), autoRepeat);
+    QApplication::sendEvent(FocusTarget(), &event);
+  }
+};
+
+// Every colour the program gives lies at the pixel where its drawing puts it
+// (a twip position divided by 15), as the window paints it.
+TEST_F(WindowPixelsTest, ColoursArePaintedWhereTheProgramPutsThem) {
+  // The same drawing, recorded.
+  chart::RecordingCanvas recorder;
+  form::UserPage twin(recorder, dir_.path().toStdString());
+  twin.Form_Load();
+  ASSERT_TRUE(twin.OpenPath(LogPath().toStdString()));
+  twin.Click("TemperatureButton");
+  twin.Form_KeyUp(39);
+  const std::vector<chart::Line>& lines = recorder.lines();
+
+  QWidget* client = window_->centralWidget();
+  const auto* canvas = Widget("Picture1")->findChild<CanvasWidget*>();
+  ASSERT_NE(canvas, nullptr);
+  const QImage shot = client->grab().toImage();
+  ASSERT_EQ(shot.size(), client->size());
+  const auto seen = [&shot](QPoint pixel) { return shot.pixelColor(pixel).name().toStdString(); };
+  const auto pixelOf = [&](QPointF twips) {
+    return canvas->mapTo(client, (twips / kTwipsPerPixel).toPoint());
+  };
+  const auto centreOf = [&](const char* key) {
+    QWidget* widget = Widget(key);
+    return widget->parentWidget()->mapTo(client, widget->geometry().center());
+  };
+  const auto colourOf = [&](const char* key) {
+    return Rgb(window_->page().controls()(key).state.backColour);
+  };
+
+  // Across the graph right of its title and legend, and down the value axis
+  // between two of its labels.
+  const QLineF across(7000, 0, 7000, 4455), down(0, 2500, 11805, 2500);
+  const struct {
+    const char* what;
+    uint32_t colour;
+    QLineF probe;
+  } drawn[] = {
+      {"time axis", chart::kBlue, across},   {"value axis", chart::kBlue, down},
+      {"limit line", chart::kRed, across},   {"coolant", chart::kBlack, across},
+      {"intake air", chart::kGreen, across}, {"fuel", chart::kMagenta, across},
+  };
+  for (const auto& d : drawn) {
+    const auto at = Crossing(lines, d.colour, d.probe);
+    ASSERT_TRUE(at) << d.what;
+    EXPECT_EQ(seen(pixelOf(*at)), Rgb(d.colour)) << d.what;
+  }
+  const auto coolant = Crossing(lines, chart::kBlack, across);
+  const auto intake = Crossing(lines, chart::kGreen, across);
+
+  auto* listing = qobject_cast<QPlainTextEdit*>(Widget("Text"));
+  ASSERT_NE(listing, nullptr);
+  const QWidget* page = listing->viewport();
+  const struct {
+    const char* what;
+    QPoint pixel;
+    std::string colour;
+  } surfaces[] = {
+      {"paper between two series", pixelOf((*coolant + *intake) / 2), "#ffffff"},
+      {"listing box", page->mapTo(client, QPoint(page->width() - 4, page->height() - 4)),
+       colourOf("Text")},
+      {"marker strip", centreOf("Overlay"), colourOf("Overlay")},
+  };
+  for (const auto& s : surfaces) EXPECT_EQ(seen(s.pixel), s.colour) << s.what;
+
+  // The lamps are pictures: the hue at a lamp's centre tells which is lit.
+  const struct {
+    const char* key;
+    int hue;
+  } lamps[] = {{"FaultRed(1)", 0}, {"FaultGreen(0)", 120}, {"FaultGreen(2)", 120}};
+  for (const auto& l : lamps) {
+    EXPECT_NEAR(shot.pixelColor(centreOf(l.key)).hsvHue(), l.hue, 10) << l.key;
+  }
+}
+
+// A held key sends presses and releases marked as repeats, then one real
+// release: the marker moves once for each real key-up.
+TEST_F(WindowPixelsTest, AHeldArrowKeyMovesTheMarkerOnce) {
+  const struct {
+    Qt::Key key;
+    int repeats;
+    const char* marked;
+  } holds[] = {{Qt::Key_Right, 0, "21"}, {Qt::Key_Right, 3, "31"}, {Qt::Key_Left, 3, "21"}};
+  for (const auto& h : holds) {
+    SendKey(QEvent::KeyPress, h.key, false);
+    for (int i = 0; i < h.repeats; ++i) {
+      SendKey(QEvent::KeyRelease, h.key, true);
+      SendKey(QEvent::KeyPress, h.key, true);
+    }
+    SendKey(QEvent::KeyRelease, h.key, false);
+    EXPECT_EQ(Marked(), h.marked) << QKeySequence(h.key).toString().toStdString() << " held for "
+                                  << h.repeats << " repeats";
+  }
+}
+
+// The step scroll bar moved to either end, as a drag or a click on its arrow
+// does, sets the step to that end's value.
+TEST_F(WindowPixelsTest, StepScrollBarReachesBothEnds) {
+  auto* bar = qobject_cast<QScrollBar*>(Widget("MarkerStepScroll"));
+  ASSERT_NE(bar, nullptr);
+  ASSERT_TRUE(bar->isVisible());
+  const struct {
+    QAbstractSlider::SliderAction action;
+    const char* box;
+    int step;
+  } ends[] = {{QAbstractSlider::SliderToMaximum, " 100", 100},
+              {QAbstractSlider::SliderToMinimum, " 1", 1}};
+  for (const auto& e : ends) {
+    bar->triggerAction(e.action);
+    EXPECT_EQ(Shown(Widget("MarkerStepValueText")).toStdString(), e.box);
+    const int before = std::stoi(Marked());
+    KeyClick(Qt::Key_Right);
+    EXPECT_EQ(std::stoi(Marked()), before + e.step) << e.box;
+  }
+}
+
+// On the Full Trip the paging arrows are hidden: a click where one would be
+// reaches whatever lies under it and does not page (which would take the
+// marker back to the first sample).
+TEST_F(WindowPixelsTest, ClicksWhereHiddenArrowsWouldBeDoNothing) {
+  const QRect strip = Widget("Overlay")->geometry();
+  for (const char* key : {"PreviousImage", "NextImage"}) {
+    QWidget* arrow = Widget(key);
+    EXPECT_FALSE(arrow->isVisible()) << key;
+    const QPoint place = arrow->parentWidget()->mapTo(window_.get(), arrow->geometry().center());
+    QTest::mouseClick(window_->windowHandle(), Qt::LeftButton, {}, place);
+    EXPECT_EQ(Marked(), "11") << key;
+    EXPECT_EQ(Widget("Overlay")->geometry(), strip) << key;
+  }
+}
+
+}  // namespace
+}  // namespace zelk::app
