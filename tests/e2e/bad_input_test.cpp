@@ -229,8 +229,9 @@ TEST(BadInput, EveryFileIsToldAboutOrShownAndNeverHarmsTheLoadedLog) {
         });
     for (std::thread& writer : writers) writer.join();
     writers.clear();
-    ASSERT_EQ(run.status, 0) << run.err;
-    ASSERT_EQ(run.dumps.size(), 3u);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.dumps.size(), 3u);
+    if (run.dumps.size() != 3) continue;
     const Json &before = run.dumps[0], &after = run.dumps[1];
 
     std::vector<std::string> messages;

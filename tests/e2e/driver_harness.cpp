@@ -202,6 +202,12 @@ DriverRun Scratch::Run(const std::vector<std::string>& parts, const Between& bet
       ended = ::waitpid(pid, &raw, WNOHANG) == pid;
       std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
+    // A driver that hangs is ended, and the run fails with status -1.
+    if (!ended && CountLines(outPath) < dumps) {
+      ::kill(pid, SIGKILL);
+      ::waitpid(pid, &raw, 0);
+      ended = true;
+    }
   };
   for (size_t i = 0; i < parts.size(); ++i) {
     WriteAll(input[1], parts[i]);
