@@ -150,11 +150,26 @@ std::string Scratch::Write(const std::string& name, const std::string& content) 
 
 namespace {
 
-size_t CountLines(const std::string& path) {
-  std::ifstream in(path);
-  return static_cast<size_t>(
-      std::count(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>(), '\n'));
-}
+// The lines a growing file has so far, read on from where the last call
+// stopped.
+class LineCounter {
+ public:
+  explicit LineCounter(std::string path) : path_(std::move(path)) {}
+  size_t Count() {
+    std::ifstream in(path_, std::ios::binary);
+    in.seekg(static_cast<std::streamoff>(read_));
+    char buffer[1 << 16];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+      lines_ += static_cast<size_t>(std::count(buffer, buffer + in.gcount(), '\n'));
+      read_ += static_cast<size_t>(in.gcount());
+    }
+    return lines_;
+  }
+
+ private:
+  std::string path_;
+  size_t read_ = 0, lines_ = 0;
+};
 
 size_t CountDumps(const std::string& script) {
   std::istringstream lines(script);
@@ -182,35 +197,44 @@ DriverRun Scratch::Run(const std::vector<std::string>& parts, const Between& bet
   std::signal(SIGPIPE, SIG_IGN);
   int input[2];
   if (::pipe2(input, O_CLOEXEC) != 0) throw std::runtime_error("cannot make a pipe");
+  // Emptied here, before the driver starts, so that nothing of an earlier
+  // run's output is counted.
+  const int outFd = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  const int errFd = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   const auto start = std::chrono::steady_clock::now();
   const pid_t pid = ::fork();
   if (pid == 0) {
     ::dup2(input[0], 0);
-    ::dup2(::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
-    ::dup2(::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
+    ::dup2(outFd, 1);
+    ::dup2(errFd, 2);
     ::execl(ZELK_DRIVER, ZELK_DRIVER, "--program-dir", dir_.c_str(), static_cast<char*>(nullptr));
     ::_exit(127);
   }
   ::close(input[0]);
+  ::close(outFd);
+  ::close(errFd);
   int raw = 0;
   bool ended = false;
   long peakKb = 0;
   size_t dumps = 0;
+  LineCounter printed(outPath);
   const auto waitForDumps = [&] {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!ended && CountLines(outPath) < dumps && std::chrono::steady_clock::now() < deadline) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    while (!ended && printed.Count() < dumps && std::chrono::steady_clock::now() < deadline) {
       ended = ::waitpid(pid, &raw, WNOHANG) == pid;
       std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
-    // A driver that hangs is ended, and the run fails with status -1.
-    if (!ended && CountLines(outPath) < dumps) {
+    // A driver that hangs is ended after two minutes, and the run fails with
+    // status -1.
+    if (!ended && printed.Count() < dumps) {
       ::kill(pid, SIGKILL);
       ::waitpid(pid, &raw, 0);
       ended = true;
     }
   };
   for (size_t i = 0; i < parts.size(); ++i) {
-    WriteAll(input[1], parts[i]);
+    // A last line without its line end would wait for the end of the input.
+    WriteAll(input[1], parts[i].empty() || parts[i].back() == '\n' ? parts[i] : parts[i] + '\n');
     dumps += CountDumps(parts[i]);
     waitForDumps();
     if (i + 1 == parts.size()) {
