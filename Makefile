@@ -1,10 +1,12 @@
 # Two set-up commands: `make run` and `make test`. Both install what is missing first.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 90
 JOBS       ?= $(shell nproc)
 PREFIX     ?= $(HOME)/.local
 
-.PHONY: run test deps build asan bench install package clean
+.PHONY: run test deps build asan fuzz bench install package clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -25,6 +27,16 @@ test: build asan
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# Each fuzz target for FUZZ_SECONDS seconds, built with clang, libFuzzer,
+# ASan and UBSan in $(FUZZ_BUILD). Fails on any crash, sanitizer report, leak
+# or timeout, and says where the input is and how to replay it.
+fuzz:
+	@bash scripts/install-deps.sh fuzz
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DZELK_FUZZ=ON -DZELK_BUILD_APP=OFF -DZELK_BUILD_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target zelk-fuzz-log zelk-fuzz-script zelk-fuzz-seeds
+	bash scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 # Every benchmark, 15 times each in a shuffled order, so that a figure and its
 # reference meet the same conditions; the medians, each beside its reference
 # from the same run, go to docs/performance.md.
@@ -44,4 +56,4 @@ package: build
 	cd $(BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing ZelkScope
 # need, skipping those already present. Runs as root or through sudo.
+# `install-deps.sh fuzz` also installs clang with its libFuzzer runtime and
+# llvm-symbolizer, which only `make fuzz` needs.
 set -euo pipefail
 
 packages=(
@@ -10,6 +12,14 @@ packages=(
   fonts-liberation2
   xvfb xauth imagemagick
 )
+case "${1:-}" in
+  "") ;;
+  fuzz) packages+=(clang libclang-rt-14-dev llvm) ;;
+  *)
+    echo "usage: install-deps.sh [fuzz]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

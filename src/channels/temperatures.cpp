@@ -41,7 +41,11 @@ std::string ListedDegrees(double value) {
 
 void LoadTemperature(const store::LogData& log, Tables& tables) {
   const bool frames = log.format == store::kFrameLog;
-  auto& [coolant, intake, fuel] = tables.plot;
+  // Plain references, not a structured binding: the lambdas below capture
+  // them, which clang before 16 does not take.
+  auto& coolant = tables.plot[0];
+  auto& intake = tables.plot[1];
+  auto& fuel = tables.plot[2];
   Fill(coolant, log, [&](long i) {
     return frames ? text::Plain(DegreesOf(log.Frame80(i), 3)) : std::string(ColumnOf(log, i, 5, 2));
   });

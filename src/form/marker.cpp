@@ -86,7 +86,11 @@ void UserPage::MarkSample() {
       static_cast<float>(chart::kAxisX + vars_.xStep.ToDouble() * vars_.markerPos);
 
   const int16_t channel = vars_.currentChannel;
-  const auto& [plotData, plotData2, plotData3] = channelTables_.plot;
+  // Plain references, not a structured binding: the lambdas below capture
+  // them, which clang before 16 does not take.
+  const chart::SampleTable& plotData = channelTables_.plot[0];
+  const chart::SampleTable& plotData2 = channelTables_.plot[1];
+  const chart::SampleTable& plotData3 = channelTables_.plot[2];
   if (channel == 1) {
     canvas_.DrawLine(chart::kAxisX, 250, chart::kAxisRight, 250, chart::kRed);
   } else if (channel == 2) {

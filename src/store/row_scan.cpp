@@ -120,8 +120,15 @@ __attribute__((target("avx2,popcnt"), flatten)) std::optional<std::vector<RowSpa
 }
 #endif
 
-__attribute__((target_clones("popcnt", "default"), flatten)) std::optional<std::vector<RowSpan>>
-RecordLinesPlain(std::string_view text, size_t pos, int columns) {
+// clang takes no `flatten` beside `target_clones`: there the clones are built
+// without it.
+#if defined(__clang__)
+#define ZELK_CLONES_FLATTEN __attribute__((target_clones("popcnt", "default")))
+#else
+#define ZELK_CLONES_FLATTEN __attribute__((target_clones("popcnt", "default"), flatten))
+#endif
+ZELK_CLONES_FLATTEN std::optional<std::vector<RowSpan>> RecordLinesPlain(std::string_view text,
+                                                                         size_t pos, int columns) {
 #if defined(__SSE2__)
   return RecordLinesWith<BitsOf16s>(text, pos, columns);
 #else
