@@ -44,9 +44,20 @@ void Panel::mouseReleaseEvent(QMouseEvent* event) {
   if (IsClick(this, event)) emit clicked();
 }
 
+QItemSelectionModel::SelectionFlags BrowserList::selectionCommand(const QModelIndex& index,
+                                                                  const QEvent* event) const {
+  const auto* mouse = dynamic_cast<const QMouseEvent*>(event);
+  if (!index.isValid() || (mouse && mouse->buttons() != Qt::LeftButton)) {
+    return QItemSelectionModel::NoUpdate;
+  }
+  const QItemSelectionModel::SelectionFlags command = QListWidget::selectionCommand(index, event);
+  if (command.testFlag(QItemSelectionModel::Deselect)) return QItemSelectionModel::ClearAndSelect;
+  return command;
+}
+
 void FileListWidget::keyPressEvent(QKeyEvent* event) {
   const int before = currentRow();
-  QListWidget::keyPressEvent(event);
+  BrowserList::keyPressEvent(event);
   const int after = currentRow();
   if (after != before && after >= 0) emit rowPicked(after);
 }

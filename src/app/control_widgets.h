@@ -45,13 +45,28 @@ class Panel : public QFrame {
   QPixmap picture_;
 };
 
-// The file list: choosing a file with the arrow keys picks it as a click
-// does.
-class FileListWidget : public QListWidget {
+// A list of the log browser. Only the keys and the left mouse button move its
+// highlight, and only onto an entry: a click beside the entries, another
+// button's click, or Ctrl with a click or Space on the highlighted entry
+// changes nothing.
+class BrowserList : public QListWidget {
   Q_OBJECT
 
  public:
   using QListWidget::QListWidget;
+
+ protected:
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                       const QEvent* event) const override;
+};
+
+// The file list: choosing a file with the arrow keys picks it as a click
+// does.
+class FileListWidget : public BrowserList {
+  Q_OBJECT
+
+ public:
+  using BrowserList::BrowserList;
 
  signals:
   void rowPicked(int row);

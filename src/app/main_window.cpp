@@ -30,6 +30,7 @@
 #include "app/key_codes.h"
 #include "app/pictures.h"
 #include "app/save_file.h"
+#include "text/number_text.h"
 
 namespace zelk::app {
 namespace {
@@ -88,14 +89,15 @@ QStringList ToStrings(const std::vector<std::string>& items) {
 }
 
 // Puts the entries into a combo box or list widget when they changed since
-// they were last shown.
+// they were last shown; true when it did.
 template <class ListWidget>
-void ReplaceItems(ListWidget* widget, std::vector<std::string>& shown,
+bool ReplaceItems(ListWidget* widget, std::vector<std::string>& shown,
                   const std::vector<std::string>& items) {
-  if (shown == items) return;
+  if (shown == items) return false;
   shown = items;
   widget->clear();
   widget->addItems(ToStrings(items));
+  return true;
 }
 
 // The time axis's caption spaces its times with runs of blanks; where the
@@ -177,8 +179,7 @@ void MainWindow::Build() {
         bound.action->setShortcut(QKeySequence(Text(design.shortcut)));
       }
       const std::string name = design.name;
-      connect(bound.action, &QAction::triggered, this,
-              [this, name] { Forward([this, &name] { page_->Click(name); }); });
+      connect(bound.action, &QAction::triggered, this, [this, name] { ForwardClick(name); });
       continue;
     }
 
@@ -207,8 +208,7 @@ QWidget* MainWindow::MakeWidget(const ControlSpec& design, QWidget* parent) {
   switch (design.kind) {
     case Kind::Button: {
       auto* button = new QPushButton(parent);
-      connect(button, &QAbstractButton::clicked, this,
-              [this, key] { Forward([this, &key] { page_->Click(key); }); });
+      connect(button, &QAbstractButton::clicked, this, [this, key] { ForwardClick(key); });
       return button;
     }
     case Kind::Label: {
@@ -229,7 +229,8 @@ QWidget* MainWindow::MakeWidget(const ControlSpec& design, QWidget* parent) {
     case Kind::TextBox: {
       auto* box = new QLineEdit(parent);
       connect(box, &QLineEdit::textEdited, this, [this, key](const QString& text) {
-        Forward([this, &key, &text] { page_->Type(key, text.toStdString()); });
+        const std::string typed = text.toStdString();
+        Forward("type " + key + ' ' + typed, [this, &key, &typed] { page_->Type(key, typed); });
       });
       return box;
     }
@@ -245,22 +246,23 @@ QWidget* MainWindow::MakeWidget(const ControlSpec& design, QWidget* parent) {
     case Kind::DriveList: {
       auto* combo = new QComboBox(parent);
       combo->setEditable(false);
-      if (design.kind == Kind::DriveList) {
-        connect(combo, &QComboBox::activated, this,
-                [this](int index) { Forward([this, index] { page_->PickDrive(index); }); });
-      } else {
-        connect(combo, &QComboBox::activated, this, [this, key](int index) {
-          Forward([this, &key, index] { page_->Select(key, index); });
+      const bool drives = design.kind == Kind::DriveList;
+      connect(combo, &QComboBox::activated, this, [this, key, drives](int index) {
+        Forward("select " + key + ' ' + std::to_string(index), [this, &key, drives, index] {
+          if (drives) {
+            page_->PickDrive(index);
+          } else {
+            page_->Select(key, index);
+          }
         });
-      }
+      });
       return combo;
     }
     case Kind::Image: {
       auto* image = new ClickableLabel(parent);
       image->setPixmap(ArtPixmap(design.art));
       image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-      connect(image, &ClickableLabel::clicked, this,
-              [this, key] { Forward([this, &key] { page_->Click(key); }); });
+      connect(image, &ClickableLabel::clicked, this, [this, key] { ForwardClick(key); });
       return image;
     }
     case Kind::Picture: {
@@ -274,7 +276,8 @@ QWidget* MainWindow::MakeWidget(const ControlSpec& design, QWidget* parent) {
         // picture box holds lies over the canvas.
         canvas_ = new CanvasWidget(panel);
         connect(canvas_, &CanvasWidget::leftPressed, this, [this](QPointF twips) {
-          Forward([this, twips] { page_->Picture1_MouseDown(1, twips.x(), twips.y()); });
+          Forward("clickat " + text::Plain(twips.x()) + ' ' + text::Plain(twips.y()),
+                  [this, twips] { page_->Picture1_MouseDown(1, twips.x(), twips.y()); });
         });
         auto* layout = new QVBoxLayout(panel);
         layout->setContentsMargins(0, 0, 0, 0);
@@ -287,8 +290,7 @@ QWidget* MainWindow::MakeWidget(const ControlSpec& design, QWidget* parent) {
                            : Resolve(design.backColour, palette()));
         panel->setPicture(ArtPixmap(design.art));
       }
-      connect(panel, &Panel::clicked, this,
-              [this, key] { Forward([this, &key] { page_->Click(key); }); });
+      connect(panel, &Panel::clicked, this, [this, key] { ForwardClick(key); });
       return panel;
     }
     case Kind::ScrollBar: {
@@ -297,21 +299,25 @@ QWidget* MainWindow::MakeWidget(const ControlSpec& design, QWidget* parent) {
       // The new position is known here but not yet the bar's value.
       connect(bar, &QAbstractSlider::actionTriggered, this, [this, key, bar](int) {
         const int position = bar->sliderPosition();
-        Forward([this, &key, position] { page_->Scroll(key, position); });
+        Forward("scroll " + key + ' ' + std::to_string(position),
+                [this, &key, position] { page_->Scroll(key, position); });
       });
       return bar;
     }
     case Kind::FolderList: {
-      auto* list = new QListWidget(parent);
-      connect(list, &QListWidget::itemActivated, this, [this, list](QListWidgetItem* item) {
+      auto* list = new BrowserList(parent);
+      connect(list, &QListWidget::itemActivated, this, [this, key, list](QListWidgetItem* item) {
         const int row = list->row(item);
-        Forward([this, row] { page_->PickFolder(row); });
+        Forward("select " + key + ' ' + std::to_string(row),
+                [this, row] { page_->PickFolder(row); });
       });
       return list;
     }
     case Kind::FileList: {
       auto* list = new FileListWidget(parent);
-      const auto pick = [this](int row) { Forward([this, row] { page_->PickFile(row); }); };
+      const auto pick = [this, key](int row) {
+        Forward("select " + key + ' ' + std::to_string(row), [this, row] { page_->PickFile(row); });
+      };
       connect(list, &QListWidget::itemClicked, this,
               [list, pick](QListWidgetItem* item) { pick(list->row(item)); });
       connect(list, &FileListWidget::rowPicked, this, pick);
@@ -355,17 +361,22 @@ QImage MainWindow::GraphImage() {
 
 void MainWindow::OpenLog(const QString& path) {
   const std::string file = path.toStdString();
-  Forward([this, &file] { page_->OpenPath(file); });
+  Forward("open " + file, [this, &file] { page_->OpenPath(file); });
 }
 
 // ---- Events ----
 
-void MainWindow::Forward(const std::function<void()>& event) {
+void MainWindow::Forward(const std::string& line, const std::function<void()>& event) {
   if (closing_) return;
+  if (recordEvent_) recordEvent_(line);
   event();
   Sync();
   ApplyFocus();
   CarryOutRequests();
+}
+
+void MainWindow::ForwardClick(const std::string& key) {
+  Forward("click " + key, [this, &key] { page_->Click(key); });
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -377,7 +388,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     QWidget* first = focusWidget() ? focusWidget() : this;
     if (widget == first && !key->isAutoRepeat()) {
       const int code = VirtualKeyCode(key->key());
-      Forward([this, code] { page_->Form_KeyUp(code); });
+      Forward("key " + std::to_string(code), [this, code] { page_->Form_KeyUp(code); });
     }
   }
   return QMainWindow::eventFilter(watched, event);
@@ -498,17 +509,27 @@ void MainWindow::SyncControl(const Control& control, Bound& bound) {
     case Kind::FolderList:
     case Kind::FileList: {
       auto* list = static_cast<QListWidget*>(widget);
-      ReplaceItems(list, bound.items, state.items);
-      if (list->currentRow() != state.index) {
+      // The file list always shows the file the program holds. In the folder
+      // list the user may move the highlight between two folder changes (a
+      // folder is entered on a double click or Enter), so its row is set
+      // only when the program changes it.
+      const bool changed =
+          ReplaceItems(list, bound.items, state.items) || bound.index != state.index;
+      if (changed || (design.kind == Kind::FileList && list->currentRow() != state.index)) {
+        bound.index = state.index;
         list->setCurrentRow(state.index);
         if (state.index < 0) list->clearSelection();
+        if (state.index >= 0) list->scrollToItem(list->item(state.index));
       }
-      if (state.index >= 0) list->scrollToItem(list->item(state.index));
       break;
     }
     case Kind::ScrollBar: {
       auto* bar = static_cast<QScrollBar*>(widget);
-      if (bar->value() != state.value) bar->setValue(state.value);
+      // During the user's action the bar already stands at its new position;
+      // one the program did not take goes back to the value it keeps.
+      if (bar->value() != state.value || bar->sliderPosition() != state.value) {
+        bar->setValue(state.value);
+      }
       break;
     }
     case Kind::Picture: {

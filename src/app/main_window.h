@@ -62,6 +62,12 @@ class MainWindow : public QMainWindow {
   using MessageShower = std::function<void(const QString& title, const QString& text)>;
   void setMessageShower(MessageShower shower) { showMessage_ = std::move(shower); }
 
+  // Where each user event that reaches the page is reported, before it runs,
+  // as the driver's script line that runs the same event ("click RPMButton",
+  // "select YAxis 2", "clickat 1500 900"); none by default.
+  using EventRecorder = std::function<void(const std::string& line)>;
+  void setEventRecorder(EventRecorder recorder) { recordEvent_ = std::move(recorder); }
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -73,6 +79,7 @@ class MainWindow : public QMainWindow {
     QWidget* widget = nullptr;                  // null for menus and menu items
     QAction* action = nullptr;                  // menus and menu items
     std::vector<std::string> items;             // list entries last shown
+    int index = -2;                             // list row last shown; never a real one at first
     std::string text;                           // listing text last shown
     uint32_t backColour = form::kNoColour - 1;  // last applied; never a real value at first
   };
@@ -80,8 +87,10 @@ class MainWindow : public QMainWindow {
   void Build();
   QWidget* MakeWidget(const form::ControlSpec& design, QWidget* parent);
   void StackLabelsBelow();
-  // Runs a user event on the page, then brings the window up to date.
-  void Forward(const std::function<void()>& event);
+  // Runs a user event on the page, then brings the window up to date;
+  // `line` is the event as a line of the driver's script.
+  void Forward(const std::string& line, const std::function<void()>& event);
+  void ForwardClick(const std::string& key);
   void SyncControl(const form::Control& control, Bound& bound);
   void ApplyFocus();
   void CarryOutRequests();
@@ -96,6 +105,7 @@ class MainWindow : public QMainWindow {
   QHash<QString, QMenu*> menus_;
   MessageShower showMessage_;
   FileChooser chooseFile_;
+  EventRecorder recordEvent_;
   bool closing_ = false;
 };
 

@@ -1,0 +1,223 @@
+#include "window_check.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDebug>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QScrollBar>
+#include <type_traits>
+
+#include "app/colours.h"
+#include "chart/canvas.h"
+#include "dump.h"
+
+namespace zelk::app {
+namespace {
+
+using form::Kind;
+
+QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+int Pixels(double twips) { return qRound(twips / 15); }
+
+template <class T>
+std::string Differs(const char* what, const T& shown, const T& state) {
+  if (shown == state) return {};
+  QString text;
+  QDebug(&text) << what << "shown" << shown << "state" << state;
+  return text.toStdString();
+}
+
+QStringList Items(const std::vector<std::string>& items) {
+  QStringList list;
+  for (const std::string& item : items) list << Text(item);
+  return list;
+}
+
+template <class List>
+QStringList Shown(const List* list) {
+  QStringList items;
+  for (int i = 0; i < list->count(); ++i) {
+    if constexpr (std::is_same_v<List, QComboBox>) {
+      items << list->itemText(i);
+    } else {
+      items << list->item(i)->text();
+    }
+  }
+  return items;
+}
+
+// What a widget of `kind` shows of `state` that differs, or empty.
+std::string WidgetMismatch(QWidget* widget, const form::Control& control, const QPalette& palette,
+                           bool folderRowMoved) {
+  const form::ControlState& state = control.state;
+  const Kind kind = control.spec.kind;
+  const QString caption = Text(state.caption);
+  std::string problem = Differs("visible", !widget->isHidden(), state.visible);
+  if (!problem.empty()) return problem;
+
+  QRect place(Pixels(state.left), Pixels(state.top), Pixels(state.width), Pixels(state.height));
+  if (control.spec.name == "Label") {
+    // An axis label grows to the width of its caption.
+    place.setWidth(qMax(place.width(), widget->fontMetrics().horizontalAdvance(caption) + 1));
+  }
+  problem = Differs("geometry", widget->geometry(), place);
+  if (!problem.empty()) return problem;
+
+  const bool coloured = state.backColour != form::kNoColour;
+  const QColor colour = coloured ? Resolve(state.backColour, palette) : QColor();
+  switch (kind) {
+    case Kind::Button: {
+      const auto* button = static_cast<QPushButton*>(widget);
+      problem = Differs("caption", button->text(), caption);
+      if (problem.empty() && coloured) {
+        problem = Differs("colour", button->palette().color(QPalette::Button), colour);
+      }
+      return problem;
+    }
+    case Kind::Label: {
+      const auto* label = static_cast<QLabel*>(widget);
+      problem = Differs("caption", label->text(), caption);
+      if (problem.empty()) problem = Differs("filled", label->autoFillBackground(), coloured);
+      if (problem.empty() && coloured) {
+        problem = Differs("colour", label->palette().color(QPalette::Window), colour);
+      }
+      return problem;
+    }
+    case Kind::TextBox: {
+      const auto* box = static_cast<QLineEdit*>(widget);
+      problem = Differs("text", box->text(), caption);
+      if (problem.empty() && coloured) {
+        problem = Differs("colour", box->palette().color(QPalette::Base), colour);
+      }
+      return problem;
+    }
+    case Kind::ListingBox: {
+      const auto* listing = static_cast<QPlainTextEdit*>(widget);
+      // The listing's lines end in CR LF; the text box shows them as lines.
+      QString expected = caption;
+      expected.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+      problem = Differs("text", listing->toPlainText(), expected);
+      if (problem.empty() && coloured) {
+        problem = Differs("colour", listing->palette().color(QPalette::Base), colour);
+      }
+      return problem;
+    }
+    case Kind::ComboBox:
+    case Kind::DriveList: {
+      const auto* combo = static_cast<QComboBox*>(widget);
+      problem = Differs("items", Shown(combo), Items(state.items));
+      if (problem.empty()) problem = Differs("index", combo->currentIndex(), state.index);
+      return problem;
+    }
+    case Kind::FolderList:
+    case Kind::FileList: {
+      const auto* list = static_cast<QListWidget*>(widget);
+      problem = Differs("items", Shown(list), Items(state.items));
+      if (problem.empty() && !(kind == Kind::FolderList && folderRowMoved)) {
+        // The row the user sees highlighted, not the keyboard's cursor.
+        const QList<QListWidgetItem*> selected = list->selectedItems();
+        problem = Differs("selected row", selected.isEmpty() ? -1 : list->row(selected.front()),
+                          state.index);
+      }
+      return problem;
+    }
+    case Kind::ScrollBar: {
+      const auto* bar = static_cast<QScrollBar*>(widget);
+      problem = Differs("value", bar->value(), state.value);
+      if (problem.empty()) problem = Differs("position", bar->sliderPosition(), state.value);
+      return problem;
+    }
+    case Kind::Image:
+    case Kind::Picture:
+    case Kind::Menu:
+    case Kind::MenuItem:
+      return {};
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string FirstMismatch(MainWindow& window, bool folderRowMoved) {
+  const std::string title =
+      Differs("title", window.windowTitle(), Text(window.page().WindowTitle()));
+  if (!title.empty()) return "window: " + title;
+  for (const form::Control& control : window.page().controls().all()) {
+    const QString key = Text(control.Key());
+    std::string problem;
+    if (QAction* action = window.menuAction(key)) {
+      problem = Differs("visible", action->isVisible(), control.state.visible);
+      if (problem.empty()) problem = Differs("enabled", action->isEnabled(), control.state.enabled);
+      if (problem.empty() && control.spec.kind == Kind::MenuItem) {
+        problem = Differs("caption", action->text(), Text(control.state.caption));
+      }
+    } else if (QWidget* widget = window.widget(key)) {
+      problem = WidgetMismatch(widget, control, window.palette(), folderRowMoved);
+    } else {
+      problem = "no widget";
+    }
+    if (!problem.empty()) return control.Key() + ": " + problem;
+  }
+  return {};
+}
+
+std::string StateJson(const form::UserPage& page) {
+  const chart::RecordingCanvas nothingDrawn;
+  return StatePart(driver::Dump(page, nothingDrawn, {}, {}));
+}
+
+std::string StatePart(const std::string& dump) { return dump.substr(0, dump.find(",\"canvas\":")); }
+
+std::string FirstDifference(const std::string& a, const std::string& b) {
+  size_t at = 0;
+  while (at < a.size() && at < b.size() && a[at] == b[at]) ++at;
+  if (at == a.size() && at == b.size()) return {};
+  // The control or group the difference lies in: the last key that opens an
+  // object before it.
+  const size_t open = a.rfind("\":{", at);
+  const size_t keyStart = open == std::string::npos ? 0 : a.rfind('"', open - 1) + 1;
+  const std::string key = open == std::string::npos ? "" : a.substr(keyStart, open - keyStart);
+  const size_t from = at < 120 ? 0 : at - 120;
+  return "in " + key + ", at byte " + std::to_string(at) + ":\n  window: ..." +
+         a.substr(from, 240) + "\n  driver: ..." + b.substr(from, 240);
+}
+
+DriverReplay RunDriver(const QString& programDir, const std::vector<std::string>& lines,
+                       const QString& scriptPath) {
+  DriverReplay replay;
+  QFile script(scriptPath);
+  if (!script.open(QIODevice::WriteOnly)) {
+    replay.problem = "cannot write " + scriptPath.toStdString();
+    return replay;
+  }
+  for (const std::string& line : lines) script.write(QByteArray::fromStdString(line + '\n'));
+  script.write("dump\n");
+  script.close();
+
+  QProcess driver;
+  driver.start(QStringLiteral(ZELK_DRIVER),
+               {QStringLiteral("--program-dir"), programDir, scriptPath});
+  if (!driver.waitForFinished(120'000)) {
+    driver.kill();
+    replay.problem = "the driver did not finish";
+    return replay;
+  }
+  const QByteArray out = driver.readAllStandardOutput();
+  if (driver.exitStatus() != QProcess::NormalExit || driver.exitCode() != 0) {
+    replay.problem = "the driver ended with status " + std::to_string(driver.exitCode()) + ": " +
+                     driver.readAllStandardError().toStdString();
+    return replay;
+  }
+  const QList<QByteArray> outLines = out.trimmed().split('\n');
+  replay.ran = true;
+  replay.lastDump = outLines.isEmpty() ? std::string() : outLines.back().toStdString();
+  return replay;
+}
+
+}  // namespace zelk::app
