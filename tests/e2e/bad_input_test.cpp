@@ -105,6 +105,7 @@ struct BadFile {
   // Done once the good log is on screen, before the file is picked.
   std::function<void(const std::string& path)> between = nullptr;
   bool needsNonRoot = false;
+  std::string listing;  // the engine speed's listing once it loads, where checked
 };
 
 std::string Replace(std::string text, const std::string& what, const std::string& with) {
@@ -153,10 +154,11 @@ TEST(BadInput, EveryFileIsToldAboutOrShownAndNeverHarmsTheLoadedLog) {
        "", true, 98},
       {"lower-case and mixed hexadecimal bytes",
        [](const Scratch& s) {
-         return s.Write("lower.txt", FrameLogOf({Frame80With({{1, "0a"}, {2, "bC"}, {8, "7e"}})},
-                                                {Frame7DWith({{6, "c8"}, {12, "Ff"}})}));
+         const std::vector<std::string> frames80(5, Frame80With({{1, "0a"}, {2, "bC"}})),
+             frames7D(5, Frame7DWith({{6, "c8"}, {12, "Ff"}}));
+         return s.Write("lower.txt", FrameLogOf(frames80, frames7D));
        },
-       "", true, 2},
+       "", true, 6, nullptr, false, "Raw Data - Revolutions/Minute\r\n2748 2748 2748 2748 "},
       {"bytes that are no hexadecimal in every place",
        [](const Scratch& s) { return s.Write("nonhex.txt", NonHexEverywhere()); }, "", true, 34},
       {"a quoted frame that never closes",
@@ -241,6 +243,9 @@ TEST(BadInput, EveryFileIsToldAboutOrShownAndNeverHarmsTheLoadedLog) {
                                          : std::vector<std::string>{expected});
     if (file.loads) {
       EXPECT_EQ(after["vars"]["FileName"].text, name);
+      if (!file.listing.empty()) {
+        EXPECT_EQ(after["controls"]["Text"]["text"].text, file.listing);
+      }
       if (file.sampleCount) {
         EXPECT_EQ(after["vars"]["SampleCount"].number, file.sampleCount);
       }
