@@ -104,8 +104,7 @@ std::string TwoDigits(std::string digits);
 
 // The average line: `label`, the mean of `count` values that sum to `sum` to
 // one decimal (0.0 when there are none), then `unit`.
-void ShowAverage(View& view, std::string_view label, double sum, long count,
-                 std::string_view unit);
+void ShowAverage(View& view, std::string_view label, double sum, long count, std::string_view unit);
 
 // The first and last sample of the window that the log holds; first > last
 // when it holds none.

@@ -477,8 +477,7 @@ ReadResult ReadLogFile(const std::string& path, LogData& into) {
   // first; should the file have grown since, on in doubling steps. Nothing
   // past kMaxFileBytes is read: the tables are full long before.
   const size_t expected =
-      status.st_size > 0 ? std::min<size_t>(static_cast<size_t>(status.st_size), kMaxFileBytes)
-                         : 0;
+      status.st_size > 0 ? std::min<size_t>(static_cast<size_t>(status.st_size), kMaxFileBytes) : 0;
   size_t room = expected > 0 ? expected : size_t{1} << 16;
   auto bytes = std::make_unique_for_overwrite<char[]>(room);
   size_t filled = 0;

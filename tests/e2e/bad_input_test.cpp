@@ -2,7 +2,10 @@
 // log, then every channel, window, page, marker step and byte is gone
 // through. The program must say what is wrong (or nothing), keep the loaded
 // log where it refuses the file, and stay within bounded time and memory.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -11,10 +14,6 @@
 #include <functional>
 #include <random>
 #include <thread>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "driver_harness.h"
 
@@ -36,7 +35,8 @@ std::string WriteSparse(const std::string& path, long long size, const std::stri
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   if (fd < 0 || ::ftruncate(fd, size) != 0) ADD_FAILURE() << "cannot make " << path;
   const std::string block = RandomBytes(1 << 16, 7);
-  for (long long at = 64ll << 20; at + static_cast<long long>(block.size()) <= size; at += 64ll << 20) {
+  for (long long at = 64ll << 20; at + static_cast<long long>(block.size()) <= size;
+       at += 64ll << 20) {
     if (::pwrite(fd, block.data(), block.size(), at) < 0) ADD_FAILURE() << "cannot write " << path;
   }
   if (::pwrite(fd, text.data(), text.size(), 0) < 0) ADD_FAILURE() << "cannot write " << path;
@@ -76,9 +76,9 @@ std::string AllText() {
 // The actions that go through everything a loaded log shows.
 std::string EveryView() {
   std::string script;
-  for (const char* button : {"RPMButton", "TemperatureButton", "BatteryButton", "IgnitionButton",
-                             "LambdaButton", "LoopButton", "ThrottleButton", "MAPButton",
-                             "STFTButton"}) {
+  for (const char* button :
+       {"RPMButton", "TemperatureButton", "BatteryButton", "IgnitionButton", "LambdaButton",
+        "LoopButton", "ThrottleButton", "MAPButton", "STFTButton"}) {
     script += std::string("click ") + button + "\nkey 39\n";
   }
   for (int window = 0; window < 6; ++window) {
@@ -88,7 +88,8 @@ std::string EveryView() {
   script += "click UserDefinedButton\n";
   for (int page = 0; page < 2; ++page) {
     script += "select UserPageSelect " + std::to_string(page) + "\n";
-    for (int b = 0; b < 11; ++b) script += "select UserByteSelect " + std::to_string(b) + "\nkey 39\n";
+    for (int b = 0; b < 11; ++b)
+      script += "select UserByteSelect " + std::to_string(b) + "\nkey 39\n";
   }
   return script + "dump\n";
 }
@@ -109,7 +110,8 @@ struct BadFile {
 };
 
 std::string Replace(std::string text, const std::string& what, const std::string& with) {
-  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + with.size())) {
+  for (size_t at = text.find(what); at != std::string::npos;
+       at = text.find(what, at + with.size())) {
     text.replace(at, what.size(), with);
   }
   return text;
@@ -150,8 +152,8 @@ TEST(BadInput, EveryFileIsToldAboutOrShownAndNeverHarmsTheLoadedLog) {
          return s.Write("line.txt", line);
        },
        std::string(kCut) + "1, after 9999 samples.", true, 10000},
-      {"frames cut at every length", [](const Scratch& s) { return s.Write("cut.txt", CutFrames()); },
-       "", true, 98},
+      {"frames cut at every length",
+       [](const Scratch& s) { return s.Write("cut.txt", CutFrames()); }, "", true, 98},
       {"lower-case and mixed hexadecimal bytes",
        [](const Scratch& s) {
          const std::vector<std::string> frames80(5, Frame80With({{1, "0a"}, {2, "bC"}})),
@@ -163,8 +165,8 @@ TEST(BadInput, EveryFileIsToldAboutOrShownAndNeverHarmsTheLoadedLog) {
        [](const Scratch& s) { return s.Write("nonhex.txt", NonHexEverywhere()); }, "", true, 34},
       {"a quoted frame that never closes",
        [](const Scratch& s) {
-         return s.Write("quote.txt", "ZELK,ECU 1,x\r\n" + Frame80With({}) + "\r\n\"" + Frame7DWith({}) +
-                                         "\r\n" + Frame80With({}) + "\r\n");
+         return s.Write("quote.txt", "ZELK,ECU 1,x\r\n" + Frame80With({}) + "\r\n\"" +
+                                         Frame7DWith({}) + "\r\n" + Frame80With({}) + "\r\n");
        },
        "", true, 2},
       // The lone quote of each row opens a field that runs to the next one.
@@ -195,8 +197,7 @@ TEST(BadInput, EveryFileIsToldAboutOrShownAndNeverHarmsTheLoadedLog) {
        "Cannot read \"{path}\": No such file or directory.", false, 0,
        [](const std::string& path) { fs::remove(path); }},
       {"a log that grows while it is read",
-       [](const Scratch& s) { return s.Write("growing.txt", FrameLog(500, {900})); },
-       "", true, 0,
+       [](const Scratch& s) { return s.Write("growing.txt", FrameLog(500, {900})); }, "", true, 0,
        [&writers](const std::string& path) {
          writers.emplace_back([path] {
            std::ofstream out(path, std::ios::app);
@@ -204,8 +205,8 @@ TEST(BadInput, EveryFileIsToldAboutOrShownAndNeverHarmsTheLoadedLog) {
          });
        }},
       {"blanks and letters beyond ASCII in the name",
-       [](const Scratch& s) { return s.Write("Fahrt über Köln 2.txt", FrameLog(30, {1200})); },
-       "", true, 30},
+       [](const Scratch& s) { return s.Write("Fahrt über Köln 2.txt", FrameLog(30, {1200})); }, "",
+       true, 30},
   };
 
   for (const BadFile& file : files) {
@@ -239,8 +240,8 @@ TEST(BadInput, EveryFileIsToldAboutOrShownAndNeverHarmsTheLoadedLog) {
     std::vector<std::string> messages;
     for (const Json& m : after["messages"].items) messages.push_back(m["text"].text);
     const std::string expected = Replace(Replace(file.message, "{path}", path), "{name}", name);
-    EXPECT_EQ(messages, expected.empty() ? std::vector<std::string>{}
-                                         : std::vector<std::string>{expected});
+    EXPECT_EQ(messages,
+              expected.empty() ? std::vector<std::string>{} : std::vector<std::string>{expected});
     if (file.loads) {
       EXPECT_EQ(after["vars"]["FileName"].text, name);
       if (!file.listing.empty()) {

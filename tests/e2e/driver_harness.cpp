@@ -1,5 +1,9 @@
 #include "driver_harness.h"
 
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -11,10 +15,6 @@
 #include <sstream>
 #include <stdexcept>
 #include <thread>
-
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace zelk::e2e {
 namespace fs = std::filesystem;
@@ -41,7 +41,10 @@ class Parser {
         Expect(':');
         v.members[key] = Value();
         Skip();
-        if (s_[i_] == ',') { ++i_; continue; }
+        if (s_[i_] == ',') {
+          ++i_;
+          continue;
+        }
         Expect('}');
         return v;
       }
@@ -54,7 +57,10 @@ class Parser {
       for (;;) {
         v.items.push_back(Value());
         Skip();
-        if (s_[i_] == ',') { ++i_; continue; }
+        if (s_[i_] == ',') {
+          ++i_;
+          continue;
+        }
         Expect(']');
         return v;
       }
@@ -64,9 +70,21 @@ class Parser {
       v.text = Str();
       return v;
     }
-    if (s_.compare(i_, 4, "true") == 0) { i_ += 4; v.type = Json::Type::Bool; v.boolean = true; return v; }
-    if (s_.compare(i_, 5, "false") == 0) { i_ += 5; v.type = Json::Type::Bool; return v; }
-    if (s_.compare(i_, 4, "null") == 0) { i_ += 4; return v; }
+    if (s_.compare(i_, 4, "true") == 0) {
+      i_ += 4;
+      v.type = Json::Type::Bool;
+      v.boolean = true;
+      return v;
+    }
+    if (s_.compare(i_, 5, "false") == 0) {
+      i_ += 5;
+      v.type = Json::Type::Bool;
+      return v;
+    }
+    if (s_.compare(i_, 4, "null") == 0) {
+      i_ += 4;
+      return v;
+    }
     size_t used = 0;
     v.type = Json::Type::Number;
     v.number = std::stod(s_.substr(i_, 64), &used);
@@ -75,9 +93,12 @@ class Parser {
   }
 
  private:
-  void Skip() { while (i_ < s_.size() && std::isspace(static_cast<unsigned char>(s_[i_]))) ++i_; }
+  void Skip() {
+    while (i_ < s_.size() && std::isspace(static_cast<unsigned char>(s_[i_]))) ++i_;
+  }
   void Expect(char c) {
-    if (i_ >= s_.size() || s_[i_] != c) throw std::runtime_error(std::string("json: expected ") + c);
+    if (i_ >= s_.size() || s_[i_] != c)
+      throw std::runtime_error(std::string("json: expected ") + c);
     ++i_;
   }
   std::string Str() {
@@ -88,17 +109,26 @@ class Parser {
       if (c == '\\') {
         const char e = s_[i_++];
         switch (e) {
-          case 'n': out += '\n'; break;
-          case 'r': out += '\r'; break;
-          case 't': out += '\t'; break;
+          case 'n':
+            out += '\n';
+            break;
+          case 'r':
+            out += '\r';
+            break;
+          case 't':
+            out += '\t';
+            break;
           case 'u': {
             const unsigned code = std::stoul(s_.substr(i_, 4), nullptr, 16);
             i_ += 4;
-            if (code < 0x80) out += static_cast<char>(code);
-            else out += "?";
+            if (code < 0x80)
+              out += static_cast<char>(code);
+            else
+              out += "?";
             break;
           }
-          default: out += e;
+          default:
+            out += e;
         }
       } else {
         out += c;
