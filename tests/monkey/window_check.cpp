@@ -71,42 +71,32 @@ std::string WidgetMismatch(QWidget* widget, const form::Control& control, const 
 
   const bool coloured = state.backColour != form::kNoColour;
   const QColor colour = coloured ? Resolve(state.backColour, palette) : QColor();
+  // The text a widget shows, then its colour where the program gives one.
+  const auto textAndColour = [&](const char* what, const QString& shown, const QString& expected,
+                                 QPalette::ColorRole role) {
+    std::string found = Differs(what, shown, expected);
+    if (found.empty() && coloured) found = Differs("colour", widget->palette().color(role), colour);
+    return found;
+  };
   switch (kind) {
-    case Kind::Button: {
-      const auto* button = static_cast<QPushButton*>(widget);
-      problem = Differs("caption", button->text(), caption);
-      if (problem.empty() && coloured) {
-        problem = Differs("colour", button->palette().color(QPalette::Button), colour);
-      }
-      return problem;
-    }
+    case Kind::Button:
+      return textAndColour("caption", static_cast<QPushButton*>(widget)->text(), caption,
+                           QPalette::Button);
     case Kind::Label: {
       const auto* label = static_cast<QLabel*>(widget);
-      problem = Differs("caption", label->text(), caption);
-      if (problem.empty()) problem = Differs("filled", label->autoFillBackground(), coloured);
-      if (problem.empty() && coloured) {
-        problem = Differs("colour", label->palette().color(QPalette::Window), colour);
-      }
-      return problem;
+      problem = Differs("filled", label->autoFillBackground(), coloured);
+      return problem.empty() ? textAndColour("caption", label->text(), caption, QPalette::Window)
+                             : problem;
     }
-    case Kind::TextBox: {
-      const auto* box = static_cast<QLineEdit*>(widget);
-      problem = Differs("text", box->text(), caption);
-      if (problem.empty() && coloured) {
-        problem = Differs("colour", box->palette().color(QPalette::Base), colour);
-      }
-      return problem;
-    }
+    case Kind::TextBox:
+      return textAndColour("text", static_cast<QLineEdit*>(widget)->text(), caption,
+                           QPalette::Base);
     case Kind::ListingBox: {
-      const auto* listing = static_cast<QPlainTextEdit*>(widget);
       // The listing's lines end in CR LF; the text box shows them as lines.
       QString expected = caption;
       expected.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-      problem = Differs("text", listing->toPlainText(), expected);
-      if (problem.empty() && coloured) {
-        problem = Differs("colour", listing->palette().color(QPalette::Base), colour);
-      }
-      return problem;
+      return textAndColour("text", static_cast<QPlainTextEdit*>(widget)->toPlainText(), expected,
+                           QPalette::Base);
     }
     case Kind::ComboBox:
     case Kind::DriveList: {
