@@ -14,6 +14,34 @@ constexpr double kTwipsPerPixel = 15.0;
 
 }  // namespace
 
+void PaintLines(QImage& image, qreal ratio, const std::vector<chart::Line>& lines) {
+  if (lines.empty()) return;
+  const double scale = ratio / kTwipsPerPixel;
+  QPainter p(&image);
+  uint32_t colour = ~lines.front().colour;
+  int width = -1;
+  for (const chart::Line& d : lines) {
+    if (d.colour != colour || d.width != width) {
+      colour = d.colour;
+      width = d.width;
+      QPen pen(FromBgr(colour), qRound(width * ratio));
+      pen.setCapStyle(Qt::SquareCap);
+      p.setPen(pen);
+    }
+    // Each end lands on a whole device pixel, so lines stay as crisp as the
+    // dots of a plotted trace should be.
+    p.drawLine(QPointF(qRound(d.x1 * scale), qRound(d.y1 * scale)),
+               QPointF(qRound(d.x2 * scale), qRound(d.y2 * scale)));
+  }
+}
+
+QImage PaintedLines(QSize size, qreal ratio, const std::vector<chart::Line>& lines) {
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(kPaper);
+  PaintLines(image, ratio, lines);
+  return image;
+}
+
 CanvasWidget::CanvasWidget(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -45,30 +73,13 @@ void CanvasWidget::SetLineWidth(int pixels) { lineWidth_ = pixels < 1 ? 1 : pixe
 // Lines are collected and drawn with one painter when the widget paints: a
 // graph of ten thousand segments then costs one painter, not ten thousand.
 void CanvasWidget::DrawLine(float x1, float y1, float x2, float y2, uint32_t colour) {
-  pending_.push_back({QLineF(x1, y1, x2, y2), colour, lineWidth_});
+  pending_.push_back({x1, y1, x2, y2, colour, lineWidth_});
   update();
 }
 
 void CanvasWidget::Flush() {
   EnsureImage();
-  if (pending_.empty()) return;
-  const double scale = ratio_ / kTwipsPerPixel;
-  QPainter p(&image_);
-  uint32_t colour = ~pending_.front().colour;
-  int width = -1;
-  for (const Pending& d : pending_) {
-    if (d.colour != colour || d.width != width) {
-      colour = d.colour;
-      width = d.width;
-      QPen pen(FromBgr(colour), qRound(width * ratio_));
-      pen.setCapStyle(Qt::SquareCap);
-      p.setPen(pen);
-    }
-    // Each end lands on a whole device pixel, so lines stay as crisp as the
-    // dots of a plotted trace should be.
-    p.drawLine(QPointF(qRound(d.line.x1() * scale), qRound(d.line.y1() * scale)),
-               QPointF(qRound(d.line.x2() * scale), qRound(d.line.y2() * scale)));
-  }
+  PaintLines(image_, ratio_, pending_);
   pending_.clear();
 }
 

@@ -4,14 +4,19 @@
 #pragma once
 
 #include <QImage>
-#include <QLineF>
 #include <QPointF>
-#include <vector>
 #include <QWidget>
+#include <vector>
 
 #include "chart/canvas.h"
 
 namespace zelk::app {
+
+// Paints `lines` (canvas twips) into `image`, whose device pixels stand
+// `ratio` to a pixel of the screen: the one way the graph is painted.
+void PaintLines(QImage& image, qreal ratio, const std::vector<chart::Line>& lines);
+// A fresh sheet of graph paper `size` device pixels large with `lines` on it.
+QImage PaintedLines(QSize size, qreal ratio, const std::vector<chart::Line>& lines);
 
 class CanvasWidget : public QWidget, public chart::Canvas {
   Q_OBJECT
@@ -41,13 +46,8 @@ class CanvasWidget : public QWidget, public chart::Canvas {
  private:
   void EnsureImage();
 
-  struct Pending {
-    QLineF line;
-    uint32_t colour;
-    int width;
-  };
   QImage image_;
-  std::vector<Pending> pending_;  // drawn into the image at the next paint
+  std::vector<chart::Line> pending_;  // drawn into the image at the next paint
   qreal ratio_ = 1;
   int lineWidth_ = 1;
 };

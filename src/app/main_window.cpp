@@ -132,7 +132,8 @@ MainWindow::MainWindow(const QString& programDir, QWidget* parent) : QMainWindow
   setWindowIcon(WindowIcon());
   setAcceptDrops(true);
   Build();
-  page_ = std::make_unique<form::UserPage>(*canvas_, programDir.toStdString());
+  drawing_ = std::make_unique<chart::RecordingCanvas>(canvas_, false);
+  page_ = std::make_unique<form::UserPage>(*drawing_, programDir.toStdString());
   page_->Form_Load();
   qApp->installEventFilter(this);
   Sync();

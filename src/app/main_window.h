@@ -38,6 +38,11 @@ class MainWindow : public QMainWindow {
   QAction* menuAction(const QString& key) const;
   // The graph as drawn, in device pixels.
   const QImage& canvasImage() const;
+  // From now on keeps the lines the program draws on the graph, those since
+  // it was last cleared, so that what the canvas shows can be held against
+  // them.
+  void KeepDrawing() { drawing_->Keep(); }
+  const std::vector<chart::Line>& drawnLines() const { return drawing_->lines(); }
 
   // Copies every control's state onto its widget, and the title; or only
   // the state of what lies over the graph, which is all a picture of the
@@ -98,6 +103,8 @@ class MainWindow : public QMainWindow {
 
   std::unique_ptr<form::UserPage> page_;
   CanvasWidget* canvas_ = nullptr;
+  // What the page draws goes through here to the canvas.
+  std::unique_ptr<chart::RecordingCanvas> drawing_;
   QWidget* client_ = nullptr;
   std::vector<Bound> bound_;             // parallel to the layout table
   QHash<QString, int> byKey_;            // key to index in bound_

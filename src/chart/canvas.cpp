@@ -13,7 +13,7 @@ void RecordingCanvas::SetLineWidth(int pixels) {
 }
 
 void RecordingCanvas::DrawLine(float x1, float y1, float x2, float y2, uint32_t colour) {
-  lines_.push_back({x1, y1, x2, y2, colour, width_});
+  if (keep_) lines_.push_back({x1, y1, x2, y2, colour, width_});
   if (next_) next_->DrawLine(x1, y1, x2, y2, colour);
 }
 

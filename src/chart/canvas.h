@@ -25,10 +25,12 @@ struct Line {
 };
 
 // Keeps every line drawn since the last Clear, in drawing order, and passes
-// each call on to an optional second canvas.
+// each call on to an optional second canvas. With `keep` false it only
+// passes them on, until Keep() is called.
 class RecordingCanvas : public Canvas {
  public:
-  explicit RecordingCanvas(Canvas* next = nullptr) : next_(next) {}
+  explicit RecordingCanvas(Canvas* next = nullptr, bool keep = true) : next_(next), keep_(keep) {}
+  void Keep() { keep_ = true; }
   void Clear() override;
   void SetLineWidth(int pixels) override;
   void DrawLine(float x1, float y1, float x2, float y2, uint32_t colour) override;
@@ -37,6 +39,7 @@ class RecordingCanvas : public Canvas {
 
  private:
   Canvas* next_;
+  bool keep_;
   std::vector<Line> lines_;
   int width_ = 1;
 };

@@ -142,13 +142,16 @@ TEST(Driver, MarkerStepMustBeAPositiveWholeNumber) {
   Scratch s;
   const std::string path = s.Write("m.txt", FrameLog(102, {850}, "\r\n", 1));
   // After a step of 7 (offset 17), a typed step that is taken moves on by
-  // it; one that is not moves on by 7 and the box shows 7 again.
-  for (const auto& [typed, pos, step] : {std::tuple{"3", 20, "3"},
-                                         {"abc", 24, "7"},
-                                         {"-3", 24, "7"},
-                                         {"2.5", 24, "7"},
-                                         {"0", 24, "7"},
-                                         {"12", 29, "12"}}) {
+  // it; one that is not moves on by 7 and the box shows 7 again. The window
+  // spans 100 samples: a step onto offset 100 leaves the marker on the last
+  // sample it read off.
+  for (const auto& [typed, pos, step, marked] : {std::tuple{"3", 20, "3", "21"},
+                                                 {"abc", 24, "7", "25"},
+                                                 {"-3", 24, "7", "25"},
+                                                 {"2.5", 24, "7", "25"},
+                                                 {"0", 24, "7", "25"},
+                                                 {"12", 29, "12", "30"},
+                                                 {"83", 100, "83", "18"}}) {
     SCOPED_TRACE(typed);
     const DriverRun run = s.Run("open " + path + "\nkey 39\ntype MarkerStepValueText 7\nkey 39\n" +
                                 "type MarkerStepValueText " + typed + "\nkey 39\ndump\n");
@@ -157,6 +160,7 @@ TEST(Driver, MarkerStepMustBeAPositiveWholeNumber) {
     EXPECT_EQ(d["vars"]["MarkerPos"].number, pos);
     EXPECT_EQ(d["vars"]["MarkerStep"].text, step);
     EXPECT_EQ(d["controls"]["MarkerStepValueText"]["text"].text, step);
+    EXPECT_EQ(d["controls"]["DataPointText"]["text"].text, marked);
   }
 }
 

@@ -83,6 +83,7 @@ bool Session::Start(const QString& scriptPath) {
   if (!root_.isValid() || !saves_.isValid() || !MakeProgramFolder(root_.path())) return false;
   if (!scriptPath.isEmpty()) script_.open(scriptPath.toStdString());
   window_ = std::make_unique<MainWindow>(root_.path());
+  window_->KeepDrawing();
   window_->setMessageShower([this](const QString&, const QString&) { ++messages_; });
   window_->setEventRecorder([this](const std::string& line) {
     lines_.push_back(line);

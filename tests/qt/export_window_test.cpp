@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
@@ -18,11 +19,14 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <sstream>
 #include <tuple>
 
+#include "app/batch_output.h"
 #include "app/main_window.h"
-#include "chart/canvas.h"
 #include "application.h"
+#include "chart/canvas.h"
+#include "form/batch.h"
 #include "log_text.h"
 
 namespace zelk::app {
@@ -199,13 +203,17 @@ TEST_F(ExportWindowTest, TimeAxisCaptionFitsUnderTheGraph) {
 }
 
 // A file that cannot be written is reported with the system's reason, and
-// nothing is left behind: neither the file nor a temporary one. The rows: each
-// save, into a folder that does not exist or a read-only one.
+// nothing is left behind: neither the file nor a temporary one. A save whose
+// dialog is cancelled does nothing at all. The rows: each save, into a folder
+// that does not exist or a read-only one, or cancelled.
+enum class Target { MissingFolder, ReadOnlyFolder, Cancelled };
+
 class WriteFailureTest : public ExportWindowTest,
-                         public ::testing::WithParamInterface<std::tuple<const char*, bool>> {};
+                         public ::testing::WithParamInterface<std::tuple<const char*, Target>> {};
 
 TEST_P(WriteFailureTest, IsReportedAndLeavesNoFile) {
-  const auto [menu, readOnly] = GetParam();
+  const auto [menu, target] = GetParam();
+  const bool readOnly = target == Target::ReadOnlyFolder;
   QDir folder(dir_.filePath("out"));
   if (readOnly) {
     if (geteuid() == 0) GTEST_SKIP() << "run as root, who may write into a read-only folder";
@@ -213,26 +221,60 @@ TEST_P(WriteFailureTest, IsReportedAndLeavesNoFile) {
     ASSERT_TRUE(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
   }
   window_->OpenLog(log_);
-  chosen_ = folder.filePath("saved");
+  chosen_ = target == Target::Cancelled ? QString() : folder.filePath("saved");
   window_->menuAction(menu)->trigger();
   if (readOnly) QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner);
 
   const QString reason = QString::fromLocal8Bit(std::strerror(readOnly ? EACCES : ENOENT));
-  EXPECT_EQ(
-      messages_,
-      QStringList{QStringLiteral("ZelkScope: Cannot write \"%1\": %2.").arg(chosen_, reason)});
+  const QStringList told =
+      target == Target::Cancelled
+          ? QStringList()
+          : QStringList{QStringLiteral("ZelkScope: Cannot write \"%1\": %2.").arg(chosen_, reason)};
+  EXPECT_EQ(messages_, told);
   EXPECT_EQ(QDir(readOnly ? folder.path() : dir_.path()).entryList(QDir::Files | QDir::Hidden),
             readOnly ? QStringList() : QStringList{"drive.txt"});
 }
 
+std::string WriteFailureName(
+    const ::testing::TestParamInfo<std::tuple<const char*, Target>>& info) {
+  static const char* const kTargets[] = {"IntoMissingFolder", "IntoReadOnlyFolder", "Cancelled"};
+  return std::get<0>(info.param) + std::string(kTargets[static_cast<int>(std::get<1>(info.param))]);
+}
+
 INSTANTIATE_TEST_SUITE_P(ExportWindow, WriteFailureTest,
                          ::testing::Combine(::testing::Values("SaveGraphMenu", "ExportDataMenu"),
-                                            ::testing::Bool()),
-                         [](const auto& info) {
-                           return std::string(std::get<0>(info.param)) +
-                                  (std::get<1>(info.param) ? "IntoReadOnlyFolder"
-                                                           : "IntoMissingFolder");
-                         });
+                                            ::testing::Values(Target::MissingFolder,
+                                                              Target::ReadOnlyFolder,
+                                                              Target::Cancelled)),
+                         WriteFailureName);
+
+// A batch run's pictures are the window's pictures of the same log, channel
+// and window, pixel for pixel: title, value labels and time axis included.
+TEST_F(ExportWindowTest, BatchPicturesAreTheWindowsPictures) {
+  const QString log = Write("long.txt", testlogs::FrameLog(600, {900, 3100, 1700}));
+  form::BatchOptions options;
+  options.folder = dir_.filePath("batch").toStdString();
+  options.channels = {"TemperatureButton", "RPMButton"};
+  options.minutes = 2;
+  options.logs = {log.toStdString()};
+  auto batchWindow = NewWindow();
+  WindowBatchOutput output(*batchWindow);
+  std::ostringstream out, err;
+  ASSERT_EQ(form::RunBatch(batchWindow->page(), options, output, out, err), 0) << err.str();
+
+  window_->OpenLog(log);
+  auto* windows = qobject_cast<QComboBox*>(Widget("YAxis"));
+  ASSERT_NE(windows, nullptr);
+  windows->activated(1);  // 2 minutes, as the user picks it
+  for (const char* channel : {"TemperatureButton", "RPMButton"}) {
+    QTest::mouseClick(Widget(channel), Qt::LeftButton);
+    const QString name = QStringLiteral("batch/long-%1-page1.png")
+                             .arg(QString::fromStdString(window_->page().ChannelName()));
+    const QImage saved = QImage(dir_.filePath(name)).convertToFormat(QImage::Format_RGB32);
+    EXPECT_FALSE(saved.isNull()) << name.toStdString();
+    EXPECT_TRUE(saved == window_->GraphImage()) << name.toStdString();
+  }
+}
 
 // A left click on the graph moves the marker as the same click in twips
 // moves it in the program's core: the read-off and the strip's place agree.

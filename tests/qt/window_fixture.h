@@ -17,10 +17,19 @@
 #include <memory>
 #include <vector>
 
+#include "app/canvas_widget.h"
 #include "app/main_window.h"
 #include "application.h"
 
 namespace zelk::app {
+
+// Whether the window's canvas shows exactly the lines the program drew on it
+// since it was last cleared, painted afresh on blank paper (the window keeps
+// them once KeepDrawing was called).
+inline bool CanvasShowsDrawing(MainWindow& window) {
+  const QImage& shown = window.canvasImage();
+  return shown == PaintedLines(shown.size(), window.devicePixelRatioF(), window.drawnLines());
+}
 
 class WindowFixture : public ::testing::Test {
  protected:
@@ -42,6 +51,7 @@ class WindowFixture : public ::testing::Test {
     file.close();
 
     window_ = std::make_unique<MainWindow>(dir_.path());
+    window_->KeepDrawing();
     window_->setMessageShower([this](const QString& title, const QString& text) {
       messages_.push_back({title, text});
     });

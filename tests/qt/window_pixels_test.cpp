@@ -193,19 +193,54 @@ TEST_F(WindowPixelsTest, StepScrollBarReachesBothEnds) {
   }
 }
 
-// On the Full Trip the paging arrows are hidden: a click where one would be
-// reaches whatever lies under it and does not page (which would take the
-// marker back to the first sample).
-TEST_F(WindowPixelsTest, ClicksWhereHiddenArrowsWouldBeDoNothing) {
+// The canvas shows exactly what the program drew since it last cleared it:
+// nothing lost, nothing left over from an earlier graph. Opening a longer log
+// draws its engine speed twice in one event, first over the old window, then
+// over its own.
+TEST_F(WindowPixelsTest, TheCanvasShowsWhatTheProgramDrew) {
+  EXPECT_TRUE(CanvasShowsDrawing(*window_)) << "temperatures, marker moved";
+  QTest::mouseClick(Widget("RPMButton"), Qt::LeftButton);
+  QFile other(QDir(dir_.path()).filePath("logs/other.txt"));
+  ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+  other.write(testlogs::FrameLog(400, {900, 3000, 1800}).c_str());
+  other.close();
+  window_->OpenLog(other.fileName());
+  ASSERT_EQ(window_->page().vars().fileName, "other.txt");
+  EXPECT_TRUE(CanvasShowsDrawing(*window_)) << "the next log";
+  KeyClick(Qt::Key_Right);
+  EXPECT_TRUE(CanvasShowsDrawing(*window_)) << "the next log, marker moved";
+}
+
+// Only a left click on the graph moves the marker. On the Full Trip the
+// paging arrows are hidden: a click where one would be reaches whatever lies
+// under it and does not page (which would take the marker back to the first
+// sample).
+TEST_F(WindowPixelsTest, OnlyALeftClickOnTheGraphMovesTheMarker) {
   const QRect strip = Widget("Overlay")->geometry();
-  for (const char* key : {"PreviousImage", "NextImage"}) {
-    QWidget* arrow = Widget(key);
-    EXPECT_FALSE(arrow->isVisible()) << key;
-    const QPoint place = arrow->parentWidget()->mapTo(window_.get(), arrow->geometry().center());
-    QTest::mouseClick(window_->windowHandle(), Qt::LeftButton, {}, place);
-    EXPECT_EQ(Marked(), "11") << key;
-    EXPECT_EQ(Widget("Overlay")->geometry(), strip) << key;
+  const auto placeOf = [this](QWidget* widget, QPoint at) {
+    return widget->mapTo(window_.get(), at);
+  };
+  QWidget* canvas = Widget("Picture1")->findChild<CanvasWidget*>();
+  const QPoint graph = placeOf(canvas, QPoint(400, 150));
+  const struct {
+    const char* what;
+    Qt::MouseButton button;
+    QPoint place;
+  } clicks[] = {
+      {"right on the graph", Qt::RightButton, graph},
+      {"middle on the graph", Qt::MiddleButton, graph},
+      {"where PreviousImage would be", Qt::LeftButton,
+       placeOf(Widget("PreviousImage"), Widget("PreviousImage")->rect().center())},
+      {"where NextImage would be", Qt::LeftButton,
+       placeOf(Widget("NextImage"), Widget("NextImage")->rect().center())},
+  };
+  for (const auto& c : clicks) {
+    QTest::mouseClick(window_->windowHandle(), c.button, {}, c.place);
+    EXPECT_EQ(Marked(), "11") << c.what;
+    EXPECT_EQ(Widget("Overlay")->geometry(), strip) << c.what;
   }
+  QTest::mouseClick(window_->windowHandle(), Qt::LeftButton, {}, graph);
+  EXPECT_NE(Marked(), "11") << "left on the graph";
 }
 
 }  // namespace

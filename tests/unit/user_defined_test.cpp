@@ -65,17 +65,24 @@ TEST_F(UserDefinedTest, PageChangeRebuildsTheByteList) {
 TEST_F(UserDefinedTest, ScaleFitsTheWindowsLargestValue) {
   // 8 samples: Full Trip draws samples 1 to 6 and scales to samples 1 to 4,
   // so the FF of sample 5 rises above the canvas.
-  ShowByte(With7D(2, {"10", "20", "40", "20", "FF", "08", "30", "30"}), 1, 2);
-  EXPECT_EQ(vars().valueScale, 3000.0 / 64);
-  EXPECT_EQ(EndYs(2, 6), (std::vector<float>{3250, 2500, 1000, 2500, -7953.125f, 3625}));
-  EXPECT_EQ(lines()[2].y1, 3250);
-  EXPECT_EQ(state("Text").caption, "Raw Data - Throttle Angle\r\n10 20 40 20 FF 08 ");
+  ShowByte(With7D(2, {"10", "20", "40", "50", "FF", "08", "30", "30"}), 1, 2);
+  EXPECT_EQ(vars().valueScale, 3000.0 / 80);
+  EXPECT_EQ(EndYs(2, 6), (std::vector<float>{3400, 2800, 1600, 1000, -5562.5f, 3700}));
+  EXPECT_EQ(lines()[2].y1, 3400);
+  EXPECT_EQ(state("Text").caption, "Raw Data - Throttle Angle\r\n10 20 40 50 FF 08 ");
   EXPECT_EQ(page().ChannelTables().plot[0][3], "64");
   for (int k = 0; k < 7; ++k) EXPECT_EQ(state("Label", k).caption, "") << k;
   EXPECT_FALSE(state("FuelAverageText").visible);
 
-  ShowByte(With7D(2, std::vector<std::string>(8, "00")), 1, 2);
-  EXPECT_EQ(vars().valueScale, 10);
+  const struct {
+    std::vector<std::string> bytes;
+    double scale;
+  } cases[] = {{{"60", "20", "40", "50", "FF", "08", "30", "30"}, 3000.0 / 96},
+               {std::vector<std::string>(8, "00"), 10}};
+  for (const auto& c : cases) {
+    ShowByte(With7D(2, c.bytes), 1, 2);
+    EXPECT_EQ(vars().valueScale, c.scale) << c.bytes[0];
+  }
   EXPECT_EQ(EndYs(2, 6), std::vector<float>(6, 4000));
 }
 
