@@ -41,6 +41,8 @@ fuzz:
 # reference meet the same conditions; the medians, each beside its reference
 # from the same run, go to docs/performance.md.
 bench: build
+	@bash scripts/install-deps.sh bench
+	cmake -S . -B $(BUILD)
 	cmake --build $(BUILD) -j $(JOBS) --target zelk-bench
 	$(BUILD)/bench/zelk-bench --benchmark_repetitions=15 --benchmark_report_aggregates_only=true \
 	  --benchmark_enable_random_interleaving=true --benchmark_min_time=0.2 \

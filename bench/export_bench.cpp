@@ -16,7 +16,7 @@
 
 #include "bench_logs.h"
 #include "bench_support.h"
-#include "form/batch.h"
+#include "cli/batch.h"
 #include "form/user_page.h"
 
 #ifdef ZELK_WITH_WINDOW
@@ -40,8 +40,8 @@ std::string FreshFolder() {
   return folder.string();
 }
 
-form::BatchOptions EveryChannel(const std::string& folder) {
-  form::BatchOptions options;
+cli::BatchOptions EveryChannel(const std::string& folder) {
+  cli::BatchOptions options;
   options.folder = folder;
   options.channels = form::ChannelButtonKeys();
   options.logs = {LargestLog(LogKind::Frames)};
@@ -49,7 +49,7 @@ form::BatchOptions EveryChannel(const std::string& folder) {
 }
 
 // Takes what the batch would write and drops it.
-class DroppedOutput : public form::BatchOutput {
+class DroppedOutput : public cli::BatchOutput {
  public:
   bool WriteGraph(const std::string&, std::string&) override { return true; }
   bool WriteText(const std::string&, const std::string& text, std::string&) override {
@@ -62,11 +62,11 @@ void BM_ExportCore(benchmark::State& state) {
   CountingCanvas canvas;
   form::UserPage page(canvas, ProgramDir());
   page.Form_Load();
-  const form::BatchOptions options = EveryChannel(FreshFolder());
+  const cli::BatchOptions options = EveryChannel(FreshFolder());
   DroppedOutput output;
   for (auto _ : state) {
     std::ostringstream out, err;
-    if (form::RunBatch(page, options, output, out, err) != 0) {
+    if (cli::RunBatch(page, options, output, out, err) != 0) {
       state.SkipWithError(err.str().c_str());
       break;
     }
@@ -102,11 +102,11 @@ void BM_ExportWindow(benchmark::State& state) {
   EnsureApp();
   BatchWindow shown;
   app::WindowBatchOutput output(shown.window);
-  const form::BatchOptions options = EveryChannel(FreshFolder());
+  const cli::BatchOptions options = EveryChannel(FreshFolder());
   std::string printed;
   for (auto _ : state) {
     std::ostringstream out, err;
-    if (form::RunBatch(shown.window.page(), options, output, out, err) != 0) {
+    if (cli::RunBatch(shown.window.page(), options, output, out, err) != 0) {
       state.SkipWithError(err.str().c_str());
       break;
     }
@@ -152,7 +152,7 @@ void BM_ExportPlainWrites(benchmark::State& state) {
     BatchWindow shown;
     app::WindowBatchOutput output(shown.window);
     std::ostringstream out, err;
-    form::RunBatch(shown.window.page(), EveryChannel(FreshFolder()), output, out, err);
+    cli::RunBatch(shown.window.page(), EveryChannel(FreshFolder()), output, out, err);
     files = WrittenFiles(out.str());
   }
   if (files.size() != 2 * form::ChannelButtonKeys().size()) {

@@ -2,21 +2,23 @@
 # Installs the Debian packages that building, running and testing ZelkScope
 # need, skipping those already present. Runs as root or through sudo.
 # `install-deps.sh fuzz` also installs clang with its libFuzzer runtime and
-# llvm-symbolizer, which only `make fuzz` needs.
+# llvm-symbolizer, which only `make fuzz` needs; `install-deps.sh bench`
+# Google Benchmark, which only `make bench` needs.
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++ make pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev
   fonts-liberation2
   xvfb xauth imagemagick
 )
 case "${1:-}" in
   "") ;;
   fuzz) packages+=(clang libclang-rt-14-dev llvm) ;;
+  bench) packages+=(libbenchmark-dev) ;;
   *)
-    echo "usage: install-deps.sh [fuzz]" >&2
+    echo "usage: install-deps.sh [fuzz|bench]" >&2
     exit 2
     ;;
 esac

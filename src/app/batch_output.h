@@ -3,11 +3,11 @@
 #pragma once
 
 #include "app/main_window.h"
-#include "form/batch.h"
+#include "cli/batch.h"
 
 namespace zelk::app {
 
-class WindowBatchOutput : public form::BatchOutput {
+class WindowBatchOutput : public cli::BatchOutput {
  public:
   explicit WindowBatchOutput(MainWindow& window) : window_(window) {}
   bool WriteGraph(const std::string& path, std::string& problem) override;

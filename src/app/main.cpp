@@ -6,14 +6,14 @@
 
 #include "app/batch_output.h"
 #include "app/main_window.h"
-#include "form/command_line.h"
+#include "cli/command_line.h"
 
 namespace {
 
-using zelk::form::CommandLine;
+using zelk::cli::CommandLine;
 
 int BadArguments(const std::string& problem) {
-  std::cerr << "zelkscope: " << problem << "\n\n" << zelk::form::UsageText();
+  std::cerr << "zelkscope: " << problem << "\n\n" << zelk::cli::UsageText();
   return 2;
 }
 
@@ -41,7 +41,7 @@ void KeepQtErrorsOnly(QtMsgType type, const QMessageLogContext& context, const Q
 }
 
 // Writes every file of the batch from a window that is never on a screen.
-int RunBatch(int argc, char* argv[], const zelk::form::BatchOptions& options) {
+int RunBatch(int argc, char* argv[], const zelk::cli::BatchOptions& options) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(KeepQtErrorsOnly);
   QApplication app(argc, argv);
@@ -49,19 +49,19 @@ int RunBatch(int argc, char* argv[], const zelk::form::BatchOptions& options) {
   zelk::app::MainWindow window(QCoreApplication::applicationDirPath());
   window.show();
   zelk::app::WindowBatchOutput output(window);
-  return zelk::form::RunBatch(window.page(), options, output, std::cout, std::cerr);
+  return zelk::cli::RunBatch(window.page(), options, output, std::cout, std::cerr);
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  const CommandLine given = zelk::form::ParseCommandLine({argv + (argc > 0), argv + argc});
+  const CommandLine given = zelk::cli::ParseCommandLine({argv + (argc > 0), argv + argc});
   switch (given.mode) {
     case CommandLine::Mode::Help:
-      std::cout << zelk::form::UsageText();
+      std::cout << zelk::cli::UsageText();
       return 0;
     case CommandLine::Mode::Version:
-      std::cout << zelk::form::VersionText();
+      std::cout << zelk::cli::VersionText();
       return 0;
     case CommandLine::Mode::Batch:
       return RunBatch(argc, argv, given.batch);
@@ -79,7 +79,7 @@ int main(int argc, char* argv[]) {
   // is left is the program's.
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("ZelkScope"));
-  const CommandLine line = zelk::form::ParseCommandLine(Arguments(QCoreApplication::arguments()));
+  const CommandLine line = zelk::cli::ParseCommandLine(Arguments(QCoreApplication::arguments()));
   if (line.mode != CommandLine::Mode::Window) return BadArguments(line.problem);
 
   zelk::app::MainWindow window(QCoreApplication::applicationDirPath());

@@ -26,7 +26,7 @@
 #include "app/main_window.h"
 #include "application.h"
 #include "chart/canvas.h"
-#include "form/batch.h"
+#include "cli/batch.h"
 #include "log_text.h"
 
 namespace zelk::app {
@@ -252,7 +252,7 @@ INSTANTIATE_TEST_SUITE_P(ExportWindow, WriteFailureTest,
 // and window, pixel for pixel: title, value labels and time axis included.
 TEST_F(ExportWindowTest, BatchPicturesAreTheWindowsPictures) {
   const QString log = Write("long.txt", testlogs::FrameLog(600, {900, 3100, 1700}));
-  form::BatchOptions options;
+  cli::BatchOptions options;
   options.folder = dir_.filePath("batch").toStdString();
   options.channels = {"TemperatureButton", "RPMButton"};
   options.minutes = 2;
@@ -260,7 +260,7 @@ TEST_F(ExportWindowTest, BatchPicturesAreTheWindowsPictures) {
   auto batchWindow = NewWindow();
   WindowBatchOutput output(*batchWindow);
   std::ostringstream out, err;
-  ASSERT_EQ(form::RunBatch(batchWindow->page(), options, output, out, err), 0) << err.str();
+  ASSERT_EQ(cli::RunBatch(batchWindow->page(), options, output, out, err), 0) << err.str();
 
   window_->OpenLog(log);
   auto* windows = qobject_cast<QComboBox*>(Widget("YAxis"));

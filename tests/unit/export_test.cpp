@@ -5,15 +5,15 @@
 #include <sstream>
 
 #include "channels/series.h"
-#include "form/batch.h"
-#include "form/command_line.h"
+#include "cli/batch.h"
+#include "cli/command_line.h"
 #include "page_fixture.h"
 
 namespace zelk::testing {
 namespace {
 
 using testlogs::Hex;
-using Mode = form::CommandLine::Mode;
+using Mode = cli::CommandLine::Mode;
 using Texts = std::vector<std::string>;
 
 // 400 samples, 3 minutes. Sample s: coolant 0x8B + s % 20 (s 1: 0x8C, 85°),
@@ -182,8 +182,8 @@ TEST_F(ExportTest, SaveMenusProposeTheLogsFolderAndName) {
 }
 
 // What a command line asks for, in one line.
-std::string Summary(const form::CommandLine& line) {
-  const form::BatchOptions& b = line.batch;
+std::string Summary(const cli::CommandLine& line) {
+  const cli::BatchOptions& b = line.batch;
   const std::string modes[] = {"open " + line.log,
                                "export " + b.folder + " " + std::to_string(b.minutes), "help",
                                "version", "bad: " + line.problem};
@@ -224,23 +224,23 @@ TEST(CommandLineTest, ArgumentsGiveModeLogAndBatch) {
       // clang-format on
   };
   for (const auto& [args, summary] : cases) {
-    EXPECT_EQ(Summary(form::ParseCommandLine(args)), summary) << ::testing::PrintToString(args);
+    EXPECT_EQ(Summary(cli::ParseCommandLine(args)), summary) << ::testing::PrintToString(args);
   }
   // Every channel, in the buttons' order.
   EXPECT_EQ(
-      form::ParseCommandLine({"--export", "out", "a.txt"}).batch.channels,
+      cli::ParseCommandLine({"--export", "out", "a.txt"}).batch.channels,
       (Texts{"RPMButton", "TemperatureButton", "BatteryButton", "IgnitionButton", "LambdaButton",
              "LoopButton", "ThrottleButton", "MAPButton", "STFTButton", "UserDefinedButton"}));
   for (const char* caption : {"RPM", "Temperature", "Battery", "Ignition", "Lambda", "Loop",
                               "Throttle", "Manifold", "STFT", "User-Defined"}) {
-    EXPECT_NE(form::UsageText().find(caption), std::string::npos) << caption;
+    EXPECT_NE(cli::UsageText().find(caption), std::string::npos) << caption;
   }
-  EXPECT_TRUE(form::VersionText().starts_with("ZelkScope "));
+  EXPECT_TRUE(cli::VersionText().starts_with("ZelkScope "));
 }
 
 // Keeps what a batch run writes, with the channel on screen and the marker
 // strip's place at each graph; refuses to write the file at `failing`.
-struct FakeOutput : form::BatchOutput {
+struct FakeOutput : cli::BatchOutput {
   FakeOutput(const form::UserPage& page, std::string failing) : page(page), failing(failing) {}
   bool WriteGraph(const std::string& path, std::string& problem) override {
     graphs.push_back({path, page.vars().currentChannel, page.controls()("Overlay").state.left});
@@ -303,11 +303,11 @@ TEST_F(ExportTest, BatchWritesEveryChannelOfEveryLogAndPage) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.minutes);
-    form::BatchOptions options{out, c.channels, c.minutes, {}};
+    cli::BatchOptions options{out, c.channels, c.minutes, {}};
     for (const std::string& log : c.logs) options.logs.push_back(dir_ + "/" + log);
     FakeOutput output(page(), c.failing.empty() ? "" : out + c.failing);
     std::ostringstream printed, err;
-    EXPECT_EQ(form::RunBatch(page(), options, output, printed, err), c.status);
+    EXPECT_EQ(cli::RunBatch(page(), options, output, printed, err), c.status);
     EXPECT_EQ(err.str(), c.err);
     std::string expected;
     for (const Written& w : c.written) {

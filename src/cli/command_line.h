@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace zelk::form {
+namespace zelk::cli {
 
 struct BatchOptions {
   std::string folder;                 // where the files go
@@ -29,4 +29,4 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args);
 std::string UsageText();
 std::string VersionText();
 
-}  // namespace zelk::form
+}  // namespace zelk::cli

@@ -1,10 +1,10 @@
-#include "form/batch.h"
+#include "cli/batch.h"
 
 #include <filesystem>
 #include <set>
 #include <system_error>
 
-namespace zelk::form {
+namespace zelk::cli {
 namespace {
 namespace fs = std::filesystem;
 
@@ -39,7 +39,7 @@ class Run {
  private:
   void DoLog(const std::string& log) {
     const bool loaded = page_.OpenPath(log);
-    for (const Message& message : page_.TakeMessages()) {
+    for (const form::Message& message : page_.TakeMessages()) {
       err_ << "zelkscope: " << log << ": " << message.text << "\n";
     }
     if (!loaded) {
@@ -70,8 +70,7 @@ class Run {
   }
 
   void WriteChannel(const std::string& stem, const std::string& suffix) {
-    const fs::path base =
-        fs::path(options_.folder) / (stem + "-" + page_.ChannelName() + suffix);
+    const fs::path base = fs::path(options_.folder) / (stem + "-" + page_.ChannelName() + suffix);
     // A report shows the graph alone: the marker strip stays off it.
     page_.controls()("Overlay").state.left = kParkedLeft;
     std::string problem;
@@ -106,4 +105,4 @@ int RunBatch(UserPage& page, const BatchOptions& options, BatchOutput& output, s
   return Run(page, options, output, out, err).Go();
 }
 
-}  // namespace zelk::form
+}  // namespace zelk::cli

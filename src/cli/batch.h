@@ -5,10 +5,12 @@
 #include <ostream>
 #include <string>
 
-#include "form/command_line.h"
+#include "cli/command_line.h"
 #include "form/user_page.h"
 
-namespace zelk::form {
+namespace zelk::cli {
+
+using form::UserPage;
 
 // Where a batch run writes. The graph is the one on screen at the call.
 class BatchOutput {
@@ -26,4 +28,4 @@ class BatchOutput {
 int RunBatch(UserPage& page, const BatchOptions& options, BatchOutput& output, std::ostream& out,
              std::ostream& err);
 
-}  // namespace zelk::form
+}  // namespace zelk::cli

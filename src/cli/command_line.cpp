@@ -1,4 +1,4 @@
-#include "form/command_line.h"
+#include "cli/command_line.h"
 
 #include <algorithm>
 #include <optional>
@@ -10,14 +10,19 @@
 #define ZELK_VERSION "0"
 #endif
 
-namespace zelk::form {
+namespace zelk::cli {
 namespace {
+
+using form::ChannelButtonKeys;
+using form::ControlSpec;
+using form::kProgramTitle;
+using form::LayoutTable;
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 // The channel buttons' captions, as the user names channels.
@@ -176,4 +181,4 @@ std::string UsageText() {
 
 std::string VersionText() { return std::string(kProgramTitle) + " " + ZELK_VERSION + "\n"; }
 
-}  // namespace zelk::form
+}  // namespace zelk::cli
