@@ -57,6 +57,7 @@ View BeginDraw(chart::Canvas& canvas, int16_t number, std::string title, const L
   view.labels = labels;
   view.valueScale = valueScale;
   view.baseLine = baseLine;
+  view.limitY = limitY;
   if (limitY) DrawStroke(canvas, chart::kAxisX, chart::kAxisRight, *limitY, chart::kRed);
   return view;
 }

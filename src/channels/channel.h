@@ -14,6 +14,7 @@
 #include "chart/canvas.h"
 #include "chart/plot.h"
 #include "chart/sample_table.h"
+#include "chart/time_window.h"
 #include "store/log_store.h"
 #include "text/number_text.h"
 
@@ -29,11 +30,7 @@ struct Tables {
 };
 
 // The time window a draw covers.
-struct Window {
-  double yStart = 0, yEnd = 0;
-  text::Decimal xStep;
-  chart::Window Samples() const { return chart::WindowOf(yStart, yEnd, xStep); }
-};
+using Window = chart::TimeWindow;
 
 using Labels = std::array<const char*, 7>;
 // The tops of the seven value-axis labels, from label 0 at the bottom.
@@ -48,6 +45,7 @@ struct View {
   Labels labels{};
   double valueScale = 0;
   int16_t baseLine = 0;
+  std::optional<int> limitY;  // the red line across the graph, where it has one
   // The start y of each series drawn; a series not drawn leaves it unset and
   // the graph state keeps its earlier value.
   std::array<std::optional<double>, 3> startY;

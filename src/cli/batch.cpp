@@ -47,9 +47,9 @@ class Run {
       return;
     }
     // Two logs of the same name from different folders keep apart.
-    std::string stem = fs::path(page_.vars().fileName).stem().string();
+    std::string stem = fs::path(page_.vars().file.name).stem().string();
     for (int n = 2; stems_.contains(stem); ++n) {
-      stem = fs::path(page_.vars().fileName).stem().string() + "-" + std::to_string(n);
+      stem = fs::path(page_.vars().file.name).stem().string() + "-" + std::to_string(n);
     }
     stems_.insert(stem);
 

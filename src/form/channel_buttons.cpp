@@ -64,7 +64,7 @@ void UserPage::ShowChannel(int16_t number) {
   const Button* button = ButtonNumbered(number);
   Reset_Buttons();
   controls_(button->name).state.backColour = kTitleBar;
-  const channels::Window window{vars_.yStart, vars_.yEnd, vars_.xStep};
+  const channels::Window& window = vars_.window;
   if (number == channels::kUserDefined) {
     const channels::ByteChoice choice = UserByteChoice();
     channels::LoadUserDefined(log_, choice, channelTables_);
@@ -98,7 +98,7 @@ channels::ByteChoice UserPage::UserByteChoice() const {
 
 // Puts a drawn channel onto the controls and into the graph state.
 void UserPage::ApplyView(channels::View view) {
-  vars_.currentChannel = view.number;
+  vars_.graph.channel = view.number;
   // What clearing the graph does to the controls around it: the information
   // label beside the graph goes, the time caption comes.
   controls_("InfoLabel").state.width = 0;
@@ -107,16 +107,17 @@ void UserPage::ApplyView(channels::View view) {
   title.top = static_cast<float>(view.titleTop);
   title.caption = std::move(view.title);
   for (int k = 0; k < 7; ++k) DoLabel(k, view.labels[k], 50, channels::kLabelTops[k]);
-  vars_.valueScale = view.valueScale;
-  vars_.baseLine = view.baseLine;
-  double* startY[] = {&vars_.startY1, &vars_.startY2, &vars_.startY3};
+  GraphState& graph = vars_.graph;
+  graph.valueScale = view.valueScale;
+  graph.baseLine = view.baseLine;
+  graph.limitY = view.limitY;
   for (int s = 0; s < 3; ++s) {
-    if (view.startY[s]) *startY[s] = *view.startY[s];
+    if (view.startY[s]) graph.startY[s] = *view.startY[s];
   }
-  vars_.rawText = std::move(view.rawText);
+  vars_.graph.rawText = std::move(view.rawText);
   controls_("Text").state.caption = std::move(view.text);
-  if (view.averageSum) vars_.averageSum = *view.averageSum;
-  if (view.excluded) vars_.stftExcluded = *view.excluded;
+  if (view.averageSum) vars_.graph.averageSum = *view.averageSum;
+  if (view.excluded) vars_.graph.stftExcluded = *view.excluded;
   if (view.average) {
     ControlState& average = controls_("FuelAverageText").state;
     average.caption = std::move(*view.average);
@@ -150,7 +151,7 @@ void UserPage::MAPButton_Click() { ShowChannel(9); }
 void UserPage::STFTButton_Click() { ShowChannel(10); }
 
 void UserPage::DisplayRefresh() {
-  const int16_t number = vars_.currentChannel;
+  const int16_t number = vars_.graph.channel;
   if (!ButtonNumbered(number)) return;  // no channel drawn yet
   if (number == 8) UserLabel("True");
   ShowChannel(number);

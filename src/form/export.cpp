@@ -10,7 +10,7 @@ namespace fs = std::filesystem;
 
 std::string UserPage::ChannelName() const {
   for (const std::string& key : ChannelButtonKeys()) {
-    if (ButtonChannel(key) == vars_.currentChannel) {
+    if (ButtonChannel(key) == vars_.graph.channel) {
       return channels::Slug(controls_(key).state.caption);
     }
   }
@@ -18,7 +18,7 @@ std::string UserPage::ChannelName() const {
 }
 
 std::string UserPage::ExportName() const {
-  return fs::path(vars_.fileName).stem().string() + "-" + ChannelName();
+  return fs::path(vars_.file.name).stem().string() + "-" + ChannelName();
 }
 
 // What is saved is proposed beside the log.
@@ -31,7 +31,7 @@ void UserPage::ExportDataMenu_Click() {
 }
 
 std::string UserPage::ProposedPath(std::string_view extension) const {
-  return (fs::path(vars_.filePath).parent_path() / (ExportName() + std::string(extension)))
+  return (fs::path(vars_.file.path).parent_path() / (ExportName() + std::string(extension)))
       .string();
 }
 
@@ -40,15 +40,14 @@ void UserPage::WriteFailed(const std::string& path, const std::string& reason) {
 }
 
 std::string UserPage::DataCsv() const {
-  const channels::Window window{vars_.yStart, vars_.yEnd, vars_.xStep};
   const auto series =
-      channels::SeriesOf(vars_.currentChannel, log_, channelTables_, UserByteChoice());
-  return channels::DataCsv(log_, window, series, vars_.samplesPerMinute);
+      channels::SeriesOf(vars_.graph.channel, log_, channelTables_, UserByteChoice());
+  return channels::DataCsv(log_, vars_.window, series, vars_.file.samplesPerMinute);
 }
 
 std::string UserPage::WindowTitle() const {
-  if (vars_.fileLoaded == 0) return kProgramTitle;
-  return vars_.fileName + " - " + kProgramTitle;
+  if (!vars_.file.everLoaded) return kProgramTitle;
+  return vars_.file.name + " - " + kProgramTitle;
 }
 
 }  // namespace zelk::form

@@ -13,9 +13,9 @@ constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 bool UserPage::LoadData() {
   store::LogData fresh;
-  const store::ReadResult read = store::ReadLogFile(vars_.filePath, fresh);
+  const store::ReadResult read = store::ReadLogFile(vars_.file.path, fresh);
   if (read.outcome == store::ReadOutcome::CannotRead) {
-    ShowMessage("Cannot read \"" + vars_.filePath + "\": " + read.problem + ".");
+    ShowMessage("Cannot read \"" + vars_.file.path + "\": " + read.problem + ".");
     OpenMenu_Click();
     return false;
   }
@@ -36,7 +36,7 @@ bool UserPage::LoadData() {
 
   Control& pageList = controls_("UserPageSelect");
   pageList.state.items = {"0x80 Status Page", "0x7D Status Page"};
-  vars_.pageSelectReady = 0;
+  vars_.pageSelectReady = false;
   pageList.state.index = 1;
   UserPageSelect_Click();
 
@@ -46,36 +46,38 @@ bool UserPage::LoadData() {
 
   switch (log_.format) {
     case store::kFrameLog:
-      vars_.samplesPerMinute = 145;
+      vars_.file.samplesPerMinute = 145;
       byteList.state.index = 1;
       UserByteSelect_Click();
       SetTrimReadout();
       break;
     case store::kTimeLog:
-      vars_.samplesPerMinute = 60;
+      vars_.file.samplesPerMinute = 60;
       byteList.state.index = 0;
       UserByteSelect_Click();
       break;
     case store::kShortTimeLog:
-      vars_.samplesPerMinute = 150;
+      vars_.file.samplesPerMinute = 150;
       byteList.state.index = 0;
       UserByteSelect_Click();
       break;
   }
-  vars_.winStartMins = 0;
-  vars_.tripMins =
-      text::ToInt16(static_cast<double>(log_.sampleCount) / vars_.samplesPerMinute).value_or(0);
+  vars_.window.startMins = 0;
+  vars_.file.tripMins =
+      text::ToInt16(static_cast<double>(log_.sampleCount) / vars_.file.samplesPerMinute)
+          .value_or(0);
   EvalYStart();
-  vars_.yStart = 1;
+  vars_.window.yStart = 1;
   LoadFaultCodes();
   controls_("SaveGraphMenu").state.enabled = true;
   controls_("ExportDataMenu").state.enabled = true;
-  if (vars_.fileLoaded == 0) {
-    vars_.fileLoaded = 1;
+  if (!vars_.file.everLoaded) {
+    vars_.file.everLoaded = true;
     RPMButton_Click();
   }
   if (read.truncated) {
-    ShowMessage("\"" + vars_.fileName + "\" is longer than ZelkScope can hold: it was cut at line " +
+    ShowMessage("\"" + vars_.file.name +
+                "\" is longer than ZelkScope can hold: it was cut at line " +
                 std::to_string(read.truncatedAtLine) + ", after " +
                 std::to_string(log_.sampleCount - 1) + " samples.");
   }

@@ -22,8 +22,8 @@ constexpr const char* kMarkerPanel[] = {
 }  // namespace
 
 double UserPage::MarkerStepValue() const {
-  if (const auto* number = std::get_if<int16_t>(&vars_.markerStep)) return *number;
-  return text::ReadDecimal(std::get<std::string>(vars_.markerStep)).value_or(0);
+  if (const auto* number = std::get_if<int16_t>(&vars_.marker.step)) return *number;
+  return text::ReadDecimal(std::get<std::string>(vars_.marker.step)).value_or(0);
 }
 
 void UserPage::SetMarkerLabels(bool shown) {
@@ -38,30 +38,26 @@ void UserPage::Form_KeyUp(int keyCode) {
   }
   BeginMarkerMove();
   const double step = MarkerStepValue();
-  vars_.markerPos += keyCode == kRightArrow ? step : -step;
-  if (vars_.markerPos < 0) {
-    vars_.markerPos = 0;
+  vars_.marker.pos += keyCode == kRightArrow ? step : -step;
+  if (vars_.marker.pos < 0) {
+    vars_.marker.pos = 0;
     SetMarkerLabels(false);
     return;
   }
-  const double span = vars_.yEnd - vars_.yStart;
-  if (vars_.markerPos >= span) {
-    vars_.markerPos = span;
+  const double span = vars_.window.Span();
+  if (vars_.marker.pos >= span) {
+    vars_.marker.pos = span;
     return;
   }
   MarkSample();
 }
 
 void UserPage::Picture1_MouseDown(int button, double x, double /*y*/) {
-  const double step = vars_.xStep.ToDouble();
-  const double span = vars_.yEnd - vars_.yStart;
-  if (button != kLeftButton || !(step > 0) || !(span > 0) || !std::isfinite(x)) return;
-  // The channel's draw puts the point of the window's n-th sample (from 0)
-  // at 550 + (n + 1) x XStep; the arrow keys mark it at the whole offset n,
-  // from 0 up to, not including, the window's span.
-  const double nearest = text::RoundHalfEven((x - chart::kAxisX) / step - 1);
+  if (button != kLeftButton) return;
+  const auto offset = vars_.window.OffsetAt(x);
+  if (!offset) return;
   BeginMarkerMove();
-  vars_.markerPos = std::clamp(nearest, 0.0, std::ceil(span) - 1);
+  vars_.marker.pos = *offset;
   MarkSample();
 }
 
@@ -69,9 +65,9 @@ void UserPage::Picture1_MouseDown(int button, double x, double /*y*/) {
 // again (a step typed that is no number was never taken, so the box returns
 // to the last good step) and the keyboard goes back to the graph.
 void UserPage::BeginMarkerMove() {
-  const auto* number = std::get_if<int16_t>(&vars_.markerStep);
+  const auto* number = std::get_if<int16_t>(&vars_.marker.step);
   SetText("MarkerStepValueText",
-          number ? text::Plain(*number) : std::get<std::string>(vars_.markerStep));
+          number ? text::Plain(*number) : std::get<std::string>(vars_.marker.step));
   SetFocus("DummyText");
 }
 
@@ -80,12 +76,12 @@ void UserPage::BeginMarkerMove() {
 void UserPage::MarkSample() {
   const auto drawValueAxis = [this] { chart::DrawValueAxis(canvas_); };
   SetMarkerLabels(true);
-  const int i = chart::SampleIndex(vars_.yStart + vars_.markerPos);
+  const int i = chart::SampleIndex(vars_.window.yStart + vars_.marker.pos);
   controls_("DataPointText").state.caption = text::Plain(i);
   controls_("Overlay").state.left =
-      static_cast<float>(chart::kAxisX + vars_.xStep.ToDouble() * vars_.markerPos);
+      static_cast<float>(chart::kAxisX + vars_.window.xStep.ToDouble() * vars_.marker.pos);
 
-  const int16_t channel = vars_.currentChannel;
+  const int16_t channel = vars_.graph.channel;
   // Plain references, not a structured binding: the lambdas below capture
   // them, which clang before 16 does not take.
   const chart::SampleTable& plotData = channelTables_.plot[0];
@@ -94,7 +90,7 @@ void UserPage::MarkSample() {
   if (channel == 1) {
     canvas_.DrawLine(chart::kAxisX, 250, chart::kAxisRight, 250, chart::kRed);
   } else if (channel == 2) {
-    const float y = vars_.valueScale == 16 ? 700 : 1000;
+    const float y = vars_.graph.valueScale == 16 ? 700 : 1000;
     canvas_.DrawLine(chart::kAxisX, y, chart::kAxisRight, y, chart::kRed);
   }
   if (channel == 9) {
@@ -107,26 +103,27 @@ void UserPage::MarkSample() {
   }
   if (channel == channels::kUserDefined) DoBits(channelTables_.data[i]);
 
-  const chart::Window window = chart::MarkerWindowOf(vars_.yStart, vars_.yEnd, vars_.xStep);
-  const double baseLine = vars_.baseLine;
+  const chart::Window window =
+      chart::MarkerWindowOf(vars_.window.yStart, vars_.window.yEnd, vars_.window.xStep);
+  const double baseLine = vars_.graph.baseLine;
   const auto none = [](long) {};
   const double batteryOffset = channel == 3 ? channels::kBatteryOffset : 0;
   chart::DrawSeries(
       canvas_, window,
-      {vars_.valueScale, baseLine, channel == 7 ? channels::kThrottleYOffset : 0.0}, chart::kBlack,
-      vars_.startY1, [&](long j) { return text::LeadingNumber(plotData[j]) - batteryOffset; },
-      none);
+      {vars_.graph.valueScale, baseLine, channel == 7 ? channels::kThrottleYOffset : 0.0},
+      chart::kBlack, vars_.graph.startY[0],
+      [&](long j) { return text::LeadingNumber(plotData[j]) - batteryOffset; }, none);
   // Lambda has a second series only on a frame log; on a column log the
   // table holds whatever an earlier decode left there, so it is not drawn.
   if (channel == 2 || (channel == 5 && log_.format == store::kFrameLog)) {
     chart::DrawSeries(
-        canvas_, window, {vars_.valueScale, baseLine, 0}, chart::kGreen, vars_.startY2,
-        [&](long j) { return text::LeadingNumber(plotData2[j]); }, none);
+        canvas_, window, {vars_.graph.valueScale, baseLine, 0}, chart::kGreen,
+        vars_.graph.startY[1], [&](long j) { return text::LeadingNumber(plotData2[j]); }, none);
   }
   if (channel == 2) {
     chart::DrawSeries(
-        canvas_, window, {vars_.valueScale, baseLine, 0}, chart::kMagenta, vars_.startY3,
-        [&](long j) { return text::LeadingNumber(plotData3[j]); }, none);
+        canvas_, window, {vars_.graph.valueScale, baseLine, 0}, chart::kMagenta,
+        vars_.graph.startY[2], [&](long j) { return text::LeadingNumber(plotData3[j]); }, none);
   }
   drawValueAxis();
 }
@@ -138,13 +135,13 @@ void UserPage::MarkerStepValueText_Change() {
   std::string typed = controls_("MarkerStepValueText").state.caption;
   const auto step = text::ReadDecimal(typed);
   if (step && *step >= 1 && *step <= INT16_MAX && *step == static_cast<int>(*step)) {
-    vars_.markerStep = std::move(typed);
+    vars_.marker.step = std::move(typed);
   }
 }
 
 void UserPage::MarkerStepScroll_Change() {
   const int16_t step = static_cast<int16_t>(controls_("MarkerStepScroll").state.value);
-  vars_.markerStep = step;
+  vars_.marker.step = step;
   SetText("MarkerStepValueText", text::BlankSigned(step));
   SetFocus("DummyText");
 }

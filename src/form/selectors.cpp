@@ -15,8 +15,8 @@ void UserPage::UserLabel(std::string_view flag) {
 
 void UserPage::UserPageSelect_Click() {
   // The program's own selection during a load is not a page change.
-  if (vars_.pageSelectReady == 0) {
-    vars_.pageSelectReady = 1;
+  if (!vars_.pageSelectReady) {
+    vars_.pageSelectReady = true;
     return;
   }
   if (log_.format != store::kFrameLog) return;

@@ -9,10 +9,10 @@ namespace zelk::form {
 namespace fs = std::filesystem;
 
 void UserPage::Form_Load() {
-  vars_.fileLoaded = 0;
+  vars_.file.everLoaded = false;
   tables_ = store::InitTables();
-  vars_.markerPos = 0;
-  vars_.markerStep = int16_t{10};
+  vars_.marker.pos = 0;
+  vars_.marker.step = int16_t{10};
 
   Control& drive = controls_("Drive1");
   drive.state.items = store::ListDrives();
@@ -39,7 +39,7 @@ void UserPage::Form_Load() {
   }
   windows.state.index = 0;
   YAxis_Click();
-  vars_.markerStep = int16_t{10};
+  vars_.marker.step = int16_t{10};
 }
 
 void UserPage::OpenMenu_Click() {
@@ -133,19 +133,19 @@ bool UserPage::PickChosenFile() {
   Control& current = controls_("CurrentFileText");
   // A file that is rejected or cannot be read leaves the names of the log
   // that stays loaded and on screen.
-  const std::string previousPath = vars_.filePath;
-  const std::string previousName = vars_.fileName;
+  const std::string previousPath = vars_.file.path;
+  const std::string previousName = vars_.file.name;
   const std::string previousText = current.state.caption;
 
-  vars_.filePath = (fs::path(files.state.folder) / name).string();
-  vars_.fileName = name;
+  vars_.file.path = (fs::path(files.state.folder) / name).string();
+  vars_.file.name = name;
   current.state.caption = name;
   controls_("Background").state.visible = false;
   UserLabel("False");
   const bool loaded = LoadData();
   if (!loaded) {
-    vars_.filePath = previousPath;
-    vars_.fileName = previousName;
+    vars_.file.path = previousPath;
+    vars_.file.name = previousName;
     current.state.caption = previousText;
   }
   DisplayRefresh();

@@ -1,5 +1,6 @@
 // The time window: which samples the graph shows, how far apart, and the
 // captions that describe it.
+#include <algorithm>
 #include <string>
 
 #include "chart/plot.h"
@@ -16,66 +17,19 @@ void UserPage::EvalYStart() {
   const int k = SelectedWindow();
   // With no window length chosen the window stays as it is.
   if (k < 0) return;
-  Control& previous = controls_("PreviousImage");
-  Control& next = controls_("NextImage");
-  previous.state.visible = false;
-  next.state.visible = false;
-  const double samples = log_.sampleCount;
+  chart::TimeWindow& w = vars_.window;
+  w = chart::TimeWindow::Of(log_.sampleCount, vars_.file.tripMins, tables_.Minutes(k), w.startMins);
+  controls_("PreviousImage").state.visible = w.hasPrevious;
+  controls_("NextImage").state.visible = w.hasNext;
   const auto minutesText = [](double m) { return text::Plain(m) + " mins"; };
-
-  if (k == 0) {
-    vars_.winStartMins = 0;
-    vars_.winEndMins = vars_.tripMins;
-  } else {
-    vars_.winEndMins = vars_.winStartMins + tables_.Minutes(k);
-    if (vars_.winEndMins < vars_.tripMins) next.state.visible = true;
-    if (vars_.winStartMins > 0) previous.state.visible = true;
+  controls_("Duration").state.caption = minutesText(w.startMins) + " to " + minutesText(w.endMins);
+  controls_("YLabel").state.caption = w.Caption();
+  // A window shorter than half a minute leaves the details as they were.
+  if (const auto details = w.Detailed()) {
+    controls_("DataText", 0).state.caption = text::Plain(details->points);
+    controls_("DataText", 1).state.caption = text::Plain(details->rate) + "/sec";
+    controls_("DataText", 2).state.caption = text::Plain(details->minutes) + " mins";
   }
-  controls_("Duration").state.caption =
-      minutesText(vars_.winStartMins) + " to " + minutesText(vars_.winEndMins);
-
-  if (k == 0 || vars_.tripMins == 0) {
-    // A log shorter than half a minute has no minutes to divide by: every
-    // window then shows the whole log.
-    vars_.yStart = 1;
-    vars_.yEnd = samples - 2;
-  } else {
-    const double perMinute = samples / vars_.tripMins;
-    vars_.yStart = vars_.winStartMins * perMinute;
-    if (vars_.yStart < 1) vars_.yStart = 1;
-    vars_.yEnd = vars_.yStart + text::RoundHalfEven(tables_.Minutes(k) * perMinute);
-  }
-  // An empty window (start and end on the same sample) has no step: the
-  // channels then draw no segments.
-  const double span = vars_.yEnd - vars_.yStart;
-  vars_.xStep = span == 0 ? text::Decimal() : text::Decimal::FromDouble(10500.0 / span);
-
-  FillYCaption();
-
-  const double minutes = text::RoundHalfEven(vars_.winEndMins - vars_.winStartMins);
-  if (minutes > 0) {
-    const double points = text::RoundHalfEven(span);
-    double rate = points / minutes / 60;
-    rate = text::RoundHalfEven(rate * 100) / 100;
-    controls_("DataText", 0).state.caption = text::Plain(points);
-    controls_("DataText", 1).state.caption = text::Plain(rate) + "/sec";
-    controls_("DataText", 2).state.caption = text::Plain(minutes) + " mins";
-  }
-}
-
-void UserPage::FillYCaption() {
-  const int k = SelectedWindow();
-  double t = vars_.winStartMins;
-  const double step = (k == 0 ? vars_.tripMins : tables_.Minutes(k)) / 10.0;
-  const std::string gap(k == 2 ? 18 : 17, ' ');
-  std::string caption = text::FormatFixed(t, 1);
-  for (int i = 1; i <= 10; ++i) {
-    t += step;
-    caption += gap;
-    caption += text::FormatFixed(t, 1);
-  }
-  if (caption.size() > 240) caption.resize(240);
-  controls_("YLabel").state.caption = caption;
 }
 
 void UserPage::YAxis_Click() {
@@ -90,12 +44,12 @@ void UserPage::PreviousImage_Click() { MovePage(-1); }
 void UserPage::MovePage(int direction) {
   const int k = SelectedWindow();
   if (k < 0) return;
-  vars_.winStartMins += direction * tables_.Minutes(k);
-  if (vars_.winStartMins < 0) vars_.winStartMins = 0;
+  double& start = vars_.window.startMins;
+  start = std::max(start + direction * tables_.Minutes(k), 0.0);
   EvalYStart();
-  vars_.markerPos = 0;
-  controls_("Overlay").state.left = 560;
-  controls_("DataPointText").state.caption = text::Plain(chart::SampleIndex(vars_.yStart));
+  vars_.marker.pos = 0;
+  controls_("Overlay").state.left = chart::kMarkerPageStart;
+  controls_("DataPointText").state.caption = text::Plain(chart::SampleIndex(vars_.window.yStart));
   DisplayRefresh();
 }
 

@@ -4,6 +4,7 @@
 // the Qt window forwards events here and copies the state back to its widgets.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,6 +15,7 @@
 
 #include "channels/channels.h"
 #include "chart/canvas.h"
+#include "chart/time_window.h"
 #include "form/controls.h"
 #include "store/log_store.h"
 #include "store/startup_tables.h"
@@ -41,29 +43,42 @@ struct SaveRequest {
   bool operator==(const SaveRequest&) const = default;
 };
 
-// The module-level variables of the program.
-struct ProgramVars {
-  // Load time
+// The log on screen: where it came from and the time base its kind gives.
+struct LoadedFile {
+  std::string path, name;
   int16_t samplesPerMinute = 0;
-  int16_t tripMins = 0;
-  std::string filePath, fileName;
-  int16_t fileLoaded = 0;
-  int16_t pageSelectReady = 0;
-  // Time window
-  double winStartMins = 0, winEndMins = 0;
-  double yStart = 0, yEnd = 0;
-  text::Decimal xStep;
-  // Graph state
-  int16_t currentChannel = 0;  // 0: no channel drawn yet
+  int16_t tripMins = 0;     // its length in whole minutes
+  bool everLoaded = false;  // a log was loaded once: later loads keep the channel
+};
+
+// What the last channel draw left for the marker's redraw and the readouts.
+struct GraphState {
+  int16_t channel = 0;  // the channel on screen; 0 before the first draw
   double valueScale = 0;
   int16_t baseLine = 0;
-  double startY1 = 0, startY2 = 0, startY3 = 0;
-  std::string rawText;  // the listing being built
+  std::array<double, 3> startY{};  // where each series starts
+  std::optional<int> limitY;       // the channel's red line across the graph
+  std::string rawText;             // the listing's entries
   double averageSum = 0;
-  // Marker
-  double markerPos = 0;  // offset from the window start, in samples
-  std::variant<int16_t, std::string> markerStep = int16_t{10};  // a number or the step box's text
   int16_t stftExcluded = 0;
+};
+
+// The marker: its offset from the window's first sample, in samples, and the
+// step it moves by (a number, or the step box's text once typed there).
+struct MarkerState {
+  double pos = 0;
+  std::variant<int16_t, std::string> step = int16_t{10};
+};
+
+// The program's variables, each group owned by one concern.
+struct ProgramVars {
+  LoadedFile file;
+  chart::TimeWindow window;
+  GraphState graph;
+  MarkerState marker;
+  // False while the program itself sets the page selector, whose click it
+  // then swallows.
+  bool pageSelectReady = false;
 };
 
 class UserPage {
@@ -187,7 +202,6 @@ class UserPage {
   void DoBits(std::string_view byteText);
   // Time window
   void EvalYStart();
-  void FillYCaption();
   int SelectedWindow() const;  // YAxis index, -1 for none
   void MovePage(int direction);
   // Channel selection

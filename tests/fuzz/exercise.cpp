@@ -100,8 +100,10 @@ struct Snapshot {
     log = {l.format,         l.sampleCount,    l.logLineCount(),
            l.frame80Count(), l.frame7DCount(), l.recordCount()};
     const form::ProgramVars& v = page.vars();
-    vars = {v.filePath, v.fileName, v.samplesPerMinute, v.tripMins,   v.winStartMins, v.winEndMins,
-            v.yStart,   v.yEnd,     v.currentChannel,   v.valueScale, v.markerPos,    v.rawText};
+    vars = {v.file.path,        v.file.name,        v.file.samplesPerMinute,
+            v.file.tripMins,    v.window.startMins, v.window.endMins,
+            v.window.yStart,    v.window.yEnd,      v.graph.channel,
+            v.graph.valueScale, v.marker.pos,       v.graph.rawText};
     for (const form::Control& c : page.controls().all()) {
       const form::ControlState& s = c.state;
       controls.emplace_back(s.caption, s.visible, s.left, s.top, s.width, s.height, s.items,

@@ -106,7 +106,7 @@ TEST_F(ExportWindowTest, DropOpensTheFirstLocalFile) {
     QApplication::sendEvent(window.get(), &drop);
 
     EXPECT_EQ(enter.isAccepted(), !c.opened.isEmpty());
-    EXPECT_EQ(QString::fromStdString(window->page().vars().fileName), c.opened);
+    EXPECT_EQ(QString::fromStdString(window->page().vars().file.name), c.opened);
     EXPECT_EQ(window->windowTitle(),
               c.opened.isEmpty() ? QStringLiteral("ZelkScope") : c.opened + " - ZelkScope");
   }

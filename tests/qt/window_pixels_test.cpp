@@ -205,7 +205,7 @@ TEST_F(WindowPixelsTest, TheCanvasShowsWhatTheProgramDrew) {
   other.write(testlogs::FrameLog(400, {900, 3000, 1800}).c_str());
   other.close();
   window_->OpenLog(other.fileName());
-  ASSERT_EQ(window_->page().vars().fileName, "other.txt");
+  ASSERT_EQ(window_->page().vars().file.name, "other.txt");
   EXPECT_TRUE(CanvasShowsDrawing(*window_)) << "the next log";
   KeyClick(Qt::Key_Right);
   EXPECT_TRUE(CanvasShowsDrawing(*window_)) << "the next log, marker moved";

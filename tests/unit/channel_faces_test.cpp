@@ -58,15 +58,15 @@ TEST_F(ChannelFaceTest, EachChannelFramesItsGraph) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.button + (" " + c.log.substr(0, 5)));
     Show(c.log, c.button);
-    EXPECT_EQ(vars().currentChannel, c.number);
+    EXPECT_EQ(vars().graph.channel, c.number);
     EXPECT_EQ(state("ScreenTitle").caption, c.title);
     EXPECT_EQ(state("ScreenTitle").top, 120);
     for (int k = 0; k < 7; ++k) {
       EXPECT_EQ(state("Label", k).caption, c.labels[k]) << k;
       EXPECT_EQ(state("Label", k).top, tops[k]) << k;
     }
-    EXPECT_EQ(vars().valueScale, c.scale);
-    EXPECT_EQ(vars().baseLine, c.baseLine);
+    EXPECT_EQ(vars().graph.valueScale, c.scale);
+    EXPECT_EQ(vars().graph.baseLine, c.baseLine);
     ASSERT_GE(lines().size(), 3u);
     EXPECT_EQ(lines()[1], (chart::Line{550, 4000, 11200, 4000, chart::kBlue, 1}));
     const auto red = std::count_if(lines().begin(), lines().end(),

@@ -39,8 +39,8 @@ TEST_F(ChannelWindowTest, EntriesPastTheLogsEndAreListedButNotAveraged) {
   for (const auto& [column, value] : values) columns[column].assign(100, value);
   Open(TimeLog(columns));
   ASSERT_TRUE(page().Select("YAxis", 1));
-  ASSERT_EQ(vars().yStart, 1);
-  ASSERT_EQ(vars().yEnd, 102);
+  ASSERT_EQ(vars().window.yStart, 1);
+  ASSERT_EQ(vars().window.yEnd, 102);
   const struct {
     const char* button;
     std::string heading, entry, past;
@@ -92,7 +92,7 @@ TEST_F(ChannelWindowTest, APageAverageCountsOnlyTheSamplesTheLogHolds) {
   Open(FrameLogOf(frames80, frames7D));
   ASSERT_TRUE(page().Select("YAxis", 1));
   ASSERT_TRUE(page().Click("NextImage"));
-  ASSERT_NEAR(vars().yStart, 800.0 / 3, 1e-9);
+  ASSERT_NEAR(vars().window.yStart, 800.0 / 3, 1e-9);
   ASSERT_TRUE(page().Click("IgnitionButton"));
   EXPECT_EQ(state("Text").caption,
             "Raw Data - Ignition Advance\r\n" + Repeat("10° ", 133) + Repeat("00° ", 135));
@@ -101,7 +101,7 @@ TEST_F(ChannelWindowTest, APageAverageCountsOnlyTheSamplesTheLogHolds) {
   EXPECT_EQ(state("Text").caption, "Raw Data - Short Term Fuel Trim (STFT) - %\r\n" +
                                        Repeat("103 ", 133) + Repeat("00 ", 135));
   EXPECT_EQ(state("FuelAverageText").caption, "Average STFT = 3.0%");
-  EXPECT_EQ(vars().stftExcluded, 135);
+  EXPECT_EQ(vars().graph.stftExcluded, 135);
 }
 
 TEST_F(ChannelWindowTest, MarkerRedrawsEverySeriesWithTheChannelsOffsets) {

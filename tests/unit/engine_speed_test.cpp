@@ -12,7 +12,7 @@ class EngineSpeedTest : public ChannelTest {};
 TEST_F(EngineSpeedTest, GraphFrameLabelsTitleAndSeries) {
   // SampleCount 103: samples 1 to 101, a step of 105.
   Open(FrameLog(102, {850, 6000, 0, 65535}, "\r\n", 1));
-  ASSERT_EQ(vars().xStep.ToText(), "105");
+  ASSERT_EQ(vars().window.xStep.ToText(), "105");
   const auto& l = lines();
   ASSERT_EQ(l.size(), 3u + 101u);
   EXPECT_EQ(l[0], (chart::Line{550, 100, 550, 4000, chart::kBlue, 1}));
@@ -24,9 +24,9 @@ TEST_F(EngineSpeedTest, GraphFrameLabelsTitleAndSeries) {
   EXPECT_EQ(l[5].y2, 4000);
   EXPECT_EQ(l[6].y2, 4000.68f);  // -1 lies just below the time axis
   EXPECT_EQ(l.back().x2, 11155);
-  EXPECT_EQ(vars().startY1, 3422);
-  EXPECT_EQ(vars().valueScale, 0.68);
-  EXPECT_EQ(vars().baseLine, 4000);
+  EXPECT_EQ(vars().graph.startY[0], 3422);
+  EXPECT_EQ(vars().graph.valueScale, 0.68);
+  EXPECT_EQ(vars().graph.baseLine, 4000);
   EXPECT_EQ(state("ScreenTitle").caption, "Engine Speed (RPM)");
   EXPECT_EQ(state("ScreenTitle").top, 350);
   EXPECT_TRUE(state("YLabel").visible);
@@ -66,7 +66,7 @@ TEST_F(EngineSpeedTest, UnreadableSpeedsCountAsZero) {
 TEST_F(EngineSpeedTest, XNeverDriftsOverALongWindow) {
   Open(FrameLog(9000, {1500}));  // YEnd - YStart = 8997
   const auto& l = lines();
-  const text::Decimal step = vars().xStep;
+  const text::Decimal step = vars().window.xStep;
   text::Decimal x = text::Decimal::FromInt(550);
   for (size_t i = 3; i < l.size(); ++i) {
     ASSERT_EQ(l[i].x1, x.ToFloat()) << i;
@@ -106,7 +106,7 @@ TEST_F(EngineSpeedTest, ARefreshBeforeAnyLogDrawsNothing) {
   page().Click("PictureAbout");
   EXPECT_FALSE(state("PictureAbout").visible);
   EXPECT_TRUE(lines().empty());
-  EXPECT_EQ(vars().currentChannel, 0);
+  EXPECT_EQ(vars().graph.channel, 0);
 }
 
 }  // namespace

@@ -58,9 +58,9 @@ class GraphClickTest : public PageTest {
       ASSERT_TRUE(p.Click("NextImage"));
     }
   }
-  int First() { return chart::SampleIndex(vars().yStart); }
+  int First() { return chart::SampleIndex(vars().window.yStart); }
   // Where the channel's draw puts sample j's point.
-  double PointOf(int j) { return 550 + (j - First() + 1) * vars().xStep.ToDouble(); }
+  double PointOf(int j) { return 550 + (j - First() + 1) * vars().window.xStep.ToDouble(); }
 };
 
 TEST_F(GraphClickTest, ClickMovesMarkerToNearestSample) {
@@ -87,16 +87,16 @@ TEST_F(GraphClickTest, ClickMovesMarkerToNearestSample) {
       {404, true, 0, 0, 0, 269},      {404, true, 0, 0, 20000, 537},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.samples << " " << c.paged << " " << c.near << " "
-                                      << c.steps << " " << c.x);
+    SCOPED_TRACE(::testing::Message()
+                 << c.samples << " " << c.paged << " " << c.near << " " << c.steps << " " << c.x);
     Load(c.samples, c.paged);
-    const double step = vars().xStep.ToDouble();
+    const double step = vars().window.xStep.ToDouble();
     page().Picture1_MouseDown(1, c.near ? PointOf(c.near) + c.steps * step : c.x, 2000);
     EXPECT_EQ(state("DataPointText").caption, std::to_string(c.sample));
     // Past the log's last sample there is no value.
     EXPECT_EQ(state("MarkerValueText").caption,
               c.sample < c.samples ? " " + std::to_string(999 + c.sample) : "");
-    EXPECT_EQ(vars().markerPos, c.sample - First());
+    EXPECT_EQ(vars().marker.pos, c.sample - First());
     EXPECT_NEAR(state("Overlay").left, 550 + step * (c.sample - First()), 0.01);
     EXPECT_TRUE(state("DataPointText").visible);
     EXPECT_FALSE(state("MarkerInstructions").visible);
@@ -135,7 +135,7 @@ TEST_F(GraphClickTest, ClickLeavesTheWindowAsTheArrowKeysDo) {
     ASSERT_EQ(state("DataPointText").caption, std::to_string(c.sample));
     EXPECT_EQ(lines(), keysCanvas.lines());
     EXPECT_EQ(Differences(page().controls(), keys.controls()), std::vector<std::string>{});
-    EXPECT_EQ(vars().markerPos, keys.vars().markerPos);
+    EXPECT_EQ(vars().marker.pos, keys.vars().marker.pos);
     EXPECT_EQ(page().focus(), keys.focus());
   }
 }
@@ -154,7 +154,7 @@ TEST_F(GraphClickTest, ClickThatMarksNothingChangesNothing) {
     EXPECT_EQ(lines(), before);
     EXPECT_EQ(Differences(page().controls(), controls), std::vector<std::string>{});
     EXPECT_TRUE(state("MarkerInstructions").visible);
-    EXPECT_EQ(vars().markerPos, 0);
+    EXPECT_EQ(vars().marker.pos, 0);
   }
 }
 

@@ -33,9 +33,9 @@ TEST_F(TemperaturesTest, FrameLogDrawsCoolantIntakeAndFuelWithTheirLegend) {
   EXPECT_EQ(EndYs(13, 4), (std::vector<float>{3300, -2100, 3300, 3900}));
   EXPECT_EQ(lines()[13], (chart::Line{550, 3300, 4050, 3300, chart::kMagenta, 2}));
   EXPECT_EQ(lines()[17], (chart::Line{5400, 520, 5800, 520, chart::kMagenta, 2}));
-  EXPECT_EQ(vars().startY1, 1350);
-  EXPECT_EQ(vars().startY2, 3150);
-  EXPECT_EQ(vars().startY3, 3300);
+  EXPECT_EQ(vars().graph.startY[0], 1350);
+  EXPECT_EQ(vars().graph.startY[1], 3150);
+  EXPECT_EQ(vars().graph.startY[2], 3300);
 }
 
 TEST_F(TemperaturesTest, CoolantAtTheWindowsEndChoosesTheFace) {

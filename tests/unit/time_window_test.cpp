@@ -13,9 +13,9 @@ class TimeWindowTest : public PageTest {};
 TEST_F(TimeWindowTest, FullTripCoversTheLogButItsLastSample) {
   Open(FrameLog(1000, {}, "\r\n", 1));  // 2001 frames: SampleCount 1001
   ASSERT_EQ(page().log().sampleCount, 1001);
-  EXPECT_EQ(vars().yStart, 1);
-  EXPECT_EQ(vars().yEnd, 999);
-  EXPECT_EQ(vars().xStep.ToText(), "10.5210420841683");
+  EXPECT_EQ(vars().window.yStart, 1);
+  EXPECT_EQ(vars().window.yEnd, 999);
+  EXPECT_EQ(vars().window.xStep.ToText(), "10.5210420841683");
   EXPECT_EQ(state("DataText", 0).caption, "998");
   EXPECT_EQ(state("Duration").caption, "0 mins to 7 mins");
   EXPECT_FALSE(state("NextImage").visible);
@@ -25,7 +25,7 @@ TEST_F(TimeWindowTest, FullTripCoversTheLogButItsLastSample) {
 TEST_F(TimeWindowTest, FiveMinuteWindowsPageThroughA2901SampleLog) {
   Open(FrameLog(2900, {}, "\r\n", 1));  // 5801 frames: SampleCount 2901
   ASSERT_EQ(page().log().sampleCount, 2901);
-  ASSERT_EQ(vars().tripMins, 20);
+  ASSERT_EQ(vars().file.tripMins, 20);
   ASSERT_TRUE(page().Select("YAxis", 2));
   const struct {
     const char* action;
@@ -44,9 +44,9 @@ TEST_F(TimeWindowTest, FiveMinuteWindowsPageThroughA2901SampleLog) {
       ASSERT_TRUE(page().Click(s.action));
     }
     SCOPED_TRACE(s.duration);
-    EXPECT_EQ(vars().winStartMins, s.start);
-    EXPECT_DOUBLE_EQ(vars().yStart, s.yStart);
-    EXPECT_DOUBLE_EQ(vars().yEnd, s.yEnd);
+    EXPECT_EQ(vars().window.startMins, s.start);
+    EXPECT_DOUBLE_EQ(vars().window.yStart, s.yStart);
+    EXPECT_DOUBLE_EQ(vars().window.yEnd, s.yEnd);
     EXPECT_EQ(state("Duration").caption, s.duration);
     EXPECT_EQ(state("PreviousImage").visible, s.previous);
     EXPECT_EQ(state("NextImage").visible, s.next);
@@ -67,18 +67,18 @@ TEST_F(TimeWindowTest, PagingBackNeverGoesBelowMinuteZeroAndNoChoiceKeepsTheWind
   page().Select("YAxis", 1);  // 2 minutes
   page().Click("NextImage");
   page().Select("YAxis", 2);  // 5 minutes from minute 2 keeps the start
-  EXPECT_EQ(vars().winStartMins, 2);
+  EXPECT_EQ(vars().window.startMins, 2);
   EXPECT_EQ(state("Duration").caption, "2 mins to 7 mins");
   page().Click("PreviousImage");
-  EXPECT_EQ(vars().winStartMins, 0);
+  EXPECT_EQ(vars().window.startMins, 0);
   EXPECT_EQ(state("Duration").caption, "0 mins to 5 mins");
-  const double yEnd = vars().yEnd;
+  const double yEnd = vars().window.yEnd;
   ASSERT_TRUE(page().Select("YAxis", -1));  // no window chosen keeps the window
-  EXPECT_EQ(vars().yEnd, yEnd);
+  EXPECT_EQ(vars().window.yEnd, yEnd);
   EXPECT_EQ(state("Duration").caption, "0 mins to 5 mins");
   page().Click("NextImage");
   page().Select("YAxis", 0);  // Full Trip goes back to minute 0
-  EXPECT_EQ(vars().winStartMins, 0);
+  EXPECT_EQ(vars().window.startMins, 0);
   EXPECT_EQ(state("Duration").caption, "0 mins to 10 mins");
 }
 
@@ -120,13 +120,13 @@ TEST_F(TimeWindowTest, DegenerateWindowsDrawNothingAndNeverFail) {
     for (const chart::Line& l : lines()) {
       for (float v : {l.x1, l.y1, l.x2, l.y2}) EXPECT_TRUE(std::isfinite(v));
     }
-    EXPECT_EQ(vars().currentChannel, 1);
+    EXPECT_EQ(vars().graph.channel, 1);
   }
   // SampleCount 3: YEnd equals YStart, so there is no step and no segment.
   Open(FrameLog(2, {2000}, "\r\n", 1));
   ASSERT_EQ(page().log().sampleCount, 3);
   page().Select("YAxis", 0);
-  EXPECT_EQ(vars().xStep.ToText(), "0");
+  EXPECT_EQ(vars().window.xStep.ToText(), "0");
   EXPECT_EQ(lines().size(), 3u);  // the two axes and the limit line
 }
 

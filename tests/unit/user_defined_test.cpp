@@ -66,7 +66,7 @@ TEST_F(UserDefinedTest, ScaleFitsTheWindowsLargestValue) {
   // 8 samples: Full Trip draws samples 1 to 6 and scales to samples 1 to 4,
   // so the FF of sample 5 rises above the canvas.
   ShowByte(With7D(2, {"10", "20", "40", "50", "FF", "08", "30", "30"}), 1, 2);
-  EXPECT_EQ(vars().valueScale, 3000.0 / 80);
+  EXPECT_EQ(vars().graph.valueScale, 3000.0 / 80);
   EXPECT_EQ(EndYs(2, 6), (std::vector<float>{3400, 2800, 1600, 1000, -5562.5f, 3700}));
   EXPECT_EQ(lines()[2].y1, 3400);
   EXPECT_EQ(state("Text").caption, "Raw Data - Throttle Angle\r\n10 20 40 50 FF 08 ");
@@ -81,7 +81,7 @@ TEST_F(UserDefinedTest, ScaleFitsTheWindowsLargestValue) {
                {std::vector<std::string>(8, "00"), 10}};
   for (const auto& c : cases) {
     ShowByte(With7D(2, c.bytes), 1, 2);
-    EXPECT_EQ(vars().valueScale, c.scale) << c.bytes[0];
+    EXPECT_EQ(vars().graph.valueScale, c.scale) << c.bytes[0];
   }
   EXPECT_EQ(EndYs(2, 6), std::vector<float>(6, 4000));
 }

@@ -59,7 +59,7 @@ TEST_F(VoltChannelsTest, LambdaLeavesOutSegmentsEndingTooHigh) {
   EXPECT_EQ(lines()[11].y1, -2000);
   EXPECT_EQ(lines()[12], (chart::Line{3300, 510, 3900, 510, chart::kBlack, 3}));
   EXPECT_EQ(lines()[13], (chart::Line{4400, 510, 5000, 510, chart::kGreen, 3}));
-  EXPECT_EQ(vars().startY2, 4000);
+  EXPECT_EQ(vars().graph.startY[1], 4000);
 
   const Decoded columns[] = {
       {"\"Time\" log in millivolts",

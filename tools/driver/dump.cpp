@@ -15,31 +15,31 @@ void Vars(Json& j, const form::UserPage& page) {
   j.Key("vars").BeginObject();
   j.Key("LogFormat").Number(static_cast<long long>(log.format));
   j.Key("SampleCount").Number(static_cast<long long>(log.sampleCount));
-  j.Key("SamplesPerMinute").Number(static_cast<long long>(v.samplesPerMinute));
-  j.Key("TripMins").Number(static_cast<long long>(v.tripMins));
-  j.Key("FilePath").String(v.filePath);
-  j.Key("FileName").String(v.fileName);
-  j.Key("FileLoaded").Number(static_cast<long long>(v.fileLoaded));
-  j.Key("WinStartMins").Number(v.winStartMins);
-  j.Key("WinEndMins").Number(v.winEndMins);
-  j.Key("YStart").Number(v.yStart);
-  j.Key("YEnd").Number(v.yEnd);
-  j.Key("XStep").Raw(v.xStep.ToText());
-  j.Key("CurrentChannel").Number(static_cast<long long>(v.currentChannel));
-  j.Key("ValueScale").Number(v.valueScale);
-  j.Key("BaseLine").Number(static_cast<long long>(v.baseLine));
-  j.Key("StartY1").Number(v.startY1);
-  j.Key("StartY2").Number(v.startY2);
-  j.Key("StartY3").Number(v.startY3);
-  j.Key("MarkerPos").Number(v.markerPos);
+  j.Key("SamplesPerMinute").Number(static_cast<long long>(v.file.samplesPerMinute));
+  j.Key("TripMins").Number(static_cast<long long>(v.file.tripMins));
+  j.Key("FilePath").String(v.file.path);
+  j.Key("FileName").String(v.file.name);
+  j.Key("FileLoaded").Number(v.file.everLoaded ? 1LL : 0LL);
+  j.Key("WinStartMins").Number(v.window.startMins);
+  j.Key("WinEndMins").Number(v.window.endMins);
+  j.Key("YStart").Number(v.window.yStart);
+  j.Key("YEnd").Number(v.window.yEnd);
+  j.Key("XStep").Raw(v.window.xStep.ToText());
+  j.Key("CurrentChannel").Number(static_cast<long long>(v.graph.channel));
+  j.Key("ValueScale").Number(v.graph.valueScale);
+  j.Key("BaseLine").Number(static_cast<long long>(v.graph.baseLine));
+  j.Key("StartY1").Number(v.graph.startY[0]);
+  j.Key("StartY2").Number(v.graph.startY[1]);
+  j.Key("StartY3").Number(v.graph.startY[2]);
+  j.Key("MarkerPos").Number(v.marker.pos);
   j.Key("MarkerStep");
-  if (const auto* step = std::get_if<int16_t>(&v.markerStep)) {
+  if (const auto* step = std::get_if<int16_t>(&v.marker.step)) {
     j.Number(static_cast<long long>(*step));
   } else {
-    j.String(std::get<std::string>(v.markerStep));
+    j.String(std::get<std::string>(v.marker.step));
   }
-  j.Key("AverageSum").Number(v.averageSum);
-  j.Key("STFTExcluded").Number(static_cast<long long>(v.stftExcluded));
+  j.Key("AverageSum").Number(v.graph.averageSum);
+  j.Key("STFTExcluded").Number(static_cast<long long>(v.graph.stftExcluded));
   j.EndObject();
 }
 

@@ -1,0 +1,64 @@
+#include "chart/time_window.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zelk::chart {
+
+TimeWindow TimeWindow::Of(long sampleCount, int tripMins, int lengthMins, double startMins) {
+  TimeWindow w;
+  const bool whole = lengthMins == 0;
+  w.startMins = whole ? 0 : startMins;
+  w.endMins = whole ? tripMins : startMins + lengthMins;
+  w.hasNext = !whole && w.endMins < tripMins;
+  w.hasPrevious = !whole && w.startMins > 0;
+  w.captionStepMins = (whole ? tripMins : lengthMins) / 10.0;
+  w.captionGap = lengthMins == 5 ? 18 : 17;
+  const double samples = static_cast<double>(sampleCount);
+  if (whole || tripMins == 0) {
+    w.yStart = 1;
+    w.yEnd = samples - 2;
+  } else {
+    const double perMinute = samples / tripMins;
+    w.yStart = std::max(w.startMins * perMinute, 1.0);
+    w.yEnd = w.yStart + text::RoundHalfEven(lengthMins * perMinute);
+  }
+  // An empty window (start and end on the same sample) has no step: the
+  // channels then draw no segments.
+  const double span = w.Span();
+  w.xStep = span == 0 ? text::Decimal() : text::Decimal::FromDouble(kWindowWidth / span);
+  return w;
+}
+
+std::string TimeWindow::Caption() const {
+  double t = startMins;
+  const std::string gap(static_cast<size_t>(captionGap), ' ');
+  std::string caption = text::FormatFixed(t, 1);
+  for (int i = 1; i <= 10; ++i) {
+    t += captionStepMins;
+    caption += gap;
+    caption += text::FormatFixed(t, 1);
+  }
+  if (caption.size() > 240) caption.resize(240);
+  return caption;
+}
+
+std::optional<TimeWindow::Details> TimeWindow::Detailed() const {
+  const double minutes = text::RoundHalfEven(endMins - startMins);
+  if (!(minutes > 0)) return std::nullopt;
+  const double points = text::RoundHalfEven(Span());
+  const double rate = text::RoundHalfEven(points / minutes / 60 * 100) / 100;
+  return Details{points, rate, minutes};
+}
+
+std::optional<double> TimeWindow::OffsetAt(double x) const {
+  const double step = xStep.ToDouble();
+  const double span = Span();
+  if (!(step > 0) || !(span > 0) || !std::isfinite(x)) return std::nullopt;
+  // The draw puts the point of the window's n-th sample (from 0) at
+  // 550 + (n + 1) x XStep.
+  const double nearest = text::RoundHalfEven((x - kAxisX) / step - 1);
+  return std::clamp(nearest, 0.0, std::ceil(span) - 1);
+}
+
+}  // namespace zelk::chart

@@ -1,0 +1,58 @@
+// The stretch of the log that the graph shows: which samples, how far apart,
+// the minutes its captions give, and which sample a click on the graph marks.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "chart/plot.h"
+#include "text/number_text.h"
+
+namespace zelk::chart {
+
+// The canvas width given to the window's samples, in twips.
+inline constexpr double kWindowWidth = 10500;
+
+// Where the marker strip stands while it marks nothing (off the canvas's
+// right edge), and where a page turn puts it (just right of the value axis).
+inline constexpr float kMarkerParked = 20000;
+inline constexpr float kMarkerPageStart = 560;
+
+struct TimeWindow {
+  double startMins = 0, endMins = 0;  // the minutes the captions give
+  double yStart = 0, yEnd = 0;        // first and last sample; the start may lie between two
+  text::Decimal xStep;                // twips from one sample to the next; zero when empty
+  double captionStepMins = 0;         // minutes between two times under the graph
+  int captionGap = 17;                // blanks between two times under the graph
+  bool hasNext = false, hasPrevious = false;  // a page lies after or before it
+
+  // The window of `lengthMins` minutes (0 for the whole log) from minute
+  // `startMins` of a log of `sampleCount` (one above its last sample) and
+  // `tripMins` whole minutes. A log shorter than half a minute has no minutes
+  // to divide by: every window then shows the whole log.
+  static TimeWindow Of(long sampleCount, int tripMins, int lengthMins, double startMins);
+
+  double Span() const { return yEnd - yStart; }
+  // The samples a channel's draw walks, and those the marker's redraw walks.
+  Window Samples() const { return WindowOf(yStart, yEnd, xStep); }
+  Window MarkerSamples() const { return MarkerWindowOf(yStart, yEnd, xStep); }
+
+  // The caption under the time axis: eleven times in minutes, one decimal,
+  // from the window's start, at most 240 characters.
+  std::string Caption() const;
+
+  // The details of the window: its samples, the samples per second and its
+  // minutes, each rounded; nothing when it spans less than half a minute.
+  struct Details {
+    double points, rate, minutes;
+  };
+  std::optional<Details> Detailed() const;
+
+  // The marker offset a click at canvas x chooses: the window's sample whose
+  // point lies nearest, at a whole offset from its first sample (the arrow
+  // keys' offsets, 0 up to but not including the span). Nothing for an empty
+  // window or an x that is no number.
+  std::optional<double> OffsetAt(double x) const;
+};
+
+}  // namespace zelk::chart
