@@ -24,8 +24,8 @@ namespace {
 
 constexpr int kLeftArrow = 37;
 constexpr int kRightArrow = 39;
-constexpr int16_t kTemperatures = 2;  // the channel the temperature button draws
-constexpr double kStep = 10;          // the marker's step after a load
+constexpr auto kTemperatures = channels::ChannelId::Temperatures;
+constexpr double kStep = 10;  // the marker's step after a load
 
 // The log opened, the temperatures drawn and the marker one step in. From
 // there the steps go right and back in turn, so each one stays inside the

@@ -16,7 +16,7 @@ std::string VoltsOf(const store::LogData& log, long i) {
 
 }  // namespace
 
-void LoadBattery(const store::LogData& log, Tables& tables) {
+void LoadBattery(const store::LogData& log, const ByteChoice&, Tables& tables) {
   Fill(tables.plot[0], log, [&](long i) { return VoltsOf(log, i); });
   // Whole volts from 11 to 14 are listed with a tenth; the plotted text keeps
   // its short form.
@@ -27,9 +27,9 @@ void LoadBattery(const store::LogData& log, Tables& tables) {
   });
 }
 
-View DrawBattery(const store::LogData&, const Window& window, Tables& tables,
+View DrawBattery(const store::LogData&, const ByteChoice&, const Window& window, Tables& tables,
                  chart::Canvas& canvas) {
-  View view = BeginDraw(canvas, 3, "Battery Voltage", kLabels, 800, 4000);
+  View view = BeginDraw(canvas, "Battery Voltage", kLabels, 800, 4000);
   PlotListed(
       canvas, window, view, tables.data, "Raw Data - Battery Voltage",
       [&](std::string& out, long j, double) { out.append(LastChars(tables.data[j], 4)) += "V "; },

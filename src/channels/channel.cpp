@@ -48,11 +48,10 @@ long SamplesHeld(const Window& window, const store::LogData& log) {
   return held.last >= held.first ? held.last - held.first + 1 : 0;
 }
 
-View BeginDraw(chart::Canvas& canvas, int16_t number, std::string title, const Labels& labels,
-               double valueScale, int16_t baseLine, std::optional<int> limitY) {
+View BeginDraw(chart::Canvas& canvas, std::string title, const Labels& labels, double valueScale,
+               int16_t baseLine, std::optional<int> limitY) {
   chart::DrawGraphFrame(canvas);
   View view;
-  view.number = number;
   view.title = std::move(title);
   view.labels = labels;
   view.valueScale = valueScale;

@@ -36,10 +36,25 @@ using Labels = std::array<const char*, 7>;
 // The tops of the seven value-axis labels, from label 0 at the bottom.
 inline constexpr std::array<int, 7> kLabelTops = {3900, 3280, 2660, 2040, 1420, 800, 180};
 
+// The channels, by the number the program keeps for the one on screen.
+enum class ChannelId : int16_t {
+  None = 0,
+  EngineSpeed = 1,
+  Temperatures = 2,
+  Battery = 3,
+  Ignition = 4,
+  Lambda = 5,
+  FuelLoop = 6,
+  Throttle = 7,
+  UserDefined = 8,
+  Manifold = 9,
+  ShortTermTrim = 10,
+};
+
 // What a channel shows once drawn; the window copies it onto its controls and
 // the graph state.
 struct View {
-  int16_t number = 0;  // CurrentChannel
+  ChannelId id = ChannelId::None;
   std::string title;
   int titleTop = 120;
   Labels labels{};
@@ -126,10 +141,10 @@ inline double ValueOf(std::string_view text) { return text::LeadingNumber(text);
 inline std::string SampleText(double value) { return text::Decimal::FromDouble(value).ToText(); }
 
 // The draw skeleton's start: the graph frame on the canvas, the channel's
-// number, title and labels, its limit line (a red line across the graph at
-// `limitY`, when it has one), scale and base line.
-View BeginDraw(chart::Canvas& canvas, int16_t number, std::string title, const Labels& labels,
-               double valueScale, int16_t baseLine, std::optional<int> limitY = std::nullopt);
+// title and labels, its limit line (a red line across the graph at `limitY`,
+// when it has one), scale and base line.
+View BeginDraw(chart::Canvas& canvas, std::string title, const Labels& labels, double valueScale,
+               int16_t baseLine, std::optional<int> limitY = std::nullopt);
 
 // What a channel adds to the plotting rule: a value subtracted from every
 // sample's number, a y offset added to every point, and the height at or above

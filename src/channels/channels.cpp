@@ -1,19 +1,103 @@
 #include "channels/channels.h"
 
 namespace zelk::channels {
+namespace {
 
-const Channel* ChannelNumbered(int16_t number) {
-  static constexpr Channel kChannels[] = {
-      {1, &LoadRPM, &DrawRPM},           {2, &LoadTemperature, &DrawTemperature},
-      {3, &LoadBattery, &DrawBattery},   {4, &LoadIgnition, &DrawIgnition},
-      {5, &LoadLambda, &DrawLambda},     {6, &LoadLoop, &DrawLoop},
-      {7, &LoadThrottle, &DrawThrottle}, {9, &LoadManifold, &DrawManifold},
-      {10, &LoadSTFT, &DrawSTFT},
-  };
-  for (const Channel& c : kChannels) {
-    if (c.number == number) return &c;
+using chart::kBlack;
+using chart::kGreen;
+using chart::kMagenta;
+
+constexpr SeriesRow kSpeed[] = {{"engine_speed_rpm", kBlack}};
+// The fuel series is drawn on frame logs only, and drawn again by the marker
+// on every log.
+constexpr SeriesRow kTemperatures[] = {
+    {"coolant_c", kBlack}, {"intake_c", kGreen}, {"fuel_c", kMagenta, kFrameLogs}};
+constexpr SeriesRow kBattery[] = {{"battery_v", kBlack, kEveryLog, kEveryLog, kBatteryOffset}};
+constexpr SeriesRow kIgnition[] = {{"ignition_advance_deg", kBlack}};
+constexpr SeriesRow kLambda[] = {{"lambda_v", kBlack},
+                                 {"lambda_status", kGreen, kFrameLogs, kFrameLogs}};
+constexpr SeriesRow kLoop[] = {{"fuel_loop_closed", kBlack}};
+constexpr SeriesRow kThrottle[] = {{"throttle_deg", kBlack, kEveryLog, kEveryLog, 0,
+                                    kThrottleYOffset, "throttle_v", "throttle_v"}};
+constexpr SeriesRow kByte[] = {{"value", kBlack}};
+// "#time" logs record the pressure in psi, and it is plotted as recorded.
+constexpr SeriesRow kManifold[] = {
+    {"manifold_kpa", kBlack, kEveryLog, kEveryLog, 0, 0, nullptr, "manifold_psi"}};
+constexpr SeriesRow kTrim[] = {{"stft_pct", kBlack}};
+
+// clang-format off
+constexpr ChannelRow kChannels[] = {
+    {ChannelId::EngineSpeed, "RPMButton", "RPM", "Engine Speed (Revolutions/Min)", 180, 705, 405,
+     LoadRPM, DrawRPM, kSpeed},
+    {ChannelId::Temperatures, "TemperatureButton", "Temperature",
+     "Coolant, Intake and Fuel Temeratures", 960, 1605, 400, LoadTemperature, DrawTemperature,
+     kTemperatures},
+    {ChannelId::Battery, "BatteryButton", "Battery", "Battery Status (Volts)", 2640, 1000, 400,
+     LoadBattery, DrawBattery, kBattery},
+    {ChannelId::Ignition, "IgnitionButton", "Ignition", "Ignition Advance (degs)", 3720, 1000, 400,
+     LoadIgnition, DrawIgnition, kIgnition},
+    {ChannelId::Lambda, "LambdaButton", "Lambda", "Lambda Sensor Output (Volts) and Status", 4800,
+     1000, 400, LoadLambda, DrawLambda, kLambda},
+    {ChannelId::FuelLoop, "LoopButton", "Loop", "Fuel Loop Status", 5880, 885, 400, LoadLoop,
+     DrawLoop, kLoop},
+    {ChannelId::Throttle, "ThrottleButton", "Throttle", "Throttle Position Sensor", 6840, 1000, 400,
+     LoadThrottle, DrawThrottle, kThrottle},
+    {ChannelId::Manifold, "MAPButton", "Manifold", "Manifold Absolute Pressure (MAP) (psi)", 7920,
+     1125, 400, LoadManifold, DrawManifold, kManifold, ReadOffManifold},
+    {ChannelId::ShortTermTrim, "STFTButton", "STFT", "Short Term Fuel Trim %", 9120, 1125, 400,
+     LoadSTFT, DrawSTFT, kTrim},
+    {ChannelId::UserDefined, "UserDefinedButton", "User-Defined", "User Defined Readings", 10320,
+     1605, 400, LoadUserDefined, DrawUserDefined, kByte, nullptr, true},
+};
+// clang-format on
+
+bool ShownOn(unsigned kinds, store::LogFormat format) { return (kinds >> format & 1u) != 0; }
+
+}  // namespace
+
+std::span<const ChannelRow> ChannelTable() { return kChannels; }
+
+const ChannelRow* ChannelOf(ChannelId id) {
+  for (const ChannelRow& row : kChannels) {
+    if (row.id == id) return &row;
   }
   return nullptr;
+}
+
+const ChannelRow* ChannelOfButton(std::string_view button) {
+  for (const ChannelRow& row : kChannels) {
+    if (row.button == button) return &row;
+  }
+  return nullptr;
+}
+
+View LoadAndDraw(const ChannelRow& row, const store::LogData& log, const ByteChoice& choice,
+                 const Window& window, Tables& tables, chart::Canvas& canvas) {
+  row.load(log, choice, tables);
+  View view = row.draw(log, choice, window, tables, canvas);
+  view.id = row.id;
+  return view;
+}
+
+void RedrawAtMarker(const ChannelRow& row, const store::LogData& log, const Tables& tables,
+                    const Window& window, const DrawnGraph& last, chart::Canvas& canvas) {
+  if (last.limitY) DrawStroke(canvas, chart::kAxisX, chart::kAxisRight, *last.limitY, chart::kRed);
+  const chart::Window walk = window.MarkerSamples();
+  for (size_t s = 0; s < row.series.size() && s < tables.plot.size(); ++s) {
+    const SeriesRow& series = row.series[s];
+    if (!ShownOn(series.redrawnOn, log.format)) continue;
+    const chart::SampleTable& table = tables.plot[s];
+    chart::DrawSeries(
+        canvas, walk, {last.valueScale, static_cast<double>(last.baseLine), series.yOffset},
+        series.colour, last.startY[s],
+        [&](long j) { return ValueOf(table[j]) - series.valueOffset; }, [](long) {});
+  }
+  chart::DrawValueAxis(canvas);
+}
+
+std::string ReadOff(const ChannelRow& row, const store::LogData& log, const Tables& tables,
+                    long i) {
+  return row.readOff ? row.readOff(log, tables, i) : tables.plot[0][i];
 }
 
 }  // namespace zelk::channels

@@ -1,22 +1,102 @@
-// Every channel the window can show, by its number (CurrentChannel): how it
-// decodes the log and how it draws.
+// Every channel the window can show, one row each: its button, how it
+// decodes the log and draws, the series it exports, and what the marker
+// draws again and reads off. Adding a channel is one row here and one file
+// with its Load and Draw.
 #pragma once
+
+#include <array>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
 
 #include "channels/channel.h"
 
 namespace zelk::channels {
 
-// A channel's decode fills its tables from the log; its draw plots them over
-// the window and returns what it shows.
-using LoadFn = void(const store::LogData& log, Tables& tables);
-using DrawFn = View(const store::LogData& log, const Window& window, Tables& tables,
-                    chart::Canvas& canvas);
+// The byte that the user-defined channel shows, as its selectors choose it:
+// byte `byte` of the 0x80 (page 0) or 0x7D (page 1) frame of a frame log, or
+// column `byte` + 1 of a column log; its name for the title and listing, and
+// whether the byte is a set of flags shown bit by bit.
+struct ByteChoice {
+  int page = 1;
+  int byte = 0;
+  std::string name;
+  bool bitField = false;
+};
 
-struct Channel {
-  int16_t number;
+// A channel's decode fills its tables from the log; its draw plots them over
+// the window and returns what it shows. Only the user-defined channel reads
+// the byte choice.
+using LoadFn = void(const store::LogData& log, const ByteChoice& choice, Tables& tables);
+using DrawFn = View(const store::LogData& log, const ByteChoice& choice, const Window& window,
+                    Tables& tables, chart::Canvas& canvas);
+// The marker's read-off of a sample, from the tables the last decode filled.
+using ReadOffFn = std::string(const store::LogData& log, const Tables& tables, long i);
+
+// The kinds of log a series is shown on, as a set.
+enum LogKinds : unsigned {
+  kFrameLogs = 1u << store::kFrameLog,
+  kEveryLog = 1u << store::kFrameLog | 1u << store::kTimeLog | 1u << store::kShortTimeLog,
+};
+
+// One series of a channel. The first is exported from the channel's own
+// texts and the others from the plotted series; the marker draws each again
+// from its plotted series.
+struct SeriesRow {
+  const char* name;  // its column in an exported table: "coolant_c"
+  uint32_t colour;
+  unsigned shownOn = kEveryLog;    // where the draw and the export show it
+  unsigned redrawnOn = kEveryLog;  // where the marker draws it again
+  double valueOffset = 0;          // taken from every value as it is plotted
+  double yOffset = 0;              // added to every y
+  // Its column's name on a "Time" and on a "#time" log, where the unit differs.
+  const char* timeLogName = nullptr;
+  const char* shortLogName = nullptr;
+};
+
+struct ChannelRow {
+  ChannelId id;
+  // The button that shows it, as it stands in the row along the top.
+  const char* button;
+  const char* caption;
+  const char* toolTip;
+  int left, width, height;
   LoadFn* load;
   DrawFn* draw;
+  std::span<const SeriesRow> series;
+  // The value the marker reads off; none: the first plotted series' text.
+  ReadOffFn* readOff = nullptr;
+  // The user-defined byte: its selectors stay on screen with it, its series
+  // is exported as the chosen byte, and the marker shows the byte's bits.
+  bool byteChannel = false;
 };
+
+// The channels in the order of their buttons, from left to right.
+std::span<const ChannelRow> ChannelTable();
+// The row of a channel or of a button; nothing for none.
+const ChannelRow* ChannelOf(ChannelId id);
+const ChannelRow* ChannelOfButton(std::string_view button);
+
+// Decodes the channel and draws it over the window.
+View LoadAndDraw(const ChannelRow& row, const store::LogData& log, const ByteChoice& choice,
+                 const Window& window, Tables& tables, chart::Canvas& canvas);
+
+// What the last draw left for the marker: its scale and base line, its red
+// line and where each series started.
+struct DrawnGraph {
+  double valueScale = 0;
+  int16_t baseLine = 0;
+  std::optional<int> limitY;
+  std::array<double, 3> startY{};
+};
+
+// What the marker draws over the graph as it moves: the channel's red line,
+// its series again from where the last draw started them (it does not clear
+// the canvas), then the value axis. The read-off of sample i.
+void RedrawAtMarker(const ChannelRow& row, const store::LogData& log, const Tables& tables,
+                    const Window& window, const DrawnGraph& last, chart::Canvas& canvas);
+std::string ReadOff(const ChannelRow& row, const store::LogData& log, const Tables& tables, long i);
 
 // Offsets that a channel's draw and the marker's redraw share: battery volts
 // are drawn from 10.6 V on the time axis; the throttle series stands 600 twips
@@ -26,31 +106,10 @@ inline constexpr double kThrottleYOffset = 600;
 // Manifold pressure is stored in kilopascals and read off in psi.
 inline constexpr double kPsiPerKilopascal = 0.15;
 
-// The byte that the user-defined channel (number 8) shows, as its selectors
-// choose it: byte `byte` of the 0x80 (page 0) or 0x7D (page 1) frame of a
-// frame log, or column `byte` + 1 of a column log; its name for the title and
-// listing, and whether the byte is a set of flags shown bit by bit.
-struct ByteChoice {
-  int page = 1;
-  int byte = 0;
-  std::string name;
-  bool bitField = false;
-};
-inline constexpr int16_t kUserDefined = 8;
-
-// The user-defined channel's decode and draw: those of the other channels,
-// for the chosen byte.
-void LoadUserDefined(const store::LogData& log, const ByteChoice& choice, Tables& tables);
-View DrawUserDefined(const store::LogData& log, const ByteChoice& choice, const Window& window,
-                     Tables& tables, chart::Canvas& canvas);
-
-// The channel numbered `number`, or nothing for a number without a channel.
-// The user-defined channel is not among them: it also needs its byte.
-const Channel* ChannelNumbered(int16_t number);
-
 LoadFn LoadRPM, LoadTemperature, LoadBattery, LoadIgnition, LoadLambda, LoadLoop, LoadThrottle,
-    LoadManifold, LoadSTFT;
+    LoadUserDefined, LoadManifold, LoadSTFT;
 DrawFn DrawRPM, DrawTemperature, DrawBattery, DrawIgnition, DrawLambda, DrawLoop, DrawThrottle,
-    DrawManifold, DrawSTFT;
+    DrawUserDefined, DrawManifold, DrawSTFT;
+ReadOffFn ReadOffManifold;
 
 }  // namespace zelk::channels

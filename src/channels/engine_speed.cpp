@@ -24,7 +24,7 @@ constexpr Labels kLabels = {"0000", "1000", "2000", "3000", "4000", "5000", "600
 
 }  // namespace
 
-void LoadRPM(const store::LogData& log, Tables& tables) {
+void LoadRPM(const store::LogData& log, const ByteChoice&, Tables& tables) {
   Fill(tables.plot[0], log, [&](long i) { return text::BlankSigned(SpeedOf(log, i)); });
   // The listing shows four digits: 0 as "0000", three digits with a 0 in
   // front of them. The plotted text keeps its blank.
@@ -39,8 +39,9 @@ void LoadRPM(const store::LogData& log, Tables& tables) {
   });
 }
 
-View DrawRPM(const store::LogData&, const Window& window, Tables& tables, chart::Canvas& canvas) {
-  View view = BeginDraw(canvas, 1, "Engine Speed (RPM)", kLabels, 0.68, 4000, 250);
+View DrawRPM(const store::LogData&, const ByteChoice&, const Window& window, Tables& tables,
+             chart::Canvas& canvas) {
+  View view = BeginDraw(canvas, "Engine Speed (RPM)", kLabels, 0.68, 4000, 250);
   view.titleTop = 350;
   PlotListed(
       canvas, window, view, tables.data, "Raw Data - Revolutions/Minute",

@@ -17,12 +17,13 @@ std::string LoopOf(const store::LogData& log, long i) {
 
 }  // namespace
 
-void LoadLoop(const store::LogData& log, Tables& tables) {
+void LoadLoop(const store::LogData& log, const ByteChoice&, Tables& tables) {
   FillSeries(tables, log, [&](long i) { return LoopOf(log, i); });
 }
 
-View DrawLoop(const store::LogData&, const Window& window, Tables& tables, chart::Canvas& canvas) {
-  View view = BeginDraw(canvas, 6, "ECU Fuel Loop Status (Open/Closed)", kLabels, 3000, 4000);
+View DrawLoop(const store::LogData&, const ByteChoice&, const Window& window, Tables& tables,
+              chart::Canvas& canvas) {
+  View view = BeginDraw(canvas, "ECU Fuel Loop Status (Open/Closed)", kLabels, 3000, 4000);
   PlotListed(
       canvas, window, view, tables.data, "Raw Data - ECU Fuel Loop Status",
       [&](std::string& out, long j, double) { out.append(LastChars(tables.data[j], 1)) += ' '; });

@@ -25,13 +25,13 @@ std::string AdvanceOf(const store::LogData& log, long i) {
 
 }  // namespace
 
-void LoadIgnition(const store::LogData& log, Tables& tables) {
+void LoadIgnition(const store::LogData& log, const ByteChoice&, Tables& tables) {
   FillSeries(tables, log, [&](long i) { return AdvanceOf(log, i); });
 }
 
-View DrawIgnition(const store::LogData& log, const Window& window, Tables& tables,
-                  chart::Canvas& canvas) {
-  View view = BeginDraw(canvas, 4, "Ignition Advance(°)", kLabels, 120, 4000);
+View DrawIgnition(const store::LogData& log, const ByteChoice&, const Window& window,
+                  Tables& tables, chart::Canvas& canvas) {
+  View view = BeginDraw(canvas, "Ignition Advance(°)", kLabels, 120, 4000);
   double sum = 0;
   PlotListed(canvas, window, view, tables.data, "Raw Data - Ignition Advance",
              [&](std::string& out, long, double advance) {

@@ -50,7 +50,7 @@ std::string ListedVolts(double volts) {
 
 }  // namespace
 
-void LoadLambda(const store::LogData& log, Tables& tables) {
+void LoadLambda(const store::LogData& log, const ByteChoice&, Tables& tables) {
   FillSeries(tables, log, [&](long i) { return VoltsOf(log, i); });
   // Only frame logs carry the status; column logs leave the second series
   // as it was.
@@ -59,9 +59,9 @@ void LoadLambda(const store::LogData& log, Tables& tables) {
   }
 }
 
-View DrawLambda(const store::LogData& log, const Window& window, Tables& tables,
+View DrawLambda(const store::LogData& log, const ByteChoice&, const Window& window, Tables& tables,
                 chart::Canvas& canvas) {
-  View view = BeginDraw(canvas, 5, kTitle, kLabels, 3000, 4000);
+  View view = BeginDraw(canvas, kTitle, kLabels, 3000, 4000);
   PlotListed(canvas, window, view, tables.data, "Raw Data - Lambda (Oxygen Sensor) Voltage",
              [&](std::string& out, long, double volts) {
                out += ListedVolts(volts);

@@ -16,20 +16,26 @@ std::string PressureOf(const store::LogData& log, long i) {
 
 }  // namespace
 
-void LoadManifold(const store::LogData& log, Tables& tables) {
+void LoadManifold(const store::LogData& log, const ByteChoice&, Tables& tables) {
   FillSeries(tables, log, [&](long i) { return PressureOf(log, i); });
 }
 
-View DrawManifold(const store::LogData&, const Window& window, Tables& tables,
+View DrawManifold(const store::LogData&, const ByteChoice&, const Window& window, Tables& tables,
                   chart::Canvas& canvas) {
-  View view =
-      BeginDraw(canvas, 9, "Inlet Manifold Pressure (MAP)(Pounds/sq inch)", kLabels, 30, 3900);
+  View view = BeginDraw(canvas, "Inlet Manifold Pressure (MAP)(Pounds/sq inch)", kLabels, 30, 3900);
   PlotListed(canvas, window, view, tables.data, "Raw Data - Manifold Absolute Pressure (MAP) - PSI",
              [&](std::string& out, long, double kilopascals) {
                out += TwoDigits(Unsigned(kilopascals * kPsiPerKilopascal));
                out += ' ';
              });
   return view;
+}
+
+// The pressure read off in psi; a stored pressure that is no number reads
+// off as nothing.
+std::string ReadOffManifold(const store::LogData&, const Tables& tables, long i) {
+  const auto pressure = text::ReadDecimal(tables.plot[0][i]);
+  return pressure ? text::Plain(*pressure * kPsiPerKilopascal) : "";
 }
 
 }  // namespace zelk::channels

@@ -1,56 +1,22 @@
 #include "channels/series.h"
 
 namespace zelk::channels {
-namespace {
-
-// What a channel's series are called and which table holds each: -1 for the
-// channel's own texts, 0 to 2 for the plotted series. `framesOnly` series are
-// drawn only for frame logs.
-struct SeriesSpec {
-  int16_t channel;
-  const char* name;
-  int table;
-  bool framesOnly = false;
-  // Another unit on the column logs: "Time" logs and "#time" logs.
-  const char* timeLogName = nullptr;
-  const char* shortLogName = nullptr;
-};
-
-constexpr SeriesSpec kSeries[] = {
-    {1, "engine_speed_rpm", -1},
-    {2, "coolant_c", -1},
-    {2, "intake_c", 1},
-    {2, "fuel_c", 2, true},
-    {3, "battery_v", -1},
-    {4, "ignition_advance_deg", -1},
-    {5, "lambda_v", -1},
-    {5, "lambda_status", 1, true},
-    {6, "fuel_loop_closed", -1},
-    {7, "throttle_deg", -1, false, "throttle_v", "throttle_v"},
-    // "#time" logs record the pressure in psi, and it is plotted as recorded.
-    {9, "manifold_kpa", -1, false, nullptr, "manifold_psi"},
-    {10, "stft_pct", -1},
-};
-
-}  // namespace
-
 double Series::ValueAt(long j) const {
   const std::string& text = (*table)[j];
   return hex ? text::HexStrict(text).value_or(0) : ValueOf(text);
 }
 
-std::vector<Series> SeriesOf(int16_t number, const store::LogData& log, const Tables& tables,
-                             const ByteChoice& choice) {
-  const bool frames = log.format == store::kFrameLog;
-  if (number == kUserDefined) return {{Slug(choice.name), &tables.data, true}};
+std::vector<Series> SeriesOf(const ChannelRow& channel, const store::LogData& log,
+                             const Tables& tables, const ByteChoice& choice) {
+  if (channel.byteChannel) return {{Slug(choice.name), &tables.data, true}};
   std::vector<Series> series;
-  for (const SeriesSpec& s : kSeries) {
-    if (s.channel != number || (s.framesOnly && !frames)) continue;
-    const char* other = log.format == store::kTimeLog        ? s.timeLogName
-                        : log.format == store::kShortTimeLog ? s.shortLogName
+  for (size_t s = 0; s < channel.series.size(); ++s) {
+    const SeriesRow& row = channel.series[s];
+    if ((row.shownOn >> log.format & 1u) == 0) continue;
+    const char* other = log.format == store::kTimeLog        ? row.timeLogName
+                        : log.format == store::kShortTimeLog ? row.shortLogName
                                                              : nullptr;
-    const char* name = other ? other : s.name;
-    series.push_back({name, s.table < 0 ? &tables.data : &tables.plot[s.table], false});
+    series.push_back({other ? other : row.name, s == 0 ? &tables.data : &tables.plot[s], false});
   }
   return series;
 }

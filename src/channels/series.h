@@ -17,10 +17,10 @@ struct Series {
   double ValueAt(long j) const;
 };
 
-// The series that channel `number` draws for this log, in drawing order;
-// none for a number without a channel. `choice` names the user-defined byte.
-std::vector<Series> SeriesOf(int16_t number, const store::LogData& log, const Tables& tables,
-                             const ByteChoice& choice);
+// The series that `channel` draws for this log, in drawing order. `choice`
+// names the user-defined byte.
+std::vector<Series> SeriesOf(const ChannelRow& channel, const store::LogData& log,
+                             const Tables& tables, const ByteChoice& choice);
 
 // The data table of the window as comma-separated text: a header row, then
 // for each sample of the window that the log holds its number, its time in

@@ -26,13 +26,13 @@ std::string TrimOf(const store::LogData& log, long i) {
 
 }  // namespace
 
-void LoadSTFT(const store::LogData& log, Tables& tables) {
+void LoadSTFT(const store::LogData& log, const ByteChoice&, Tables& tables) {
   FillSeries(tables, log, [&](long i) { return TrimOf(log, i); });
 }
 
-View DrawSTFT(const store::LogData& log, const Window& window, Tables& tables,
+View DrawSTFT(const store::LogData& log, const ByteChoice&, const Window& window, Tables& tables,
               chart::Canvas& canvas) {
-  View view = BeginDraw(canvas, 10, "Short Term Fuel Trim (STFT)(%)", kLabels, 110, 13150);
+  View view = BeginDraw(canvas, "Short Term Fuel Trim (STFT)(%)", kLabels, 110, 13150);
   double sum = 0;
   long summed = 0;
   int16_t excluded = 0;

@@ -39,7 +39,7 @@ std::string ListedDegrees(double value) {
 
 }  // namespace
 
-void LoadTemperature(const store::LogData& log, Tables& tables) {
+void LoadTemperature(const store::LogData& log, const ByteChoice&, Tables& tables) {
   const bool frames = log.format == store::kFrameLog;
   // Plain references, not a structured binding: the lambdas below capture
   // them, which clang before 16 does not take.
@@ -61,13 +61,13 @@ void LoadTemperature(const store::LogData& log, Tables& tables) {
   Fill(tables.data, log, [&](long i) { return coolant[i]; });
 }
 
-View DrawTemperature(const store::LogData& log, const Window& window, Tables& tables,
-                     chart::Canvas& canvas) {
+View DrawTemperature(const store::LogData& log, const ByteChoice&, const Window& window,
+                     Tables& tables, chart::Canvas& canvas) {
   const chart::SampleTable& coolant = tables.data;
   // The face only relabels: the values are drawn as stored either way.
   const double last = ValueOf(coolant[chart::SampleIndex(window.yEnd)]);
   const Face& face = last <= 120 ? kCelsius : kFahrenheit;
-  View view = BeginDraw(canvas, 2, face.title, face.labels, face.scale, 3900, face.limitY);
+  View view = BeginDraw(canvas, face.title, face.labels, face.scale, 3900, face.limitY);
   PlotListed(canvas, window, view, coolant, "Raw Data - Coolant Temperature (Deg Centrigrade)",
              [&](std::string& out, long, double degrees) {
                out += ListedDegrees(degrees);

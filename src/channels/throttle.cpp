@@ -61,14 +61,14 @@ void AppendListed(std::string& out, store::LogFormat format, chart::SampleTable&
 
 }  // namespace
 
-void LoadThrottle(const store::LogData& log, Tables& tables) {
+void LoadThrottle(const store::LogData& log, const ByteChoice&, Tables& tables) {
   FillSeries(tables, log, [&](long i) { return ThrottleOf(log, i); });
 }
 
-View DrawThrottle(const store::LogData& log, const Window& window, Tables& tables,
-                  chart::Canvas& canvas) {
+View DrawThrottle(const store::LogData& log, const ByteChoice&, const Window& window,
+                  Tables& tables, chart::Canvas& canvas) {
   const Face& face = kFaces[log.format];
-  View view = BeginDraw(canvas, 7, face.title, face.labels, face.scale, face.baseLine);
+  View view = BeginDraw(canvas, face.title, face.labels, face.scale, face.baseLine);
   PlotListed(
       canvas, window, view, tables.data, face.heading,
       [&](std::string& out, long j, double) { AppendListed(out, log.format, tables.data, j); },

@@ -66,8 +66,7 @@ View DrawUserDefined(const store::LogData& log, const ByteChoice& choice, const 
   for (long k = first; k <= lastScaled; ++k) largest = std::max(largest, valueAt(k));
   const double scale = largest > 0 ? kTopHeight / largest : kFlatScale;
 
-  View view =
-      BeginDraw(canvas, kUserDefined, "User Defined - " + choice.name, kNoLabels, scale, kBaseLine);
+  View view = BeginDraw(canvas, "User Defined - " + choice.name, kNoLabels, scale, kBaseLine);
   if (log.format == store::kFrameLog && choice.bitField) view.bitsOf = bytes[1];
 
   // The curve stops at the log's last sample.

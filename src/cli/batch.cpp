@@ -4,11 +4,11 @@
 #include <set>
 #include <system_error>
 
+#include "chart/time_window.h"
+
 namespace zelk::cli {
 namespace {
 namespace fs = std::filesystem;
-
-constexpr int kParkedLeft = 20000;  // the marker strip's place off the canvas
 
 // The window list's entry for a window length: 0 for the Full Trip.
 int WindowEntry(const UserPage& page, int minutes) {
@@ -72,7 +72,7 @@ class Run {
   void WriteChannel(const std::string& stem, const std::string& suffix) {
     const fs::path base = fs::path(options_.folder) / (stem + "-" + page_.ChannelName() + suffix);
     // A report shows the graph alone: the marker strip stays off it.
-    page_.controls()("Overlay").state.left = kParkedLeft;
+    page_.controls()("Overlay").state.left = chart::kMarkerParked;
     std::string problem;
     const std::string png = base.string() + ".png";
     Report(png, output_.WriteGraph(png, problem), problem);

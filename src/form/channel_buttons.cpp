@@ -4,50 +4,19 @@
 #include "form/user_page.h"
 
 namespace zelk::form {
-namespace {
-
-struct Button {
-  int16_t number;  // CurrentChannel while its channel is on screen
-  const char* name;
-  bool showsSelectors;  // the user-defined byte selectors stay on screen
-};
-
-// In the order Reset_Buttons walks them.
-constexpr Button kButtons[] = {
-    {1, "RPMButton", false},        {2, "TemperatureButton", false}, {3, "BatteryButton", false},
-    {4, "IgnitionButton", false},   {7, "ThrottleButton", false},    {5, "LambdaButton", false},
-    {6, "LoopButton", false},       {9, "MAPButton", false},         {10, "STFTButton", false},
-    {8, "UserDefinedButton", true},
-};
-
-const Button* ButtonNumbered(int16_t number) {
-  for (const Button& b : kButtons) {
-    if (b.number == number) return &b;
-  }
-  return nullptr;
-}
-
-}  // namespace
-
-int16_t ButtonChannel(std::string_view key) {
-  for (const Button& b : kButtons) {
-    if (key == b.name) return b.number;
-  }
-  return 0;
-}
 
 std::vector<std::string> ChannelButtonKeys() {
   std::vector<std::string> keys;
-  for (const ControlSpec& spec : LayoutTable()) {
-    for (const Button& b : kButtons) {
-      if (spec.name == b.name) keys.push_back(spec.name);
-    }
+  for (const channels::ChannelRow& channel : channels::ChannelTable()) {
+    keys.push_back(channel.button);
   }
   return keys;
 }
 
 void UserPage::Reset_Buttons() {
-  for (const Button& b : kButtons) controls_(b.name).state.backColour = kButtonFace;
+  for (const channels::ChannelRow& channel : channels::ChannelTable()) {
+    controls_(channel.button).state.backColour = kButtonFace;
+  }
   SetFocus("DummyText");
   controls_("FuelAverageText").state.visible = false;
   controls_("BitSurround").state.visible = false;
@@ -58,22 +27,14 @@ void UserPage::Reset_Buttons() {
   }
 }
 
-// The handler of every channel button: the channel is decoded from the log
-// and drawn over the current window, then shown.
-void UserPage::ShowChannel(int16_t number) {
-  const Button* button = ButtonNumbered(number);
+// What a channel button does: the channel is decoded from the log and drawn
+// over the current window, then shown.
+void UserPage::ShowChannel(const channels::ChannelRow& channel) {
   Reset_Buttons();
-  controls_(button->name).state.backColour = kTitleBar;
-  const channels::Window& window = vars_.window;
-  if (number == channels::kUserDefined) {
-    const channels::ByteChoice choice = UserByteChoice();
-    channels::LoadUserDefined(log_, choice, channelTables_);
-    ApplyView(channels::DrawUserDefined(log_, choice, window, channelTables_, canvas_));
-  } else if (const channels::Channel* channel = channels::ChannelNumbered(number)) {
-    channel->load(log_, channelTables_);
-    ApplyView(channel->draw(log_, window, channelTables_, canvas_));
-  }
-  UserLabel(button->showsSelectors ? "True" : "False");
+  controls_(channel.button).state.backColour = kTitleBar;
+  ApplyView(channels::LoadAndDraw(channel, log_, UserByteChoice(), vars_.window, channelTables_,
+                                  canvas_));
+  UserLabel(channel.byteChannel ? "True" : "False");
 }
 
 // The byte the selectors choose, with its name for the kind of log loaded.
@@ -98,7 +59,7 @@ channels::ByteChoice UserPage::UserByteChoice() const {
 
 // Puts a drawn channel onto the controls and into the graph state.
 void UserPage::ApplyView(channels::View view) {
-  vars_.graph.channel = view.number;
+  vars_.graph.channel = view.id;
   // What clearing the graph does to the controls around it: the information
   // label beside the graph goes, the time caption comes.
   controls_("InfoLabel").state.width = 0;
@@ -139,22 +100,11 @@ void UserPage::DoLabel(int index, std::string_view caption, int /*left*/, int to
   label.left = 50;
 }
 
-void UserPage::RPMButton_Click() { ShowChannel(1); }
-void UserPage::TemperatureButton_Click() { ShowChannel(2); }
-void UserPage::BatteryButton_Click() { ShowChannel(3); }
-void UserPage::IgnitionButton_Click() { ShowChannel(4); }
-void UserPage::LambdaButton_Click() { ShowChannel(5); }
-void UserPage::LoopButton_Click() { ShowChannel(6); }
-void UserPage::ThrottleButton_Click() { ShowChannel(7); }
-void UserPage::UserDefinedButton_Click() { ShowChannel(8); }
-void UserPage::MAPButton_Click() { ShowChannel(9); }
-void UserPage::STFTButton_Click() { ShowChannel(10); }
-
 void UserPage::DisplayRefresh() {
-  const int16_t number = vars_.graph.channel;
-  if (!ButtonNumbered(number)) return;  // no channel drawn yet
-  if (number == 8) UserLabel("True");
-  ShowChannel(number);
+  const channels::ChannelRow* channel = channels::ChannelOf(vars_.graph.channel);
+  if (!channel) return;  // no channel drawn yet
+  if (channel->byteChannel) UserLabel("True");
+  ShowChannel(*channel);
 }
 
 }  // namespace zelk::form

@@ -9,12 +9,8 @@ namespace zelk::form {
 namespace fs = std::filesystem;
 
 std::string UserPage::ChannelName() const {
-  for (const std::string& key : ChannelButtonKeys()) {
-    if (ButtonChannel(key) == vars_.graph.channel) {
-      return channels::Slug(controls_(key).state.caption);
-    }
-  }
-  return "graph";
+  const channels::ChannelRow* channel = channels::ChannelOf(vars_.graph.channel);
+  return channel ? channels::Slug(controls_(channel->button).state.caption) : "graph";
 }
 
 std::string UserPage::ExportName() const {
@@ -40,8 +36,10 @@ void UserPage::WriteFailed(const std::string& path, const std::string& reason) {
 }
 
 std::string UserPage::DataCsv() const {
-  const auto series =
-      channels::SeriesOf(vars_.graph.channel, log_, channelTables_, UserByteChoice());
+  std::vector<channels::Series> series;
+  if (const channels::ChannelRow* channel = channels::ChannelOf(vars_.graph.channel)) {
+    series = channels::SeriesOf(*channel, log_, channelTables_, UserByteChoice());
+  }
   return channels::DataCsv(log_, vars_.window, series, vars_.file.samplesPerMinute);
 }
 

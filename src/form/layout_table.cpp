@@ -12,6 +12,8 @@
 #include <string>
 #include <utility>
 
+#include "channels/channels.h"
+#include "chart/time_window.h"
 #include "form/control.h"
 
 namespace zelk::form {
@@ -58,27 +60,6 @@ class Row {
  private:
   ControlSpec s_;
 };
-
-struct ChannelButton {
-  const char* name;
-  int left, width, height;
-  const char* caption;
-  const char* toolTip;
-};
-
-// The row of channel buttons along the top of the window, all at top 120.
-constexpr std::array<ChannelButton, 10> kChannelButtons{{
-    {"RPMButton", 180, 705, 405, "RPM", "Engine Speed (Revolutions/Min)"},
-    {"TemperatureButton", 960, 1605, 400, "Temperature", "Coolant, Intake and Fuel Temeratures"},
-    {"BatteryButton", 2640, 1000, 400, "Battery", "Battery Status (Volts)"},
-    {"IgnitionButton", 3720, 1000, 400, "Ignition", "Ignition Advance (degs)"},
-    {"LambdaButton", 4800, 1000, 400, "Lambda", "Lambda Sensor Output (Volts) and Status"},
-    {"LoopButton", 5880, 885, 400, "Loop", "Fuel Loop Status"},
-    {"ThrottleButton", 6840, 1000, 400, "Throttle", "Throttle Position Sensor"},
-    {"MAPButton", 7920, 1125, 400, "Manifold", "Manifold Absolute Pressure (MAP) (psi)"},
-    {"STFTButton", 9120, 1125, 400, "STFT", "Short Term Fuel Trim %"},
-    {"UserDefinedButton", 10320, 1605, 400, "User-Defined", "User Defined Readings"},
-}};
 
 struct Place {
   int left, top, width, height;
@@ -151,8 +132,8 @@ std::vector<ControlSpec> BuildTable() {
   add(Row(K::MenuItem, "Version", 0, 0, 0, 0, "Version").In("HelpMenu"));
 
   // Channel buttons, then the "Log" button at the bottom.
-  for (const ChannelButton& b : kChannelButtons) {
-    add(Row(K::Button, b.name, b.left, 120, b.width, b.height, b.caption)
+  for (const channels::ChannelRow& b : channels::ChannelTable()) {
+    add(Row(K::Button, b.button, b.left, 120, b.width, b.height, b.caption)
             .WithFont(kBigBold)
             .Tip(b.toolTip)
             .Back(kButtonFace));
@@ -307,7 +288,9 @@ std::vector<ControlSpec> BuildTable() {
   // Beyond the canvas's right edge: somewhere to park the keyboard focus.
   add(Row(K::TextBox, "DummyText", 12000, 120, 180, 330).In(canvas));
   // The marker bar, parked out of sight until the marker is used.
-  add(Row(K::Picture, "Overlay", 20000, 650, 10, 3300).In(canvas).Back(kRed));
+  add(Row(K::Picture, "Overlay", static_cast<int>(chart::kMarkerParked), 650, 10, 3300)
+          .In(canvas)
+          .Back(kRed));
 
   return t;
 }

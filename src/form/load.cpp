@@ -73,7 +73,7 @@ bool UserPage::LoadData() {
   controls_("ExportDataMenu").state.enabled = true;
   if (!vars_.file.everLoaded) {
     vars_.file.everLoaded = true;
-    RPMButton_Click();
+    ShowChannel(*channels::ChannelOf(channels::ChannelId::EngineSpeed));
   }
   if (read.truncated) {
     ShowMessage("\"" + vars_.file.name +

@@ -74,58 +74,17 @@ void UserPage::BeginMarkerMove() {
 // Reads off the sample at the marker inside the window and draws the
 // channel's series again over the place the strip disturbed.
 void UserPage::MarkSample() {
-  const auto drawValueAxis = [this] { chart::DrawValueAxis(canvas_); };
   SetMarkerLabels(true);
   const int i = chart::SampleIndex(vars_.window.yStart + vars_.marker.pos);
   controls_("DataPointText").state.caption = text::Plain(i);
   controls_("Overlay").state.left =
       static_cast<float>(chart::kAxisX + vars_.window.xStep.ToDouble() * vars_.marker.pos);
 
-  const int16_t channel = vars_.graph.channel;
-  // Plain references, not a structured binding: the lambdas below capture
-  // them, which clang before 16 does not take.
-  const chart::SampleTable& plotData = channelTables_.plot[0];
-  const chart::SampleTable& plotData2 = channelTables_.plot[1];
-  const chart::SampleTable& plotData3 = channelTables_.plot[2];
-  if (channel == 1) {
-    canvas_.DrawLine(chart::kAxisX, 250, chart::kAxisRight, 250, chart::kRed);
-  } else if (channel == 2) {
-    const float y = vars_.graph.valueScale == 16 ? 700 : 1000;
-    canvas_.DrawLine(chart::kAxisX, y, chart::kAxisRight, y, chart::kRed);
-  }
-  if (channel == 9) {
-    // A stored pressure that is no number shows an empty value.
-    const auto pressure = text::ReadDecimal(plotData[i]);
-    controls_("MarkerValueText").state.caption =
-        pressure ? text::Plain(*pressure * channels::kPsiPerKilopascal) : "";
-  } else {
-    controls_("MarkerValueText").state.caption = plotData[i];
-  }
-  if (channel == channels::kUserDefined) DoBits(channelTables_.data[i]);
-
-  const chart::Window window =
-      chart::MarkerWindowOf(vars_.window.yStart, vars_.window.yEnd, vars_.window.xStep);
-  const double baseLine = vars_.graph.baseLine;
-  const auto none = [](long) {};
-  const double batteryOffset = channel == 3 ? channels::kBatteryOffset : 0;
-  chart::DrawSeries(
-      canvas_, window,
-      {vars_.graph.valueScale, baseLine, channel == 7 ? channels::kThrottleYOffset : 0.0},
-      chart::kBlack, vars_.graph.startY[0],
-      [&](long j) { return text::LeadingNumber(plotData[j]) - batteryOffset; }, none);
-  // Lambda has a second series only on a frame log; on a column log the
-  // table holds whatever an earlier decode left there, so it is not drawn.
-  if (channel == 2 || (channel == 5 && log_.format == store::kFrameLog)) {
-    chart::DrawSeries(
-        canvas_, window, {vars_.graph.valueScale, baseLine, 0}, chart::kGreen,
-        vars_.graph.startY[1], [&](long j) { return text::LeadingNumber(plotData2[j]); }, none);
-  }
-  if (channel == 2) {
-    chart::DrawSeries(
-        canvas_, window, {vars_.graph.valueScale, baseLine, 0}, chart::kMagenta,
-        vars_.graph.startY[2], [&](long j) { return text::LeadingNumber(plotData3[j]); }, none);
-  }
-  drawValueAxis();
+  const channels::ChannelRow* channel = channels::ChannelOf(vars_.graph.channel);
+  if (!channel) return;
+  controls_("MarkerValueText").state.caption = channels::ReadOff(*channel, log_, channelTables_, i);
+  if (channel->byteChannel) DoBits(channelTables_.data[i]);
+  channels::RedrawAtMarker(*channel, log_, channelTables_, vars_.window, vars_.graph, canvas_);
 }
 
 void UserPage::MarkerStepValueText_Change() {

@@ -17,16 +17,6 @@ void UserPage::ShowMessage(std::string text) {
 bool UserPage::Click(std::string_view key) {
   using Handler = void (UserPage::*)();
   static const std::pair<std::string_view, Handler> kClicks[] = {
-      {"RPMButton", &UserPage::RPMButton_Click},
-      {"TemperatureButton", &UserPage::TemperatureButton_Click},
-      {"BatteryButton", &UserPage::BatteryButton_Click},
-      {"IgnitionButton", &UserPage::IgnitionButton_Click},
-      {"LambdaButton", &UserPage::LambdaButton_Click},
-      {"LoopButton", &UserPage::LoopButton_Click},
-      {"ThrottleButton", &UserPage::ThrottleButton_Click},
-      {"MAPButton", &UserPage::MAPButton_Click},
-      {"STFTButton", &UserPage::STFTButton_Click},
-      {"UserDefinedButton", &UserPage::UserDefinedButton_Click},
       {"NextImage", &UserPage::NextImage_Click},
       {"PreviousImage", &UserPage::PreviousImage_Click},
       {"PictureAbout", &UserPage::PictureAbout_Click},
@@ -38,6 +28,10 @@ bool UserPage::Click(std::string_view key) {
       {"AboutMenu", &UserPage::AboutMenu_Click},
       {"Version", &UserPage::Version_Click},
   };
+  if (const channels::ChannelRow* channel = channels::ChannelOfButton(key)) {
+    if (controls_(key).state.visible) ShowChannel(*channel);
+    return true;
+  }
   for (const auto& [name, handler] : kClicks) {
     if (name != key) continue;
     const ControlState& state = controls_(name).state;

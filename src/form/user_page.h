@@ -52,13 +52,9 @@ struct LoadedFile {
 };
 
 // What the last channel draw left for the marker's redraw and the readouts.
-struct GraphState {
-  int16_t channel = 0;  // the channel on screen; 0 before the first draw
-  double valueScale = 0;
-  int16_t baseLine = 0;
-  std::array<double, 3> startY{};  // where each series starts
-  std::optional<int> limitY;       // the channel's red line across the graph
-  std::string rawText;             // the listing's entries
+struct GraphState : channels::DrawnGraph {
+  channels::ChannelId channel = channels::ChannelId::None;  // the channel on screen
+  std::string rawText;                                      // the listing's entries
   double averageSum = 0;
   int16_t stftExcluded = 0;
 };
@@ -101,17 +97,8 @@ class UserPage {
   // file is selected. True when the log was loaded.
   bool OpenPath(const std::string& path);
 
-  // Channels
-  void RPMButton_Click();
-  void TemperatureButton_Click();
-  void BatteryButton_Click();
-  void IgnitionButton_Click();
-  void LambdaButton_Click();
-  void LoopButton_Click();
-  void ThrottleButton_Click();
-  void MAPButton_Click();
-  void STFTButton_Click();
-  void UserDefinedButton_Click();
+  // Channels: a click on a channel button shows its channel; a refresh
+  // draws the channel on screen again.
   void DisplayRefresh();
 
   // Time window and paging
@@ -206,7 +193,7 @@ class UserPage {
   void MovePage(int direction);
   // Channel selection
   void Reset_Buttons();
-  void ShowChannel(int16_t number);
+  void ShowChannel(const channels::ChannelRow& channel);
   channels::ByteChoice UserByteChoice() const;
   void ApplyView(channels::View view);
   void DoLabel(int index, std::string_view caption, int left, int top);
@@ -239,9 +226,7 @@ class UserPage {
   std::optional<SaveRequest> saveRequest_;
 };
 
-// The keys of the channel buttons, from left to right, and the number of the
-// channel a button shows (0 for a key that is no channel button).
+// The keys of the channel buttons, from left to right.
 std::vector<std::string> ChannelButtonKeys();
-int16_t ButtonChannel(std::string_view key);
 
 }  // namespace zelk::form

@@ -102,7 +102,7 @@ struct Snapshot {
     const form::ProgramVars& v = page.vars();
     vars = {v.file.path,        v.file.name,        v.file.samplesPerMinute,
             v.file.tripMins,    v.window.startMins, v.window.endMins,
-            v.window.yStart,    v.window.yEnd,      v.graph.channel,
+            v.window.yStart,    v.window.yEnd,      static_cast<int>(v.graph.channel),
             v.graph.valueScale, v.marker.pos,       v.graph.rawText};
     for (const form::Control& c : page.controls().all()) {
       const form::ControlState& s = c.state;

@@ -58,7 +58,7 @@ TEST_F(ChannelFaceTest, EachChannelFramesItsGraph) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.button + (" " + c.log.substr(0, 5)));
     Show(c.log, c.button);
-    EXPECT_EQ(vars().graph.channel, c.number);
+    EXPECT_EQ(static_cast<int>(vars().graph.channel), c.number);
     EXPECT_EQ(state("ScreenTitle").caption, c.title);
     EXPECT_EQ(state("ScreenTitle").top, 120);
     for (int k = 0; k < 7; ++k) {

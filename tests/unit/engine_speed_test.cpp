@@ -106,7 +106,7 @@ TEST_F(EngineSpeedTest, ARefreshBeforeAnyLogDrawsNothing) {
   page().Click("PictureAbout");
   EXPECT_FALSE(state("PictureAbout").visible);
   EXPECT_TRUE(lines().empty());
-  EXPECT_EQ(vars().graph.channel, 0);
+  EXPECT_EQ(vars().graph.channel, channels::ChannelId::None);
 }
 
 }  // namespace

@@ -256,7 +256,8 @@ struct FakeOutput : cli::BatchOutput {
   }
   const form::UserPage& page;
   std::string failing;
-  std::vector<std::tuple<std::string, int16_t, float>> graphs;  // path, channel, strip's left
+  std::vector<std::tuple<std::string, channels::ChannelId, float>>
+      graphs;  // path, channel, strip's left
   std::map<std::string, std::string> texts;
 };
 
@@ -321,8 +322,8 @@ TEST_F(ExportTest, BatchWritesEveryChannelOfEveryLogAndPage) {
     for (size_t k = 0; k < c.written.size(); ++k) {
       const Written& w = c.written[k];
       SCOPED_TRACE(w.name);
-      EXPECT_EQ(output.graphs[k],
-                std::tuple(out + w.name + ".png", form::ButtonChannel(w.button), 20000.0f));
+      EXPECT_EQ(output.graphs[k], std::tuple(out + w.name + ".png",
+                                             channels::ChannelOfButton(w.button)->id, 20000.0f));
       // The table is the one a user gets on that log, page and channel.
       chart::RecordingCanvas canvas;
       form::UserPage user(canvas, dir_);

@@ -120,7 +120,7 @@ TEST_F(TimeWindowTest, DegenerateWindowsDrawNothingAndNeverFail) {
     for (const chart::Line& l : lines()) {
       for (float v : {l.x1, l.y1, l.x2, l.y2}) EXPECT_TRUE(std::isfinite(v));
     }
-    EXPECT_EQ(vars().graph.channel, 1);
+    EXPECT_EQ(vars().graph.channel, channels::ChannelId::EngineSpeed);
   }
   // SampleCount 3: YEnd equals YStart, so there is no step and no segment.
   Open(FrameLog(2, {2000}, "\r\n", 1));
