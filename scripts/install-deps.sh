@@ -3,7 +3,8 @@
 # need, skipping those already present. Runs as root or through sudo.
 # `install-deps.sh fuzz` also installs clang with its libFuzzer runtime and
 # llvm-symbolizer, which only `make fuzz` needs; `install-deps.sh bench`
-# Google Benchmark, which only `make bench` needs.
+# Google Benchmark, which only `make bench` needs; `install-deps.sh mutate`
+# Python and a compiler cache for `make mutate`.
 set -euo pipefail
 
 packages=(
@@ -17,8 +18,9 @@ case "${1:-}" in
   "") ;;
   fuzz) packages+=(clang libclang-rt-14-dev llvm) ;;
   bench) packages+=(libbenchmark-dev) ;;
+  mutate) packages+=(python3 ccache) ;;
   *)
-    echo "usage: install-deps.sh [fuzz|bench]" >&2
+    echo "usage: install-deps.sh [fuzz|bench|mutate]" >&2
     exit 2
     ;;
 esac
