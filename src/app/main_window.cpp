@@ -30,7 +30,6 @@
 #include "app/key_codes.h"
 #include "app/pictures.h"
 #include "app/save_file.h"
-#include "text/number_text.h"
 
 namespace zelk::app {
 namespace {
@@ -230,8 +229,7 @@ QWidget* MainWindow::MakeWidget(const ControlSpec& design, QWidget* parent) {
     case Kind::TextBox: {
       auto* box = new QLineEdit(parent);
       connect(box, &QLineEdit::textEdited, this, [this, key](const QString& text) {
-        const std::string typed = text.toStdString();
-        Forward("type " + key + ' ' + typed, [this, &key, &typed] { page_->Type(key, typed); });
+        Forward(form::UserEvent::Type(key, text.toStdString()));
       });
       return box;
     }
@@ -247,16 +245,8 @@ QWidget* MainWindow::MakeWidget(const ControlSpec& design, QWidget* parent) {
     case Kind::DriveList: {
       auto* combo = new QComboBox(parent);
       combo->setEditable(false);
-      const bool drives = design.kind == Kind::DriveList;
-      connect(combo, &QComboBox::activated, this, [this, key, drives](int index) {
-        Forward("select " + key + ' ' + std::to_string(index), [this, &key, drives, index] {
-          if (drives) {
-            page_->PickDrive(index);
-          } else {
-            page_->Select(key, index);
-          }
-        });
-      });
+      connect(combo, &QComboBox::activated, this,
+              [this, key](int index) { Forward(form::UserEvent::Select(key, index)); });
       return combo;
     }
     case Kind::Image: {
@@ -276,10 +266,8 @@ QWidget* MainWindow::MakeWidget(const ControlSpec& design, QWidget* parent) {
         // The canvas fills the picture box inside its border; what the
         // picture box holds lies over the canvas.
         canvas_ = new CanvasWidget(panel);
-        connect(canvas_, &CanvasWidget::leftPressed, this, [this](QPointF twips) {
-          Forward("clickat " + text::Plain(twips.x()) + ' ' + text::Plain(twips.y()),
-                  [this, twips] { page_->Picture1_MouseDown(1, twips.x(), twips.y()); });
-        });
+        connect(canvas_, &CanvasWidget::leftPressed, this,
+                [this](QPointF twips) { Forward(form::UserEvent::ClickAt(twips.x(), twips.y())); });
         auto* layout = new QVBoxLayout(panel);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(canvas_);
@@ -299,26 +287,20 @@ QWidget* MainWindow::MakeWidget(const ControlSpec& design, QWidget* parent) {
       bar->setRange(design.scrollMin, design.scrollMax);
       // The new position is known here but not yet the bar's value.
       connect(bar, &QAbstractSlider::actionTriggered, this, [this, key, bar](int) {
-        const int position = bar->sliderPosition();
-        Forward("scroll " + key + ' ' + std::to_string(position),
-                [this, &key, position] { page_->Scroll(key, position); });
+        Forward(form::UserEvent::Scroll(key, bar->sliderPosition()));
       });
       return bar;
     }
     case Kind::FolderList: {
       auto* list = new BrowserList(parent);
       connect(list, &QListWidget::itemActivated, this, [this, key, list](QListWidgetItem* item) {
-        const int row = list->row(item);
-        Forward("select " + key + ' ' + std::to_string(row),
-                [this, row] { page_->PickFolder(row); });
+        Forward(form::UserEvent::Select(key, list->row(item)));
       });
       return list;
     }
     case Kind::FileList: {
       auto* list = new FileListWidget(parent);
-      const auto pick = [this, key](int row) {
-        Forward("select " + key + ' ' + std::to_string(row), [this, row] { page_->PickFile(row); });
-      };
+      const auto pick = [this, key](int row) { Forward(form::UserEvent::Select(key, row)); };
       connect(list, &QListWidget::itemClicked, this,
               [list, pick](QListWidgetItem* item) { pick(list->row(item)); });
       connect(list, &FileListWidget::rowPicked, this, pick);
@@ -361,24 +343,21 @@ QImage MainWindow::GraphImage() {
 }
 
 void MainWindow::OpenLog(const QString& path) {
-  const std::string file = path.toStdString();
-  Forward("open " + file, [this, &file] { page_->OpenPath(file); });
+  Forward(form::UserEvent::Open(path.toStdString()));
 }
 
 // ---- Events ----
 
-void MainWindow::Forward(const std::string& line, const std::function<void()>& event) {
+void MainWindow::Forward(const form::UserEvent& event) {
   if (closing_) return;
-  if (recordEvent_) recordEvent_(line);
-  event();
+  if (recordEvent_) recordEvent_(event.ToLine());
+  page_->Apply(event);
   Sync();
   ApplyFocus();
   CarryOutRequests();
 }
 
-void MainWindow::ForwardClick(const std::string& key) {
-  Forward("click " + key, [this, &key] { page_->Click(key); });
-}
+void MainWindow::ForwardClick(const std::string& key) { Forward(form::UserEvent::Click(key)); }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyRelease) {
@@ -388,8 +367,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // parents; it is one key-up all the same, counted where it starts.
     QWidget* first = focusWidget() ? focusWidget() : this;
     if (widget == first && !key->isAutoRepeat()) {
-      const int code = VirtualKeyCode(key->key());
-      Forward("key " + std::to_string(code), [this, code] { page_->Form_KeyUp(code); });
+      Forward(form::UserEvent::Key(VirtualKeyCode(key->key())));
     }
   }
   return QMainWindow::eventFilter(watched, event);
