@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "form/user_event.h"
 #include "form/user_page.h"
 
 class QAction;
@@ -92,9 +93,9 @@ class MainWindow : public QMainWindow {
   void Build();
   QWidget* MakeWidget(const form::ControlSpec& design, QWidget* parent);
   void StackLabelsBelow();
-  // Runs a user event on the page, then brings the window up to date;
-  // `line` is the event as a line of the driver's script.
-  void Forward(const std::string& line, const std::function<void()>& event);
+  // Reports a user event to the recorder and runs it on the page, then brings
+  // the window up to date and carries out what the page asked for.
+  void Forward(const form::UserEvent& event);
   void ForwardClick(const std::string& key);
   void SyncControl(const form::Control& control, Bound& bound);
   void ApplyFocus();

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "form/user_event.h"
+
 namespace zelk::form {
 
 UserPage::UserPage(chart::Canvas& canvas, std::string programDir)
@@ -42,6 +44,19 @@ bool UserPage::Click(std::string_view key) {
 }
 
 bool UserPage::Select(std::string_view key, int index) {
+  // The browser's lists: a drive or folder is entered, a file is opened.
+  using Pick = void (UserPage::*)(int);
+  static const std::pair<std::string_view, Pick> kBrowser[] = {
+      {"Drive1", &UserPage::PickDrive},
+      {"Dir1", &UserPage::PickFolder},
+      {"File1", &UserPage::PickFile},
+  };
+  for (const auto& [name, pick] : kBrowser) {
+    if (name != key) continue;
+    if (index < 0 || index >= static_cast<int>(controls_(name).state.items.size())) return false;
+    (this->*pick)(index);
+    return true;
+  }
   using Handler = void (UserPage::*)();
   static const std::pair<std::string_view, Handler> kLists[] = {
       {"YAxis", &UserPage::YAxis_Click},
@@ -57,6 +72,30 @@ bool UserPage::Select(std::string_view key, int index) {
     list.state.index = index;
     (this->*handler)();
     return true;
+  }
+  return false;
+}
+
+bool UserPage::Apply(const UserEvent& event) {
+  switch (event.kind) {
+    case UserEvent::Kind::Click:
+      // A control that takes no click (a lamp, a label) ignores it.
+      return Click(event.key) || controls_.Find(event.key);
+    case UserEvent::Kind::Select:
+      return Select(event.key, event.number);
+    case UserEvent::Kind::Type:
+      return Type(event.key, event.text);
+    case UserEvent::Kind::Scroll:
+      return Scroll(event.key, event.number);
+    case UserEvent::Kind::Key:
+      Form_KeyUp(event.number);
+      return true;
+    case UserEvent::Kind::ClickAt:
+      Picture1_MouseDown(1, event.x, event.y);
+      return true;
+    case UserEvent::Kind::Open:
+      OpenPath(event.text);
+      return true;
   }
   return false;
 }

@@ -23,6 +23,8 @@
 
 namespace zelk::form {
 
+struct UserEvent;
+
 // A message box the window is asked to show (answered OK at once).
 struct Message {
   std::string title;
@@ -138,9 +140,15 @@ class UserPage {
 
   // Generic user actions by control key ("RPMButton", "YAxis"); false when
   // there is no such control or it takes no such action. A click on a hidden
-  // control does nothing, as for a user.
+  // control does nothing, as for a user. A pick in the browser's lists moves
+  // the drive, enters a folder or opens a file.
   bool Click(std::string_view key);
   bool Select(std::string_view key, int index);
+  // Runs a user event as the window passes it on; false where the event
+  // cannot happen: no such control, a list entry or scroll value out of
+  // range. A click on a control that takes none (a lamp, a label) does
+  // nothing and is no fault.
+  bool Apply(const UserEvent& event);
 
   // Marker and keyboard
   void Form_KeyUp(int keyCode);

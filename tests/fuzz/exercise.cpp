@@ -11,6 +11,7 @@
 #include <tuple>
 
 #include "chart/canvas.h"
+#include "form/user_event.h"
 #include "form/user_page.h"
 #include "log_text.h"
 #include "script.h"
@@ -285,10 +286,9 @@ struct ScriptProgram {
 // An open that could reach past the program folder: to a device, a pipe or
 // anything else outside it.
 bool OpensOutside(std::string_view line) {
-  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-  if (line.substr(0, 5) != "open ") return false;
-  const std::string_view path = line.substr(5);
-  return (!path.empty() && path[0] == '/') || path.find("..") != std::string_view::npos;
+  const std::optional<form::UserEvent> event = form::ParseUserEvent(line);
+  if (!event || event->kind != form::UserEvent::Kind::Open) return false;
+  return event->text.starts_with('/') || event->text.find("..") != std::string::npos;
 }
 
 }  // namespace

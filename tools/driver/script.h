@@ -20,8 +20,9 @@ class ScriptRunner {
   int Run(std::istream& script);
 
  private:
-  // False when the line is not a command the driver knows.
-  bool Execute(const std::string& command, const std::string& rest);
+  // A dump, or a user event run on the page; false when the line is neither
+  // or its event cannot happen.
+  bool Execute(const std::string& line);
   void Collect();
 
   form::UserPage& page_;

@@ -1,0 +1,76 @@
+#include "form/user_event.h"
+
+#include <charconv>
+#include <utility>
+
+#include "text/number_text.h"
+
+namespace zelk::form {
+namespace {
+
+// A whole text as a decimal integer: no blanks, no sign but a minus.
+std::optional<int> ReadInt(std::string_view text) {
+  int value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+// Splits "NAME REST" at the first blank.
+std::pair<std::string_view, std::string_view> SplitFirst(std::string_view text) {
+  const size_t blank = text.find(' ');
+  if (blank == std::string_view::npos) return {text, {}};
+  return {text.substr(0, blank), text.substr(blank + 1)};
+}
+
+}  // namespace
+
+std::string UserEvent::ToLine() const {
+  switch (kind) {
+    case Kind::Click:
+      return "click " + key;
+    case Kind::Select:
+      return "select " + key + ' ' + std::to_string(number);
+    case Kind::Type:
+      return "type " + key + ' ' + text;
+    case Kind::Scroll:
+      return "scroll " + key + ' ' + std::to_string(number);
+    case Kind::Key:
+      return "key " + std::to_string(number);
+    case Kind::ClickAt:
+      return "clickat " + text::Plain(x) + ' ' + text::Plain(y);
+    case Kind::Open:
+      return "open " + text;
+  }
+  return {};
+}
+
+std::optional<UserEvent> ParseUserEvent(std::string_view line) {
+  const auto [command, rest] = SplitFirst(line);
+  if (command == "click") return UserEvent::Click(std::string(rest));
+  if (command == "open") {
+    if (rest.empty()) return std::nullopt;
+    return UserEvent::Open(std::string(rest));
+  }
+  if (command == "key") {
+    const std::optional<int> code = ReadInt(rest);
+    if (!code) return std::nullopt;
+    return UserEvent::Key(*code);
+  }
+  const auto [name, argument] = SplitFirst(rest);
+  if (command == "type") return UserEvent::Type(std::string(name), std::string(argument));
+  if (command == "select" || command == "scroll") {
+    const std::optional<int> number = ReadInt(argument);
+    if (!number) return std::nullopt;
+    return command == "select" ? UserEvent::Select(std::string(name), *number)
+                               : UserEvent::Scroll(std::string(name), *number);
+  }
+  if (command == "clickat") {
+    const std::optional<double> x = text::ReadDecimal(name), y = text::ReadDecimal(argument);
+    if (!x || !y || argument.empty()) return std::nullopt;
+    return UserEvent::ClickAt(*x, *y);
+  }
+  return std::nullopt;
+}
+
+}  // namespace zelk::form

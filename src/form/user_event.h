@@ -1,0 +1,54 @@
+// One action of the user on the window, and its line in the driver's script:
+// "click RPMButton", "select YAxis 2", "type MarkerStepValueText 5",
+// "scroll MarkerStepScroll 3", "key 39", "clickat 1500 900", "open PATH".
+// The window builds one for each event it passes on, the driver reads one
+// from each line of a script, and UserPage::Apply runs it.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace zelk::form {
+
+struct UserEvent {
+  enum class Kind { Click, Select, Type, Scroll, Key, ClickAt, Open };
+
+  // A click on a control; the pick of entry `index` of a list (-1 for none,
+  // as when text is typed into a combo box); a text box's whole new text; a
+  // scroll bar moved to `value`; a key released; a left click on the graph
+  // at (x, y) twips; a log picked by its path (also a file dropped on the
+  // window).
+  static UserEvent Click(std::string key) { return {.kind = Kind::Click, .key = std::move(key)}; }
+  static UserEvent Select(std::string key, int index) {
+    return {.kind = Kind::Select, .key = std::move(key), .number = index};
+  }
+  static UserEvent Type(std::string key, std::string text) {
+    return {.kind = Kind::Type, .key = std::move(key), .text = std::move(text)};
+  }
+  static UserEvent Scroll(std::string key, int value) {
+    return {.kind = Kind::Scroll, .key = std::move(key), .number = value};
+  }
+  static UserEvent Key(int code) { return {.kind = Kind::Key, .number = code}; }
+  static UserEvent ClickAt(double x, double y) { return {.kind = Kind::ClickAt, .x = x, .y = y}; }
+  static UserEvent Open(std::string path) { return {.kind = Kind::Open, .text = std::move(path)}; }
+
+  // The event as a line of the driver's script.
+  std::string ToLine() const;
+
+  bool operator==(const UserEvent&) const = default;
+
+  Kind kind = Kind::Click;
+  std::string key{};    // the control, for a click, select, type or scroll
+  std::string text{};   // the typed text, or the path opened
+  int number = 0;       // the list entry, the scroll bar's value or the key code
+  double x = 0, y = 0;  // where the graph was clicked
+};
+
+// The event a line of the driver's script stands for; nothing for a line
+// that is none (an unknown command, a number that does not read, an open
+// without a path). Whether the control exists is for UserPage::Apply to say.
+std::optional<UserEvent> ParseUserEvent(std::string_view line);
+
+}  // namespace zelk::form

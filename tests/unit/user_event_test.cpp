@@ -1,0 +1,34 @@
+// The window records each event it passes on as a line of the driver's
+// script, and the driver reads the same event back from that line.
+#include "form/user_event.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+
+namespace zelk::form {
+namespace {
+
+TEST(UserEvent, LinesAndEventsGiveEachOther) {
+  const std::pair<const char*, UserEvent> cases[] = {
+      {"click FaultGreen(0)", UserEvent::Click("FaultGreen(0)")},
+      {"select YAxis -1", UserEvent::Select("YAxis", -1)},
+      {"type MarkerStepValueText 2 5", UserEvent::Type("MarkerStepValueText", "2 5")},
+      {"type MarkerStepValueText ", UserEvent::Type("MarkerStepValueText", "")},
+      {"scroll MarkerStepScroll 100", UserEvent::Scroll("MarkerStepScroll", 100)},
+      {"key 40", UserEvent::Key(40)},
+      {"clickat 1500 -0.25", UserEvent::ClickAt(1500, -0.25)},
+      {"open logs/drive copy ä ö.txt", UserEvent::Open("logs/drive copy ä ö.txt")},
+  };
+  for (const auto& [line, event] : cases) {
+    EXPECT_TRUE(ParseUserEvent(line) == event) << line;
+    EXPECT_EQ(event.ToLine(), line);
+  }
+  for (const char* line : {"dump", "Click RPMButton", "open ", "key 13 ", "select YAxis",
+                           "scroll MarkerStepScroll +3", "clickat 1500", "clickat 1500 y"}) {
+    EXPECT_FALSE(ParseUserEvent(line)) << line;
+  }
+}
+
+}  // namespace
+}  // namespace zelk::form
