@@ -37,7 +37,7 @@ bool OneStepIn(form::UserPage& page) {
   page.Click("TemperatureButton");
   page.Form_KeyUp(kRightArrow);
   return page.vars().file.everLoaded && page.vars().graph.channel == kTemperatures &&
-         page.controls()("YAxis").state.index == 0 && page.vars().marker.pos == kStep;
+         page.controls().Named("YAxis").state.index == 0 && page.vars().marker.pos == kStep;
 }
 
 bool StepsRight(long step) { return step % 2 == 0; }

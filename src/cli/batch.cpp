@@ -64,7 +64,7 @@ class Run {
         page_.Click(key);
         WriteChannel(stem, suffix);
       }
-      if (options_.minutes == 0 || !page_.controls()("NextImage").state.visible) break;
+      if (options_.minutes == 0 || !page_.controls()(form::ctl::NextImage).state.visible) break;
       page_.Click("NextImage");
     }
   }
@@ -72,7 +72,7 @@ class Run {
   void WriteChannel(const std::string& stem, const std::string& suffix) {
     const fs::path base = fs::path(options_.folder) / (stem + "-" + page_.ChannelName() + suffix);
     // A report shows the graph alone: the marker strip stays off it.
-    page_.controls()("Overlay").state.left = chart::kMarkerParked;
+    page_.controls()(form::ctl::Overlay).state.left = chart::kMarkerParked;
     std::string problem;
     const std::string png = base.string() + ".png";
     Report(png, output_.WriteGraph(png, problem), problem);

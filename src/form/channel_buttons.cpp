@@ -15,15 +15,15 @@ std::vector<std::string> ChannelButtonKeys() {
 
 void UserPage::Reset_Buttons() {
   for (const channels::ChannelRow& channel : channels::ChannelTable()) {
-    controls_(channel.button).state.backColour = kButtonFace;
+    controls_.Named(channel.button).state.backColour = kButtonFace;
   }
-  SetFocus("DummyText");
-  controls_("FuelAverageText").state.visible = false;
-  controls_("BitSurround").state.visible = false;
-  controls_("BitLabel").state.visible = false;
+  SetFocus(ctl::DummyText);
+  controls_(ctl::FuelAverageText).state.visible = false;
+  controls_(ctl::BitSurround).state.visible = false;
+  controls_(ctl::BitLabel).state.visible = false;
   for (int k = 0; k <= 7; ++k) {
-    controls_("Bit", k).state.visible = false;
-    controls_("BitClear", k).state.visible = false;
+    controls_(ctl::Bit, k).state.visible = false;
+    controls_(ctl::BitClear, k).state.visible = false;
   }
 }
 
@@ -31,7 +31,7 @@ void UserPage::Reset_Buttons() {
 // over the current window, then shown.
 void UserPage::ShowChannel(const channels::ChannelRow& channel) {
   Reset_Buttons();
-  controls_(channel.button).state.backColour = kTitleBar;
+  controls_.Named(channel.button).state.backColour = kTitleBar;
   ApplyView(channels::LoadAndDraw(channel, log_, UserByteChoice(), vars_.window, channelTables_,
                                   canvas_));
   UserLabel(channel.byteChannel ? "True" : "False");
@@ -40,8 +40,8 @@ void UserPage::ShowChannel(const channels::ChannelRow& channel) {
 // The byte the selectors choose, with its name for the kind of log loaded.
 channels::ByteChoice UserPage::UserByteChoice() const {
   channels::ByteChoice choice;
-  choice.page = controls_("UserPageSelect").state.index == 0 ? 0 : 1;
-  choice.byte = controls_("UserByteSelect").state.index;
+  choice.page = controls_(ctl::UserPageSelect).state.index == 0 ? 0 : 1;
+  choice.byte = controls_(ctl::UserByteSelect).state.index;
   switch (log_.format) {
     case store::kFrameLog:
       choice.name = tables_.FieldName(choice.page, choice.byte);
@@ -62,9 +62,9 @@ void UserPage::ApplyView(channels::View view) {
   vars_.graph.channel = view.id;
   // What clearing the graph does to the controls around it: the information
   // label beside the graph goes, the time caption comes.
-  controls_("InfoLabel").state.width = 0;
-  controls_("YLabel").state.visible = true;
-  ControlState& title = controls_("ScreenTitle").state;
+  controls_(ctl::InfoLabel).state.width = 0;
+  controls_(ctl::YLabel).state.visible = true;
+  ControlState& title = controls_(ctl::ScreenTitle).state;
   title.top = static_cast<float>(view.titleTop);
   title.caption = std::move(view.title);
   for (int k = 0; k < 7; ++k) DoLabel(k, view.labels[k], 50, channels::kLabelTops[k]);
@@ -76,24 +76,24 @@ void UserPage::ApplyView(channels::View view) {
     if (view.startY[s]) graph.startY[s] = *view.startY[s];
   }
   vars_.graph.rawText = std::move(view.rawText);
-  controls_("Text").state.caption = std::move(view.text);
+  controls_(ctl::Text).state.caption = std::move(view.text);
   if (view.averageSum) vars_.graph.averageSum = *view.averageSum;
   if (view.excluded) vars_.graph.stftExcluded = *view.excluded;
   if (view.average) {
-    ControlState& average = controls_("FuelAverageText").state;
+    ControlState& average = controls_(ctl::FuelAverageText).state;
     average.caption = std::move(*view.average);
     average.visible = true;
   }
   if (view.bitsOf) {
-    controls_("BitSurround").state.visible = true;
-    controls_("BitLabel").state.visible = true;
+    controls_(ctl::BitSurround).state.visible = true;
+    controls_(ctl::BitLabel).state.visible = true;
     DoBits(*view.bitsOf);
   }
 }
 
 // The left edge of a value-axis label is always 50, whatever the caller asks.
 void UserPage::DoLabel(int index, std::string_view caption, int /*left*/, int top) {
-  ControlState& label = controls_("Label", index).state;
+  ControlState& label = controls_(ctl::Label, index).state;
   label.caption = caption;
   label.visible = true;
   label.top = static_cast<float>(top);

@@ -22,7 +22,7 @@ enum class Kind {
   DriveList,
   FolderList,
   FileList,
-  Menu,        // a menu of the menu bar
+  Menu,  // a menu of the menu bar
   MenuItem,
 };
 
@@ -42,16 +42,23 @@ inline constexpr uint32_t kButtonFace = 0x8000000F;
 inline constexpr uint32_t kTitleBar = 0x80000002;
 inline constexpr uint32_t kNoColour = 0xFFFFFFFF;  // take the container's
 
+// A control's name, as the layout table and the handlers spell it; the
+// constants of control_names.h are the program's only way to write one.
+struct ControlName {
+  constexpr explicit ControlName(const char* text) : name(text) {}
+  const char* name;
+};
+
 // One row of the window's design: fixed for the whole run.
 struct ControlSpec {
-  std::string name;       // e.g. "Label"
-  int index = -1;         // member of a control array, or -1
+  std::string name;  // e.g. "Label"
+  int index = -1;    // member of a control array, or -1
   Kind kind = Kind::Label;
   std::string container;  // "" for the window, else "Background", "Picture1", or a menu's name
   int left = 0, top = 0, width = 0, height = 0;  // twips, relative to the container
-  std::string caption;    // caption or design-time text (UTF-8)
+  std::string caption;                           // caption or design-time text (UTF-8)
   bool visible = true;
-  Font font;              // family empty: inherited
+  Font font;  // family empty: inherited
   std::string toolTip;
   uint32_t backColour = kNoColour;
   uint32_t foreColour = kNoColour;
@@ -73,9 +80,9 @@ struct ControlState {
   std::vector<std::string> items;  // lists
   int index = -1;                  // selected item of a list, -1 for none
   uint32_t backColour = kNoColour;
-  int value = 0;                   // scroll bar
-  std::string folder;              // Dir1, File1: the folder shown; Drive1: the drive
-  bool enabled = true;             // menu items: whether the user can choose it
+  int value = 0;        // scroll bar
+  std::string folder;   // Dir1, File1: the folder shown; Drive1: the drive
+  bool enabled = true;  // menu items: whether the user can choose it
 };
 
 struct Control {

@@ -33,7 +33,7 @@ Control* Controls::Find(std::string_view key) {
   return it == byKey_.end() ? nullptr : &controls_[it->second];
 }
 
-Control& Controls::operator()(std::string_view name, int index) {
+Control& Controls::Named(std::string_view name, int index) {
   std::string key(name);
   if (index >= 0) key += "(" + std::to_string(index) + ")";
   auto it = byKey_.find(key);
@@ -43,8 +43,8 @@ Control& Controls::operator()(std::string_view name, int index) {
   return controls_[it->second];
 }
 
-const Control& Controls::operator()(std::string_view name, int index) const {
-  return const_cast<Controls*>(this)->operator()(name, index);
+const Control& Controls::Named(std::string_view name, int index) const {
+  return const_cast<Controls*>(this)->Named(name, index);
 }
 
 }  // namespace zelk::form

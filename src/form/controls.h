@@ -12,8 +12,15 @@ namespace zelk::form {
 class Controls {
  public:
   Controls();  // every control of the layout table, at its design-time state
-  Control& operator()(std::string_view name, int index = -1);
-  const Control& operator()(std::string_view name, int index = -1) const;
+  // A control by its name, and member `index` of a control array.
+  Control& operator()(ControlName name, int index = -1) { return Named(name.name, index); }
+  const Control& operator()(ControlName name, int index = -1) const {
+    return Named(name.name, index);
+  }
+  // The same for a name that comes from data (a channel's button, a line of
+  // the driver's script); the name must be one of the layout table's.
+  Control& Named(std::string_view name, int index = -1);
+  const Control& Named(std::string_view name, int index = -1) const;
   Control* Find(std::string_view key);  // by "Name" or "Name(3)"; nullptr if none
   std::vector<Control>& all() { return controls_; }
   const std::vector<Control>& all() const { return controls_; }

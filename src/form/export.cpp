@@ -10,7 +10,7 @@ namespace fs = std::filesystem;
 
 std::string UserPage::ChannelName() const {
   const channels::ChannelRow* channel = channels::ChannelOf(vars_.graph.channel);
-  return channel ? channels::Slug(controls_(channel->button).state.caption) : "graph";
+  return channel ? channels::Slug(controls_.Named(channel->button).state.caption) : "graph";
 }
 
 std::string UserPage::ExportName() const {

@@ -15,6 +15,7 @@
 #include "channels/channels.h"
 #include "chart/time_window.h"
 #include "form/control.h"
+#include "form/control_names.h"
 
 namespace zelk::form {
 namespace {
@@ -31,10 +32,10 @@ const Font kBrowserListFont{"Courier New", 9.75, true};
 // rest added by name.
 class Row {
  public:
-  Row(Kind kind, std::string name, int left, int top, int width, int height,
+  Row(Kind kind, ControlName name, int left, int top, int width, int height,
       std::string caption = {}) {
     s_.kind = kind;
-    s_.name = std::move(name);
+    s_.name = name.name;
     s_.left = left;
     s_.top = top;
     s_.width = width;
@@ -42,7 +43,7 @@ class Row {
     s_.caption = std::move(caption);
   }
   Row& Index(int i) { return s_.index = i, *this; }
-  Row& In(std::string container) { return s_.container = std::move(container), *this; }
+  Row& In(ControlName container) { return s_.container = container.name, *this; }
   Row& Hidden() { return s_.visible = false, *this; }
   Row& WithFont(Font f) { return s_.font = std::move(f), *this; }
   Row& Tip(std::string tip) { return s_.toolTip = std::move(tip), *this; }
@@ -115,180 +116,181 @@ std::vector<ControlSpec> BuildTable() {
   using K = Kind;
 
   // Menu bar.
-  add(Row(K::Menu, "FileMenu", 0, 0, 0, 0, "File"));
-  add(Row(K::MenuItem, "OpenMenu", 0, 0, 0, 0, "Open").In("FileMenu").Keys("Ctrl+O"));
+  add(Row(K::Menu, ctl::FileMenu, 0, 0, 0, 0, "File"));
+  add(Row(K::MenuItem, ctl::OpenMenu, 0, 0, 0, 0, "Open").In(ctl::FileMenu).Keys("Ctrl+O"));
   // Saving needs a log on screen: both items wait for the first load.
-  add(Row(K::MenuItem, "SaveGraphMenu", 0, 0, 0, 0, "Save Graph...")
-          .In("FileMenu")
+  add(Row(K::MenuItem, ctl::SaveGraphMenu, 0, 0, 0, 0, "Save Graph...")
+          .In(ctl::FileMenu)
           .Keys("Ctrl+S")
           .Disabled());
-  add(Row(K::MenuItem, "ExportDataMenu", 0, 0, 0, 0, "Export Data...")
-          .In("FileMenu")
+  add(Row(K::MenuItem, ctl::ExportDataMenu, 0, 0, 0, 0, "Export Data...")
+          .In(ctl::FileMenu)
           .Keys("Ctrl+E")
           .Disabled());
-  add(Row(K::MenuItem, "ExitMenu", 0, 0, 0, 0, "Exit").In("FileMenu").Keys("Ctrl+Q"));
-  add(Row(K::Menu, "HelpMenu", 0, 0, 0, 0, "Help"));
-  add(Row(K::MenuItem, "AboutMenu", 0, 0, 0, 0, "About").In("HelpMenu"));
-  add(Row(K::MenuItem, "Version", 0, 0, 0, 0, "Version").In("HelpMenu"));
+  add(Row(K::MenuItem, ctl::ExitMenu, 0, 0, 0, 0, "Exit").In(ctl::FileMenu).Keys("Ctrl+Q"));
+  add(Row(K::Menu, ctl::HelpMenu, 0, 0, 0, 0, "Help"));
+  add(Row(K::MenuItem, ctl::AboutMenu, 0, 0, 0, 0, "About").In(ctl::HelpMenu));
+  add(Row(K::MenuItem, ctl::Version, 0, 0, 0, 0, "Version").In(ctl::HelpMenu));
 
   // Channel buttons, then the "Log" button at the bottom.
   for (const channels::ChannelRow& b : channels::ChannelTable()) {
-    add(Row(K::Button, b.button, b.left, 120, b.width, b.height, b.caption)
+    add(Row(K::Button, ControlName(b.button), b.left, 120, b.width, b.height, b.caption)
             .WithFont(kBigBold)
             .Tip(b.toolTip)
             .Back(kButtonFace));
   }
-  add(Row(K::Button, "ShellButton", 10920, 8040, 975, 375, "Log").Back(kButtonFace));
+  add(Row(K::Button, ctl::ShellButton, 10920, 8040, 975, 375, "Log").Back(kButtonFace));
 
   // Graph canvas, raw-data listing and the time-window row under them.
-  add(Row(K::Picture, "Picture1", 120, 600, 11805, 4455).WithFont(kCanvasFont).Bordered());
-  add(Row(K::ListingBox, "Text", 120, 5040, 11805, 2850)
+  add(Row(K::Picture, ctl::Picture1, 120, 600, 11805, 4455).WithFont(kCanvasFont).Bordered());
+  add(Row(K::ListingBox, ctl::Text, 120, 5040, 11805, 2850)
           .WithFont({"Courier New", 8.25, false})
           .Back(kYellow));
-  add(Row(K::ComboBox, "YAxis", 120, 8000, 1815, 405, "Combo1").WithFont(kBigBold));
-  add(Row(K::Image, "PreviousImage", 2160, 7995, 390, 360).Hidden().Shows(Art::LeftArrow));
-  add(Row(K::Label, "Duration", 2760, 8000, 2535, 405).WithFont(kBigBold).Bordered());
-  add(Row(K::Image, "NextImage", 5520, 8000, 375, 360).Hidden().Shows(Art::RightArrow));
-  add(Row(K::TextBox, "CurrentFileText", 6120, 8000, 4620, 405));
+  add(Row(K::ComboBox, ctl::YAxis, 120, 8000, 1815, 405, "Combo1").WithFont(kBigBold));
+  add(Row(K::Image, ctl::PreviousImage, 2160, 7995, 390, 360).Hidden().Shows(Art::LeftArrow));
+  add(Row(K::Label, ctl::Duration, 2760, 8000, 2535, 405).WithFont(kBigBold).Bordered());
+  add(Row(K::Image, ctl::NextImage, 5520, 8000, 375, 360).Hidden().Shows(Art::RightArrow));
+  add(Row(K::TextBox, ctl::CurrentFileText, 6120, 8000, 4620, 405));
 
   // Log browser panel and About picture, both over the canvas when shown.
-  add(Row(K::Picture, "Background", 3480, 720, 3375, 6975)
+  add(Row(K::Picture, ctl::Background, 3480, 720, 3375, 6975)
           .Hidden()
           .WithFont({"Courier New", 12, false}));
-  add(Row(K::Picture, "PictureAbout", 1920, 1800, 7580, 4845)
+  add(Row(K::Picture, ctl::PictureAbout, 1920, 1800, 7580, 4845)
           .Hidden()
           .Back(kAboutLilac)
           .Shows(Art::About));
-  add(Row(K::Label, "InfoLabel", 8280, 840, 1335, 975, "Label1"));
+  add(Row(K::Label, ctl::InfoLabel, 8280, 840, 1335, 975, "Label1"));
 
   // Right-hand panels: frames first so that their contents lie over them.
   for (int i = 0; i < static_cast<int>(kSurrounds.size()); ++i) {
     const Place& p = kSurrounds[i];
-    add(Row(K::Label, "Surround", p.left, p.top, p.width, p.height)
+    add(Row(K::Label, ctl::Surround, p.left, p.top, p.width, p.height)
             .Index(i)
             .Back(kWindowBack)
             .Bordered());
   }
 
   // Log details.
-  add(Row(K::Label, "LabelInfo", 12240, 120, 1335, 405, "Details").Index(0).WithFont(kBigBold));
-  add(Row(K::Label, "LabelInfo", 12240, 480, 1335, 360, "Trip Length").Index(5));
-  add(Row(K::TextBox, "DataText", 12360, 840, 1095, 405).Index(2).WithFont(kBigBold));
-  add(Row(K::Label, "LabelInfo", 12240, 1320, 1335, 360, "Data Points").Index(1));
-  add(Row(K::TextBox, "DataText", 12360, 1560, 1095, 405).Index(0).WithFont(kBigBold));
-  add(Row(K::Label, "LabelInfo", 12240, 2040, 1365, 360, "Sampling Rate").Index(2));
-  add(Row(K::TextBox, "DataText", 12360, 2300, 1095, 405).Index(1).WithFont(kBigBold));
+  add(Row(K::Label, ctl::LabelInfo, 12240, 120, 1335, 405, "Details").Index(0).WithFont(kBigBold));
+  add(Row(K::Label, ctl::LabelInfo, 12240, 480, 1335, 360, "Trip Length").Index(5));
+  add(Row(K::TextBox, ctl::DataText, 12360, 840, 1095, 405).Index(2).WithFont(kBigBold));
+  add(Row(K::Label, ctl::LabelInfo, 12240, 1320, 1335, 360, "Data Points").Index(1));
+  add(Row(K::TextBox, ctl::DataText, 12360, 1560, 1095, 405).Index(0).WithFont(kBigBold));
+  add(Row(K::Label, ctl::LabelInfo, 12240, 2040, 1365, 360, "Sampling Rate").Index(2));
+  add(Row(K::TextBox, ctl::DataText, 12360, 2300, 1095, 405).Index(1).WithFont(kBigBold));
 
   // Page and byte choice of the user-defined channel, shown only with it.
-  add(Row(K::Label, "LabelInfo", 12240, 3000, 1365, 585, "User-Defined Button")
+  add(Row(K::Label, ctl::LabelInfo, 12240, 3000, 1365, 585, "User-Defined Button")
           .Index(3)
           .Hidden()
           .WithFont({"Times New Roman", 11.25, true}));
-  add(Row(K::Label, "LabelInfo", 12600, 3600, 615, 375, "Page").Index(6).Hidden());
-  add(Row(K::ComboBox, "UserPageSelect", 12024, 3840, 1880, 345).Hidden());
-  add(Row(K::Label, "LabelInfo", 12240, 4300, 1245, 315, "Byte").Index(4).Hidden());
-  add(Row(K::ComboBox, "UserByteSelect", 12024, 4560, 1875, 345).Hidden());
+  add(Row(K::Label, ctl::LabelInfo, 12600, 3600, 615, 375, "Page").Index(6).Hidden());
+  add(Row(K::ComboBox, ctl::UserPageSelect, 12024, 3840, 1880, 345).Hidden());
+  add(Row(K::Label, ctl::LabelInfo, 12240, 4300, 1245, 315, "Byte").Index(4).Hidden());
+  add(Row(K::ComboBox, ctl::UserByteSelect, 12024, 4560, 1875, 345).Hidden());
 
   // Marker panel.
-  add(Row(K::Label, "MarkerLabel", 12240, 5400, 1215, 495, "Marker").WithFont(kBigBold));
-  add(Row(K::Label, "DataPointLabel", 12240, 5760, 1215, 615, "Data Point").Hidden());
-  add(Row(K::TextBox, "DataPointText", 12480, 6000, 735, 330).Hidden());
-  add(Row(K::Label, "MarkerInstructions", 12200, 6000, 1500, 1095,
+  add(Row(K::Label, ctl::MarkerLabel, 12240, 5400, 1215, 495, "Marker").WithFont(kBigBold));
+  add(Row(K::Label, ctl::DataPointLabel, 12240, 5760, 1215, 615, "Data Point").Hidden());
+  add(Row(K::TextBox, ctl::DataPointText, 12480, 6000, 735, 330).Hidden());
+  add(Row(K::Label, ctl::MarkerInstructions, 12200, 6000, 1500, 1095,
           "To Activate Marker use the Right Arrow "));
-  add(Row(K::Label, "MarkerValueLabel", 12360, 6400, 1095, 375, "Value").Hidden());
-  add(Row(K::TextBox, "MarkerValueText", 12240, 6660, 1215, 330).Hidden());
-  add(Row(K::ScrollBar, "MarkerStepScroll", 13560, 6960, 255, 1335).Hidden().Range(1, 100));
-  add(Row(K::Label, "MarkerStepValueLabel", 12360, 7100, 1215, 495, "Marker Step Value").Hidden());
-  add(Row(K::TextBox, "MarkerStepValueText", 12480, 7600, 975, 330, "10").Hidden());
+  add(Row(K::Label, ctl::MarkerValueLabel, 12360, 6400, 1095, 375, "Value").Hidden());
+  add(Row(K::TextBox, ctl::MarkerValueText, 12240, 6660, 1215, 330).Hidden());
+  add(Row(K::ScrollBar, ctl::MarkerStepScroll, 13560, 6960, 255, 1335).Hidden().Range(1, 100));
+  add(Row(K::Label, ctl::MarkerStepValueLabel, 12360, 7100, 1215, 495, "Marker Step Value")
+          .Hidden());
+  add(Row(K::TextBox, ctl::MarkerStepValueText, 12480, 7600, 975, 330, "10").Hidden());
 
   // Fault and sensor lamps: a red and a green lamp share each place; the
   // green ones show until a log says otherwise.
-  add(Row(K::Label, "LabelInfo", 14160, 240, 1680, 375, "Fault Codes")
+  add(Row(K::Label, ctl::LabelInfo, 14160, 240, 1680, 375, "Fault Codes")
           .Index(7)
           .WithFont({"Times New Roman", 14.25, true})
           .Fore(kRed));
   for (int i = 0; i < kLampCount; ++i) {
     const int top = kLampTop + kLampPitch * i;
-    add(Row(K::Image, "FaultRed", kLampLeft, top, kLampSize, kLampSize)
+    add(Row(K::Image, ctl::FaultRed, kLampLeft, top, kLampSize, kLampSize)
             .Index(i)
             .Hidden()
             .Shows(Art::LampRed));
   }
   for (int i = 0; i < kLampCount; ++i) {
     const int top = kLampTop + kLampPitch * i;
-    add(Row(K::Image, "FaultGreen", kLampLeft, top, kLampSize, kLampSize)
+    add(Row(K::Image, ctl::FaultGreen, kLampLeft, top, kLampSize, kLampSize)
             .Index(i)
             .Shows(Art::LampGreen));
   }
   for (int i = 0; i < static_cast<int>(kLampCaptions.size()); ++i) {
     const auto& [p, caption] = kLampCaptions[i];
-    Row row(K::Label, "LabelInfo", p.left, p.top, p.width, p.height, caption);
+    Row row(K::Label, ctl::LabelInfo, p.left, p.top, p.width, p.height, caption);
     row.Index(kFirstLampCaption + i).WithFont({"Times New Roman", 8.25, true}).Centred();
     if (kFirstLampCaption + i == kTrimCaption) row.Hidden();
     add(row);
   }
   // The long-term trim readout and its caption stay hidden until a frame log
   // gives them a value.
-  add(Row(K::TextBox, "LTFTValue", 14160, 7840, 615, 330).Hidden());
+  add(Row(K::TextBox, ctl::LTFTValue, 14160, 7840, 615, 330).Hidden());
 
   // Inside Background: the log browser.
-  const std::string browser = "Background";
-  add(Row(K::TextBox, "DriveLabel", 240, 0, 735, 225, "Drive").In(browser).Back(kButtonFace));
-  add(Row(K::DriveList, "Drive1", 360, 300, 2770, 345).In(browser));
-  add(Row(K::TextBox, "FolderLabel", 240, 670, 1200, 225, "Directories")
+  const ControlName browser = ctl::Background;
+  add(Row(K::TextBox, ctl::DriveLabel, 240, 0, 735, 225, "Drive").In(browser).Back(kButtonFace));
+  add(Row(K::DriveList, ctl::Drive1, 360, 300, 2770, 345).In(browser));
+  add(Row(K::TextBox, ctl::FolderLabel, 240, 670, 1200, 225, "Directories")
           .In(browser)
           .Back(kButtonFace));
-  add(Row(K::FolderList, "Dir1", 360, 960, 2770, 2520).In(browser).WithFont(kBrowserListFont));
-  add(Row(K::Label, "FileLabel", 240, 3550, 800, 225, "Files").In(browser).WithFont(kBigBold));
-  add(Row(K::FileList, "File1", 360, 3880, 2770, 2490)
+  add(Row(K::FolderList, ctl::Dir1, 360, 960, 2770, 2520).In(browser).WithFont(kBrowserListFont));
+  add(Row(K::Label, ctl::FileLabel, 240, 3550, 800, 225, "Files").In(browser).WithFont(kBigBold));
+  add(Row(K::FileList, ctl::File1, 360, 3880, 2770, 2490)
           .In(browser)
           .WithFont(kBrowserListFont)
           .Pattern("*.txt*"));
 
   // Inside Picture1: what lies over the graph.
-  const std::string canvas = "Picture1";
-  add(Row(K::Label, "ScreenTitle", 840, 120, 5000, 375).In(canvas));
-  add(Row(K::Label, "YLabel", 495, 4080, 11205, 375)
+  const ControlName canvas = ctl::Picture1;
+  add(Row(K::Label, ctl::ScreenTitle, 840, 120, 5000, 375).In(canvas));
+  add(Row(K::Label, ctl::YLabel, 495, 4080, 11205, 375)
           .In(canvas)
           .Hidden()
           .WithFont({"Times New Roman", 9.75, false}));
   for (int i = 0; i < static_cast<int>(kAxisLabelTops.size()); ++i) {
-    Row label(K::Label, "Label", 120, kAxisLabelTops[i], 405, 195);
+    Row label(K::Label, ctl::Label, 120, kAxisLabelTops[i], 405, 195);
     label.Index(i).In(canvas).WithFont(kCanvasFont);
     if (!kAxisLabelShown[i]) label.Hidden();
     add(label);
   }
-  add(Row(K::Label, "BitSurround", 9800, 60, 1815, 615)
+  add(Row(K::Label, ctl::BitSurround, 9800, 60, 1815, 615)
           .In(canvas)
           .Hidden()
           .Back(kWindowBack)
           .Bordered());
-  add(Row(K::TextBox, "BitLabel", 9960, 360, 1580, 280, "7  6  5  4  3  2  1  0")
+  add(Row(K::TextBox, ctl::BitLabel, 9960, 360, 1580, 280, "7  6  5  4  3  2  1  0")
           .In(canvas)
           .Hidden()
           .Back(kButtonFace));
   for (int i = 0; i < 8; ++i) {
-    add(Row(K::Image, "Bit", kBitLefts[i], kBitTops[i], kBitSize, kBitSize)
+    add(Row(K::Image, ctl::Bit, kBitLefts[i], kBitTops[i], kBitSize, kBitSize)
             .Index(i)
             .In(canvas)
             .Hidden()
             .Shows(Art::BitSet));
   }
   for (int i = 0; i < 8; ++i) {
-    add(Row(K::Image, "BitClear", kBitClearLefts[i], kBitClearTop, kBitSize, kBitSize)
+    add(Row(K::Image, ctl::BitClear, kBitClearLefts[i], kBitClearTop, kBitSize, kBitSize)
             .Index(i)
             .In(canvas)
             .Hidden()
             .Shows(Art::BitClear));
   }
-  add(Row(K::TextBox, "FuelAverageText", 9240, 3600, 2295, 375, "Average STFT = ")
+  add(Row(K::TextBox, ctl::FuelAverageText, 9240, 3600, 2295, 375, "Average STFT = ")
           .In(canvas)
           .Hidden()
           .Back(kButtonFace));
   // Beyond the canvas's right edge: somewhere to park the keyboard focus.
-  add(Row(K::TextBox, "DummyText", 12000, 120, 180, 330).In(canvas));
+  add(Row(K::TextBox, ctl::DummyText, 12000, 120, 180, 330).In(canvas));
   // The marker bar, parked out of sight until the marker is used.
-  add(Row(K::Picture, "Overlay", static_cast<int>(chart::kMarkerParked), 650, 10, 3300)
+  add(Row(K::Picture, ctl::Overlay, static_cast<int>(chart::kMarkerParked), 650, 10, 3300)
           .In(canvas)
           .Back(kRed));
 

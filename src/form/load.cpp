@@ -28,21 +28,21 @@ bool UserPage::LoadData() {
   // kind of log and the byte list's caption and place follow it.
   log_ = std::move(fresh);
   const bool frameLog = log_.format == store::kFrameLog;
-  Control& byteCaption = controls_("LabelInfo", 4);
-  Control& byteList = controls_("UserByteSelect");
+  Control& byteCaption = controls_(ctl::LabelInfo, 4);
+  Control& byteList = controls_(ctl::UserByteSelect);
   byteCaption.state.top = frameLog ? 4300 : 3700;
   byteCaption.state.caption = frameLog ? "Byte" : "Byte/Field";
   byteList.state.top = frameLog ? 4560 : 4000;
 
-  Control& pageList = controls_("UserPageSelect");
+  Control& pageList = controls_(ctl::UserPageSelect);
   pageList.state.items = {"0x80 Status Page", "0x7D Status Page"};
   vars_.pageSelectReady = false;
   pageList.state.index = 1;
   UserPageSelect_Click();
 
   FillByteSelector(false);
-  controls_("LTFTValue").state.visible = false;
-  controls_("LabelInfo", 21).state.visible = false;
+  controls_(ctl::LTFTValue).state.visible = false;
+  controls_(ctl::LabelInfo, 21).state.visible = false;
 
   switch (log_.format) {
     case store::kFrameLog:
@@ -69,8 +69,8 @@ bool UserPage::LoadData() {
   EvalYStart();
   vars_.window.yStart = 1;
   LoadFaultCodes();
-  controls_("SaveGraphMenu").state.enabled = true;
-  controls_("ExportDataMenu").state.enabled = true;
+  controls_(ctl::SaveGraphMenu).state.enabled = true;
+  controls_(ctl::ExportDataMenu).state.enabled = true;
   if (!vars_.file.everLoaded) {
     vars_.file.everLoaded = true;
     ShowChannel(*channels::ChannelOf(channels::ChannelId::EngineSpeed));
@@ -86,12 +86,12 @@ bool UserPage::LoadData() {
 
 // The byte list for the kind of log just loaded.
 void UserPage::FillByteSelector(bool evenGaps) {
-  Control& byteList = controls_("UserByteSelect");
+  Control& byteList = controls_(ctl::UserByteSelect);
   byteList.state.items.clear();
   byteList.state.index = -1;
   switch (log_.format) {
     case store::kFrameLog: {
-      const int page = controls_("UserPageSelect").state.index == 1 ? 1 : 0;
+      const int page = controls_(ctl::UserPageSelect).state.index == 1 ? 1 : 0;
       const int last = page == 1 ? 31 : 27;
       for (int k = 0; k <= last; ++k) {
         std::string entry{kHexDigits[k / 16], kHexDigits[k % 16]};
@@ -121,9 +121,9 @@ void UserPage::FillByteSelector(bool evenGaps) {
 void UserPage::SetTrimReadout() {
   const std::string_view frame = log_.Frame7D(log_.sampleCount > 50 ? 50 : 2);
   const auto value = text::HexStrict(store::FrameByte(frame, 11));
-  controls_("LTFTValue").state.caption = value ? std::to_string(*value) : "";
-  controls_("LTFTValue").state.visible = true;
-  controls_("LabelInfo", 21).state.visible = true;
+  controls_(ctl::LTFTValue).state.caption = value ? std::to_string(*value) : "";
+  controls_(ctl::LTFTValue).state.visible = true;
+  controls_(ctl::LabelInfo, 21).state.visible = true;
 }
 
 }  // namespace zelk::form

@@ -15,9 +15,9 @@ constexpr int kLeftArrow = 37;
 constexpr int kRightArrow = 39;
 constexpr int kLeftButton = 1;
 
-constexpr const char* kMarkerPanel[] = {
-    "MarkerStepValueText", "MarkerStepValueLabel", "MarkerStepScroll", "DataPointLabel",
-    "DataPointText",       "MarkerValueText",      "MarkerValueLabel"};
+constexpr ControlName kMarkerPanel[] = {
+    ctl::MarkerStepValueText, ctl::MarkerStepValueLabel, ctl::MarkerStepScroll, ctl::DataPointLabel,
+    ctl::DataPointText,       ctl::MarkerValueText,      ctl::MarkerValueLabel};
 
 }  // namespace
 
@@ -27,8 +27,8 @@ double UserPage::MarkerStepValue() const {
 }
 
 void UserPage::SetMarkerLabels(bool shown) {
-  for (const char* name : kMarkerPanel) controls_(name).state.visible = shown;
-  controls_("MarkerInstructions").state.visible = !shown;
+  for (const ControlName name : kMarkerPanel) controls_(name).state.visible = shown;
+  controls_(ctl::MarkerInstructions).state.visible = !shown;
 }
 
 void UserPage::Form_KeyUp(int keyCode) {
@@ -66,9 +66,9 @@ void UserPage::Picture1_MouseDown(int button, double x, double /*y*/) {
 // to the last good step) and the keyboard goes back to the graph.
 void UserPage::BeginMarkerMove() {
   const auto* number = std::get_if<int16_t>(&vars_.marker.step);
-  SetText("MarkerStepValueText",
+  SetText(ctl::MarkerStepValueText,
           number ? text::Plain(*number) : std::get<std::string>(vars_.marker.step));
-  SetFocus("DummyText");
+  SetFocus(ctl::DummyText);
 }
 
 // Reads off the sample at the marker inside the window and draws the
@@ -76,13 +76,14 @@ void UserPage::BeginMarkerMove() {
 void UserPage::MarkSample() {
   SetMarkerLabels(true);
   const int i = chart::SampleIndex(vars_.window.yStart + vars_.marker.pos);
-  controls_("DataPointText").state.caption = text::Plain(i);
-  controls_("Overlay").state.left =
+  controls_(ctl::DataPointText).state.caption = text::Plain(i);
+  controls_(ctl::Overlay).state.left =
       static_cast<float>(chart::kAxisX + vars_.window.xStep.ToDouble() * vars_.marker.pos);
 
   const channels::ChannelRow* channel = channels::ChannelOf(vars_.graph.channel);
   if (!channel) return;
-  controls_("MarkerValueText").state.caption = channels::ReadOff(*channel, log_, channelTables_, i);
+  controls_(ctl::MarkerValueText).state.caption =
+      channels::ReadOff(*channel, log_, channelTables_, i);
   if (channel->byteChannel) DoBits(channelTables_.data[i]);
   channels::RedrawAtMarker(*channel, log_, channelTables_, vars_.window, vars_.graph, canvas_);
 }
@@ -91,7 +92,7 @@ void UserPage::MarkerStepValueText_Change() {
   // Only a positive whole number of samples is a step: anything else (no
   // number, 0, a fraction, a negative step that would turn the arrow keys
   // round) is not taken and the previous step stays in use.
-  std::string typed = controls_("MarkerStepValueText").state.caption;
+  std::string typed = controls_(ctl::MarkerStepValueText).state.caption;
   const auto step = text::ReadDecimal(typed);
   if (step && *step >= 1 && *step <= INT16_MAX && *step == static_cast<int>(*step)) {
     vars_.marker.step = std::move(typed);
@@ -99,10 +100,10 @@ void UserPage::MarkerStepValueText_Change() {
 }
 
 void UserPage::MarkerStepScroll_Change() {
-  const int16_t step = static_cast<int16_t>(controls_("MarkerStepScroll").state.value);
+  const int16_t step = static_cast<int16_t>(controls_(ctl::MarkerStepScroll).state.value);
   vars_.marker.step = step;
-  SetText("MarkerStepValueText", text::BlankSigned(step));
-  SetFocus("DummyText");
+  SetText(ctl::MarkerStepValueText, text::BlankSigned(step));
+  SetFocus(ctl::DummyText);
 }
 
 }  // namespace zelk::form

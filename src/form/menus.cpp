@@ -7,13 +7,13 @@ namespace zelk::form {
 void UserPage::ExitMenu_Click() { exitRequested_ = true; }
 
 void UserPage::AboutMenu_Click() {
-  Control& about = controls_("PictureAbout");
+  Control& about = controls_(ctl::PictureAbout);
   about.state.left = 4000;
   about.state.visible = true;
 }
 
 void UserPage::PictureAbout_Click() {
-  controls_("PictureAbout").state.visible = false;
+  controls_(ctl::PictureAbout).state.visible = false;
   DisplayRefresh();
 }
 

@@ -5,12 +5,12 @@ namespace zelk::form {
 
 void UserPage::UserLabel(std::string_view flag) {
   const bool shown = flag == "True";
-  controls_("LabelInfo", 3).state.visible = shown;
-  controls_("LabelInfo", 4).state.visible = shown;
-  controls_("UserByteSelect").state.visible = shown;
+  controls_(ctl::LabelInfo, 3).state.visible = shown;
+  controls_(ctl::LabelInfo, 4).state.visible = shown;
+  controls_(ctl::UserByteSelect).state.visible = shown;
   const bool pageShown = shown && log_.format == store::kFrameLog;
-  controls_("UserPageSelect").state.visible = pageShown;
-  controls_("LabelInfo", 6).state.visible = pageShown;
+  controls_(ctl::UserPageSelect).state.visible = pageShown;
+  controls_(ctl::LabelInfo, 6).state.visible = pageShown;
 }
 
 void UserPage::UserPageSelect_Click() {
@@ -21,7 +21,7 @@ void UserPage::UserPageSelect_Click() {
   }
   if (log_.format != store::kFrameLog) return;
   FillByteSelector(true);
-  controls_("UserByteSelect").state.index = 0;
+  controls_(ctl::UserByteSelect).state.index = 0;
   UserByteSelect_Click();
 }
 

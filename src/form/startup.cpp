@@ -14,12 +14,12 @@ void UserPage::Form_Load() {
   vars_.marker.pos = 0;
   vars_.marker.step = int16_t{10};
 
-  Control& drive = controls_("Drive1");
+  Control& drive = controls_(ctl::Drive1);
   drive.state.items = store::ListDrives();
 
   // The browser opens on the logs folder beside the program, or on the
   // program's folder when there is none.
-  Control& dir = controls_("Dir1");
+  Control& dir = controls_(ctl::Dir1);
   dir.state.folder = programDir_;
   Dir1_Change();
   drive.state.index = store::DriveOf(drive.state.items, dir.state.folder);
@@ -32,7 +32,7 @@ void UserPage::Form_Load() {
   }
   OpenMenu_Click();
 
-  Control& windows = controls_("YAxis");
+  Control& windows = controls_(ctl::YAxis);
   windows.state.items = {"Full Trip"};
   for (int k = 1; k <= 5; ++k) {
     windows.state.items.push_back(text::BlankSigned(tables_.Minutes(k)) + " mins");
@@ -43,19 +43,19 @@ void UserPage::Form_Load() {
 }
 
 void UserPage::OpenMenu_Click() {
-  for (const char* name : {"Drive1", "Dir1", "File1", "Background"}) {
+  for (const ControlName name : {ctl::Drive1, ctl::Dir1, ctl::File1, ctl::Background}) {
     controls_(name).state.visible = true;
   }
 }
 
 void UserPage::Drive1_Change() {
-  Control& drive = controls_("Drive1");
+  Control& drive = controls_(ctl::Drive1);
   const auto& drives = drive.state.items;
   if (drive.state.index < 0 || drive.state.index >= static_cast<int>(drives.size())) return;
   drive.state.folder = drives[drive.state.index];
   // As with a drive letter, the folder list stays where it is when it is
   // already on that drive and goes to the drive's top folder otherwise.
-  Control& dir = controls_("Dir1");
+  Control& dir = controls_(ctl::Dir1);
   if (store::DriveOf(drives, dir.state.folder) != drive.state.index) {
     dir.state.folder = drive.state.folder;
   }
@@ -63,34 +63,34 @@ void UserPage::Drive1_Change() {
 }
 
 void UserPage::Dir1_Change() {
-  Control& dir = controls_("Dir1");
+  Control& dir = controls_(ctl::Dir1);
   store::FolderListing listing = store::ListFolder(dir.state.folder);
   dir.state.items = std::move(listing.items);
   dirPaths_ = std::move(listing.paths);
   dir.state.index = listing.current;
 
-  Control& files = controls_("File1");
+  Control& files = controls_(ctl::File1);
   files.state.folder = dir.state.folder;
   files.state.items = store::ListLogFiles(files.state.folder);
   files.state.index = -1;
 }
 
 void UserPage::PickDrive(int index) {
-  Control& drive = controls_("Drive1");
+  Control& drive = controls_(ctl::Drive1);
   if (index < 0 || index >= static_cast<int>(drive.state.items.size())) return;
   drive.state.index = index;
   Drive1_Change();
 }
 
 void UserPage::PickFolder(int index) {
-  Control& dir = controls_("Dir1");
+  Control& dir = controls_(ctl::Dir1);
   if (index < 0 || index >= static_cast<int>(dirPaths_.size())) return;
   dir.state.folder = dirPaths_[index];
   Dir1_Change();
 }
 
 void UserPage::PickFile(int index) {
-  Control& files = controls_("File1");
+  Control& files = controls_(ctl::File1);
   if (index < 0 || index >= static_cast<int>(files.state.items.size())) return;
   files.state.index = index;
   File1_Click();
@@ -98,8 +98,8 @@ void UserPage::PickFile(int index) {
 
 bool UserPage::OpenPath(const std::string& path) {
   const fs::path file = fs::absolute(fs::path(path)).lexically_normal();
-  Control& drive = controls_("Drive1");
-  Control& dir = controls_("Dir1");
+  Control& drive = controls_(ctl::Drive1);
+  Control& dir = controls_(ctl::Dir1);
   dir.state.folder = file.parent_path().string();
   drive.state.index = store::DriveOf(drive.state.items, dir.state.folder);
   drive.state.folder = drive.state.index < static_cast<int>(drive.state.items.size())
@@ -108,7 +108,7 @@ bool UserPage::OpenPath(const std::string& path) {
   Dir1_Change();
   // A file that is not (or no longer) in the list is picked all the same, as
   // from a list that was read before the file went away.
-  Control& files = controls_("File1");
+  Control& files = controls_(ctl::File1);
   const std::string name = file.filename().string();
   int index = -1;
   for (size_t i = 0; i < files.state.items.size(); ++i) {
@@ -125,12 +125,12 @@ bool UserPage::OpenPath(const std::string& path) {
 void UserPage::File1_Click() { PickChosenFile(); }
 
 bool UserPage::PickChosenFile() {
-  Control& files = controls_("File1");
+  Control& files = controls_(ctl::File1);
   if (files.state.index < 0 || files.state.index >= static_cast<int>(files.state.items.size())) {
     return false;
   }
   const std::string name = files.state.items[files.state.index];
-  Control& current = controls_("CurrentFileText");
+  Control& current = controls_(ctl::CurrentFileText);
   // A file that is rejected or cannot be read leaves the names of the log
   // that stays loaded and on screen.
   const std::string previousPath = vars_.file.path;
@@ -140,7 +140,7 @@ bool UserPage::PickChosenFile() {
   vars_.file.path = (fs::path(files.state.folder) / name).string();
   vars_.file.name = name;
   current.state.caption = name;
-  controls_("Background").state.visible = false;
+  controls_(ctl::Background).state.visible = false;
   UserLabel("False");
   const bool loaded = LoadData();
   if (!loaded) {

@@ -8,16 +8,16 @@ namespace zelk::form {
 void UserPage::LoadFaultCodes() {
   const std::array<bool, status::kLampCount> red = status::LampStates(log_);
   for (int i = 0; i < status::kLampCount; ++i) {
-    controls_("FaultGreen", i).state.visible = !red[i];
-    controls_("FaultRed", i).state.visible = red[i];
+    controls_(ctl::FaultGreen, i).state.visible = !red[i];
+    controls_(ctl::FaultRed, i).state.visible = red[i];
   }
 }
 
 void UserPage::DoBits(std::string_view byteText) {
   const std::array<bool, 8> set = status::BitPattern(byteText);
   for (int k = 0; k < 8; ++k) {
-    controls_("Bit", k).state.visible = set[k];
-    controls_("BitClear", k).state.visible = !set[k];
+    controls_(ctl::Bit, k).state.visible = set[k];
+    controls_(ctl::BitClear, k).state.visible = !set[k];
   }
 }
 

@@ -9,7 +9,7 @@
 namespace zelk::form {
 
 int UserPage::SelectedWindow() const {
-  const ControlState& list = controls_("YAxis").state;
+  const ControlState& list = controls_(ctl::YAxis).state;
   return list.index < static_cast<int>(list.items.size()) ? list.index : -1;
 }
 
@@ -19,16 +19,17 @@ void UserPage::EvalYStart() {
   if (k < 0) return;
   chart::TimeWindow& w = vars_.window;
   w = chart::TimeWindow::Of(log_.sampleCount, vars_.file.tripMins, tables_.Minutes(k), w.startMins);
-  controls_("PreviousImage").state.visible = w.hasPrevious;
-  controls_("NextImage").state.visible = w.hasNext;
+  controls_(ctl::PreviousImage).state.visible = w.hasPrevious;
+  controls_(ctl::NextImage).state.visible = w.hasNext;
   const auto minutesText = [](double m) { return text::Plain(m) + " mins"; };
-  controls_("Duration").state.caption = minutesText(w.startMins) + " to " + minutesText(w.endMins);
-  controls_("YLabel").state.caption = w.Caption();
+  controls_(ctl::Duration).state.caption =
+      minutesText(w.startMins) + " to " + minutesText(w.endMins);
+  controls_(ctl::YLabel).state.caption = w.Caption();
   // A window shorter than half a minute leaves the details as they were.
   if (const auto details = w.Detailed()) {
-    controls_("DataText", 0).state.caption = text::Plain(details->points);
-    controls_("DataText", 1).state.caption = text::Plain(details->rate) + "/sec";
-    controls_("DataText", 2).state.caption = text::Plain(details->minutes) + " mins";
+    controls_(ctl::DataText, 0).state.caption = text::Plain(details->points);
+    controls_(ctl::DataText, 1).state.caption = text::Plain(details->rate) + "/sec";
+    controls_(ctl::DataText, 2).state.caption = text::Plain(details->minutes) + " mins";
   }
 }
 
@@ -48,8 +49,9 @@ void UserPage::MovePage(int direction) {
   start = std::max(start + direction * tables_.Minutes(k), 0.0);
   EvalYStart();
   vars_.marker.pos = 0;
-  controls_("Overlay").state.left = chart::kMarkerPageStart;
-  controls_("DataPointText").state.caption = text::Plain(chart::SampleIndex(vars_.window.yStart));
+  controls_(ctl::Overlay).state.left = chart::kMarkerPageStart;
+  controls_(ctl::DataPointText).state.caption =
+      text::Plain(chart::SampleIndex(vars_.window.yStart));
   DisplayRefresh();
 }
 

@@ -18,24 +18,24 @@ void UserPage::ShowMessage(std::string text) {
 
 bool UserPage::Click(std::string_view key) {
   using Handler = void (UserPage::*)();
-  static const std::pair<std::string_view, Handler> kClicks[] = {
-      {"NextImage", &UserPage::NextImage_Click},
-      {"PreviousImage", &UserPage::PreviousImage_Click},
-      {"PictureAbout", &UserPage::PictureAbout_Click},
-      {"ShellButton", &UserPage::ShellButton_Click},
-      {"OpenMenu", &UserPage::OpenMenu_Click},
-      {"SaveGraphMenu", &UserPage::SaveGraphMenu_Click},
-      {"ExportDataMenu", &UserPage::ExportDataMenu_Click},
-      {"ExitMenu", &UserPage::ExitMenu_Click},
-      {"AboutMenu", &UserPage::AboutMenu_Click},
-      {"Version", &UserPage::Version_Click},
+  static const std::pair<ControlName, Handler> kClicks[] = {
+      {ctl::NextImage, &UserPage::NextImage_Click},
+      {ctl::PreviousImage, &UserPage::PreviousImage_Click},
+      {ctl::PictureAbout, &UserPage::PictureAbout_Click},
+      {ctl::ShellButton, &UserPage::ShellButton_Click},
+      {ctl::OpenMenu, &UserPage::OpenMenu_Click},
+      {ctl::SaveGraphMenu, &UserPage::SaveGraphMenu_Click},
+      {ctl::ExportDataMenu, &UserPage::ExportDataMenu_Click},
+      {ctl::ExitMenu, &UserPage::ExitMenu_Click},
+      {ctl::AboutMenu, &UserPage::AboutMenu_Click},
+      {ctl::Version, &UserPage::Version_Click},
   };
   if (const channels::ChannelRow* channel = channels::ChannelOfButton(key)) {
-    if (controls_(key).state.visible) ShowChannel(*channel);
+    if (controls_.Named(key).state.visible) ShowChannel(*channel);
     return true;
   }
   for (const auto& [name, handler] : kClicks) {
-    if (name != key) continue;
+    if (name.name != key) continue;
     const ControlState& state = controls_(name).state;
     if (state.visible && state.enabled) (this->*handler)();
     return true;
@@ -46,25 +46,25 @@ bool UserPage::Click(std::string_view key) {
 bool UserPage::Select(std::string_view key, int index) {
   // The browser's lists: a drive or folder is entered, a file is opened.
   using Pick = void (UserPage::*)(int);
-  static const std::pair<std::string_view, Pick> kBrowser[] = {
-      {"Drive1", &UserPage::PickDrive},
-      {"Dir1", &UserPage::PickFolder},
-      {"File1", &UserPage::PickFile},
+  static const std::pair<ControlName, Pick> kBrowser[] = {
+      {ctl::Drive1, &UserPage::PickDrive},
+      {ctl::Dir1, &UserPage::PickFolder},
+      {ctl::File1, &UserPage::PickFile},
   };
   for (const auto& [name, pick] : kBrowser) {
-    if (name != key) continue;
+    if (name.name != key) continue;
     if (index < 0 || index >= static_cast<int>(controls_(name).state.items.size())) return false;
     (this->*pick)(index);
     return true;
   }
   using Handler = void (UserPage::*)();
-  static const std::pair<std::string_view, Handler> kLists[] = {
-      {"YAxis", &UserPage::YAxis_Click},
-      {"UserPageSelect", &UserPage::UserPageSelect_Click},
-      {"UserByteSelect", &UserPage::UserByteSelect_Click},
+  static const std::pair<ControlName, Handler> kLists[] = {
+      {ctl::YAxis, &UserPage::YAxis_Click},
+      {ctl::UserPageSelect, &UserPage::UserPageSelect_Click},
+      {ctl::UserByteSelect, &UserPage::UserByteSelect_Click},
   };
   for (const auto& [name, handler] : kLists) {
-    if (name != key) continue;
+    if (name.name != key) continue;
     Control& list = controls_(name);
     // -1 stands for no entry chosen, as when text is typed into the list.
     if (index < -1 || index >= static_cast<int>(list.state.items.size())) return false;
@@ -103,15 +103,18 @@ bool UserPage::Apply(const UserEvent& event) {
 bool UserPage::Type(std::string_view key, std::string text) {
   Control* box = controls_.Find(key);
   if (!box || box->spec.kind != Kind::TextBox) return false;
-  if (box->state.visible) SetText(key, std::move(text));
+  if (box->state.visible) SetText(*box, std::move(text));
   return true;
 }
 
-void UserPage::SetText(std::string_view key, std::string text) {
-  ControlState& box = controls_(key).state;
-  if (box.caption == text) return;
-  box.caption = std::move(text);
-  if (key == "MarkerStepValueText") MarkerStepValueText_Change();
+void UserPage::SetText(ControlName box, std::string text) {
+  SetText(controls_(box), std::move(text));
+}
+
+void UserPage::SetText(Control& box, std::string text) {
+  if (box.state.caption == text) return;
+  box.state.caption = std::move(text);
+  if (box.spec.name == ctl::MarkerStepValueText.name) MarkerStepValueText_Change();
 }
 
 bool UserPage::Scroll(std::string_view key, int value) {
@@ -120,7 +123,7 @@ bool UserPage::Scroll(std::string_view key, int value) {
   if (value < bar->spec.scrollMin || value > bar->spec.scrollMax) return false;
   if (!bar->state.visible || bar->state.value == value) return true;
   bar->state.value = value;
-  if (key == "MarkerStepScroll") MarkerStepScroll_Change();
+  if (bar->spec.name == ctl::MarkerStepScroll.name) MarkerStepScroll_Change();
   return true;
 }
 

@@ -16,6 +16,7 @@
 #include "channels/channels.h"
 #include "chart/canvas.h"
 #include "chart/time_window.h"
+#include "form/control_names.h"
 #include "form/controls.h"
 #include "store/log_store.h"
 #include "store/startup_tables.h"
@@ -207,10 +208,11 @@ class UserPage {
   void DoLabel(int index, std::string_view caption, int left, int top);
   // Dialogs and focus
   void ShowMessage(std::string text);
-  void SetFocus(std::string_view key) { focus_ = focusRequest_ = key; }
+  void SetFocus(ControlName control) { focus_ = focusRequest_ = control.name; }
   // Sets a text box's text as the program does, raising its change event
   // when the text changes.
-  void SetText(std::string_view key, std::string text);
+  void SetText(ControlName box, std::string text);
+  void SetText(Control& box, std::string text);
   bool PickChosenFile();
   std::string ProposedPath(std::string_view extension) const;
   // Marker

@@ -198,9 +198,9 @@ class LogWalk {
     page_.Picture1_MouseDown(button, x, 2000);
     return Check("button " + std::to_string(button) + " down at x " + std::to_string(x));
   }
-  bool Visible(std::string_view key) const { return page_.controls()(key).state.visible; }
+  bool Visible(std::string_view key) const { return page_.controls().Named(key).state.visible; }
   int Items(std::string_view key) const {
-    return static_cast<int>(page_.controls()(key).state.items.size());
+    return static_cast<int>(page_.controls().Named(key).state.items.size());
   }
 
   // The marker on the channel on screen: the first move shows the step box;

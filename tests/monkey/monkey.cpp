@@ -45,7 +45,7 @@ constexpr const char* kStepTexts[] = {
 
 Monkey::Monkey(MainWindow& window, uint32_t seed, Places places)
     : window_(window), random_(seed), places_(std::move(places)) {
-  lastFolder_ = window_.page().controls()("Dir1").state.folder;
+  lastFolder_ = window_.page().controls().Named("Dir1").state.folder;
   // Saving asks for a file: none, a new file or one in a folder that is not
   // there.
   window_.setFileChooser([this](const QString&, const QString& proposed, const QString& filter) {
@@ -86,7 +86,7 @@ void Monkey::Act() {
     roll -= weight;
   }
   CloseStrayPopups();
-  const std::string& folder = window_.page().controls()("Dir1").state.folder;
+  const std::string& folder = window_.page().controls().Named("Dir1").state.folder;
   if (folder != lastFolder_) {
     lastFolder_ = folder;
     folderRowMoved_ = false;
@@ -257,7 +257,7 @@ void Monkey::PickFolder() {
 
 bool Monkey::FolderAllowed(int row) const {
   namespace fs = std::filesystem;
-  const form::ControlState& state = window_.page().controls()("Dir1").state;
+  const form::ControlState& state = window_.page().controls().Named("Dir1").state;
   if (row < 0 || row >= static_cast<int>(state.items.size())) return false;
   // The folder's parents from the root down, the folder, then its
   // subfolders, each indented by its depth.

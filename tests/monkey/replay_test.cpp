@@ -99,7 +99,7 @@ TEST(Replay, FixedSessionsAgreeWithTheDriver) {
         [](MainWindow& w) {
           QMimeData data;
           data.setUrls({QUrl::fromLocalFile(QString::fromStdString(
-              w.page().controls()("File1").state.folder + "/drive copy ä ö.txt"))});
+              w.page().controls().Named("File1").state.folder + "/drive copy ä ö.txt"))});
           QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
           QApplication::sendEvent(&w, &enter);
           QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});

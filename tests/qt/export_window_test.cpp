@@ -296,11 +296,11 @@ TEST_F(ExportWindowTest, ClickOnTheGraphMovesTheMarker) {
     QTest::mouseClick(Canvas(), Qt::LeftButton, {}, QPoint(click.x, 120));
     core.Picture1_MouseDown(1, click.x * 15.0, 120 * 15.0);
     const form::Controls& c = core.controls();
-    EXPECT_EQ(Caption("DataPointText").toStdString(), c("DataPointText").state.caption);
+    EXPECT_EQ(Caption("DataPointText").toStdString(), c.Named("DataPointText").state.caption);
     if (*click.sample) {
       EXPECT_EQ(Caption("DataPointText").toStdString(), click.sample);
     }
-    EXPECT_EQ(Widget("Overlay")->x(), qRound(c("Overlay").state.left / 15.0));
+    EXPECT_EQ(Widget("Overlay")->x(), qRound(c.Named("Overlay").state.left / 15.0));
     EXPECT_TRUE(Widget("DataPointText")->isVisible());
   }
 }

@@ -104,7 +104,7 @@ TEST_F(WindowPixelsTest, ColoursArePaintedWhereTheProgramPutsThem) {
     return widget->parentWidget()->mapTo(client, widget->geometry().center());
   };
   const auto colourOf = [&](const char* key) {
-    return Rgb(window_->page().controls()(key).state.backColour);
+    return Rgb(window_->page().controls().Named(key).state.backColour);
   };
 
   // Across the graph right of its title and legend, and down the value axis

@@ -109,7 +109,7 @@ TEST_F(WindowTest, ImagesShowTheirWholePicture) {
 TEST_F(WindowTest, MouseClickOnAChannelButtonHighlightsIt) {
   QTest::mouseClick(Widget("RPMButton"), Qt::LeftButton);
 
-  EXPECT_EQ(window_->page().controls()("RPMButton").state.backColour, form::kTitleBar);
+  EXPECT_EQ(window_->page().controls().Named("RPMButton").state.backColour, form::kTitleBar);
   const QColor highlight = QApplication::palette().color(QPalette::Active, QPalette::Highlight);
   const QColor face = QApplication::palette().color(QPalette::Active, QPalette::Button);
   EXPECT_EQ(Widget("RPMButton")->palette().color(QPalette::Button), highlight);

@@ -243,7 +243,8 @@ TEST(CommandLineTest, ArgumentsGiveModeLogAndBatch) {
 struct FakeOutput : cli::BatchOutput {
   FakeOutput(const form::UserPage& page, std::string failing) : page(page), failing(failing) {}
   bool WriteGraph(const std::string& path, std::string& problem) override {
-    graphs.push_back({path, page.vars().graph.channel, page.controls()("Overlay").state.left});
+    graphs.push_back(
+        {path, page.vars().graph.channel, page.controls().Named("Overlay").state.left});
     return Written(path, problem);
   }
   bool WriteText(const std::string& path, const std::string& text, std::string& problem) override {
@@ -331,7 +332,7 @@ TEST_F(ExportTest, BatchWritesEveryChannelOfEveryLogAndPage) {
       ASSERT_TRUE(user.OpenPath(dir_ + "/" + w.log));
       user.Select("YAxis", w.page > 0 ? 1 : 0);
       for (int p = 1; p < w.page; ++p) user.Click("NextImage");
-      EXPECT_EQ(user.controls()("NextImage").state.visible, w.more);
+      EXPECT_EQ(user.controls().Named("NextImage").state.visible, w.more);
       user.Click(w.button);
       EXPECT_TRUE(output.texts[out + w.name + ".csv"] == user.DataCsv());
     }

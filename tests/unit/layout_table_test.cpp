@@ -26,7 +26,7 @@ TEST(LayoutTable, KeysAreUniqueArraysCompleteAndContainersComeFirst) {
       continue;
     }
     ASSERT_TRUE(seen.count(s.container)) << c.Key() << " comes before " << s.container;
-    const Kind holder = controls(s.container).spec.kind;
+    const Kind holder = controls.Named(s.container).spec.kind;
     EXPECT_EQ(holder, s.kind == Kind::MenuItem ? Kind::Menu : Kind::Picture) << c.Key();
   }
   // clang-format off
@@ -91,7 +91,7 @@ TEST(LayoutTable, EverythingFitsItsContainerExceptTheParkedControls) {
   for (const Control& c : controls.all()) {
     const ControlSpec& s = c.spec;
     if (s.kind == Kind::Menu || s.kind == Kind::MenuItem) continue;
-    const ControlSpec* holder = s.container.empty() ? nullptr : &controls(s.container).spec;
+    const ControlSpec* holder = s.container.empty() ? nullptr : &controls.Named(s.container).spec;
     const int width = holder ? holder->width : kClientWidth;
     const int height = holder ? holder->height : kClientHeight;
     const bool inside =
@@ -106,24 +106,24 @@ TEST(LayoutTable, EverythingFitsItsContainerExceptTheParkedControls) {
 TEST(LayoutTable, LampsAndBitsShareTheirPlaces) {
   Controls controls;
   for (int i = 0; i < 12; ++i) {
-    const ControlSpec& red = controls("FaultRed", i).spec;
-    const ControlSpec& green = controls("FaultGreen", i).spec;
+    const ControlSpec& red = controls.Named("FaultRed", i).spec;
+    const ControlSpec& green = controls.Named("FaultGreen", i).spec;
     EXPECT_EQ(std::tie(red.left, red.top, red.width, red.height),
               std::tie(green.left, green.top, green.width, green.height));
     EXPECT_EQ(red.top, 650 + 600 * i);
     EXPECT_EQ(std::pair(red.art, green.art), std::pair(Art::LampRed, Art::LampGreen));
   }
-  const ControlSpec& frame = controls("BitSurround").spec;
+  const ControlSpec& frame = controls.Named("BitSurround").spec;
   for (int k = 0; k < 8; ++k) {
-    const ControlSpec& set = controls("Bit", k).spec;
-    const ControlSpec& clear = controls("BitClear", k).spec;
+    const ControlSpec& set = controls.Named("Bit", k).spec;
+    const ControlSpec& clear = controls.Named("BitClear", k).spec;
     EXPECT_LE(std::abs(set.left - clear.left), 5) << k;
     EXPECT_LE(std::abs(set.top - clear.top), 5) << k;
     EXPECT_GE(set.left, frame.left) << k;
     EXPECT_LE(set.left + set.width, frame.left + frame.width) << k;
     // Most significant bit on the left, under the caption's "7".
     if (k > 0) {
-      EXPECT_LT(set.left, controls("Bit", k - 1).spec.left) << k;
+      EXPECT_LT(set.left, controls.Named("Bit", k - 1).spec.left) << k;
     }
   }
 }
@@ -143,11 +143,12 @@ TEST(LayoutTable, FontsColoursAndTips) {
     const Font& f = controls.Find(key)->spec.font;
     EXPECT_EQ(Face(f.family, f.points, f.bold), want) << key;
   }
-  EXPECT_EQ(controls("TemperatureButton").spec.toolTip, "Coolant, Intake and Fuel Temeratures");
-  EXPECT_EQ(controls("LabelInfo", 7).spec.foreColour, 0x0000FFu);
-  EXPECT_EQ(controls("LabelInfo", 8).spec.align, Align::Centre);
-  EXPECT_EQ(controls("Text").spec.backColour, 0x00FFFFu);
-  EXPECT_EQ(controls("File1").spec.pattern, "*.txt*");
+  EXPECT_EQ(controls.Named("TemperatureButton").spec.toolTip,
+            "Coolant, Intake and Fuel Temeratures");
+  EXPECT_EQ(controls.Named("LabelInfo", 7).spec.foreColour, 0x0000FFu);
+  EXPECT_EQ(controls.Named("LabelInfo", 8).spec.align, Align::Centre);
+  EXPECT_EQ(controls.Named("Text").spec.backColour, 0x00FFFFu);
+  EXPECT_EQ(controls.Named("File1").spec.pattern, "*.txt*");
 }
 
 TEST(LayoutTable, MenuBarInOrder) {

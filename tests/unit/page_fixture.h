@@ -35,7 +35,7 @@ class PageTest : public ::testing::Test {
 
   form::UserPage& page() { return *page_; }
   form::ControlState& state(std::string_view name, int index = -1) {
-    return page_->controls()(name, index).state;
+    return page_->controls().Named(name, index).state;
   }
   const form::ProgramVars& vars() { return page_->vars(); }
   const std::vector<chart::Line>& lines() { return canvas_.lines(); }
