@@ -42,18 +42,9 @@ channels::ByteChoice UserPage::UserByteChoice() const {
   channels::ByteChoice choice;
   choice.page = controls_(ctl::UserPageSelect).state.index == 0 ? 0 : 1;
   choice.byte = controls_(ctl::UserByteSelect).state.index;
-  switch (log_.format) {
-    case store::kFrameLog:
-      choice.name = tables_.FieldName(choice.page, choice.byte);
-      choice.bitField = tables_.BitFlag(choice.page, choice.byte) == 1;
-      break;
-    case store::kTimeLog:
-      choice.name = tables_.ColumnName(choice.byte + 1);
-      break;
-    case store::kShortTimeLog:
-      choice.name = tables_.ShortColumnName(choice.byte + 1);
-      break;
-  }
+  choice.name = tables_.EntryName(log_.format, choice.page, choice.byte);
+  choice.bitField =
+      store::KindOf(log_.format).frames && tables_.BitFlag(choice.page, choice.byte) == 1;
   return choice;
 }
 

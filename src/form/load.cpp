@@ -9,6 +9,16 @@ namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
+// The byte list's caption and where it and its caption stand: a frame log's
+// bytes are listed below the page list, a column log's fields higher up, in
+// the page list's place.
+struct ByteListPlace {
+  const char* caption;
+  int captionTop, listTop;
+};
+constexpr ByteListPlace kFrameByteList{"Byte", 4300, 4560};
+constexpr ByteListPlace kColumnByteList{"Byte/Field", 3700, 4000};
+
 }  // namespace
 
 bool UserPage::LoadData() {
@@ -27,12 +37,13 @@ bool UserPage::LoadData() {
   // Accepted: the new log replaces the old one whole, and only now do the
   // kind of log and the byte list's caption and place follow it.
   log_ = std::move(fresh);
-  const bool frameLog = log_.format == store::kFrameLog;
+  const store::LogKind& kind = store::KindOf(log_.format);
+  const ByteListPlace& place = kind.frames ? kFrameByteList : kColumnByteList;
   Control& byteCaption = controls_(ctl::LabelInfo, 4);
   Control& byteList = controls_(ctl::UserByteSelect);
-  byteCaption.state.top = frameLog ? 4300 : 3700;
-  byteCaption.state.caption = frameLog ? "Byte" : "Byte/Field";
-  byteList.state.top = frameLog ? 4560 : 4000;
+  byteCaption.state.top = place.captionTop;
+  byteCaption.state.caption = place.caption;
+  byteList.state.top = place.listTop;
 
   Control& pageList = controls_(ctl::UserPageSelect);
   pageList.state.items = {"0x80 Status Page", "0x7D Status Page"};
@@ -44,24 +55,11 @@ bool UserPage::LoadData() {
   controls_(ctl::LTFTValue).state.visible = false;
   controls_(ctl::LabelInfo, 21).state.visible = false;
 
-  switch (log_.format) {
-    case store::kFrameLog:
-      vars_.file.samplesPerMinute = 145;
-      byteList.state.index = 1;
-      UserByteSelect_Click();
-      SetTrimReadout();
-      break;
-    case store::kTimeLog:
-      vars_.file.samplesPerMinute = 60;
-      byteList.state.index = 0;
-      UserByteSelect_Click();
-      break;
-    case store::kShortTimeLog:
-      vars_.file.samplesPerMinute = 150;
-      byteList.state.index = 0;
-      UserByteSelect_Click();
-      break;
-  }
+  vars_.file.samplesPerMinute = kind.samplesPerMinute;
+  byteList.state.index = kind.selectedAfterLoad;
+  UserByteSelect_Click();
+  // Only frame logs carry the long-term trim.
+  if (kind.frames) SetTrimReadout();
   vars_.window.startMins = 0;
   vars_.file.tripMins =
       text::ToInt16(static_cast<double>(log_.sampleCount) / vars_.file.samplesPerMinute)
@@ -89,29 +87,18 @@ void UserPage::FillByteSelector(bool evenGaps) {
   Control& byteList = controls_(ctl::UserByteSelect);
   byteList.state.items.clear();
   byteList.state.index = -1;
-  switch (log_.format) {
-    case store::kFrameLog: {
-      const int page = controls_(ctl::UserPageSelect).state.index == 1 ? 1 : 0;
-      const int last = page == 1 ? 31 : 27;
-      for (int k = 0; k <= last; ++k) {
-        std::string entry{kHexDigits[k / 16], kHexDigits[k % 16]};
-        entry += (k < 16 || evenGaps) ? "  " : " ";
-        byteList.state.items.push_back(entry + tables_.FieldName(page, k));
-      }
-      break;
+  const store::LogKind& kind = store::KindOf(log_.format);
+  const int page = controls_(ctl::UserPageSelect).state.index == 1 ? 1 : 0;
+  for (int k = 0; k < kind.listed[page]; ++k) {
+    const std::string& name = tables_.EntryName(log_.format, page, k);
+    if (kind.frames) {
+      // A byte by its number in hexadecimal, a column by its own from 1.
+      std::string entry{kHexDigits[k / 16], kHexDigits[k % 16]};
+      entry += (k < 16 || evenGaps) ? "  " : " ";
+      byteList.state.items.push_back(entry + name);
+    } else {
+      byteList.state.items.push_back(" " + std::to_string(k + 1) + " " + name);
     }
-    case store::kTimeLog:
-      for (int k = 0; k <= 30; ++k) {
-        byteList.state.items.push_back(" " + std::to_string(k + 1) + " " +
-                                       tables_.ColumnName(k + 1));
-      }
-      break;
-    case store::kShortTimeLog:
-      for (int k = 0; k <= 10; ++k) {
-        byteList.state.items.push_back(" " + std::to_string(k + 1) + " " +
-                                       tables_.ShortColumnName(k + 1));
-      }
-      break;
   }
 }
 

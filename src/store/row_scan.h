@@ -11,7 +11,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "store/log_store.h"
+#include "store/log_data.h"
 
 namespace zelk::store {
 

@@ -62,10 +62,12 @@ StartupTables InitTables() {
   for (const char* name : kFrame80Names) t.fieldNames[0][b++] = name;
   for (int byte : kFrame80BitBytes) t.bitFlags[0][byte] = 1;
   for (int byte : kFrame7DBitBytes) t.bitFlags[1][byte] = 1;
-  int c = 1;
-  for (const char* name : kColumnNames) t.columnNames[c++] = name;
-  c = 1;
-  for (const char* name : kShortColumnNames) t.shortColumnNames[c++] = name;
+  const auto nameColumns = [&t](LogFormat format, const auto& names) {
+    int c = 1;
+    for (const char* name : names) t.columnNames[format][c++] = name;
+  };
+  nameColumns(kTimeLog, kColumnNames);
+  nameColumns(kShortTimeLog, kShortColumnNames);
   int k = 1;
   for (int16_t m : kWindowMinutes) t.minutes[k++] = m;
   return t;
@@ -82,12 +84,14 @@ int16_t StartupTables::BitFlag(int page, int byte) const {
                                                                             : 0;
 }
 
-const std::string& StartupTables::ColumnName(int column) const {
-  return InRange(column, columnNames.size()) ? columnNames[column] : kEmpty;
+const std::string& StartupTables::ColumnName(LogFormat format, int column) const {
+  return InRange(format, columnNames.size()) && InRange(column, columnNames[0].size())
+             ? columnNames[format][column]
+             : kEmpty;
 }
 
-const std::string& StartupTables::ShortColumnName(int column) const {
-  return InRange(column, shortColumnNames.size()) ? shortColumnNames[column] : kEmpty;
+const std::string& StartupTables::EntryName(LogFormat format, int page, int entry) const {
+  return KindOf(format).frames ? FieldName(page, entry) : ColumnName(format, entry + 1);
 }
 
 int16_t StartupTables::Minutes(int k) const {
