@@ -191,7 +191,8 @@ DriverRun Scratch::Run(const std::vector<std::string>& parts, const Between& bet
   LineCounter printed{outPath};
   for (size_t i = 0; i < parts.size(); ++i) {
     // A last line without its line end would wait for the end of the input.
-    dumps += Send(input[1], parts[i].empty() || parts[i].back() == '\n' ? parts[i] : parts[i] + '\n');
+    dumps +=
+        Send(input[1], parts[i].empty() || parts[i].back() == '\n' ? parts[i] : parts[i] + '\n');
     // A driver that hangs is ended after two minutes, and the run fails with
     // status -1.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);

@@ -91,20 +91,21 @@ TEST(Load, EachKindOfLogSetsItsByteListAndTripLength) {
   const auto timeLog = [](int samples) {
     return TimeLog({{1, std::vector<std::string>(samples - 1, "900")}});
   };
+  // The trip: 72 / 145 and 74 / 145 minutes; 0.5 goes to 0, 1.5 to 2. After a
+  // load, a frame log's bytes from 0x10 on have one blank after the number.
   const struct {
     std::string text;
+    bool frames;
     int sampleCount, tripMins, perMinute;
     size_t entries;
-    int index;
-    std::string caption;
-    int captionTop, listTop;
+    std::string first, last;
   } cases[] = {
-      {FrameLog(71, {}, "\n"), 72, 0, 145, 32, 1, "Byte", 4300, 4560},  // 72 / 145
-      {FrameLog(73, {}, "\r"), 74, 1, 145, 32, 1, "Byte", 4300, 4560},  // 74 / 145
-      {timeLog(30), 30, 0, 60, 31, 0, "Byte/Field", 3700, 4000},         // 0.5 goes to 0
-      {timeLog(90), 90, 2, 60, 31, 0, "Byte/Field", 3700, 4000},         // 1.5 goes to 2
-      {ShortTimeLog({{1, std::vector<std::string>(75, "1500")}}), 76, 1, 150, 11, 0, "Byte/Field",
-       3700, 4000},
+      {FrameLog(71, {}, "\n"), true, 72, 0, 145, 32, "00  Frame Size", "1F Unknown"},
+      {FrameLog(73, {}, "\r"), true, 74, 1, 145, 32, "00  Frame Size", "1F Unknown"},
+      {timeLog(30), false, 30, 0, 60, 31, " 1 RPM", " 31 GPS Altitude"},
+      {timeLog(90), false, 90, 2, 60, 31, " 1 RPM", " 31 GPS Altitude"},
+      {ShortTimeLog({{1, std::vector<std::string>(75, "1500")}}), false, 76, 1, 150, 11, " 1 RPM",
+       " 11 "},
   };
   for (const auto& k : cases) {
     SCOPED_TRACE(k.sampleCount);
@@ -115,11 +116,17 @@ TEST(Load, EachKindOfLogSetsItsByteListAndTripLength) {
     EXPECT_EQ(vars["SampleCount"].number, k.sampleCount);
     EXPECT_EQ(vars["TripMins"].number, k.tripMins);
     EXPECT_EQ(vars["SamplesPerMinute"].number, k.perMinute);
-    EXPECT_EQ(c["UserByteSelect"]["items"].size(), k.entries);
-    EXPECT_EQ(c["UserByteSelect"]["index"].number, k.index);
-    EXPECT_EQ(c["UserByteSelect"]["top"].number, k.listTop);
-    EXPECT_EQ(c["LabelInfo(4)"]["caption"].text, k.caption);
-    EXPECT_EQ(c["LabelInfo(4)"]["top"].number, k.captionTop);
+    const std::vector<std::string> bytes = c["UserByteSelect"]["items"].Strings();
+    ASSERT_EQ(bytes.size(), k.entries);
+    EXPECT_EQ(bytes.front(), k.first);
+    EXPECT_EQ(bytes.back(), k.last);
+    EXPECT_EQ(c["UserPageSelect"]["items"].Strings(),
+              (std::vector<std::string>{"0x80 Status Page", "0x7D Status Page"}));
+    // A frame log's list starts on byte 1, under a caption of its own.
+    EXPECT_EQ(c["UserByteSelect"]["index"].number, k.frames ? 1 : 0);
+    EXPECT_EQ(c["UserByteSelect"]["top"].number, k.frames ? 4560 : 4000);
+    EXPECT_EQ(c["LabelInfo(4)"]["caption"].text, k.frames ? "Byte" : "Byte/Field");
+    EXPECT_EQ(c["LabelInfo(4)"]["top"].number, k.frames ? 4300 : 3700);
     EXPECT_EQ(c["CurrentFileText"]["text"].text, "log.txt");
     EXPECT_FALSE(c["Background"]["visible"].boolean);
     EXPECT_TRUE(run.dumps.at(0)["messages"].items.empty());
@@ -133,8 +140,9 @@ TEST(Load, SecondLogKeepsTheChannelAndShowsNothingOfTheFirst) {
   Scratch s;
   const std::string longLog = s.Write("long.txt", FrameLog(1000, {3000}));
   const std::string shortLog = s.Write("short.txt", FrameLog(300, {1000}));
-  const DriverRun run = s.Run("open " + longLog + "\nclick TemperatureButton\nclick RPMButton\nopen " +
-                              shortLog + "\ndump\nselect YAxis 2\ndump\n");
+  const DriverRun run =
+      s.Run("open " + longLog + "\nclick TemperatureButton\nclick RPMButton\nopen " + shortLog +
+            "\ndump\nselect YAxis 2\ndump\n");
   ASSERT_EQ(run.status, 0) << run.err;
   const Json& d = run.dumps.at(0);
   EXPECT_EQ(d["vars"]["CurrentChannel"].number, 1);
@@ -202,10 +210,11 @@ TEST(Marker, StepsReadOffSamples) {
 // axes and at least a segment for each sample of the window, at finite
 // places, and the marker reads the sample ten on.
 TEST(Channels, EveryChannelOnEverySampleLogPagedAndMarked) {
-  const std::pair<const char*, int> buttons[] = {
-      {"RPMButton", 1},   {"TemperatureButton", 2}, {"BatteryButton", 3},     {"IgnitionButton", 4},
-      {"LambdaButton", 5}, {"LoopButton", 6},        {"ThrottleButton", 7},    {"UserDefinedButton", 8},
-      {"MAPButton", 9},    {"STFTButton", 10}};
+  const std::pair<const char*, int> buttons[] = {{"RPMButton", 1},      {"TemperatureButton", 2},
+                                                 {"BatteryButton", 3},  {"IgnitionButton", 4},
+                                                 {"LambdaButton", 5},   {"LoopButton", 6},
+                                                 {"ThrottleButton", 7}, {"UserDefinedButton", 8},
+                                                 {"MAPButton", 9},      {"STFTButton", 10}};
   Scratch s;
   for (const char* log : {"drive_frames.txt", "drive_time.txt", "drive_quillon.txt"}) {
     for (const auto& [button, number] : buttons) {
