@@ -65,6 +65,9 @@ TEST(Replay, FixedSessionsAgreeWithTheDriver) {
        [](const Session& s) -> std::vector<std::string> {
          return {"key 40", "select Dir1 " + std::to_string(LogsRow(s) + 1), "key 13"};
        }},
+      {"a scroll bar action the program does not take (the bar is hidden) is undone",
+       {[](MainWindow& w) { QTest::keyClick(w.widget("MarkerStepScroll"), Qt::Key_End); }},
+       [](const Session&) -> std::vector<std::string> { return {"scroll MarkerStepScroll 100"}; }},
       {"the file list keeps the loaded file highlighted",
        {ClickRow("File1", 1), [](MainWindow& w) { w.menuAction("OpenMenu")->trigger(); },
         [](MainWindow& w) {
