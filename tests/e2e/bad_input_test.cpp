@@ -152,6 +152,9 @@ TEST(BadInput, EveryFileIsToldAboutOrShownAndNeverHarmsTheLoadedLog) {
          return s.Write("line.txt", line);
        },
        std::string(kCut) + "1, after 9999 samples.", true, 10000},
+      {"more frames than the tables hold",
+       [](const Scratch& s) { return s.Write("long.txt", FrameLog(10005, {700})); },
+       std::string(kCut) + "20004, after 9999 samples.", true, 10000},
       {"frames cut at every length",
        [](const Scratch& s) { return s.Write("cut.txt", CutFrames()); }, "", true, 98},
       {"lower-case and mixed hexadecimal bytes",
@@ -251,9 +254,12 @@ TEST(BadInput, EveryFileIsToldAboutOrShownAndNeverHarmsTheLoadedLog) {
         EXPECT_EQ(after["vars"]["SampleCount"].number, file.sampleCount);
       }
     } else {
+      // The browser comes back; the loaded log, its names and graph stay.
       EXPECT_TRUE(after["vars"] == before["vars"]);
       EXPECT_TRUE(after["canvas"] == before["canvas"]);
-      EXPECT_EQ(after["controls"]["Text"], before["controls"]["Text"]);
+      for (const char* key : {"Text", "CurrentFileText", "LabelInfo(4)", "UserByteSelect"})
+        EXPECT_EQ(after["controls"][key], before["controls"][key]) << key;
+      EXPECT_TRUE(after["controls"]["Background"]["visible"].boolean);
     }
     EXPECT_LT(run.seconds, kSecondsAtMost);
     EXPECT_LT(run.peakKb, 200 * 1024);

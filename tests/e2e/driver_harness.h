@@ -3,7 +3,6 @@
 
 #include <functional>
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -46,7 +45,7 @@ class Scratch {
   const std::string& dir() const { return dir_; }
   std::string Write(const std::string& name, const std::string& content) const;
   // The driver with the scratch folder as its program folder.
-  DriverRun Run(const std::string& script) const;
+  DriverRun Run(const std::string& script) const { return Run({script}, {}); }
   // The same, the script given in parts: once the driver has printed the
   // dumps of part i, `between(i, dumps so far)` runs and what it gives goes
   // to the driver before part i + 1.

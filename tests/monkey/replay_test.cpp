@@ -1,6 +1,8 @@
-// Short fixed sessions in the window: after each action every widget shows
-// its control's state, the events reach the program as the driver's lines
-// listed, and the driver given those lines reaches the window's state.
+// Short fixed sessions in the window, each of actions that once went wrong
+// and that the random sessions do not reach or cannot judge (the lines an
+// event must give): after each action every widget shows its control's
+// state, the events reach the program as the driver's lines listed, and the
+// driver given those lines reaches the window's state.
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
@@ -9,7 +11,6 @@
 #include <QDropEvent>
 #include <QListWidget>
 #include <QMimeData>
-#include <QScrollBar>
 #include <QTest>
 #include <QUrl>
 #include <functional>

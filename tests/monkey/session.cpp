@@ -2,11 +2,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTest>
 #include <cstdio>
 
 #include "application.h"
-#include "window_check.h"
+#include "chart/canvas.h"
+#include "dump.h"
 
 namespace zelk::app {
 namespace {
@@ -61,6 +63,25 @@ bool MakeProgramFolder(const QString& root) {
          QFile::copy(logs + "drive_frames.txt", logs + QString::fromUtf8("Ältere Logs/alt.TXT"));
 }
 
+// The program's variables and controls in a dump line of the driver, without
+// the canvas and the messages, which the window and the driver keep apart.
+std::string StatePart(const std::string& dump) { return dump.substr(0, dump.find(",\"canvas\":")); }
+
+// Where `a` and `b` first differ, with the text around it.
+std::string FirstDifference(const std::string& a, const std::string& b) {
+  size_t at = 0;
+  while (at < a.size() && at < b.size() && a[at] == b[at]) ++at;
+  if (at == a.size() && at == b.size()) return {};
+  // The control or group the difference lies in: the last key that opens an
+  // object before it.
+  const size_t open = a.rfind("\":{", at);
+  const size_t keyStart = open == std::string::npos ? 0 : a.rfind('"', open - 1) + 1;
+  const std::string key = open == std::string::npos ? "" : a.substr(keyStart, open - keyStart);
+  const size_t from = at < 120 ? 0 : at - 120;
+  return "in " + key + ", at byte " + std::to_string(at) + ":\n  window: ..." +
+         a.substr(from, 240) + "\n  driver: ..." + b.substr(from, 240);
+}
+
 QtMessageHandler standardHandler = nullptr;
 
 void QuietPlatform(QtMsgType type, const QMessageLogContext& context, const QString& message) {
@@ -109,9 +130,28 @@ void Session::Keep() {
 }
 
 std::string Session::ReplayDifference() {
-  const DriverReplay replay = RunDriver(root_.path(), lines_, saves_.path() + "/replay.script");
-  if (!replay.ran) return replay.problem;
-  return FirstDifference(StateJson(window_->page()), StatePart(replay.lastDump));
+  const QString scriptPath = saves_.path() + "/replay.script";
+  QFile script(scriptPath);
+  if (!script.open(QIODevice::WriteOnly)) return "cannot write " + scriptPath.toStdString();
+  for (const std::string& line : lines_) script.write(QByteArray::fromStdString(line + '\n'));
+  script.write("dump\n");
+  script.close();
+
+  QProcess driver;
+  driver.start(QStringLiteral(ZELK_DRIVER),
+               {QStringLiteral("--program-dir"), root_.path(), scriptPath});
+  if (!driver.waitForFinished(120'000)) {
+    driver.kill();
+    return "the driver did not finish";
+  }
+  if (driver.exitStatus() != QProcess::NormalExit || driver.exitCode() != 0) {
+    return "the driver ended with status " + std::to_string(driver.exitCode()) + ": " +
+           driver.readAllStandardError().toStdString();
+  }
+  const QByteArray lastDump = driver.readAllStandardOutput().trimmed().split('\n').back();
+  const chart::RecordingCanvas nothingDrawn;
+  return FirstDifference(StatePart(driver::Dump(window_->page(), nothingDrawn, {}, {})),
+                         StatePart(lastDump.toStdString()));
 }
 
 }  // namespace zelk::app

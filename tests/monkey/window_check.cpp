@@ -1,21 +1,17 @@
 #include "window_check.h"
 
+#include <QAbstractItemModel>
 #include <QAction>
 #include <QComboBox>
 #include <QDebug>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
-#include <type_traits>
 
 #include "app/colours.h"
-#include "chart/canvas.h"
-#include "dump.h"
 
 namespace zelk::app {
 namespace {
@@ -39,17 +35,11 @@ QStringList Items(const std::vector<std::string>& items) {
   return list;
 }
 
-template <class List>
-QStringList Shown(const List* list) {
-  QStringList items;
-  for (int i = 0; i < list->count(); ++i) {
-    if constexpr (std::is_same_v<List, QComboBox>) {
-      items << list->itemText(i);
-    } else {
-      items << list->item(i)->text();
-    }
-  }
-  return items;
+// The rows a list or a combo box shows.
+QStringList Shown(const QAbstractItemModel* model) {
+  QStringList rows;
+  for (int i = 0; i < model->rowCount(); ++i) rows << model->index(i, 0).data().toString();
+  return rows;
 }
 
 // What a widget of `kind` shows of `state` that differs, or empty.
@@ -101,14 +91,14 @@ std::string WidgetMismatch(QWidget* widget, const form::Control& control, const 
     case Kind::ComboBox:
     case Kind::DriveList: {
       const auto* combo = static_cast<QComboBox*>(widget);
-      problem = Differs("items", Shown(combo), Items(state.items));
+      problem = Differs("items", Shown(combo->model()), Items(state.items));
       if (problem.empty()) problem = Differs("index", combo->currentIndex(), state.index);
       return problem;
     }
     case Kind::FolderList:
     case Kind::FileList: {
       const auto* list = static_cast<QListWidget*>(widget);
-      problem = Differs("items", Shown(list), Items(state.items));
+      problem = Differs("items", Shown(list->model()), Items(state.items));
       if (problem.empty() && !(kind == Kind::FolderList && folderRowMoved)) {
         // The row the user sees highlighted, not the keyboard's cursor.
         const QList<QListWidgetItem*> selected = list->selectedItems();
@@ -155,59 +145,6 @@ std::string FirstMismatch(MainWindow& window, bool folderRowMoved) {
     if (!problem.empty()) return control.Key() + ": " + problem;
   }
   return {};
-}
-
-std::string StateJson(const form::UserPage& page) {
-  const chart::RecordingCanvas nothingDrawn;
-  return StatePart(driver::Dump(page, nothingDrawn, {}, {}));
-}
-
-std::string StatePart(const std::string& dump) { return dump.substr(0, dump.find(",\"canvas\":")); }
-
-std::string FirstDifference(const std::string& a, const std::string& b) {
-  size_t at = 0;
-  while (at < a.size() && at < b.size() && a[at] == b[at]) ++at;
-  if (at == a.size() && at == b.size()) return {};
-  // The control or group the difference lies in: the last key that opens an
-  // object before it.
-  const size_t open = a.rfind("\":{", at);
-  const size_t keyStart = open == std::string::npos ? 0 : a.rfind('"', open - 1) + 1;
-  const std::string key = open == std::string::npos ? "" : a.substr(keyStart, open - keyStart);
-  const size_t from = at < 120 ? 0 : at - 120;
-  return "in " + key + ", at byte " + std::to_string(at) + ":\n  window: ..." +
-         a.substr(from, 240) + "\n  driver: ..." + b.substr(from, 240);
-}
-
-DriverReplay RunDriver(const QString& programDir, const std::vector<std::string>& lines,
-                       const QString& scriptPath) {
-  DriverReplay replay;
-  QFile script(scriptPath);
-  if (!script.open(QIODevice::WriteOnly)) {
-    replay.problem = "cannot write " + scriptPath.toStdString();
-    return replay;
-  }
-  for (const std::string& line : lines) script.write(QByteArray::fromStdString(line + '\n'));
-  script.write("dump\n");
-  script.close();
-
-  QProcess driver;
-  driver.start(QStringLiteral(ZELK_DRIVER),
-               {QStringLiteral("--program-dir"), programDir, scriptPath});
-  if (!driver.waitForFinished(120'000)) {
-    driver.kill();
-    replay.problem = "the driver did not finish";
-    return replay;
-  }
-  const QByteArray out = driver.readAllStandardOutput();
-  if (driver.exitStatus() != QProcess::NormalExit || driver.exitCode() != 0) {
-    replay.problem = "the driver ended with status " + std::to_string(driver.exitCode()) + ": " +
-                     driver.readAllStandardError().toStdString();
-    return replay;
-  }
-  const QList<QByteArray> outLines = out.trimmed().split('\n');
-  replay.ran = true;
-  replay.lastDump = outLines.isEmpty() ? std::string() : outLines.back().toStdString();
-  return replay;
 }
 
 }  // namespace zelk::app

@@ -112,34 +112,6 @@ TEST_F(ExportWindowTest, DropOpensTheFirstLocalFile) {
   }
 }
 
-// A log named on the command line opens as if picked; a file that is no log
-// is refused with the usual message and changes nothing but the browser.
-// Saving waits for the first log.
-TEST_F(ExportWindowTest, OpenLogShowsTheLogOrRefusesIt) {
-  const QString garbage = Write("garbage.txt", "garbage");
-  const QString refused = QStringLiteral("ZelkScope: Not a valid ZELK data file");
-  const struct {
-    QString path, title;
-    bool browser, saving;
-    QStringList messages;
-  } steps[] = {
-      {garbage, "ZelkScope", true, false, {refused}},
-      {log_, "drive.txt - ZelkScope", false, true, {}},
-      {garbage, "drive.txt - ZelkScope", true, true, {refused}},
-  };
-  for (const auto& step : steps) {
-    SCOPED_TRACE(step.path.toStdString());
-    messages_.clear();
-    window_->OpenLog(step.path);
-    EXPECT_EQ(window_->windowTitle(), step.title);
-    EXPECT_EQ(Widget("Background")->isVisible(), step.browser);
-    EXPECT_EQ(messages_, step.messages);
-    for (const char* item : {"SaveGraphMenu", "ExportDataMenu"}) {
-      EXPECT_EQ(window_->menuAction(item)->isEnabled(), step.saving) << item;
-    }
-  }
-}
-
 TEST_F(ExportWindowTest, FileMenuKeys) {
   const std::pair<const char*, const char*> keys[] = {{"OpenMenu", "Ctrl+O"},
                                                       {"SaveGraphMenu", "Ctrl+S"},

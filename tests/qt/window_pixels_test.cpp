@@ -1,15 +1,13 @@
-// What the user sees of the window, read off its painted pixels, and key,
-// scroll-bar and mouse events as the user's desktop sends them.
+// What the user sees of the window, read off its painted pixels, and key
+// and mouse events as the user's desktop sends them.
 #include <gtest/gtest.h>
 
-#include <QAbstractSlider>
 #include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineF>
 #include <QPlainTextEdit>
-#include <QScrollBar>
 #include <map>
 #include <optional>
 #include <string>
@@ -169,27 +167,6 @@ TEST_F(WindowPixelsTest, AHeldArrowKeyMovesTheMarkerOnce) {
     SendKey(QEvent::KeyRelease, h.key, false);
     EXPECT_EQ(Marked(), h.marked) << QKeySequence(h.key).toString().toStdString() << " held for "
                                   << h.repeats << " repeats";
-  }
-}
-
-// The step scroll bar moved to either end, as a drag or a click on its arrow
-// does, sets the step to that end's value.
-TEST_F(WindowPixelsTest, StepScrollBarReachesBothEnds) {
-  auto* bar = qobject_cast<QScrollBar*>(Widget("MarkerStepScroll"));
-  ASSERT_NE(bar, nullptr);
-  ASSERT_TRUE(bar->isVisible());
-  const struct {
-    QAbstractSlider::SliderAction action;
-    const char* box;
-    int step;
-  } ends[] = {{QAbstractSlider::SliderToMaximum, " 100", 100},
-              {QAbstractSlider::SliderToMinimum, " 1", 1}};
-  for (const auto& e : ends) {
-    bar->triggerAction(e.action);
-    EXPECT_EQ(Shown(Widget("MarkerStepValueText")).toStdString(), e.box);
-    const int before = std::stoi(Marked());
-    KeyClick(Qt::Key_Right);
-    EXPECT_EQ(std::stoi(Marked()), before + e.step) << e.box;
   }
 }
 
