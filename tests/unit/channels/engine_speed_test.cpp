@@ -1,18 +1,15 @@
 // The engine-speed graph: frame, labels, limit line, series and listing.
 #include "channel_fixture.h"
-#include "chart/plot.h"
 
 namespace zelk::testing {
 namespace {
-
-using testlogs::FrameLog;
 
 class EngineSpeedTest : public ChannelTest {};
 
 TEST_F(EngineSpeedTest, GraphFrameLabelsTitleAndSeries) {
   // SampleCount 103: samples 1 to 101, a step of 105.
-  Open(FrameLog(102, {850, 6000, 0, 65535}, "\r\n", 1));
-  ASSERT_EQ(vars().window.xStep.ToText(), "105");
+  Show(ChannelId::EngineSpeed, testlogs::FrameLog(102, {850, 6000, 0, 65535}, "\r\n", 1));
+  ASSERT_EQ(window_.xStep.ToText(), "105");
   const auto& l = lines();
   ASSERT_EQ(l.size(), 3u + 101u);
   EXPECT_EQ(l[0], (chart::Line{550, 100, 550, 4000, chart::kBlue, 1}));
@@ -24,21 +21,12 @@ TEST_F(EngineSpeedTest, GraphFrameLabelsTitleAndSeries) {
   EXPECT_EQ(l[5].y2, 4000);
   EXPECT_EQ(l[6].y2, 4000.68f);  // -1 lies just below the time axis
   EXPECT_EQ(l.back().x2, 11155);
-  EXPECT_EQ(vars().graph.startY[0], 3422);
-  EXPECT_EQ(vars().graph.valueScale, 0.68);
-  EXPECT_EQ(vars().graph.baseLine, 4000);
-  EXPECT_EQ(state("ScreenTitle").caption, "Engine Speed (RPM)");
-  EXPECT_EQ(state("ScreenTitle").top, 350);
-  EXPECT_TRUE(state("YLabel").visible);
-  EXPECT_EQ(state("InfoLabel").width, 0);
-  const char* captions[] = {"0000", "1000", "2000", "3000", "4000", "5000", "6000"};
-  const int tops[] = {3900, 3280, 2660, 2040, 1420, 800, 180};
-  for (int k = 0; k < 7; ++k) {
-    EXPECT_EQ(state("Label", k).caption, captions[k]);
-    EXPECT_EQ(state("Label", k).top, tops[k]);
-    EXPECT_EQ(state("Label", k).left, 50);
-    EXPECT_TRUE(state("Label", k).visible);
-  }
+  EXPECT_EQ(view_.startY[0], 3422);
+  EXPECT_EQ(view_.valueScale, 0.68);
+  EXPECT_EQ(view_.baseLine, 4000);
+  EXPECT_EQ(view_.title, "Engine Speed (RPM)");
+  EXPECT_EQ(view_.titleTop, 350);
+  EXPECT_EQ(Labels(), (Texts{"0000", "1000", "2000", "3000", "4000", "5000", "6000"}));
 }
 
 // A speed that cannot be read counts as 0, and the rest of the log is still
@@ -58,55 +46,20 @@ TEST_F(EngineSpeedTest, UnreadableSpeedsCountAsZero) {
        "0850 0000 0000 0850 -7 0000 1000 0000 "},
   };
   for (const auto& [log, listing] : cases) {
-    Open(log);
-    EXPECT_EQ(state("Text").caption, "Raw Data - Revolutions/Minute\r\n" + listing);
+    Show(ChannelId::EngineSpeed, log);
+    EXPECT_EQ(view_.text, "Raw Data - Revolutions/Minute\r\n" + listing);
   }
 }
 
 TEST_F(EngineSpeedTest, XNeverDriftsOverALongWindow) {
-  Open(FrameLog(9000, {1500}));  // YEnd - YStart = 8997
-  const auto& l = lines();
-  const text::Decimal step = vars().window.xStep;
+  Show(ChannelId::EngineSpeed, testlogs::FrameLog(9000, {1500}));  // YEnd - YStart = 8997
   text::Decimal x = text::Decimal::FromInt(550);
-  for (size_t i = 3; i < l.size(); ++i) {
-    ASSERT_EQ(l[i].x1, x.ToFloat()) << i;
-    x += step;
-    ASSERT_EQ(l[i].x2, x.ToFloat()) << i;
+  for (size_t i = 3; i < lines().size(); ++i) {
+    ASSERT_EQ(lines()[i].x1, x.ToFloat()) << i;
+    x += window_.xStep;
+    ASSERT_EQ(lines()[i].x2, x.ToFloat()) << i;
   }
-  EXPECT_NEAR(l.back().x2, 11050 + 10500.0 / 8997, 1e-3);
-}
-
-TEST_F(EngineSpeedTest, OnlyTheChosenButtonIsHighlighted) {
-  const char* buttons[] = {"RPMButton",    "TemperatureButton", "BatteryButton",  "IgnitionButton",
-                           "LambdaButton", "LoopButton",        "ThrottleButton", "MAPButton",
-                           "STFTButton",   "UserDefinedButton"};
-  Open(FrameLog(10, {900}));
-  for (const char* chosen : buttons) {
-    ASSERT_TRUE(page().Click(chosen));
-    for (const char* b : buttons) {
-      EXPECT_EQ(state(b).backColour, std::string(b) == chosen ? form::kTitleBar : form::kButtonFace)
-          << chosen << " " << b;
-    }
-    EXPECT_EQ(page().focus(), "DummyText");
-    // Only ignition and short-term trim show an average.
-    const bool average =
-        std::string(chosen) == "IgnitionButton" || std::string(chosen) == "STFTButton";
-    EXPECT_EQ(state("FuelAverageText").visible, average) << chosen;
-    // Only the user-defined channel keeps its selectors on screen.
-    const bool user = std::string(chosen) == "UserDefinedButton";
-    EXPECT_EQ(state("UserByteSelect").visible, user) << chosen;
-    EXPECT_EQ(state("UserPageSelect").visible, user) << chosen;
-  }
-}
-
-TEST_F(EngineSpeedTest, ARefreshBeforeAnyLogDrawsNothing) {
-  page().Click("AboutMenu");
-  EXPECT_TRUE(state("PictureAbout").visible);
-  EXPECT_EQ(state("PictureAbout").left, 4000);
-  page().Click("PictureAbout");
-  EXPECT_FALSE(state("PictureAbout").visible);
-  EXPECT_TRUE(lines().empty());
-  EXPECT_EQ(vars().graph.channel, channels::ChannelId::None);
+  EXPECT_NEAR(lines().back().x2, 11050 + 10500.0 / 8997, 1e-3);
 }
 
 }  // namespace
