@@ -1,7 +1,6 @@
 // What the table of channels gives every channel alike: the face around its
 // graph, a window reaching past the log's end, and the marker's redraw.
 #include <algorithm>
-#include <array>
 #include <map>
 
 #include "channel_fixture.h"
@@ -28,50 +27,46 @@ class ChannelsTest : public ChannelTest {
   }
 };
 
+// Scale and base line are pinned by each channel's own y's; here the title,
+// labels, red line and average box that frame the graph.
 TEST_F(ChannelsTest, EachChannelFramesItsGraph) {
   const std::string frames = testlogs::FrameLog(5, {900});
   const std::string time = TimeLog({{1, {"900", "900", "900", "900"}}});
   const std::string shortTime = ShortTimeLog({{1, {"900", "900", "900", "900"}}});
-  using L = Texts;
-  const L celsius = {"00°", "20°", "40°", "60°", "80°", "100°", "120°"};
-  const L advance = {" +0°", " +5°", " +10°", " +15°", " +20°", " +25°", " +30°"};
-  const L lambda = {"0.0", "0.2", "0.4", "0.6", "0.8", "1.0", "1.2"};
-  const L volts = {"0.0V", "1.0V", "2.0V", "3.0V", "4.0V", "5.0V", "6.0V"};
-  const L trim = {"-15%", "-10%", "-5%", "0%", "+5%", "+10%", "+15%"};
+  const Texts celsius = {"00°", "20°", "40°", "60°", "80°", "100°", "120°"};
+  const Texts advance = {" +0°", " +5°", " +10°", " +15°", " +20°", " +25°", " +30°"};
+  const Texts lambda = {"0.0", "0.2", "0.4", "0.6", "0.8", "1.0", "1.2"};
+  const Texts volts = {"0.0V", "1.0V", "2.0V", "3.0V", "4.0V", "5.0V", "6.0V"};
+  const Texts trim = {"-15%", "-10%", "-5%", "0%", "+5%", "+10%", "+15%"};
+  const std::string temperatures = "Temperatures (°C)          Coolant                Intake";
   const struct {
     ChannelId id;
     const std::string& log;
-    double scale;
-    int baseLine;
     std::optional<int> limitY;
     bool average;
-    L labels;
+    Texts labels;
     std::string title;
   } cases[] = {
-      {ChannelId::Temperatures, frames, 30, 3900, 1000, false, celsius,
-       "Temperatures (°C)          Coolant                Intake                Fuel"},
-      {ChannelId::Temperatures, time, 30, 3900, 1000, false, celsius,
-       "Temperatures (°C)          Coolant                Intake"},
-      {ChannelId::Battery, frames, 800, 4000, {}, false,
-       {" 10V", " 11V", " 12V", " 13V", " 14V", " 15V", " 16V"}, "Battery Voltage"},
-      {ChannelId::Ignition, frames, 120, 4000, {}, true, advance, "Ignition Advance(°)"},
-      {ChannelId::Ignition, shortTime, 120, 4000, {}, false, advance, "Ignition Advance(°)"},
-      {ChannelId::Lambda, frames, 3000, 4000, {}, false, lambda,
-       "Lambda (Oxygen) Sensor         Voltage           Status"},
-      {ChannelId::Lambda, time, 3000, 4000, {}, false, lambda, "Lambda (Oxygen) Sensor (Volts)"},
-      {ChannelId::FuelLoop, frames, 3000, 4000, {}, false,
-       {"Open", " ", " ", " ", " ", "Closed", " "}, "ECU Fuel Loop Status (Open/Closed)"},
-      {ChannelId::Throttle, frames, 40, 3400, {}, false,
-       {"00°", "15°", "30°", "45°", "60°", "75°", "90°"}, "Throttle Position Sensor(°)"},
-      {ChannelId::Throttle, time, 300, 2700, {}, false, volts, "Throttle Pot Voltage"},
-      {ChannelId::Throttle, shortTime, 300, 3200, {}, false, volts, "Throttle Pot Voltage"},
-      {ChannelId::Manifold, frames, 30, 3900, {}, false,
-       {" 0psi", " 3psi", " 6psi", " 9psi", "12psi", "15psi", "18psi"},
+      // clang-format off
+      {ChannelId::Temperatures, frames, 1000, false, celsius, temperatures + "                Fuel"},
+      {ChannelId::Temperatures, time, 1000, false, celsius, temperatures},
+      {ChannelId::Battery, frames, {}, false, {" 10V", " 11V", " 12V", " 13V", " 14V", " 15V", " 16V"},
+       "Battery Voltage"},
+      {ChannelId::Ignition, frames, {}, true, advance, "Ignition Advance(°)"},
+      {ChannelId::Ignition, shortTime, {}, false, advance, "Ignition Advance(°)"},
+      {ChannelId::Lambda, frames, {}, false, lambda, "Lambda (Oxygen) Sensor         Voltage           Status"},
+      {ChannelId::Lambda, time, {}, false, lambda, "Lambda (Oxygen) Sensor (Volts)"},
+      {ChannelId::FuelLoop, frames, {}, false, {"Open", " ", " ", " ", " ", "Closed", " "},
+       "ECU Fuel Loop Status (Open/Closed)"},
+      {ChannelId::Throttle, frames, {}, false, {"00°", "15°", "30°", "45°", "60°", "75°", "90°"},
+       "Throttle Position Sensor(°)"},
+      {ChannelId::Throttle, time, {}, false, volts, "Throttle Pot Voltage"},
+      {ChannelId::Throttle, shortTime, {}, false, volts, "Throttle Pot Voltage"},
+      {ChannelId::Manifold, frames, {}, false, {" 0psi", " 3psi", " 6psi", " 9psi", "12psi", "15psi", "18psi"},
        "Inlet Manifold Pressure (MAP)(Pounds/sq inch)"},
-      {ChannelId::ShortTermTrim, frames, 110, 13150, {}, true, trim,
-       "Short Term Fuel Trim (STFT)(%)"},
-      {ChannelId::ShortTermTrim, shortTime, 110, 13150, {}, false, trim,
-       "Short Term Fuel Trim (STFT)(%)"},
+      {ChannelId::ShortTermTrim, frames, {}, true, trim, "Short Term Fuel Trim (STFT)(%)"},
+      {ChannelId::ShortTermTrim, shortTime, {}, false, trim, "Short Term Fuel Trim (STFT)(%)"},
+      // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.title + " " + c.log.substr(0, 5));
@@ -79,18 +74,10 @@ TEST_F(ChannelsTest, EachChannelFramesItsGraph) {
     EXPECT_EQ(view_.title, c.title);
     EXPECT_EQ(view_.titleTop, 120);
     EXPECT_EQ(Labels(), c.labels);
-    EXPECT_EQ(view_.valueScale, c.scale);
-    EXPECT_EQ(view_.baseLine, c.baseLine);
     EXPECT_EQ(view_.limitY, c.limitY);
-    ASSERT_GE(lines().size(), 3u);
-    EXPECT_EQ(lines()[1], (chart::Line{550, 4000, 11200, 4000, chart::kBlue, 1}));
     const auto red = std::count_if(lines().begin(), lines().end(),
                                    [](const chart::Line& l) { return l.colour == chart::kRed; });
     EXPECT_EQ(red, c.limitY ? 1 : 0);
-    if (c.limitY) {
-      const float y = static_cast<float>(*c.limitY);
-      EXPECT_EQ(lines()[2], (chart::Line{550, y, 11200, y, chart::kRed, 2}));
-    }
     EXPECT_EQ(view_.average.has_value(), c.average);
   }
 }
@@ -98,10 +85,11 @@ TEST_F(ChannelsTest, EachChannelFramesItsGraph) {
 TEST_F(ChannelsTest, EntriesPastTheLogsEndAreListedButNotAveraged) {
   // 100 records make a 2-minute log; its 2-minute window runs to sample 102.
   std::map<int, Texts> columns;
-  const std::pair<int, const char*> values[] = {{5, "130"}, {6, "100"},  {7, "10"},
-                                                {8, "30"},  {9, "0.5"},  {10, "13.5"},
-                                                {12, "1"},  {13, "500"}, {14, "103"}};
-  for (const auto& [column, value] : values) columns[column].assign(100, value);
+  for (const auto& [column, value] : std::map<int, const char*>{
+           {5, "130"}, {6, "100"}, {7, "10"}, {8, "30"}, {9, "0.5"}, {10, "13.5"}, {12, "1"},
+           {13, "500"}, {14, "103"}}) {
+    columns[column].assign(100, value);
+  }
   const std::string log = TimeLog(columns);
   const struct {
     ChannelId id;
@@ -109,18 +97,17 @@ TEST_F(ChannelsTest, EntriesPastTheLogsEndAreListedButNotAveraged) {
     float zeroY;
     std::optional<std::string> average;
   } cases[] = {
-      {ChannelId::Temperatures, "Raw Data - Coolant Temperature (Deg Centrigrade)", "130° ",
-       " 0° ", 3900, {}},
+      // clang-format off
+      {ChannelId::Temperatures, "Raw Data - Coolant Temperature (Deg Centrigrade)", "130° ", " 0° ", 3900, {}},
       {ChannelId::Battery, "Raw Data - Battery Voltage", "13.5V ", "V ", 12480, {}},
-      {ChannelId::Ignition, "Raw Data - Ignition Advance", "10° ", "00° ", 4000,
-       "Average Advance = 10.0°"},
+      {ChannelId::Ignition, "Raw Data - Ignition Advance", "10° ", "00° ", 4000, "Average Advance = 10.0°"},
       {ChannelId::Lambda, "Raw Data - Lambda (Oxygen Sensor) Voltage", "0.50 ", "0.00 ", 4000, {}},
       {ChannelId::FuelLoop, "Raw Data - ECU Fuel Loop Status", "1 ", " ", 4000, {}},
       {ChannelId::Throttle, "Raw Data - Throttle Potentiometer Voltage", "2.5V ", "V ", 3300, {}},
-      {ChannelId::Manifold, "Raw Data - Manifold Absolute Pressure (MAP) - PSI", "15 ", "00 ",
-       3900, {}},
-      {ChannelId::ShortTermTrim, "Raw Data - Short Term Fuel Trim (STFT) - %", "103 ", "00 ",
-       13150, "Average STFT = 3.0%"},
+      {ChannelId::Manifold, "Raw Data - Manifold Absolute Pressure (MAP) - PSI", "15 ", "00 ", 3900, {}},
+      {ChannelId::ShortTermTrim, "Raw Data - Short Term Fuel Trim (STFT) - %", "103 ", "00 ", 13150,
+       "Average STFT = 3.0%"},
+      // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.heading);

@@ -44,5 +44,12 @@ TEST_F(ChannelButtonsTest, OnlyTheChosenButtonIsHighlighted) {
   }
 }
 
+TEST_F(ChannelButtonsTest, ARefreshBeforeAnyLogDrawsNothing) {
+  page().Click("AboutMenu");
+  page().Click("PictureAbout");  // hiding the picture redraws the graph
+  EXPECT_TRUE(lines().empty());
+  EXPECT_EQ(vars().graph.channel, channels::ChannelId::None);
+}
+
 }  // namespace
 }  // namespace zelk::testing

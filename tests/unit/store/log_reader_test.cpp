@@ -49,9 +49,11 @@ TEST(ReadLog, FrameStreamEndsAtTheFirstFieldThatIsNoFrame) {
   EXPECT_EQ(FrameByte(frame, -1), "");
 }
 
+// A file that no column log's first field claims is read as a frame log.
 TEST(ReadLog, RejectsFilesThatAreNoFrameLog) {
   for (const std::string text : {"Zelk\r\necu lower\r\nh\r\n", "ECU first\r\nnot\r\nh\r\n",
-                                 "#Time\r\nx\r\n", "", "Zelk", "Zelk\r\nECU only"}) {
+                                 "#Time\r\nx\r\n", "time,a\r\n1\r\n", "", "Zelk",
+                                 "Zelk\r\nECU only"}) {
     LogData log;
     EXPECT_EQ(ReadLogText(text, log).outcome, ReadOutcome::NotAFrameLog) << text;
   }
