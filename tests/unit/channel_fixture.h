@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,19 +40,47 @@ inline chart::TimeWindow WindowOver(const store::LogData& log, int lengthMins = 
   return chart::TimeWindow::Of(log.sampleCount, trip, lengthMins, startMins);
 }
 
-// One decode-and-draw case: the log, the texts decoded for samples 1 to n (in
-// Full Trip the last of them lies past the window and is decoded but not
-// drawn), the listing box, where the first series' drawn segments end, the
-// average line when one is shown, and the first plotted series where it
-// differs from the data.
+// Texts written one after another, each ended by '|': "1||0|" holds "1", ""
+// and "0".
+inline Texts Cut(std::string_view joined) {
+  Texts texts;
+  for (size_t at = 0, end; (end = joined.find('|', at)) != std::string_view::npos; at = end + 1)
+    texts.emplace_back(joined.substr(at, end - at));
+  return texts;
+}
+
+// A frame log whose 0x80 frames (page 0) or 0x7D frames (page 1) hold the
+// blank-separated `bytes` at byte `b`, one a sample; "-" stands for a frame
+// cut off after its first two bytes.
+inline std::string FramesWith(int page, int b, std::string_view bytes) {
+  Texts frames;
+  std::string rest(bytes);
+  for (size_t at = 0; at < rest.size();) {
+    const size_t end = std::min(rest.find(' ', at), rest.size());
+    const std::string byte = rest.substr(at, end - at);
+    if (byte == "-") {
+      frames.push_back(page == 0 ? kShort80 : kShort7D);
+    } else {
+      frames.push_back(page == 0 ? Frame80With({{b, byte}}) : Frame7DWith({{b, byte}}));
+    }
+    at = end + 1;
+  }
+  return page == 0 ? FrameLogOf(frames, {}) : FrameLogOf({}, frames);
+}
+
+// One decode-and-draw case: the log, the texts decoded for samples 1 to n,
+// each ended by '|' (in Full Trip the last of them lies past the window and is
+// decoded but not drawn), the listing box, where the first series' drawn
+// segments end, the average line when one is shown, and the first plotted
+// series where it differs from the data.
 struct Decoded {
   const char* what;
   std::string log;
-  Texts data;
+  std::string data;
   std::string text;
   Ys ys;
   std::optional<std::string> average = {};
-  Texts plot = {};
+  std::string plot = {};
 };
 
 class ChannelTest : public ::testing::Test {
@@ -94,10 +123,9 @@ class ChannelTest : public ::testing::Test {
   void ExpectDecoded(ChannelId id, const Decoded& c, size_t first = 2) {
     SCOPED_TRACE(c.what);
     Show(id, c.log);
-    Texts data = c.data;
-    data.push_back("");  // nothing is left past the log's last sample
+    const Texts data = Cut(c.data + "|");  // nothing is left past the log's last sample
     EXPECT_EQ(TextsOf(tables_.data, data.size()), data);
-    EXPECT_EQ(TextsOf(tables_.plot[0], c.data.size()), c.plot.empty() ? c.data : c.plot);
+    EXPECT_EQ(TextsOf(tables_.plot[0], data.size() - 1), Cut(c.plot.empty() ? c.data : c.plot));
     EXPECT_EQ(view_.text, c.text);
     EXPECT_EQ(view_.average, c.average);
     EXPECT_EQ(EndYs(first, c.ys.size()), c.ys);

@@ -7,7 +7,6 @@ namespace {
 
 class IgnitionTest : public ChannelTest {};
 
-std::string Advance80(const std::string& b22) { return Frame80With({{22, b22}}); }
 std::string Advances(Texts values) { return TimeLog({{7, std::move(values)}}); }
 
 const std::string kAdvance = "Raw Data - Ignition Advance\r\n";
@@ -15,26 +14,15 @@ const std::string kAdvance = "Raw Data - Ignition Advance\r\n";
 TEST_F(IgnitionTest, RoundsHalfDegreesToEvenAndAveragesTheWindow) {
   const Decoded cases[] = {
       // A byte that cannot be read stands for 0°, not -24°.
-      {"frame log",
-       FrameLogOf({Advance80("40"), Advance80("41"), Advance80("42"), Advance80("43"),
-                   Advance80("30"), Advance80("20"), Advance80("FF"), Advance80("00"),
-                   Advance80("zz"), kShort80, Advance80("44")},
-                  {}),
-       {" 8", " 8", " 9", " 10", " 0", "-8", " 104", "-24", " 0", " 0", " 10"},
-       kAdvance + "08° 08° 09° 10° 00° 08° 104° 24° 00° 00° ",
+      {"frame log", FramesWith(0, 22, "40 41 42 43 30 20 FF 00 zz - 44"),
+       " 8| 8| 9| 10| 0|-8| 104|-24| 0| 0| 10", kAdvance + "08° 08° 09° 10° 00° 08° 104° 24° 00° 00° ",
        {3040, 3040, 2920, 2800, 4000, 4960, -8480, 6880, 4000, 4000},
        "Average Advance = 10.7°"},  // 107 over the window's 10 samples
       {"\"Time\" log: summed unrounded, listed rounded to even",
-       Advances({"12.5", "0.5", "-0.5", "1.5", "0"}),
-       {"12.5", "0.5", "-0.5", "1.5", "0"},
-       kAdvance + "12° 00° 00° 02° ",
-       {2500, 3940, 4060, 3820},
-       "Average Advance = 3.5°"},
-      {"\"#time\" log",
-       ShortTimeLog({{1, {"900", "900", "900"}}}),
-       {"N/A", "N/A", "N/A"},
-       "Ignition Advance not supported by Quillon",
-       {4000, 4000}},
+       Advances({"12.5", "0.5", "-0.5", "1.5", "0"}), "12.5|0.5|-0.5|1.5|0",
+       kAdvance + "12° 00° 00° 02° ", {2500, 3940, 4060, 3820}, "Average Advance = 3.5°"},
+      {"\"#time\" log", ShortTimeLog({{1, {"900", "900", "900"}}}), "N/A|N/A|N/A",
+       "Ignition Advance not supported by Quillon", {4000, 4000}},
   };
   for (const auto& c : cases) ExpectDecoded(ChannelId::Ignition, c);
 

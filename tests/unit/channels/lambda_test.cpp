@@ -17,7 +17,7 @@ TEST_F(LambdaTest, LeavesOutSegmentsEndingTooHigh) {
       "frame log",
       FrameLogOf({}, {Lambda7D("57", "00"), Lambda7D("FF", "01"), Lambda7D("fd", "01"),
                       Lambda7D("01", "00"), Lambda7D("q1", "02"), kShort7D, Lambda7D("C8", "00")}),
-      {" .435", " 1.275", " 1.265", " .005", " 0", " 0", " 1"},
+      " .435| 1.275| 1.265| .005| 0| 0| 1",
       "Raw Data - Lambda (Oxygen Sensor) Voltage\r\n0.43 1.27 1.26 0.00 0.00 0.00 ",
       {2695, 205, 3985, 4000, 4000}};
   ExpectDecoded(ChannelId::Lambda, frame);
@@ -35,12 +35,12 @@ TEST_F(LambdaTest, LeavesOutSegmentsEndingTooHigh) {
   const Decoded columns[] = {
       {"\"Time\" log in millivolts",
        TimeLog({{13, {"450", "1000", "1300", "abc", "0.004", "0"}}}),
-       {"0.45", "1", "1.3", "0", "0.000004", "0"},
+       "0.45|1|1.3|0|0.000004|0",
        "Raw Data - Lambda (Oxygen Sensor) Voltage\r\n0.45 1.00 1.30 0.00 0.00 ",
        {2650, 1000, 4000, 3999.988}},
       {"\"#time\" log in tenths of millivolts",
        ShortTimeLog({{10, {"4500", "12750", "0.05", "7"}}}),
-       {"0.45", "1.275", "0.000005", "0.0007"},
+       "0.45|1.275|0.000005|0.0007",
        "Lambda (Oxygen Sensor) Voltage not supported by Quillon",
        {2650, 3999.985}},
   };

@@ -6,22 +6,14 @@ namespace {
 
 class ManifoldTest : public ChannelTest {};
 
-std::string Pressure80(const std::string& b7) { return Frame80With({{7, b7}}); }
-
 TEST_F(ManifoldTest, PlotsKilopascalsAndListsWholePsi) {
   const std::string heading = "Raw Data - Manifold Absolute Pressure (MAP) - PSI\r\n";
   const Decoded cases[] = {
-      {"frame log",
-       FrameLogOf({Pressure80("23"), Pressure80("64"), Pressure80("1E"), Pressure80("6E"),
-                   Pressure80("00"), Pressure80("FF"), Pressure80("1e"), Pressure80("?x"),
-                   Pressure80("65")},
-                  {}),
-       {"35", "100", "30", "110", "0", "255", "30", "0", "101"},
-       heading + "05 15 04 16 00 38 04 00 ",
-       {2850, 900, 3000, 600, 3900, -3750, 3000, 3900}},
-      {"\"Time\" log", TimeLog({{6, {"101", "12.5", "0"}}}), {"101", "12.5", "0"},
-       heading + "15 02 ", {870, 3525}},
-      {"\"#time\" log", ShortTimeLog({{5, {"abc", "66.7", "0"}}}), {"abc", "66.7", "0"},
+      {"frame log", FramesWith(0, 7, "23 64 1E 6E 00 FF 1e ?x 65"), "35|100|30|110|0|255|30|0|101",
+       heading + "05 15 04 16 00 38 04 00 ", {2850, 900, 3000, 600, 3900, -3750, 3000, 3900}},
+      {"\"Time\" log", TimeLog({{6, {"101", "12.5", "0"}}}), "101|12.5|0", heading + "15 02 ",
+       {870, 3525}},
+      {"\"#time\" log", ShortTimeLog({{5, {"abc", "66.7", "0"}}}), "abc|66.7|0",
        heading + "00 10 ", {3900, 1899}},
   };
   for (const auto& c : cases) ExpectDecoded(ChannelId::Manifold, c);

@@ -6,37 +6,22 @@ namespace {
 
 class ShortTermTrimTest : public ChannelTest {};
 
-std::string Trim7D(const std::string& b12) { return Frame7DWith({{12, b12}}); }
 std::string Trims(Texts values) { return TimeLog({{14, std::move(values)}}); }
 
 const std::string kTrim = "Raw Data - Short Term Fuel Trim (STFT) - %\r\n";
 
 TEST_F(ShortTermTrimTest, AveragesOnlyRawValuesAbove70) {
   const Decoded cases[] = {
-      {"frame log, 70 left out and 71 counted",
-       FrameLogOf({}, {Trim7D("64"), Trim7D("00"), Trim7D("68"), Trim7D("60"), Trim7D("46"),
-                       Trim7D("47"), Trim7D("64")}),
-       {"100", "0", "104", "96", "70", "71", "100"},
-       kTrim + "100 00 104 96 70 71 ",
-       {2150, 13150, 1710, 2590, 5450, 5340},
-       "Average STFT = -7.3%"},
-      {"frame log, nothing to average",
-       FrameLogOf({}, {Trim7D("05"), Trim7D("zz"), kShort7D, Trim7D("46"), Trim7D("64")}),
-       {"5", "0", "0", "70", "100"},
-       kTrim + "05 00 00 70 ",
-       {12600, 13150, 13150, 5450},
-       "Average STFT = 0.0%"},
-      {"\"Time\" log, raw values rounded half to even",
-       Trims({"101.5", "99", "70.5", "80", "100"}),
-       {"101.5", "99", "70.5", "80", "100"},
-       kTrim + "102 99 70 80 ",
-       {1985, 2260, 5395, 4350},
+      {"frame log, 70 left out and 71 counted", FramesWith(1, 12, "64 00 68 60 46 47 64"),
+       "100|0|104|96|70|71|100", kTrim + "100 00 104 96 70 71 ",
+       {2150, 13150, 1710, 2590, 5450, 5340}, "Average STFT = -7.3%"},
+      {"frame log, nothing to average", FramesWith(1, 12, "05 zz - 46 64"), "5|0|0|70|100",
+       kTrim + "05 00 00 70 ", {12600, 13150, 13150, 5450}, "Average STFT = 0.0%"},
+      {"\"Time\" log, raw values rounded half to even", Trims({"101.5", "99", "70.5", "80", "100"}),
+       "101.5|99|70.5|80|100", kTrim + "102 99 70 80 ", {1985, 2260, 5395, 4350},
        "Average STFT = -6.3%"},
-      {"\"#time\" log keeps no trim",
-       ShortTimeLog({{1, {"900", "900", "900"}}}),
-       {"", "", ""},
-       "Short Term Fuel Trim (STFT) not supported by Quillon",
-       {13150, 13150}},
+      {"\"#time\" log keeps no trim", ShortTimeLog({{1, {"900", "900", "900"}}}), "||",
+       "Short Term Fuel Trim (STFT) not supported by Quillon", {13150, 13150}},
   };
   for (const auto& c : cases) ExpectDecoded(ChannelId::ShortTermTrim, c);
 

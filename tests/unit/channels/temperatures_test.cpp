@@ -16,7 +16,7 @@ TEST_F(TemperaturesTest, FrameLogDrawsCoolantIntakeAndFuelWithTheirLegend) {
                                  Frame80With({{3, "3e"}, {5, "41"}, {6, "4b"}}), kShort80,
                                  Frame80With({{3, "ZZ"}, {5, "G5"}, {6, "4B"}})},
                                 {}),
-                     {"85", "-55", "7", "0", "0"},
+                     "85|-55|7|0|0",
                      "Raw Data - Coolant Temperature (Deg Centrigrade)\r\n85° 55°  7°  0° ",
                      {1350, 5550, 3690, 3900}};
   ExpectDecoded(ChannelId::Temperatures, c, 3);
