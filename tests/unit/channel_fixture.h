@@ -93,7 +93,8 @@ class ChannelTest : public ::testing::Test {
     ASSERT_EQ(store::ReadLogText(text, log_).outcome, store::ReadOutcome::Loaded);
     window_ = WindowOver(log_, lengthMins, startMins);
     canvas_ = chart::RecordingCanvas();
-    view_ = channels::LoadAndDraw(*channels::ChannelOf(id), log_, choice, window_, tables_, canvas_);
+    view_ =
+        channels::LoadAndDraw(*channels::ChannelOf(id), log_, choice, window_, tables_, canvas_);
     graph_.valueScale = view_.valueScale;
     graph_.baseLine = view_.baseLine;
     graph_.limitY = view_.limitY;
@@ -113,7 +114,8 @@ class ChannelTest : public ::testing::Test {
   // The end heights of `count` lines from line `first`.
   Ys EndYs(size_t first, size_t count) const {
     Ys ys;
-    for (size_t i = first; i < first + count && i < lines().size(); ++i) ys.push_back(lines()[i].y2);
+    for (size_t i = first; i < first + count && i < lines().size(); ++i)
+      ys.push_back(lines()[i].y2);
     return ys;
   }
 

@@ -8,6 +8,7 @@ class BatteryTest : public ChannelTest {};
 
 TEST_F(BatteryTest, ListsWholeVoltsWithATenthAndDrawsFrom10_6) {
   const std::string heading = "Raw Data - Battery Voltage\r\n";
+  // clang-format off
   const Decoded cases[] = {
       {"frame log", FramesWith(0, 8, "7E 82 64 05 FF 00 6a G0 8C"),
        " 12.6| 13.0| 10| .5| 25.5| 0| 10.6| 0| 14.0", heading + "12.6V 13.0V  10V  .5V 25.5V  0V 10.6V  0V ",
@@ -19,6 +20,7 @@ TEST_F(BatteryTest, ListsWholeVoltsWithATenthAndDrawsFrom10_6) {
       {"\"#time\" log", ShortTimeLog({{7, {"12.6", "abc", "-1", "13"}}}), "12.6|abc|-1|13",
        heading + "12.6V abcV -1V ", {2400, 12480, 13280}},
   };
+  // clang-format on
   for (const auto& c : cases) ExpectDecoded(ChannelId::Battery, c);
 }
 

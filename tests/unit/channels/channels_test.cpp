@@ -85,9 +85,11 @@ TEST_F(ChannelsTest, EachChannelFramesItsGraph) {
 TEST_F(ChannelsTest, EntriesPastTheLogsEndAreListedButNotAveraged) {
   // 100 records make a 2-minute log; its 2-minute window runs to sample 102.
   std::map<int, Texts> columns;
+  // clang-format off
   for (const auto& [column, value] : std::map<int, const char*>{
            {5, "130"}, {6, "100"}, {7, "10"}, {8, "30"}, {9, "0.5"}, {10, "13.5"}, {12, "1"},
            {13, "500"}, {14, "103"}}) {
+    // clang-format on
     columns[column].assign(100, value);
   }
   const std::string log = TimeLog(columns);
@@ -131,11 +133,12 @@ TEST_F(ChannelsTest, EntriesPastTheLogsEndAreListedButNotAveraged) {
 TEST_F(ChannelsTest, APageAverageCountsOnlyTheSamplesTheLogHolds) {
   // 399 samples in a 3-minute log; the second 2-minute page walks samples
   // 267 to 534, of which the log holds 133.
-  const std::string log = FrameLogOf(Texts(400, Frame80With({{22, "44"}})),
-                                     Texts(400, Frame7DWith({{12, "67"}})));
+  const std::string log =
+      FrameLogOf(Texts(400, Frame80With({{22, "44"}})), Texts(400, Frame7DWith({{12, "67"}})));
   Show(ChannelId::Ignition, log, {}, 2, 2);
   ASSERT_NEAR(window_.yStart, 800.0 / 3, 1e-9);
-  EXPECT_EQ(view_.text, "Raw Data - Ignition Advance\r\n" + Repeat("10° ", 133) + Repeat("00° ", 135));
+  EXPECT_EQ(view_.text,
+            "Raw Data - Ignition Advance\r\n" + Repeat("10° ", 133) + Repeat("00° ", 135));
   EXPECT_EQ(view_.average, "Average Advance = 10.0°");
   Show(ChannelId::ShortTermTrim, log, {}, 2, 2);
   EXPECT_EQ(view_.text, "Raw Data - Short Term Fuel Trim (STFT) - %\r\n" + Repeat("103 ", 133) +

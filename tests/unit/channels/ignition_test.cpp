@@ -12,6 +12,7 @@ std::string Advances(Texts values) { return TimeLog({{7, std::move(values)}}); }
 const std::string kAdvance = "Raw Data - Ignition Advance\r\n";
 
 TEST_F(IgnitionTest, RoundsHalfDegreesToEvenAndAveragesTheWindow) {
+  // clang-format off
   const Decoded cases[] = {
       // A byte that cannot be read stands for 0°, not -24°.
       {"frame log", FramesWith(0, 22, "40 41 42 43 30 20 FF 00 zz - 44"),
@@ -24,14 +25,17 @@ TEST_F(IgnitionTest, RoundsHalfDegreesToEvenAndAveragesTheWindow) {
       {"\"#time\" log", ShortTimeLog({{1, {"900", "900", "900"}}}), "N/A|N/A|N/A",
        "Ignition Advance not supported by Quillon", {4000, 4000}},
   };
+  // clang-format on
   for (const auto& c : cases) ExpectDecoded(ChannelId::Ignition, c);
 
+  // clang-format off
   const std::pair<const char*, std::string> averages[] = {
       {"-0.3°", Advances({"-1", "0", "0", "0", "0"})},    // a quarter away from zero
       {"0.0°", Advances({"-0.1", "0", "0", "0", "0"})},   // no minus sign on zero
       {"0.2°", Advances({"0.6", "0", "0", "0", "0"})},    // a half as shown, not as held
       {"0.0°", TimeLog({})},                              // a log without samples
   };
+  // clang-format on
   for (const auto& [average, log] : averages) {
     Show(ChannelId::Ignition, log);
     EXPECT_EQ(view_.average, "Average Advance = " + std::string(average)) << average;

@@ -34,8 +34,10 @@ std::string TimeTrip() {
 std::string ShortTrip() {
   Texts lambda(400, "450");
   lambda[0] = "0.1";
+  // clang-format off
   return ShortTimeLog({{1, Texts(400, "1234")}, {2, Texts(400, "90")}, {3, Texts(400, "-3")},
                        {5, Texts(400, "14.7")}, {10, lambda}});
+  // clang-format on
 }
 
 Texts Split(const std::string& text, char separator) {
@@ -83,8 +85,8 @@ TEST_F(SeriesTest, DataTableHoldsTheWindowsSamplesAsPlotted) {
     SCOPED_TRACE(std::string(c.header) + " on log " + std::to_string(c.log));
     Show(c.id, logs[c.log], c.choice, c.paged ? 2 : 0, c.paged ? 2 : 0);
     const auto series = channels::SeriesOf(*channels::ChannelOf(c.id), log_, tables_, c.choice);
-    const std::string csv = channels::DataCsv(log_, window_, series,
-                                              store::kLogKinds[log_.format].samplesPerMinute);
+    const std::string csv =
+        channels::DataCsv(log_, window_, series, store::kLogKinds[log_.format].samplesPerMinute);
     ASSERT_TRUE(csv.ends_with('\n'));
     const Texts rows = Split(csv, '\n');
     const long first = std::stol(c.first);
@@ -108,9 +110,11 @@ TEST_F(SeriesTest, DataTableHoldsTheWindowsSamplesAsPlotted) {
       }
     }
   }
+  // clang-format off
   const std::pair<const char*, const char*> slugs[] = {
       {"Coolant Temp (C)", "coolant_temp_c"}, {"", "value"}, {"  --  ", "value"}, {"RPM", "rpm"},
       {"User-Defined", "user_defined"}, {"Ignition Switch ?", "ignition_switch"}};
+  // clang-format on
   for (const auto& [name, slug] : slugs) EXPECT_EQ(channels::Slug(name), slug) << name;
 }
 

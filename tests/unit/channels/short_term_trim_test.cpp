@@ -11,6 +11,7 @@ std::string Trims(Texts values) { return TimeLog({{14, std::move(values)}}); }
 const std::string kTrim = "Raw Data - Short Term Fuel Trim (STFT) - %\r\n";
 
 TEST_F(ShortTermTrimTest, AveragesOnlyRawValuesAbove70) {
+  // clang-format off
   const Decoded cases[] = {
       {"frame log, 70 left out and 71 counted", FramesWith(1, 12, "64 00 68 60 46 47 64"),
        "100|0|104|96|70|71|100", kTrim + "100 00 104 96 70 71 ",
@@ -23,6 +24,7 @@ TEST_F(ShortTermTrimTest, AveragesOnlyRawValuesAbove70) {
       {"\"#time\" log keeps no trim", ShortTimeLog({{1, {"900", "900", "900"}}}), "||",
        "Short Term Fuel Trim (STFT) not supported by Quillon", {13150, 13150}},
   };
+  // clang-format on
   for (const auto& c : cases) ExpectDecoded(ChannelId::ShortTermTrim, c);
 
   Texts trims(21, "100");

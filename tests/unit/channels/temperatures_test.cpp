@@ -45,12 +45,14 @@ TEST_F(TemperaturesTest, CoolantAtTheWindowsEndChoosesTheFace) {
     Ys coolantYs, intakeYs;
     const char* fuel;
   } cases[] = {
+      // clang-format off
       {"120 is still Celsius", TimeLog({{5, {"50", "120", "0"}}, {8, {"20", "30", "40"}}}), false,
        "50° 120° ", {2400, 300}, {3300, 3000}, "30"},
       {"121 is Fahrenheit", TimeLog({{5, {"-10", "121", "0"}}, {8, {"20", "-5", "40"}}}), true,
        "10° 121° ", {4060, 1964}, {3580, 3980}, "-5"},
       {"a fraction above 120", ShortTimeLog({{2, {"85.5", "120.4", "5"}}, {3, {"7", "abc", "1"}}}),
        true, "86° 120° ", {2532, 1973.6f}, {3788, 3900}, "0"},
+      // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

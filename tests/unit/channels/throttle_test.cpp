@@ -7,6 +7,7 @@ namespace {
 class ThrottleTest : public ChannelTest {};
 
 TEST_F(ThrottleTest, HasAFaceForEachKindOfLog) {
+  // clang-format off
   const Decoded cases[] = {
       {"frame log: degrees, listed by their last two digits", FramesWith(1, 2, "2D 05 78 00 zz ff 2D"),
        " 45| 5| 120| 0| 0| 255| 45",
@@ -22,6 +23,7 @@ TEST_F(ThrottleTest, HasAFaceForEachKindOfLog) {
        "Raw Data - Throttle Potentiometer Voltage\r\n4.50V 1.00V 2V 0V 1.25V ",
        {2450, 3500, 3200, 3800, 3425}, {}, "4.5|1|2|0|1.25|4.5"},
   };
+  // clang-format on
   for (const auto& c : cases) ExpectDecoded(ChannelId::Throttle, c);
 }
 

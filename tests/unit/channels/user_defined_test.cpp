@@ -31,8 +31,7 @@ TEST_F(UserDefinedTest, ScaleFitsTheWindowsLargestValue) {
   EXPECT_EQ(view_.bitsOf, std::nullopt);
 
   const std::pair<Texts, double> cases[] = {
-      {{"60", "20", "40", "50", "FF", "08", "30", "30"}, 3000.0 / 96},
-      {Texts(8, "00"), 10}};
+      {{"60", "20", "40", "50", "FF", "08", "30", "30"}, 3000.0 / 96}, {Texts(8, "00"), 10}};
   for (const auto& [bytes, scale] : cases) {
     ShowByte(2, bytes);
     EXPECT_EQ(view_.valueScale, scale) << bytes[0];

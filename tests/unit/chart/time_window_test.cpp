@@ -68,7 +68,8 @@ TEST(TimeWindow, DegenerateWindowsNeverFail) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.sampleCount);
     const TimeWindow w = Of(c.sampleCount, 145, c.length, 0);
-    EXPECT_TRUE(std::isfinite(w.yStart) && std::isfinite(w.yEnd) && std::isfinite(w.xStep.ToDouble()));
+    EXPECT_TRUE(std::isfinite(w.yStart) && std::isfinite(w.yEnd) &&
+                std::isfinite(w.xStep.ToDouble()));
     EXPECT_EQ(w.Detailed().has_value(), c.length > 0);  // a trip under half a minute has none
   }
   // SampleCount 3: YEnd equals YStart, so there is no step and nothing to mark.

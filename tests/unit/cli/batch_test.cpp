@@ -18,7 +18,8 @@ using Texts = std::vector<std::string>;
 struct FakeOutput : cli::BatchOutput {
   FakeOutput(const form::UserPage& page, std::string failing) : page(page), failing(failing) {}
   bool WriteGraph(const std::string& path, std::string& problem) override {
-    graphs.push_back({path, page.vars().graph.channel, page.controls().Named("Overlay").state.left});
+    graphs.push_back(
+        {path, page.vars().graph.channel, page.controls().Named("Overlay").state.left});
     return Written(path, problem);
   }
   bool WriteText(const std::string& path, const std::string& text, std::string& problem) override {

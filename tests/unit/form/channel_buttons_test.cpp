@@ -18,15 +18,15 @@ TEST_F(ChannelButtonsTest, ALoadShowsEngineSpeedOnItsFace) {
   for (int k = 0; k < 7; ++k) {
     EXPECT_EQ(state("Label", k).caption, std::to_string(k) + "000") << k;
     EXPECT_EQ(std::tuple(state("Label", k).top, state("Label", k).left, state("Label", k).visible),
-              std::tuple(tops[k], 50, true)) << k;
+              std::tuple(tops[k], 50, true))
+        << k;
   }
 }
 
 TEST_F(ChannelButtonsTest, OnlyTheChosenButtonIsHighlighted) {
-  const std::string buttons[] = {"RPMButton",    "TemperatureButton", "BatteryButton",
-                                 "IgnitionButton", "LambdaButton",    "LoopButton",
-                                 "ThrottleButton", "MAPButton",       "STFTButton",
-                                 "UserDefinedButton"};
+  const std::string buttons[] = {
+      "RPMButton",  "TemperatureButton", "BatteryButton", "IgnitionButton", "LambdaButton",
+      "LoopButton", "ThrottleButton",    "MAPButton",     "STFTButton",     "UserDefinedButton"};
   Open(testlogs::FrameLog(10, {900}));
   for (const std::string& chosen : buttons) {
     SCOPED_TRACE(chosen);

@@ -32,11 +32,10 @@ TEST_F(ExportTest, SaveMenusProposeTheLogsFolderAndName) {
   expect(true, "log.txt - ZelkScope");
   using What = form::SaveRequest::What;
   const std::string folder = dir_ + "/trips/";
-  const std::pair<const char*, const char*> shown[] = {
-      {"", "log-rpm"},  // as loaded
-      {"TemperatureButton", "log-temperature"},
-      {"MAPButton", "log-manifold"},
-      {"UserDefinedButton", "log-user_defined"}};
+  const std::pair<const char*, const char*> shown[] = {{"", "log-rpm"},  // as loaded
+                                                       {"TemperatureButton", "log-temperature"},
+                                                       {"MAPButton", "log-manifold"},
+                                                       {"UserDefinedButton", "log-user_defined"}};
   for (const auto& [button, name] : shown) {
     SCOPED_TRACE(name);
     if (*button) page().Click(button);

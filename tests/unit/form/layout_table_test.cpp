@@ -44,6 +44,7 @@ TEST(LayoutTable, KeysAreUniqueArraysCompleteAndContainersComeFirst) {
 // box, time caption, About picture and log browser wait until needed.
 TEST(LayoutTable, VisibilityAtStart) {
   const std::set<std::string> hiddenArrays = {"FaultRed", "Bit", "BitClear"};
+  // clang-format off
   const std::set<std::string> hidden = {
       "PreviousImage", "NextImage", "Background", "PictureAbout", "YLabel", "FuelAverageText",
       "LabelInfo(3)", "LabelInfo(4)", "LabelInfo(6)", "UserPageSelect", "UserByteSelect",
@@ -51,6 +52,7 @@ TEST(LayoutTable, VisibilityAtStart) {
       "MarkerStepScroll", "MarkerStepValueLabel", "MarkerStepValueText",
       "Label(1)", "Label(3)", "Label(4)", "Label(5)", "BitSurround", "BitLabel",
       "LTFTValue", "LabelInfo(21)"};
+  // clang-format on
   Controls controls;
   for (const Control& c : controls.all()) {
     const bool expectHidden = hidden.count(c.Key()) || hiddenArrays.count(c.spec.name);

@@ -77,9 +77,11 @@ TEST_F(MarkerTest, ClickShowsTheNearestSampleAndItsValue) {
     Load(580, c.paged);
     page().Picture1_MouseDown(1, c.x, 2000);
     EXPECT_EQ(state("DataPointText").caption, std::to_string(c.sample));
-    EXPECT_EQ(state("MarkerValueText").caption, c.sample < 580 ? " " + std::to_string(999 + c.sample) : "");
+    EXPECT_EQ(state("MarkerValueText").caption,
+              c.sample < 580 ? " " + std::to_string(999 + c.sample) : "");
     EXPECT_EQ(vars().marker.pos, c.sample - First());
-    EXPECT_NEAR(state("Overlay").left, 550 + vars().window.xStep.ToDouble() * (c.sample - First()), 0.01);
+    EXPECT_NEAR(state("Overlay").left, 550 + vars().window.xStep.ToDouble() * (c.sample - First()),
+                0.01);
     EXPECT_TRUE(state("DataPointText").visible);
     EXPECT_FALSE(state("MarkerInstructions").visible);
   }

@@ -1,11 +1,12 @@
 // The fault lamps: which of them a log lights red.
+#include "status/fault_lamps.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "log_text.h"
-#include "status/fault_lamps.h"
 
 namespace zelk::status {
 namespace {
@@ -20,7 +21,8 @@ std::vector<int> RedLamps(const std::string& text) {
   EXPECT_EQ(store::ReadLogText(text, log).outcome, store::ReadOutcome::Loaded);
   std::vector<int> red;
   const auto states = LampStates(log);
-  for (int i = 0; i < kLampCount; ++i) if (states[i]) red.push_back(i);
+  for (int i = 0; i < kLampCount; ++i)
+    if (states[i]) red.push_back(i);
   return red;
 }
 

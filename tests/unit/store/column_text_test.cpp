@@ -78,7 +78,8 @@ TEST(ColumnText, ReaderStoresItForEveryShortText) {
   for (size_t first = 0; first < texts.size(); first += kPerLog) {
     std::string text = "#time,a,b,c,d,e,f,g,h,i,j,k\r\n";  // 12 fields
     const size_t last = std::min(texts.size(), first + kPerLog);
-    for (size_t i = first; i < last; ++i) text += texts[i] + ((i - first) % 11 == 10 ? "\r\n" : ",");
+    for (size_t i = first; i < last; ++i)
+      text += texts[i] + ((i - first) % 11 == 10 ? "\r\n" : ",");
     LogData log;
     ASSERT_EQ(ReadLogText(text, log).outcome, ReadOutcome::Loaded);
     FieldReader r(text);
@@ -86,7 +87,8 @@ TEST(ColumnText, ReaderStoresItForEveryShortText) {
     for (size_t k = 0; k < last - first; ++k) {
       const std::string_view field = r.Next();
       ASSERT_EQ(log.ShortColumn(static_cast<long>(k / 11) + 1, static_cast<long>(k % 11) + 1),
-                ColumnText(field)) << '"' << field << '"';
+                ColumnText(field))
+          << '"' << field << '"';
     }
   }
 }

@@ -27,7 +27,8 @@ TEST(ReadLog, FrameLogSampleCountRoundsHalfToEven) {
     LogData log;
     ASSERT_EQ(ReadLogText(text, log).outcome, ReadOutcome::Loaded);
     EXPECT_EQ(std::tuple(log.format, int{log.sampleCount}, int{log.frame80Count()}),
-              std::tuple(kFrameLog, sampleCount, frames80)) << frames80 << "+" << frames7D;
+              std::tuple(kFrameLog, sampleCount, frames80))
+        << frames80 << "+" << frames7D;
   }
 }
 
@@ -38,7 +39,8 @@ TEST(ReadLog, FrameStreamEndsAtTheFirstFieldThatIsNoFrame) {
                              Frame80With({}) + "\n" + stop + "\n" + Frame7DWith({}) + "\n";
     ASSERT_EQ(ReadLogText(text, log).outcome, ReadOutcome::Loaded);
     EXPECT_EQ(std::tuple(int{log.frame80Count()}, int{log.frame7DCount()}, int{log.sampleCount}),
-              std::tuple(2, 1, 2)) << stop;
+              std::tuple(2, 1, 2))
+        << stop;
     EXPECT_EQ(log.LogLine(4), stop);
     EXPECT_EQ(log.Frame7D(2), "");
   }
@@ -51,9 +53,9 @@ TEST(ReadLog, FrameStreamEndsAtTheFirstFieldThatIsNoFrame) {
 
 // A file that no column log's first field claims is read as a frame log.
 TEST(ReadLog, RejectsFilesThatAreNoFrameLog) {
-  for (const std::string text : {"Zelk\r\necu lower\r\nh\r\n", "ECU first\r\nnot\r\nh\r\n",
-                                 "#Time\r\nx\r\n", "time,a\r\n1\r\n", "", "Zelk",
-                                 "Zelk\r\nECU only"}) {
+  for (const std::string text :
+       {"Zelk\r\necu lower\r\nh\r\n", "ECU first\r\nnot\r\nh\r\n", "#Time\r\nx\r\n",
+        "time,a\r\n1\r\n", "", "Zelk", "Zelk\r\nECU only"}) {
     LogData log;
     EXPECT_EQ(ReadLogText(text, log).outcome, ReadOutcome::NotAFrameLog) << text;
   }
@@ -85,9 +87,10 @@ TEST(ReadLog, ColumnLogCountsCompleteRecordsOnly) {
 
 TEST(ReadLog, ColumnRecordsKeepTheirStoredTexts) {
   LogData log;
-  ASSERT_EQ(ReadLogText("Time" + std::string(33, ',') + "c\r\n.5,-0.0,12.50,x y \r\n-007,\"q,1\",3",
-                        log).outcome,
-            ReadOutcome::Loaded);
+  ASSERT_EQ(
+      ReadLogText("Time" + std::string(33, ',') + "c\r\n.5,-0.0,12.50,x y \r\n-007,\"q,1\",3", log)
+          .outcome,
+      ReadOutcome::Loaded);
   const std::vector<std::string> expected = {"0.5", "0", "12.5", "x y ", "-7", "q,1", "3", ""};
   for (long c = 1; c <= 8; ++c) EXPECT_EQ(log.Column(1, c), expected[c - 1]) << c;
   EXPECT_EQ(log.recordCount(), 1);  // the record ends with the file
@@ -117,7 +120,8 @@ TEST(ReadLog, RecordsReadByTheirLinesMatchTheFieldByFieldReading) {
       const int records = 1 + static_cast<int>(next(300));
       for (int r = 0; r < records; ++r) {
         for (int c = 0; c < columns; ++c) {
-          body += samples[next(static_cast<uint32_t>(samples.size()))] + (c + 1 < columns ? "," : "");
+          body +=
+              samples[next(static_cast<uint32_t>(samples.size()))] + (c + 1 < columns ? "," : "");
         }
         if (r + 1 < records || trial % 2 == 0) body += eol;
       }
