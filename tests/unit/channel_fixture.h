@@ -133,7 +133,9 @@ class ChannelTest : public ::testing::Test {
     EXPECT_EQ(EndYs(first, c.ys.size()), c.ys);
     ASSERT_GT(lines().size(), first);
     EXPECT_EQ(lines()[first].x1, 550);
-    if (!c.ys.empty()) EXPECT_EQ(lines()[first].y1, c.ys[0]);  // level with the first sample
+    if (!c.ys.empty()) {  // level with the first sample
+      EXPECT_EQ(lines()[first].y1, c.ys[0]);
+    }
     EXPECT_EQ(lines()[first].colour, chart::kBlack);
   }
 

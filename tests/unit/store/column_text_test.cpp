@@ -51,7 +51,9 @@ TEST(ColumnText, InPlaceAgreesWithTheGeneralConversion) {
     const std::optional<std::string_view> inPlace = ColumnTextInPlace(c.field);
     EXPECT_EQ(ColumnText(c.field), c.stored) << c.field;
     EXPECT_EQ(inPlace.has_value(), c.inPlace) << c.field;
-    if (inPlace) EXPECT_EQ(*inPlace, c.stored) << c.field;
+    if (inPlace) {
+      EXPECT_EQ(*inPlace, c.stored) << c.field;
+    }
     log += "\r\n" + c.field;
   }
   // The reader stores the same texts, one value a line.

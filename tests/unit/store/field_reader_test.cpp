@@ -35,7 +35,9 @@ TEST(FieldReader, SplitsOnCommasAndEveryLineEndConvention) {
       lines.push_back(r.Line());
     }
     EXPECT_EQ(fields, c.fields) << c.text;
-    if (!c.lines.empty()) EXPECT_EQ(lines, c.lines) << c.text;
+    if (!c.lines.empty()) {
+      EXPECT_EQ(lines, c.lines) << c.text;
+    }
   }
 }
 

@@ -26,8 +26,8 @@ TEST(ReadLog, FrameLogSampleCountRoundsHalfToEven) {
     }
     LogData log;
     ASSERT_EQ(ReadLogText(text, log).outcome, ReadOutcome::Loaded);
-    EXPECT_EQ(std::tuple(log.format, int{log.sampleCount}, int{log.frame80Count()}),
-              std::tuple(kFrameLog, sampleCount, frames80))
+    EXPECT_EQ(std::tuple(log.format, long{log.sampleCount}, log.frame80Count()),
+              std::tuple(kFrameLog, long{sampleCount}, long{frames80}))
         << frames80 << "+" << frames7D;
   }
 }
@@ -38,8 +38,8 @@ TEST(ReadLog, FrameStreamEndsAtTheFirstFieldThatIsNoFrame) {
     const std::string text = "Z\nECU\nh\n" + Frame80With({}) + "\n" + Frame7DWith({}) + "\n" +
                              Frame80With({}) + "\n" + stop + "\n" + Frame7DWith({}) + "\n";
     ASSERT_EQ(ReadLogText(text, log).outcome, ReadOutcome::Loaded);
-    EXPECT_EQ(std::tuple(int{log.frame80Count()}, int{log.frame7DCount()}, int{log.sampleCount}),
-              std::tuple(2, 1, 2))
+    EXPECT_EQ(std::tuple(log.frame80Count(), log.frame7DCount(), long{log.sampleCount}),
+              std::tuple(2L, 1L, 2L))
         << stop;
     EXPECT_EQ(log.LogLine(4), stop);
     EXPECT_EQ(log.Frame7D(2), "");
