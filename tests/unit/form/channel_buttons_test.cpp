@@ -1,5 +1,7 @@
 // The row of channel buttons: the one chosen is highlighted and the window
 // shows what goes with its channel.
+#include <map>
+
 #include "page_fixture.h"
 
 namespace zelk::testing {
@@ -35,9 +37,14 @@ TEST_F(ChannelButtonsTest, OnlyTheChosenButtonIsHighlighted) {
       EXPECT_EQ(state(b).backColour, b == chosen ? form::kTitleBar : form::kButtonFace) << b;
     }
     EXPECT_EQ(page().focus(), "DummyText");
-    // Only ignition and short-term trim show an average.
-    EXPECT_EQ(state("FuelAverageText").visible,
-              chosen == "IgnitionButton" || chosen == "STFTButton");
+    // Only ignition and short-term trim show an average: -24° from bytes of 0,
+    // and no trim above 70 to average.
+    const std::map<std::string, std::string> averages = {
+        {"IgnitionButton", "Average Advance = -24.0°"}, {"STFTButton", "Average STFT = 0.0%"}};
+    EXPECT_EQ(state("FuelAverageText").visible, averages.contains(chosen));
+    if (averages.contains(chosen)) {
+      EXPECT_EQ(state("FuelAverageText").caption, averages.at(chosen));
+    }
     // Only the user-defined channel keeps its selectors on screen.
     EXPECT_EQ(state("UserByteSelect").visible, chosen == "UserDefinedButton");
     EXPECT_EQ(state("UserPageSelect").visible, chosen == "UserDefinedButton");
