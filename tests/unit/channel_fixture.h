@@ -1,86 +1,150 @@
-// A started window core that opens a log and shows one channel, with the
-// checks that every channel's decode and draw share.
+// Decodes a log for one channel and draws it over a time window, as the
+// window does when the channel's button is clicked, with the checks that every
+// channel's decode and draw share.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "chart/plot.h"
-#include "page_fixture.h"
+#include "channels/channels.h"
+#include "chart/canvas.h"
+#include "log_text.h"
+#include "store/log_kinds.h"
+#include "store/log_store.h"
 
 namespace zelk::testing {
 
+using channels::ChannelId;
 using testlogs::Frame7DWith;
 using testlogs::Frame80With;
 using testlogs::FrameLogOf;
 using testlogs::ShortTimeLog;
 using testlogs::TimeLog;
+using Texts = std::vector<std::string>;
+using Ys = std::vector<float>;
 
 // A 0x80 or 0x7D frame whose text ends after its first two bytes.
 inline const std::string kShort80 = "80  1C 00";
 inline const std::string kShort7D = "7D  20 00";
 
-// One decode-and-draw case: the log, the texts decoded for samples 1 to n (in
-// Full Trip the last of them lies past the window and is decoded but not
-// drawn), the listing box, where the first series' drawn segments end, the
-// average line when one is shown, and PlotData where it differs from the data.
+// The window of `lengthMins` minutes (0: the Full Trip) from minute
+// `startMins`, over the trip length that a load works out for the log.
+inline chart::TimeWindow WindowOver(const store::LogData& log, int lengthMins = 0,
+                                    double startMins = 0) {
+  const double perMinute = store::kLogKinds[log.format].samplesPerMinute;
+  const int trip = text::ToInt16(log.sampleCount / perMinute).value_or(0);
+  return chart::TimeWindow::Of(log.sampleCount, trip, lengthMins, startMins);
+}
+
+// Texts written one after another, each ended by '|': "1||0|" holds "1", ""
+// and "0".
+inline Texts Cut(std::string_view joined) {
+  Texts texts;
+  for (size_t at = 0, end; (end = joined.find('|', at)) != std::string_view::npos; at = end + 1)
+    texts.emplace_back(joined.substr(at, end - at));
+  return texts;
+}
+
+// A frame log whose 0x80 frames (page 0) or 0x7D frames (page 1) hold the
+// blank-separated `bytes` at byte `b`, one a sample; "-" stands for a frame
+// cut off after its first two bytes.
+inline std::string FramesWith(int page, int b, std::string_view bytes) {
+  Texts frames;
+  std::string rest(bytes);
+  for (size_t at = 0; at < rest.size();) {
+    const size_t end = std::min(rest.find(' ', at), rest.size());
+    const std::string byte = rest.substr(at, end - at);
+    if (byte == "-") {
+      frames.push_back(page == 0 ? kShort80 : kShort7D);
+    } else {
+      frames.push_back(page == 0 ? Frame80With({{b, byte}}) : Frame7DWith({{b, byte}}));
+    }
+    at = end + 1;
+  }
+  return page == 0 ? FrameLogOf(frames, {}) : FrameLogOf({}, frames);
+}
+
+// One decode-and-draw case: the log, the texts decoded for samples 1 to n,
+// each ended by '|' (in Full Trip the last of them lies past the window and is
+// decoded but not drawn), the listing box, where the first series' drawn
+// segments end, the average line when one is shown, and the first plotted
+// series where it differs from the data.
 struct Decoded {
   const char* what;
   std::string log;
-  std::vector<std::string> data;
+  std::string data;
   std::string text;
-  std::vector<float> ys;
+  Ys ys;
   std::optional<std::string> average = {};
-  std::vector<std::string> plot = {};
+  std::string plot = {};
 };
 
-class ChannelTest : public PageTest {
+class ChannelTest : public ::testing::Test {
  protected:
-  void Show(const std::string& log, const char* button) {
-    Open(log);
-    ASSERT_TRUE(page().Click(button));
+  // Decodes and draws on a clean canvas. The tables keep what earlier
+  // decodes left, and so does the drawn graph's start of a series not drawn.
+  void Show(ChannelId id, const std::string& text, const channels::ByteChoice& choice = {},
+            int lengthMins = 0, double startMins = 0) {
+    log_ = store::LogData();
+    ASSERT_EQ(store::ReadLogText(text, log_).outcome, store::ReadOutcome::Loaded);
+    window_ = WindowOver(log_, lengthMins, startMins);
+    canvas_ = chart::RecordingCanvas();
+    view_ =
+        channels::LoadAndDraw(*channels::ChannelOf(id), log_, choice, window_, tables_, canvas_);
+    graph_.valueScale = view_.valueScale;
+    graph_.baseLine = view_.baseLine;
+    graph_.limitY = view_.limitY;
+    for (size_t s = 0; s < 3; ++s) graph_.startY[s] = view_.startY[s].value_or(graph_.startY[s]);
   }
 
-  static std::vector<std::string> Texts(const chart::SampleTable& table, size_t n) {
-    std::vector<std::string> texts;
+  const std::vector<chart::Line>& lines() const { return canvas_.lines(); }
+
+  static Texts TextsOf(const chart::SampleTable& table, size_t n) {
+    Texts texts;
     for (size_t i = 1; i <= n; ++i) texts.push_back(table[static_cast<long>(i)]);
     return texts;
   }
 
+  Texts Labels() const { return {view_.labels.begin(), view_.labels.end()}; }
+
   // The end heights of `count` lines from line `first`.
-  std::vector<float> EndYs(size_t first, size_t count) {
-    std::vector<float> ys;
+  Ys EndYs(size_t first, size_t count) const {
+    Ys ys;
     for (size_t i = first; i < first + count && i < lines().size(); ++i)
       ys.push_back(lines()[i].y2);
     return ys;
   }
 
-  // Shows the case's channel and checks its tables, listing and first series,
-  // whose segments start at line `first` (after the axes and a limit line).
-  void ExpectDecoded(const char* button, const Decoded& c, size_t first = 2) {
+  // Decodes and draws the case and checks its tables, listing, average and
+  // first series, whose segments start at line `first` (after the axes and a
+  // limit line).
+  void ExpectDecoded(ChannelId id, const Decoded& c, size_t first = 2) {
     SCOPED_TRACE(c.what);
-    Show(c.log, button);
-    const auto& tables = page().ChannelTables();
-    EXPECT_EQ(Texts(tables.data, c.data.size() + 1), [&] {
-      auto texts = c.data;
-      texts.push_back("");  // nothing is left past the log's last sample
-      return texts;
-    }());
-    EXPECT_EQ(Texts(tables.plot[0], c.data.size()), c.plot.empty() ? c.data : c.plot);
-    EXPECT_EQ(state("Text").caption, c.text);
-    EXPECT_EQ(state("FuelAverageText").visible, c.average.has_value());
-    if (c.average) {
-      EXPECT_EQ(state("FuelAverageText").caption, *c.average);
-    }
+    Show(id, c.log);
+    const Texts data = Cut(c.data + "|");  // nothing is left past the log's last sample
+    EXPECT_EQ(TextsOf(tables_.data, data.size()), data);
+    EXPECT_EQ(TextsOf(tables_.plot[0], data.size() - 1), Cut(c.plot.empty() ? c.data : c.plot));
+    EXPECT_EQ(view_.text, c.text);
+    EXPECT_EQ(view_.average, c.average);
     EXPECT_EQ(EndYs(first, c.ys.size()), c.ys);
     ASSERT_GT(lines().size(), first);
     EXPECT_EQ(lines()[first].x1, 550);
-    if (!c.ys.empty()) {
-      EXPECT_EQ(lines()[first].y1, c.ys[0]);  // level with the first sample
+    if (!c.ys.empty()) {  // level with the first sample
+      EXPECT_EQ(lines()[first].y1, c.ys[0]);
     }
     EXPECT_EQ(lines()[first].colour, chart::kBlack);
   }
+
+  store::LogData log_;
+  channels::Tables tables_;
+  chart::TimeWindow window_;
+  chart::RecordingCanvas canvas_;
+  channels::View view_;
+  channels::DrawnGraph graph_;
 };
 
 }  // namespace zelk::testing

@@ -1,5 +1,6 @@
-// A click on the graph moves the marker to the sample whose point lies
-// nearest, leaving the window as the arrow keys would that land there.
+// The marker: a click on the graph moves it to the sample whose point lies
+// nearest, leaving the window as the arrow keys would that land there; on a
+// flag byte it shows the marked sample's bits.
 #include <tuple>
 
 #include "page_fixture.h"
@@ -38,7 +39,7 @@ std::vector<std::string> Differences(const form::Controls& a, const form::Contro
   return keys;
 }
 
-class GraphClickTest : public PageTest {
+class MarkerTest : public PageTest {
  protected:
   // A new window on a clean canvas showing a log of `samples` samples over
   // the Full Trip, or over the second page of the 2-minute window.
@@ -63,47 +64,30 @@ class GraphClickTest : public PageTest {
   double PointOf(int j) { return 550 + (j - First() + 1) * vars().window.xStep.ToDouble(); }
 };
 
-TEST_F(GraphClickTest, ClickMovesMarkerToNearestSample) {
-  // 580 samples, 4 minutes: the Full Trip runs from sample 1 to 578 and the
-  // marker marks 1 to 577; the second 2-minute page runs from 290 to 580 and
-  // the marker marks 290 to 579. Pages that start between two samples mark
-  // as the arrow keys do, at whole offsets from the page's first sample:
-  // 400 samples, page 2 from 266.67; 404 samples, page 2 from 269.33 to 538.33.
+TEST_F(MarkerTest, ClickShowsTheNearestSampleAndItsValue) {
+  // Which sample lies nearest is the time window's to say; here the window
+  // shows it: the last sample marked has no value past the log's end.
   const struct {
-    int samples;
     bool paged;
-    int near;  // x is this sample's point moved by `steps` steps, or `x` when 0
-    double steps, x;
+    double x;
     int sample;
-  } cases[] = {
-      {580, false, 1, 0, 0, 1},       {580, false, 577, 0, 0, 577},
-      {580, false, 200, 0.4, 0, 200}, {580, false, 200, 0.6, 0, 201},
-      {580, false, 0, 0, 0, 1},       {580, false, 0, 0, 100, 1},
-      {580, false, 0, 0, 11200, 577}, {580, false, 0, 0, 20000, 577},
-      {580, true, 290, 0, 0, 290},    {580, true, 579, 0, 0, 579},
-      {580, true, 400, -0.3, 0, 400}, {580, true, 400, -0.7, 0, 399},
-      {580, true, 0, 0, 100, 290},    {580, true, 0, 0, 20000, 579},
-      {400, true, 300, 0, 0, 300},    {404, true, 269, 0, 0, 269},
-      {404, true, 0, 0, 0, 269},      {404, true, 0, 0, 20000, 537},
-  };
+  } cases[] = {{false, 0, 1}, {false, 20000, 577}, {true, 100, 290}, {true, 20000, 579}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message()
-                 << c.samples << " " << c.paged << " " << c.near << " " << c.steps << " " << c.x);
-    Load(c.samples, c.paged);
-    const double step = vars().window.xStep.ToDouble();
-    page().Picture1_MouseDown(1, c.near ? PointOf(c.near) + c.steps * step : c.x, 2000);
+    SCOPED_TRACE(c.x);
+    Load(580, c.paged);
+    page().Picture1_MouseDown(1, c.x, 2000);
     EXPECT_EQ(state("DataPointText").caption, std::to_string(c.sample));
-    // Past the log's last sample there is no value.
     EXPECT_EQ(state("MarkerValueText").caption,
-              c.sample < c.samples ? " " + std::to_string(999 + c.sample) : "");
+              c.sample < 580 ? " " + std::to_string(999 + c.sample) : "");
     EXPECT_EQ(vars().marker.pos, c.sample - First());
-    EXPECT_NEAR(state("Overlay").left, 550 + step * (c.sample - First()), 0.01);
+    EXPECT_NEAR(state("Overlay").left, 550 + vars().window.xStep.ToDouble() * (c.sample - First()),
+                0.01);
     EXPECT_TRUE(state("DataPointText").visible);
     EXPECT_FALSE(state("MarkerInstructions").visible);
   }
 }
 
-TEST_F(GraphClickTest, ClickLeavesTheWindowAsTheArrowKeysDo) {
+TEST_F(MarkerTest, ClickLeavesTheWindowAsTheArrowKeysDo) {
   // Both windows move the marker 10 samples on and take a typed step; then
   // one goes on by the arrow key and the other is clicked where that lands.
   const struct {
@@ -140,7 +124,7 @@ TEST_F(GraphClickTest, ClickLeavesTheWindowAsTheArrowKeysDo) {
   }
 }
 
-TEST_F(GraphClickTest, ClickThatMarksNothingChangesNothing) {
+TEST_F(MarkerTest, ClickThatMarksNothingChangesNothing) {
   const struct {
     const char* what;
     int samples, button;
@@ -156,6 +140,46 @@ TEST_F(GraphClickTest, ClickThatMarksNothingChangesNothing) {
     EXPECT_TRUE(state("MarkerInstructions").visible);
     EXPECT_EQ(vars().marker.pos, 0);
   }
+}
+
+TEST_F(MarkerTest, OnAFlagByteTheBitsFollowTheMarker) {
+  // 24 samples: the window spans 21, the marker steps 10.
+  std::vector<std::string> frames(24, testlogs::Frame7DWith({}));
+  for (const auto& [i, byte] : {std::pair{0, "81"}, {10, "0A"}, {11, "1G"}, {20, "FF"}})
+    frames[i] = testlogs::Frame7DWith({{3, byte}});
+  Open(testlogs::FrameLogOf({}, frames));
+  ASSERT_TRUE(page().Click("UserDefinedButton"));
+  ASSERT_TRUE(page().Select("UserByteSelect", 3));
+  const auto bits = [&] {
+    std::string shown;  // bit 7 first, as on screen; set or clear, never both or neither
+    for (int k = 7; k >= 0; --k) {
+      EXPECT_NE(state("Bit", k).visible, state("BitClear", k).visible) << k;
+      shown += state("Bit", k).visible ? '1' : '0';
+    }
+    return shown;
+  };
+  EXPECT_TRUE(state("BitSurround").visible);
+  EXPECT_TRUE(state("BitLabel").visible);
+  EXPECT_EQ(bits(), "10000001");
+  const struct {
+    int key;
+    const char *point, *value, *bits;
+  } steps[] = {
+      {39, "11", "10", "00001010"},
+      {39, "21", "255", "11111111"},
+      {39, "21", "255", "11111111"},  // past the window: nothing changes
+      {37, "12", "", "00000000"},     // no byte: all clear
+  };
+  for (const auto& s : steps) {
+    page().Form_KeyUp(s.key);
+    EXPECT_EQ(state("DataPointText").caption, s.point);
+    EXPECT_EQ(state("MarkerValueText").caption, s.value);
+    EXPECT_EQ(bits(), s.bits) << s.point;
+  }
+  // An unflagged byte hides the strip.
+  ASSERT_TRUE(page().Select("UserByteSelect", 2));
+  EXPECT_FALSE(state("BitSurround").visible);
+  for (int k = 0; k < 8; ++k) EXPECT_FALSE(state("Bit", k).visible || state("BitClear", k).visible);
 }
 
 }  // namespace

@@ -1,13 +1,12 @@
-// The fault lamps and the bit display's pattern, computed from logs.
+// The fault lamps: which of them a log lights red.
+#include "status/fault_lamps.h"
+
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 #include <vector>
 
 #include "log_text.h"
-#include "status/bit_pattern.h"
-#include "status/fault_lamps.h"
 
 namespace zelk::status {
 namespace {
@@ -22,9 +21,8 @@ std::vector<int> RedLamps(const std::string& text) {
   EXPECT_EQ(store::ReadLogText(text, log).outcome, store::ReadOutcome::Loaded);
   std::vector<int> red;
   const auto states = LampStates(log);
-  for (int i = 0; i < kLampCount; ++i) {
+  for (int i = 0; i < kLampCount; ++i)
     if (states[i]) red.push_back(i);
-  }
   return red;
 }
 
@@ -79,24 +77,6 @@ TEST(FaultLamps, AnyReadingOfTheLogLightsItsLamps) {
       {"#time log", testlogs::ShortTimeLog({{1, {"255", "255"}}, {2, {"9", "9"}}}), {}},
   };
   for (const auto& c : cases) EXPECT_EQ(RedLamps(c.log), c.red) << c.what;
-}
-
-TEST(BitPattern, SetBitsOfAHexadecimalByte) {
-  using Bits = std::array<bool, 8>;  // bit 0 first
-  const struct {
-    const char* text;
-    Bits set;
-  } cases[] = {
-      {"00", {}},
-      {"FF", {1, 1, 1, 1, 1, 1, 1, 1}},
-      {"81", {1, 0, 0, 0, 0, 0, 0, 1}},
-      {"0a", {0, 1, 0, 1, 0, 0, 0, 0}},
-      {"FFFF", {1, 1, 1, 1, 1, 1, 1, 1}},  // a 16-bit column text
-      {"", {}},                            // no value: all clear
-      {"1G", {}},
-      {"12.5", {}},
-  };
-  for (const auto& c : cases) EXPECT_EQ(BitPattern(c.text), c.set) << c.text;
 }
 
 }  // namespace

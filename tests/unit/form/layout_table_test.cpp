@@ -29,11 +29,9 @@ TEST(LayoutTable, KeysAreUniqueArraysCompleteAndContainersComeFirst) {
     const Kind holder = controls.Named(s.container).spec.kind;
     EXPECT_EQ(holder, s.kind == Kind::MenuItem ? Kind::Menu : Kind::Picture) << c.Key();
   }
-  // clang-format off
   const std::vector<std::pair<std::string, int>> arrays = {
       {"Label", 7}, {"LabelInfo", 22}, {"FaultRed", 12}, {"FaultGreen", 12},
       {"Bit", 8},   {"BitClear", 8},   {"DataText", 3},  {"Surround", 4}};
-  // clang-format on
   for (const auto& [name, count] : arrays) {
     for (int i = 0; i <= count; ++i) {
       EXPECT_EQ(seen.count(name + "(" + std::to_string(i) + ")"), i < count ? 1u : 0u) << name << i;
@@ -61,29 +59,6 @@ TEST(LayoutTable, VisibilityAtStart) {
     EXPECT_EQ(c.spec.visible, !expectHidden) << c.Key();
   }
   for (const std::string& key : hidden) EXPECT_NE(controls.Find(key), nullptr) << key;
-}
-
-TEST(LayoutTable, CaptionsAndPlaces) {
-  using Place = std::tuple<std::string, int, int, int, int, std::string>;
-  const std::vector<std::pair<std::string, Place>> cases = {
-      {"LabelInfo(11)", {"", 8640, 3720, 855, 420, "Fuel Pump Circuit"}},
-      {"LabelInfo(14)", {"", 14880, 3720, 855, 420, "Fuel Pump Relay"}},
-      {"MarkerInstructions",
-       {"", 12200, 6000, 1500, 1095, "To Activate Marker use the Right Arrow "}},
-      {"MarkerStepValueText", {"", 12480, 7600, 975, 330, "10"}},
-      {"YAxis", {"", 120, 8000, 1815, 405, "Combo1"}},
-      {"FolderLabel", {"Background", 240, 670, 1200, 225, "Directories"}},
-      {"Overlay", {"Picture1", 20000, 650, 10, 3300, ""}},
-      {"BitLabel", {"Picture1", 9960, 360, 1580, 280, "7  6  5  4  3  2  1  0"}},
-      {"FuelAverageText", {"Picture1", 9240, 3600, 2295, 375, "Average STFT = "}},
-  };
-  Controls controls;
-  for (const auto& [key, want] : cases) {
-    const Control* c = controls.Find(key);
-    ASSERT_NE(c, nullptr) << key;
-    const ControlSpec& s = c->spec;
-    EXPECT_EQ(Place(s.container, s.left, s.top, s.width, s.height, s.caption), want) << key;
-  }
 }
 
 TEST(LayoutTable, EverythingFitsItsContainerExceptTheParkedControls) {
@@ -117,38 +92,13 @@ TEST(LayoutTable, LampsAndBitsShareTheirPlaces) {
   for (int k = 0; k < 8; ++k) {
     const ControlSpec& set = controls.Named("Bit", k).spec;
     const ControlSpec& clear = controls.Named("BitClear", k).spec;
-    EXPECT_LE(std::abs(set.left - clear.left), 5) << k;
-    EXPECT_LE(std::abs(set.top - clear.top), 5) << k;
-    EXPECT_GE(set.left, frame.left) << k;
-    EXPECT_LE(set.left + set.width, frame.left + frame.width) << k;
+    EXPECT_LE(std::max(std::abs(set.left - clear.left), std::abs(set.top - clear.top)), 5) << k;
+    EXPECT_TRUE(set.left >= frame.left && set.left + set.width <= frame.left + frame.width) << k;
     // Most significant bit on the left, under the caption's "7".
     if (k > 0) {
       EXPECT_LT(set.left, controls.Named("Bit", k - 1).spec.left) << k;
     }
   }
-}
-
-TEST(LayoutTable, FontsColoursAndTips) {
-  using Face = std::tuple<std::string, double, bool>;
-  const std::vector<std::pair<std::string, Face>> fonts = {
-      {"RPMButton", {"Times New Roman", 12, true}},
-      {"LabelInfo(3)", {"Times New Roman", 11.25, true}},
-      {"LabelInfo(7)", {"Times New Roman", 14.25, true}},
-      {"LabelInfo(20)", {"Times New Roman", 8.25, true}},
-      {"Picture1", {"MS Sans Serif", 8.25, false}},
-      {"ShellButton", {"", 0, false}},  // the window's own font
-  };
-  Controls controls;
-  for (const auto& [key, want] : fonts) {
-    const Font& f = controls.Find(key)->spec.font;
-    EXPECT_EQ(Face(f.family, f.points, f.bold), want) << key;
-  }
-  EXPECT_EQ(controls.Named("TemperatureButton").spec.toolTip,
-            "Coolant, Intake and Fuel Temeratures");
-  EXPECT_EQ(controls.Named("LabelInfo", 7).spec.foreColour, 0x0000FFu);
-  EXPECT_EQ(controls.Named("LabelInfo", 8).spec.align, Align::Centre);
-  EXPECT_EQ(controls.Named("Text").spec.backColour, 0x00FFFFu);
-  EXPECT_EQ(controls.Named("File1").spec.pattern, "*.txt*");
 }
 
 TEST(LayoutTable, MenuBarInOrder) {

@@ -24,28 +24,17 @@ struct TextCase {
 TEST(NumberText, BlankSignedAndPlain) {
   // Exponent form is judged after rounding to 15 digits; the non-finite values
   // callers guard against read as 0.
-  const std::vector<TextCase> cases = {{126.0 / 10, " 12.6", "12.6"},
-                                       {13, " 13", "13"},
-                                       {0.435, " .435", "0.435"},
-                                       {87 * 0.005, " .435", "0.435"},
-                                       {0.1 + 0.2, " .3", "0.3"},
-                                       {-3, "-3", "-3"},
-                                       {-0.5, "-.5", "-0.5"},
-                                       {0, " 0", "0"},
-                                       {-0.0, " 0", "0"},
-                                       {1e-5, " .00001", "0.00001"},
-                                       {1.0 / 3, " .333333333333333", "0.333333333333333"},
-                                       {1.09, " 1.09", "1.09"},
-                                       {-0.0625, "-.0625", "-0.0625"},
-                                       {123456789012.00002, " 123456789012", "123456789012"},
-                                       {999999999999999, " 999999999999999", "999999999999999"},
-                                       {999999999999999.9, " 1E+15", "1E+15"},
-                                       {1.5e16, " 1.5E+16", "1.5E+16"},
-                                       {-2.5e-7, "-2.5E-07", "-2.5E-07"},
-                                       {9.99e-6, " 9.99E-06", "9.99E-06"},
-                                       {1e100, " 1E+100", "1E+100"},
-                                       {kNaN, " 0", "0"},
-                                       {-kInf, " 0", "0"}};
+  const std::vector<TextCase> cases = {// clang-format off
+      {126.0 / 10, " 12.6", "12.6"}, {13, " 13", "13"}, {0.435, " .435", "0.435"},
+      {87 * 0.005, " .435", "0.435"}, {0.1 + 0.2, " .3", "0.3"}, {-3, "-3", "-3"},
+      {-0.5, "-.5", "-0.5"}, {0, " 0", "0"}, {-0.0, " 0", "0"}, {1e-5, " .00001", "0.00001"},
+      {1.0 / 3, " .333333333333333", "0.333333333333333"}, {1.09, " 1.09", "1.09"},
+      {-0.0625, "-.0625", "-0.0625"}, {123456789012.00002, " 123456789012", "123456789012"},
+      {999999999999999, " 999999999999999", "999999999999999"},
+      {999999999999999.9, " 1E+15", "1E+15"}, {1.5e16, " 1.5E+16", "1.5E+16"},
+      {-2.5e-7, "-2.5E-07", "-2.5E-07"}, {9.99e-6, " 9.99E-06", "9.99E-06"},
+      {1e100, " 1E+100", "1E+100"}, {kNaN, " 0", "0"}, {-kInf, " 0", "0"}};
+  // clang-format on
   for (const TextCase& c : cases) {
     EXPECT_EQ(BlankSigned(c.value), c.blankSigned) << c.plain;
     EXPECT_EQ(Plain(c.value), c.plain) << c.plain;
@@ -53,72 +42,48 @@ TEST(NumberText, BlankSignedAndPlain) {
 }
 
 TEST(NumberText, RoundHalfEvenAndToInt16) {
+  // clang-format off
   const std::vector<std::pair<double, double>> rounds = {
-      {0.5, 0},   {1.5, 2},  {2.5, 2},
-      {8.5, 8},   {9.5, 10}, {-2.5, -2},
-      {-1.5, -2}, {2.6, 3},  {4503599627370495.5, 4503599627370496}};
+      {0.5, 0}, {1.5, 2}, {2.5, 2}, {8.5, 8}, {9.5, 10}, {-2.5, -2}, {-1.5, -2}, {2.6, 3},
+      {4503599627370495.5, 4503599627370496}};
+  // clang-format on
   for (auto [in, out] : rounds) EXPECT_EQ(RoundHalfEven(in), out) << in;
-
+  // clang-format off
   const std::vector<std::pair<double, std::optional<int16_t>>> ints = {
-      {850.4, 850},        {32767.4, 32767},         {32767.5, std::nullopt},
-      {-32768.5, -32768},  {-32768.6, std::nullopt}, {kNaN, std::nullopt},
-      {kInf, std::nullopt}};
+      {850.4, 850}, {32767.4, 32767}, {32767.5, std::nullopt}, {-32768.5, -32768},
+      {-32768.6, std::nullopt}, {kNaN, std::nullopt}, {kInf, std::nullopt}};
+  // clang-format on
   for (auto [in, out] : ints) EXPECT_EQ(ToInt16(in), out) << in;
 }
 
 TEST(NumberText, LeadingNumber) {
   // Long texts are correctly rounded (the midpoint here is 0.30000000000000001665334...)
   // and overflow to infinity or underflow to 0.
+  // clang-format off
   const std::vector<std::pair<std::string, double>> cases = {
-      {" 850", 850},
-      {"N/A", 0},
-      {"", 0},
-      {"12.5.3", 12.5},
-      {".5", 0.5},
-      {"-.5", -0.5},
-      {"5.", 5},
-      {"1e5", 1},
-      {"  -3x", -3},
-      {"-", 0},
-      {".", 0},
-      {"+7", 7},
-      {"\t 2.25 V", 2.25},
-      {"- 5", 0},
-      {"0.3000000000000000166533", 0.3},
-      {"0.3000000000000000166534", 0.30000000000000004},
-      {"-1" + std::string(400, '0'), -kInf},
-      {"0." + std::string(400, '0') + "1", 0}};
+      {" 850", 850}, {"N/A", 0}, {"", 0}, {"12.5.3", 12.5}, {".5", 0.5}, {"-.5", -0.5}, {"5.", 5},
+      {"1e5", 1}, {"  -3x", -3}, {"-", 0}, {".", 0}, {"+7", 7}, {"\t 2.25 V", 2.25}, {"- 5", 0},
+      {"0.3000000000000000166533", 0.3}, {"0.3000000000000000166534", 0.30000000000000004},
+      {"-1" + std::string(400, '0'), -kInf}, {"0." + std::string(400, '0') + "1", 0}};
+  // clang-format on
   for (const auto& [in, out] : cases) EXPECT_EQ(LeadingNumber(in), out) << '"' << in << '"';
 }
 
 TEST(NumberText, Hex) {
   // Beyond four digits only leading zeros in front of 0..7FFF are accepted.
+  // clang-format off
   const std::vector<std::pair<const char*, std::optional<int16_t>>> strict = {
-      {"FF", 255},
-      {"ff", 255},
-      {"0352", 850},
-      {"8000", -32768},
-      {"FFFF", -1},
-      {"7FFF", 32767},
-      {"", std::nullopt},
-      {"G1", std::nullopt},
-      {" 1", std::nullopt},
-      {"12345", std::nullopt},
-      {"00001", 1},
-      {"07FFF", 32767},
-      {"08000", std::nullopt},
-      {"000010000", std::nullopt}};
+      {"FF", 255}, {"ff", 255}, {"0352", 850}, {"8000", -32768}, {"FFFF", -1}, {"7FFF", 32767},
+      {"", std::nullopt}, {"G1", std::nullopt}, {" 1", std::nullopt}, {"12345", std::nullopt},
+      {"00001", 1}, {"07FFF", 32767}, {"08000", std::nullopt}, {"000010000", std::nullopt}};
+  // clang-format on
   for (auto [in, out] : strict) EXPECT_EQ(HexStrict(in), out) << '"' << in << '"';
 
-  const std::vector<std::pair<const char*, long>> tolerant = {{"0G", 0},
-                                                              {"G0", 0},
-                                                              {"", 0},
-                                                              {"F7", 247},
-                                                              {"8", 8},
-                                                              {"aB", 171},
-                                                              {"FFFFFFFF", 4294967295L},
-                                                              {"123456789", 0x12345678},
-                                                              {"0000000000FF", 255}};
+  // clang-format off
+  const std::vector<std::pair<const char*, long>> tolerant = {
+      {"0G", 0}, {"G0", 0}, {"", 0}, {"F7", 247}, {"8", 8}, {"aB", 171}, {"FFFFFFFF", 4294967295L},
+      {"123456789", 0x12345678}, {"0000000000FF", 255}};
+  // clang-format on
   for (auto [in, out] : tolerant) EXPECT_EQ(HexTolerant(in), out) << '"' << in << '"';
 }
 
@@ -133,22 +98,14 @@ struct FixedCase {
 // Rounding is half away from zero on the 15-digit form, carrying through every
 // digit; a result that rounds to zero loses its sign.
 TEST(NumberText, FormatFixed) {
-  const std::vector<FixedCase> cases = {{0, 1, 1, "", "0.0"},
-                                        {3.5999999999999996, 1, 1, "", "3.6"},
-                                        {1234.56, 1, 1, "", "1234.6"},
-                                        {21.0, 1, 1, "\u00B0", "21.0\u00B0"},
-                                        {0.25, 1, 1, "", "0.3"},
-                                        {0.35, 1, 1, "", "0.4"},
-                                        {12.45, 1, 1, "", "12.5"},
-                                        {-1.25, 1, 1, "", "-1.3"},
-                                        {2.5, 0, 1, "", "3"},
-                                        {-99.95, 1, 1, "", "-100.0"},
-                                        {0.96, 0, 1, "", "1"},
-                                        {-0.04, 1, 1, "", "0.0"},
-                                        {-0.4, 0, 1, "", "0"},
-                                        {0.5, 1, 0, "", ".5"},
-                                        {7.25, 2, 3, " ms", "007.25 ms"},
-                                        {kNaN, 1, 1, "%", "0.0%"}};
+  const std::vector<FixedCase> cases = {// clang-format off
+      {0, 1, 1, "", "0.0"}, {3.5999999999999996, 1, 1, "", "3.6"}, {1234.56, 1, 1, "", "1234.6"},
+      {21.0, 1, 1, "\u00B0", "21.0\u00B0"}, {0.25, 1, 1, "", "0.3"}, {0.35, 1, 1, "", "0.4"},
+      {12.45, 1, 1, "", "12.5"}, {-1.25, 1, 1, "", "-1.3"}, {2.5, 0, 1, "", "3"},
+      {-99.95, 1, 1, "", "-100.0"}, {0.96, 0, 1, "", "1"}, {-0.04, 1, 1, "", "0.0"},
+      {-0.4, 0, 1, "", "0"}, {0.5, 1, 0, "", ".5"}, {7.25, 2, 3, " ms", "007.25 ms"},
+      {kNaN, 1, 1, "%", "0.0%"}};
+  // clang-format on
   for (const FixedCase& c : cases) {
     EXPECT_EQ(FormatFixed(c.value, c.decimals, c.minIntDigits, c.suffix), c.expected)
         << c.value << " " << c.decimals;
@@ -157,16 +114,13 @@ TEST(NumberText, FormatFixed) {
 
 // Digits below 10^-18 are rounded half to even; magnitudes clamp at 1e20.
 TEST(NumberText, DecimalFromDoubleKeeps15Digits) {
+  // clang-format off
   const std::vector<std::pair<double, const char*>> cases = {
-      {10500.0 / 998, "10.5210420841683"},
-      {-5250, "-5250"},
-      {-0.0, "0"},
-      {kNaN, "0"},
-      {1.5e-18, "0.000000000000000002"},
-      {-2.5e-18, "-0.000000000000000002"},
-      {6e-19, "0.000000000000000001"},
-      {123456789012345e-20, "0.000001234567890123"},
+      {10500.0 / 998, "10.5210420841683"}, {-5250, "-5250"}, {-0.0, "0"}, {kNaN, "0"},
+      {1.5e-18, "0.000000000000000002"}, {-2.5e-18, "-0.000000000000000002"},
+      {6e-19, "0.000000000000000001"}, {123456789012345e-20, "0.000001234567890123"},
       {-1e25, "-100000000000000000000"}};
+  // clang-format on
   for (auto [in, out] : cases) EXPECT_EQ(Decimal::FromDouble(in).ToText(), out) << in;
   EXPECT_EQ(Decimal::FromInt(9'000'000'000'000'000'000LL).ToText(), "9000000000000000000");
 }

@@ -1,0 +1,122 @@
+// The data table a user exports: one row per sample of the window that the
+// log holds, each series' number as the channel plots it.
+#include "channels/series.h"
+
+#include <sstream>
+
+#include "channel_fixture.h"
+
+namespace zelk::testing {
+namespace {
+
+using testlogs::Hex;
+
+// 400 samples, 3 minutes. Sample s: coolant 0x8B + s % 20 (s 1: 0x8C, 85°),
+// intake 40 + s % 10 (s 1: -14°), fuel 35°, throttle s % 90°, lambda
+// s % 200 × 5 mV, lambda status s % 2.
+std::string FrameTrip() {
+  Texts frames80, frames7D;
+  for (int s = 1; s <= 400; ++s) {
+    frames80.push_back(Frame80With({{3, Hex(139 + s % 20)}, {5, Hex(40 + s % 10)}, {6, "5A"}}));
+    frames7D.push_back(Frame7DWith({{2, Hex(s % 90)}, {6, Hex(s % 200)}, {9, Hex(s % 2)}}));
+  }
+  return FrameLogOf(frames80, frames7D);
+}
+
+// "Time": 200 rows, SampleCount 201, 3 minutes; coolant 80 + s % 10.
+std::string TimeTrip() {
+  Texts coolant;
+  for (int s = 1; s <= 200; ++s) coolant.push_back(std::to_string(80 + s % 10));
+  return TimeLog({{5, coolant}, {8, Texts(200, "25.5")}, {9, Texts(200, "0.5")}});
+}
+
+// "#time": 400 rows, 0.1 mV of lambda at sample 1.
+std::string ShortTrip() {
+  Texts lambda(400, "450");
+  lambda[0] = "0.1";
+  // clang-format off
+  return ShortTimeLog({{1, Texts(400, "1234")}, {2, Texts(400, "90")}, {3, Texts(400, "-3")},
+                       {5, Texts(400, "14.7")}, {10, lambda}});
+  // clang-format on
+}
+
+Texts Split(const std::string& text, char separator) {
+  Texts pieces;
+  std::istringstream in(text);
+  for (std::string piece; std::getline(in, piece, separator);) pieces.push_back(piece);
+  return pieces;
+}
+
+class SeriesTest : public ChannelTest {};
+
+TEST_F(SeriesTest, DataTableHoldsTheWindowsSamplesAsPlotted) {
+  const std::string logs[] = {FrameTrip(), TimeTrip(), ShortTrip()};
+  const struct {
+    int log;
+    bool paged;  // the second 2-minute page, else the Full Trip
+    ChannelId id;
+    channels::ByteChoice choice;
+    const char *header, *first, *last;
+  } cases[] = {
+      // clang-format off
+      {0, false, ChannelId::Temperatures, {}, "coolant_c,intake_c,fuel_c",
+       "1,0.0069,85,-14,35", "398,2.7448,102,-7,35"},
+      // Page 2 runs from 266.67 to 533.67 and the log ends at sample 399.
+      {0, true, ChannelId::Lambda, {}, "lambda_v,lambda_status", "267,1.8414,0.335,1",
+       "399,2.7517,0.995,1"},
+      {0, false, ChannelId::Throttle, {}, "throttle_deg", "1,0.0069,1", "398,2.7448,38"},
+      {0, false, ChannelId::UserDefined, {0, 3, "Coolant Temp"}, "coolant_temp", "1,0.0069,140",
+       "398,2.7448,157"},
+      {1, false, ChannelId::Temperatures, {}, "coolant_c,intake_c", "1,0.0167,81,25.5",
+       "199,3.3167,89,25.5"},
+      // Page 2 runs from 134 to 268 and the log ends at sample 200.
+      {1, true, ChannelId::Throttle, {}, "throttle_v", "134,2.2333,2.5", "200,3.3333,2.5"},
+      // A column's text is read as hexadecimal: "0081" is 129.
+      {1, false, ChannelId::UserDefined, {1, 4, "Coolant Temp (C)"}, "coolant_temp_c",
+       "1,0.0167,129", "199,3.3167,137"},
+      // Page 2 runs from 267.33 to 534.33 and the log ends at sample 400.
+      {2, true, ChannelId::Temperatures, {}, "coolant_c,intake_c", "267,1.7800,90,-3",
+       "400,2.6667,90,-3"},
+      {2, false, ChannelId::Lambda, {}, "lambda_v", "1,0.0067,0.00001", "399,2.6600,0.045"},
+      {2, false, ChannelId::UserDefined, {1, 0, "RPM"}, "rpm", "1,0.0067,4660", "399,2.6600,4660"},
+      // clang-format on
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.header) + " on log " + std::to_string(c.log));
+    Show(c.id, logs[c.log], c.choice, c.paged ? 2 : 0, c.paged ? 2 : 0);
+    const auto series = channels::SeriesOf(*channels::ChannelOf(c.id), log_, tables_, c.choice);
+    const std::string csv =
+        channels::DataCsv(log_, window_, series, store::kLogKinds[log_.format].samplesPerMinute);
+    ASSERT_TRUE(csv.ends_with('\n'));
+    const Texts rows = Split(csv, '\n');
+    const long first = std::stol(c.first);
+    ASSERT_EQ(rows.size(), std::stol(c.last) - first + 2);
+    EXPECT_EQ(rows[0], std::string("sample,minutes,") + c.header);
+    EXPECT_EQ(rows[1], c.first);
+    EXPECT_EQ(rows.back(), c.last);
+    // Every value is the number the channel plots for its sample: the first
+    // column from the channel's own texts, the k-th further one from series k.
+    const size_t columns = Split(rows[0], ',').size();
+    for (size_t r = 1; r < rows.size(); ++r) {
+      const Texts fields = Split(rows[r], ',');
+      ASSERT_EQ(fields.size(), columns) << rows[r];
+      const long j = first + static_cast<long>(r) - 1;
+      ASSERT_EQ(fields[0], std::to_string(j));
+      for (size_t k = 0; k + 2 < columns; ++k) {
+        const std::string& stored = k == 0 ? tables_.data[j] : tables_.plot[k][j];
+        const double plotted = c.id == ChannelId::UserDefined ? text::HexStrict(stored).value_or(0)
+                                                              : text::LeadingNumber(stored);
+        EXPECT_EQ(text::ReadDecimal(fields[2 + k]), plotted) << rows[r];
+      }
+    }
+  }
+  // clang-format off
+  const std::pair<const char*, const char*> slugs[] = {
+      {"Coolant Temp (C)", "coolant_temp_c"}, {"", "value"}, {"  --  ", "value"}, {"RPM", "rpm"},
+      {"User-Defined", "user_defined"}, {"Ignition Switch ?", "ignition_switch"}};
+  // clang-format on
+  for (const auto& [name, slug] : slugs) EXPECT_EQ(channels::Slug(name), slug) << name;
+}
+
+}  // namespace
+}  // namespace zelk::testing

@@ -1,0 +1,116 @@
+// The time window: which samples it shows, how far apart, its captions and
+// details, and which sample a click on the graph marks.
+#include "chart/time_window.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+namespace zelk::chart {
+namespace {
+
+// The window as a load and the window list choose it: a log's trip length is
+// its samples over the samples per minute, rounded half to even.
+TimeWindow Of(long sampleCount, double perMinute, int lengthMins, double startMins) {
+  const int trip = static_cast<int>(text::RoundHalfEven(sampleCount / perMinute));
+  return TimeWindow::Of(sampleCount, trip, lengthMins, startMins);
+}
+
+TEST(TimeWindow, FullTripCoversTheLogButItsLastSample) {
+  const TimeWindow w = Of(1001, 145, 0, 0);
+  EXPECT_EQ(std::tuple(w.startMins, w.endMins, w.yStart, w.yEnd), std::tuple(0, 7, 1, 999));
+  EXPECT_EQ(w.xStep.ToText(), "10.5210420841683");
+  EXPECT_FALSE(w.hasNext || w.hasPrevious);
+  ASSERT_TRUE(w.Detailed());
+  EXPECT_EQ(w.Detailed()->points, 998);
+}
+
+TEST(TimeWindow, FiveMinutePagesOfA2901SampleLog) {
+  const struct {
+    double start, yStart, yEnd;
+    bool previous, next;
+  } pages[] = {{0, 1, 726, false, true},
+               {5, 725.25, 1450.25, true, true},
+               {10, 1450.5, 2175.5, true, true},
+               {15, 2175.75, 2900.75, true, false}};
+  for (const auto& p : pages) {
+    SCOPED_TRACE(p.start);
+    const TimeWindow w = Of(2901, 145, 5, p.start);
+    EXPECT_EQ(w.endMins, p.start + 5);
+    EXPECT_DOUBLE_EQ(w.yStart, p.yStart);
+    EXPECT_DOUBLE_EQ(w.yEnd, p.yEnd);
+    EXPECT_EQ(std::pair(w.hasPrevious, w.hasNext), std::pair(p.previous, p.next));
+    ASSERT_TRUE(w.Detailed());
+    EXPECT_EQ(std::tuple(w.Detailed()->points, w.Detailed()->rate, w.Detailed()->minutes),
+              std::tuple(725, 2.42, 5));
+  }
+}
+
+TEST(TimeWindow, CaptionSpreadsElevenTimes) {
+  const std::string gap(17, ' ');
+  std::string tenMinutes = "20.0", fullTrip = "0.0";
+  for (int i = 1; i <= 10; ++i) {
+    tenMinutes += gap + std::to_string(20 + i) + ".0";
+    fullTrip += gap + text::FormatFixed(3.0 * i, 1);
+  }
+  EXPECT_EQ(Of(4351, 145, 10, 20).Caption(), tenMinutes);
+  EXPECT_EQ(Of(4351, 145, 0, 0).Caption(), fullTrip);
+  // The 5-minute window has one blank more.
+  EXPECT_EQ(Of(4351, 145, 5, 20).Caption().substr(0, 4 + 18 + 4), "20.0" + gap + " 20.5");
+}
+
+TEST(TimeWindow, DegenerateWindowsNeverFail) {
+  const struct {
+    long sampleCount;
+    int length;
+  } cases[] = {{4, 0}, {2, 0}, {2, 1}, {30, 5}, {3, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.sampleCount);
+    const TimeWindow w = Of(c.sampleCount, 145, c.length, 0);
+    EXPECT_TRUE(std::isfinite(w.yStart) && std::isfinite(w.yEnd) &&
+                std::isfinite(w.xStep.ToDouble()));
+    EXPECT_EQ(w.Detailed().has_value(), c.length > 0);  // a trip under half a minute has none
+  }
+  // SampleCount 3: YEnd equals YStart, so there is no step and nothing to mark.
+  EXPECT_EQ(Of(3, 145, 0, 0).xStep.ToText(), "0");
+  EXPECT_EQ(Of(3, 145, 0, 0).OffsetAt(600), std::nullopt);
+}
+
+TEST(TimeWindow, ClickMarksTheNearestSampleAtAWholeOffset) {
+  // 580 samples, 4 minutes: the Full Trip runs from sample 1 to 578 and the
+  // marker marks 1 to 577; the second 2-minute page runs from 290 to 580 and
+  // the marker marks 290 to 579. Pages that start between two samples mark
+  // as the arrow keys do, at whole offsets from the page's first sample:
+  // 400 samples, page 2 from 266.67; 404 samples, page 2 from 269.33 to 538.33.
+  const struct {
+    int samples;
+    bool paged;
+    int near;  // x is this sample's point moved by `steps` steps, or `x` when 0
+    double steps, x;
+    int sample;
+  } cases[] = {
+      {580, false, 1, 0, 0, 1},       {580, false, 577, 0, 0, 577},
+      {580, false, 200, 0.4, 0, 200}, {580, false, 200, 0.6, 0, 201},
+      {580, false, 0, 0, 0, 1},       {580, false, 0, 0, 100, 1},
+      {580, false, 0, 0, 11200, 577}, {580, false, 0, 0, 20000, 577},
+      {580, true, 290, 0, 0, 290},    {580, true, 579, 0, 0, 579},
+      {580, true, 400, -0.3, 0, 400}, {580, true, 400, -0.7, 0, 399},
+      {580, true, 0, 0, 100, 290},    {580, true, 0, 0, 20000, 579},
+      {400, true, 300, 0, 0, 300},    {404, true, 269, 0, 0, 269},
+      {404, true, 0, 0, 0, 269},      {404, true, 0, 0, 20000, 537},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message()
+                 << c.samples << " " << c.paged << " " << c.near << " " << c.steps << " " << c.x);
+    const TimeWindow w = c.paged ? Of(c.samples, 145, 2, 2) : Of(c.samples, 145, 0, 0);
+    const int first = SampleIndex(w.yStart);
+    const double step = w.xStep.ToDouble();
+    const double x = c.near ? 550 + (c.near - first + 1 + c.steps) * step : c.x;
+    EXPECT_EQ(w.OffsetAt(x), c.sample - first);
+  }
+  EXPECT_EQ(Of(580, 145, 0, 0).OffsetAt(NAN), std::nullopt);
+}
+
+}  // namespace
+}  // namespace zelk::chart

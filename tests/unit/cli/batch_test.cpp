@@ -1,0 +1,122 @@
+// A batch run: every chosen channel of every log, on every page of the
+// chosen window, written as a picture and a data table.
+#include "cli/batch.h"
+
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "page_fixture.h"
+
+namespace zelk::testing {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+// Keeps what a batch run writes, with the channel on screen and the marker
+// strip's place at each graph; refuses to write the file at `failing`.
+struct FakeOutput : cli::BatchOutput {
+  FakeOutput(const form::UserPage& page, std::string failing) : page(page), failing(failing) {}
+  bool WriteGraph(const std::string& path, std::string& problem) override {
+    graphs.push_back(
+        {path, page.vars().graph.channel, page.controls().Named("Overlay").state.left});
+    return Written(path, problem);
+  }
+  bool WriteText(const std::string& path, const std::string& text, std::string& problem) override {
+    texts[path] = text;
+    return Written(path, problem);
+  }
+  bool Written(const std::string& path, std::string& problem) {
+    if (path == failing) problem = "disk full";
+    return path != failing;
+  }
+  const form::UserPage& page;
+  std::string failing;
+  std::vector<std::tuple<std::string, channels::ChannelId, float>> graphs;  // and strip's left
+  std::map<std::string, std::string> texts;
+};
+
+class BatchTest : public PageTest {};
+
+TEST_F(BatchTest, WritesEveryChannelOfEveryLogAndPage) {
+  // 400 samples in a frame log and 800 in a "#time" log: 3 and 5 minutes.
+  const std::pair<std::string, std::string> files[] = {
+      {"one/trip.txt", testlogs::FrameLog(400, {900})},
+      {"two/trip.txt", testlogs::TimeLog({{1, Texts(200, "900")}})},
+      {"three/short.txt", testlogs::ShortTimeLog({{1, Texts(800, "900")}})},
+      {"bad.txt", "garbage"}};
+  for (const auto& [name, text] : files) {
+    std::filesystem::create_directories(std::filesystem::path(dir_ + "/" + name).parent_path());
+    std::ofstream(dir_ + "/" + name) << text;
+  }
+  const std::string out = dir_ + "/out/", missing = dir_ + "/missing.txt";
+  struct Written {
+    const char *name, *log, *button;
+    int page;   // 0: the Full Trip
+    bool more;  // a later page follows: the Next arrow is shown
+  };
+  const struct {
+    Texts channels;
+    int minutes;
+    Texts logs;
+    std::string failing;
+    int status;
+    std::vector<Written> written;
+    std::string err;
+  } cases[] = {
+      // clang-format off
+      {{"TemperatureButton", "UserDefinedButton"}, 0,
+       {"one/trip.txt", "bad.txt", "missing.txt", "two/trip.txt"}, "trip-2-user_defined.png", 1,
+       {{"trip-temperature", "one/trip.txt", "TemperatureButton", 0, false},
+        {"trip-user_defined", "one/trip.txt", "UserDefinedButton", 0, false},
+        {"trip-2-temperature", "two/trip.txt", "TemperatureButton", 0, false},
+        {"trip-2-user_defined", "two/trip.txt", "UserDefinedButton", 0, false}},
+       "zelkscope: " + dir_ + "/bad.txt: Not a valid ZELK data file\n"
+       "zelkscope: " + missing + ": Cannot read \"" + missing + "\": No such file or directory.\n"
+       "zelkscope: cannot write \"" + out + "trip-2-user_defined.png\": disk full\n"},
+      {{"MAPButton"}, 2, {"one/trip.txt", "three/short.txt"}, "", 0,
+       {{"trip-manifold-page1", "one/trip.txt", "MAPButton", 1, true},
+        {"trip-manifold-page2", "one/trip.txt", "MAPButton", 2, false},
+        {"short-manifold-page1", "three/short.txt", "MAPButton", 1, true},
+        {"short-manifold-page2", "three/short.txt", "MAPButton", 2, true},
+        {"short-manifold-page3", "three/short.txt", "MAPButton", 3, false}}, ""},
+      // clang-format on
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.minutes);
+    cli::BatchOptions options{out, c.channels, c.minutes, {}};
+    for (const std::string& log : c.logs) options.logs.push_back(dir_ + "/" + log);
+    FakeOutput output(page(), c.failing.empty() ? "" : out + c.failing);
+    std::ostringstream printed, err;
+    EXPECT_EQ(cli::RunBatch(page(), options, output, printed, err), c.status);
+    EXPECT_EQ(err.str(), c.err);
+    std::string expected;
+    for (const Written& w : c.written) {
+      for (const std::string ext : {".png", ".csv"}) {
+        if (w.name + ext != c.failing) expected += out + w.name + ext + "\n";
+      }
+    }
+    EXPECT_EQ(printed.str(), expected);
+    ASSERT_EQ(output.graphs.size(), c.written.size());
+    EXPECT_EQ(output.texts.size(), c.written.size());
+    for (size_t k = 0; k < c.written.size(); ++k) {
+      const Written& w = c.written[k];
+      SCOPED_TRACE(w.name);
+      EXPECT_EQ(output.graphs[k], std::tuple(out + w.name + ".png",
+                                             channels::ChannelOfButton(w.button)->id, 20000.0f));
+      // The table is the one a user gets on that log, page and channel.
+      chart::RecordingCanvas canvas;
+      form::UserPage user(canvas, dir_);
+      user.Form_Load();
+      ASSERT_TRUE(user.OpenPath(dir_ + "/" + w.log));
+      user.Select("YAxis", w.page > 0 ? 1 : 0);
+      for (int p = 1; p < w.page; ++p) user.Click("NextImage");
+      EXPECT_EQ(user.controls().Named("NextImage").state.visible, w.more);
+      user.Click(w.button);
+      EXPECT_TRUE(output.texts[out + w.name + ".csv"] == user.DataCsv());
+    }
+  }
+}
+
+}  // namespace
+}  // namespace zelk::testing

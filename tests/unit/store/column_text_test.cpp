@@ -1,0 +1,99 @@
+// A column field's stored text, taken from the field itself wherever it can
+// be and the same as the general conversion gives.
+#include "store/column_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "store/field_reader.h"
+#include "store/log_store.h"
+
+namespace zelk::store {
+namespace {
+
+// Each row says whether the text can be taken in place; the reader stores it.
+TEST(ColumnText, InPlaceAgreesWithTheGeneralConversion) {
+  const std::string digits40(40, '7'), zeros40(40, '0');
+  const struct {
+    std::string field;
+    bool inPlace;
+    std::string stored;
+  } cases[] = {
+      // clang-format off
+      {"1849", true, "1849"}, {"12.5", true, "12.5"}, {"0.39", true, "0.39"},
+      {"-1.543210", true, "-1.54321"}, {"12.50", true, "12.5"}, {"30.0", true, "30"},
+      {"5.", true, "5"}, {"0", true, "0"}, {"00", true, "0"}, {"-0.000", true, "0"},
+      {".0", true, "0"}, {"007", true, "7"}, {"-0.5", true, "-0.5"}, {"1.5\t ", true, "1.5"},
+      {"0.00001", true, "0.00001"},                  // four zeros after the point: still plain
+      {"123456789012345", true, "123456789012345"},  // 15 digits
+      {"1234567890.12345", true, "1234567890.12345"},
+      {"0.123456789012345", true, "0.123456789012345"},
+      {"1" + zeros40, false, "1E+40"}, {zeros40 + "42", true, "42"}, {"42." + zeros40, true, "42"},
+      {"abc ", true, "abc "},    // no number: kept with its blank
+      {"12abc", true, "12abc"},  // merely starts with digits
+      {"08:12:00.000", true, "08:12:00.000"}, {"1e3", true, "1e3"}, {"1.5E+16", true, "1.5E+16"},
+      {"+5", true, "+5"}, {"1.2.3", true, "1.2.3"}, {"-", true, "-"}, {"", true, ""},
+      {".", true, "."}, {"1 2", true, "1 2"},
+      // Characters the field lacks, or the general conversion.
+      {".5", false, "0.5"}, {"-007", false, "-7"},
+      {"1234567890123456", false, "1.23456789012346E+15"},  // 16 digits
+      {"9999999999999999", false, "1E+16"},
+      {"1234567890.123456", false, "1234567890.12346"},  // 16 significant digits
+      {"0.1234567890123456", false, "0.123456789012346"},
+      {"0.000001", false, "1E-06"}, {"-0.0000025", false, "-2.5E-06"},
+      {digits40, false, "7.77777777777778E+39"}, {"0." + digits40, false, "0.777777777777778"},
+      // clang-format on
+  };
+  std::string log = "#time,a,b,c,d,e,f,g,h,i,j,k";
+  for (const auto& c : cases) {
+    const std::optional<std::string_view> inPlace = ColumnTextInPlace(c.field);
+    EXPECT_EQ(ColumnText(c.field), c.stored) << c.field;
+    EXPECT_EQ(inPlace.has_value(), c.inPlace) << c.field;
+    if (inPlace) {
+      EXPECT_EQ(*inPlace, c.stored) << c.field;
+    }
+    log += "\r\n" + c.field;
+  }
+  // The reader stores the same texts, one value a line.
+  LogData read;
+  ASSERT_EQ(ReadLogText(log + "\r\n" + std::string(11, ','), read).outcome, ReadOutcome::Loaded);
+  for (long k = 0; k < static_cast<long>(std::size(cases)); ++k) {
+    EXPECT_EQ(read.ShortColumn(k / 11 + 1, k % 11 + 1), cases[k].stored) << cases[k].field;
+  }
+}
+
+// The reader's own quick look at a field gives ColumnText's text too: every
+// text of up to six characters of numbers, blanks and a letter, read as the
+// values of "#time" logs.
+TEST(ColumnText, ReaderStoresItForEveryShortText) {
+  std::vector<std::string> texts = {""};
+  for (size_t begin = 0, length = 1; length <= 6; ++length) {
+    const size_t end = texts.size();
+    for (size_t i = begin; i < end; ++i) {
+      for (char c : std::string("-019.x ")) texts.push_back(texts[i] + c);
+    }
+    begin = end;
+  }
+  constexpr size_t kPerLog = 10000 * 11;
+  for (size_t first = 0; first < texts.size(); first += kPerLog) {
+    std::string text = "#time,a,b,c,d,e,f,g,h,i,j,k\r\n";  // 12 fields
+    const size_t last = std::min(texts.size(), first + kPerLog);
+    for (size_t i = first; i < last; ++i)
+      text += texts[i] + ((i - first) % 11 == 10 ? "\r\n" : ",");
+    LogData log;
+    ASSERT_EQ(ReadLogText(text, log).outcome, ReadOutcome::Loaded);
+    FieldReader r(text);
+    for (int i = 0; i < 12; ++i) r.Next();
+    for (size_t k = 0; k < last - first; ++k) {
+      const std::string_view field = r.Next();
+      ASSERT_EQ(log.ShortColumn(static_cast<long>(k / 11) + 1, static_cast<long>(k % 11) + 1),
+                ColumnText(field))
+          << '"' << field << '"';
+    }
+  }
+}
+
+}  // namespace
+}  // namespace zelk::store
