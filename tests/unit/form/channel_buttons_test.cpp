@@ -51,11 +51,22 @@ TEST_F(ChannelButtonsTest, OnlyTheChosenButtonIsHighlighted) {
   }
 }
 
-TEST_F(ChannelButtonsTest, ARefreshBeforeAnyLogDrawsNothing) {
-  page().Click("AboutMenu");
-  page().Click("PictureAbout");  // hiding the picture redraws the graph
-  EXPECT_TRUE(lines().empty());
-  EXPECT_EQ(vars().graph.channel, channels::ChannelId::None);
+// The About picture covers the middle of the window; hiding it again redraws
+// the graph under it afresh, which before any log draws nothing.
+TEST_F(ChannelButtonsTest, ClosingAboutRedrawsTheGraph) {
+  for (const bool withLog : {false, true}) {
+    if (withLog) Open(testlogs::FrameLog(30, {900}));
+    const size_t drawn = lines().size();
+    page().Form_KeyUp(38);  // a key that draws the value axis once more
+    page().Click("AboutMenu");
+    EXPECT_TRUE(state("PictureAbout").visible);
+    EXPECT_EQ(state("PictureAbout").left, 4000);
+    page().Click("PictureAbout");
+    EXPECT_FALSE(state("PictureAbout").visible);
+    EXPECT_EQ(lines().size(), withLog ? drawn : drawn + 1) << "cleared and drawn again";
+    EXPECT_EQ(vars().graph.channel,
+              withLog ? channels::ChannelId::EngineSpeed : channels::ChannelId::None);
+  }
 }
 
 }  // namespace

@@ -1,12 +1,31 @@
-// The user-defined channel's byte list on a column log, and the column it
-// chooses. A frame log's two pages of bytes are followed through an end-to-end
-// session.
+// The user-defined channel's byte lists: a frame log's two pages of bytes,
+// and a column log's columns.
 #include "page_fixture.h"
 
 namespace zelk::testing {
 namespace {
 
 class SelectorsTest : public PageTest {};
+
+// A load selects the 0x7D page itself; the user's first change of page then
+// rebuilds the list.
+TEST_F(SelectorsTest, APageChangeRebuildsTheByteList) {
+  Open(testlogs::FrameLog(10, {900}));
+  ASSERT_TRUE(page().Click("UserDefinedButton"));
+  EXPECT_EQ(state("ScreenTitle").caption, "User Defined - Ignition Switch ?");
+  const struct {
+    int page;
+    size_t count;
+    const char* sixteenth;
+  } pages[] = {{0, 28, "10  Idle HotBDPos"}, {1, 32, "10  Unknown"}};
+  for (const auto& p : pages) {
+    ASSERT_TRUE(page().Select("UserPageSelect", p.page));
+    EXPECT_EQ(state("UserByteSelect").items.size(), p.count) << p.page;
+    EXPECT_EQ(state("UserByteSelect").items[16], p.sixteenth) << p.page;
+    EXPECT_EQ(state("UserByteSelect").index, 0) << p.page;
+    EXPECT_EQ(state("ScreenTitle").caption, "User Defined - Frame Size") << p.page;
+  }
+}
 
 TEST_F(SelectorsTest, ColumnLogsChooseAColumnByItsName) {
   Open(testlogs::TimeLog({{1, {"5", "850"}}}));

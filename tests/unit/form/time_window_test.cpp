@@ -11,15 +11,24 @@ using testlogs::FrameLog;
 
 class TimeWindowTest : public PageTest {};
 
-// What a page shows of its window; the arrows and the marker's return to the
-// page's start are followed through a whole session end to end.
+// What a page shows of its window; a page turn takes the marker back to the
+// page's first sample, the strip just right of the value axis.
 TEST_F(TimeWindowTest, APageShowsItsMinutesDetailsAndTimes) {
   Open(FrameLog(2900, {}, "\r\n", 1));  // 5801 frames: SampleCount 2901, 20 minutes
   ASSERT_TRUE(page().Select("YAxis", 2));
-  for (const char* duration : {"5 mins to 10 mins", "10 mins to 15 mins", "15 mins to 20 mins"}) {
+  const struct {
+    const char* duration;
+    const char* first;
+  } pages[] = {
+      {"5 mins to 10 mins", "725"}, {"10 mins to 15 mins", "1450"}, {"15 mins to 20 mins", "2176"}};
+  for (const auto& p : pages) {
+    page().Form_KeyUp(39);
     ASSERT_TRUE(page().Click("NextImage"));
-    EXPECT_EQ(state("Duration").caption, duration);
+    EXPECT_EQ(state("Duration").caption, p.duration);
     EXPECT_EQ(state("YLabel").caption, vars().window.Caption());
+    EXPECT_EQ(vars().marker.pos, 0);
+    EXPECT_EQ(state("Overlay").left, 560);
+    EXPECT_EQ(state("DataPointText").caption, p.first);
   }
   EXPECT_FALSE(state("NextImage").visible);
   // The window's details: samples, samples a second, minutes.
