@@ -10,6 +10,17 @@ using testlogs::Frame80With;
 
 class LoadTest : public PageTest {};
 
+// Before any log: the browser open, the window list on the Full Trip and the
+// marker's step at 10.
+TEST_F(LoadTest, StartUpWaitsForALog) {
+  EXPECT_TRUE(state("Background").visible);
+  EXPECT_EQ(state("YAxis").items, (std::vector<std::string>{"Full Trip", " 2 mins", " 5 mins",
+                                                            " 10 mins", " 20 mins", " 30 mins"}));
+  EXPECT_EQ(state("YAxis").index, 0);
+  EXPECT_EQ(std::get<int16_t>(vars().marker.step), 10);
+  EXPECT_TRUE(state("MarkerInstructions").visible);
+}
+
 TEST_F(LoadTest, EachLoadSetsTheLampsAndTheTrimReadout) {
   Open(testlogs::FrameLogOf({Frame80With({{13, "00"}}), Frame80With({{13, "01"}})},
                             {Frame7DWith({}), Frame7DWith({{11, "FF"}})}));

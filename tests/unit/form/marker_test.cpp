@@ -178,7 +178,7 @@ TEST_F(MarkerTest, OnAFlagByteTheBitsFollowTheMarker) {
   }
   // An unflagged byte hides the strip.
   ASSERT_TRUE(page().Select("UserByteSelect", 2));
-  EXPECT_FALSE(state("BitSurround").visible);
+  EXPECT_FALSE(state("BitSurround").visible || state("BitLabel").visible);
   for (int k = 0; k < 8; ++k) EXPECT_FALSE(state("Bit", k).visible || state("BitClear", k).visible);
 }
 
