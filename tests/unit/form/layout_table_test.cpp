@@ -61,6 +61,53 @@ TEST(LayoutTable, VisibilityAtStart) {
   for (const std::string& key : hidden) EXPECT_NE(controls.Find(key), nullptr) << key;
 }
 
+// What the user reads and where, as the design gives it.
+TEST(LayoutTable, CaptionsAndPlaces) {
+  using Place = std::tuple<std::string, int, int, int, int, std::string>;
+  const std::vector<std::pair<std::string, Place>> cases = {
+      {"LabelInfo(11)", {"", 8640, 3720, 855, 420, "Fuel Pump Circuit"}},
+      {"LabelInfo(14)", {"", 14880, 3720, 855, 420, "Fuel Pump Relay"}},
+      {"MarkerInstructions",
+       {"", 12200, 6000, 1500, 1095, "To Activate Marker use the Right Arrow "}},
+      {"MarkerStepValueText", {"", 12480, 7600, 975, 330, "10"}},
+      {"YAxis", {"", 120, 8000, 1815, 405, "Combo1"}},
+      {"FolderLabel", {"Background", 240, 670, 1200, 225, "Directories"}},
+      {"Overlay", {"Picture1", 20000, 650, 10, 3300, ""}},
+      {"BitLabel", {"Picture1", 9960, 360, 1580, 280, "7  6  5  4  3  2  1  0"}},
+      {"FuelAverageText", {"Picture1", 9240, 3600, 2295, 375, "Average STFT = "}},
+  };
+  Controls controls;
+  for (const auto& [key, want] : cases) {
+    const Control* c = controls.Find(key);
+    ASSERT_NE(c, nullptr) << key;
+    const ControlSpec& s = c->spec;
+    EXPECT_EQ(Place(s.container, s.left, s.top, s.width, s.height, s.caption), want) << key;
+  }
+}
+
+TEST(LayoutTable, FontsColoursAndTips) {
+  using Face = std::tuple<std::string, double, bool>;
+  const std::vector<std::pair<std::string, Face>> fonts = {
+      {"RPMButton", {"Times New Roman", 12, true}},
+      {"LabelInfo(3)", {"Times New Roman", 11.25, true}},
+      {"LabelInfo(7)", {"Times New Roman", 14.25, true}},
+      {"LabelInfo(20)", {"Times New Roman", 8.25, true}},
+      {"Picture1", {"MS Sans Serif", 8.25, false}},
+      {"ShellButton", {"", 0, false}},  // the window's own font
+  };
+  Controls controls;
+  for (const auto& [key, want] : fonts) {
+    const Font& f = controls.Find(key)->spec.font;
+    EXPECT_EQ(Face(f.family, f.points, f.bold), want) << key;
+  }
+  EXPECT_EQ(controls.Named("TemperatureButton").spec.toolTip,
+            "Coolant, Intake and Fuel Temeratures");
+  EXPECT_EQ(controls.Named("LabelInfo", 7).spec.foreColour, 0x0000FFu);
+  EXPECT_EQ(controls.Named("LabelInfo", 8).spec.align, Align::Centre);
+  EXPECT_EQ(controls.Named("Text").spec.backColour, 0x00FFFFu);
+  EXPECT_EQ(controls.Named("File1").spec.pattern, "*.txt*");
+}
+
 TEST(LayoutTable, EverythingFitsItsContainerExceptTheParkedControls) {
   Controls controls;
   for (const Control& c : controls.all()) {
