@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 
+#include "app/pictures.h"
 #include "log_text.h"
 #include "window_fixture.h"
 
@@ -59,6 +60,20 @@ TEST_F(WindowTest, ImagesShowTheirWholePicture) {
     ASSERT_FALSE(picture.isNull()) << key.toStdString();
     EXPECT_TRUE(QRect(QPoint(), image->size()).contains(picture.rect())) << key.toStdString();
   }
+  // The paging arrows point at the middle of their height; the About picture
+  // has its photograph's size.
+  for (const form::Art art : {form::Art::LeftArrow, form::Art::RightArrow}) {
+    const QImage arrow = ArtPixmap(art).toImage();
+    double weight = 0, rows = 0;
+    for (int y = 0; y < arrow.height(); ++y) {
+      for (int x = 0; x < arrow.width(); ++x) {
+        weight += qAlpha(arrow.pixel(x, y));
+        rows += (y + 0.5) * qAlpha(arrow.pixel(x, y));  // a row at its centre
+      }
+    }
+    EXPECT_NEAR(rows / weight, (arrow.height() - 1) / 2.0, 0.25) << static_cast<int>(art);
+  }
+  EXPECT_EQ(ArtPixmap(form::Art::About).size(), QSize(500, 320));
 }
 
 TEST_F(WindowTest, MouseClickOnAChannelButtonHighlightsIt) {
