@@ -21,11 +21,16 @@ class WindowTest : public WindowFixture {
 };
 
 // What the check of every widget against its control does not see: the
-// window's size and which widget holds which.
+// window's size, which widget holds which, and the fonts they inherit.
 TEST_F(WindowTest, ContainersHoldTheirControls) {
   EXPECT_TRUE(Widget("Picture1")->isAncestorOf(Widget("ScreenTitle")));
   EXPECT_TRUE(Widget("Background")->isAncestorOf(Widget("File1")));
   EXPECT_EQ(window_->centralWidget()->size(), QSize(1089, 567));
+  // A control without a font of its own takes its container's: the graph's
+  // title the canvas's MS Sans Serif (as its metric twin), 8.25 pt at 96 dpi.
+  const QFont title = Widget("ScreenTitle")->font();
+  EXPECT_EQ(title.family(), "Liberation Sans");
+  EXPECT_EQ(title.pixelSize(), 11);
 }
 
 // A file dropped on any control opens as a log: no widget takes the drop for

@@ -1,5 +1,7 @@
 // The user-defined channel's byte lists: a frame log's two pages of bytes,
 // and a column log's columns.
+#include <tuple>
+
 #include "page_fixture.h"
 
 namespace zelk::testing {
@@ -24,6 +26,13 @@ TEST_F(SelectorsTest, APageChangeRebuildsTheByteList) {
     EXPECT_EQ(state("UserByteSelect").items[16], p.sixteenth) << p.page;
     EXPECT_EQ(state("UserByteSelect").index, 0) << p.page;
     EXPECT_EQ(state("ScreenTitle").caption, "User Defined - Frame Size") << p.page;
+  }
+  // Bytes of flags show their bits, on either page; others do not.
+  for (const auto& [pageIndex, byte, bits] :
+       {std::tuple{0, 17, true}, {0, 16, false}, {1, 3, true}, {1, 19, false}}) {
+    ASSERT_TRUE(page().Select("UserPageSelect", pageIndex));
+    ASSERT_TRUE(page().Select("UserByteSelect", byte));
+    EXPECT_EQ(state("BitSurround").visible, bits) << pageIndex << " " << byte;
   }
 }
 
