@@ -68,12 +68,14 @@ inline std::string FramesWith(int page, int b, std::string_view bytes) {
   return page == 0 ? FrameLogOf(frames, {}) : FrameLogOf({}, frames);
 }
 
-// One decode-and-draw case: the log, the texts decoded for samples 1 to n,
-// each ended by '|' (in Full Trip the last of them lies past the window and is
-// decoded but not drawn), the listing box, where the first series' drawn
-// segments end, the average line when one is shown, and the first plotted
-// series where it differs from the data.
+// One decode-and-draw case of a channel: the log, the texts decoded for
+// samples 1 to n, each ended by '|' (in Full Trip the last of them lies past
+// the window and is decoded but not drawn), the listing box, where the first
+// series' drawn segments end, the average line when one is shown, the first
+// plotted series where it differs from the data, and how many lines the
+// canvas holds when that is checked.
 struct Decoded {
+  ChannelId id;
   const char* what;
   std::string log;
   std::string data;
@@ -81,6 +83,7 @@ struct Decoded {
   Ys ys;
   std::optional<std::string> average = {};
   std::string plot = {};
+  size_t lines = 0;
 };
 
 class ChannelTest : public ::testing::Test {
@@ -122,9 +125,9 @@ class ChannelTest : public ::testing::Test {
   // Decodes and draws the case and checks its tables, listing, average and
   // first series, whose segments start at line `first` (after the axes and a
   // limit line).
-  void ExpectDecoded(ChannelId id, const Decoded& c, size_t first = 2) {
+  void ExpectDecoded(const Decoded& c, size_t first = 2) {
     SCOPED_TRACE(c.what);
-    Show(id, c.log);
+    Show(c.id, c.log);
     const Texts data = Cut(c.data + "|");  // nothing is left past the log's last sample
     EXPECT_EQ(TextsOf(tables_.data, data.size()), data);
     EXPECT_EQ(TextsOf(tables_.plot[0], data.size() - 1), Cut(c.plot.empty() ? c.data : c.plot));
@@ -137,6 +140,9 @@ class ChannelTest : public ::testing::Test {
       EXPECT_EQ(lines()[first].y1, c.ys[0]);
     }
     EXPECT_EQ(lines()[first].colour, chart::kBlack);
+    if (c.lines) {
+      EXPECT_EQ(lines().size(), c.lines);
+    }
   }
 
   store::LogData log_;
