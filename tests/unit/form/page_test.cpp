@@ -1,0 +1,274 @@
+// The window's core as a user drives it: loads, channel buttons, byte lists,
+// the time window's list and arrows, and saving.
+#include <cmath>
+#include <filesystem>
+#include <map>
+#include <tuple>
+
+#include "page_fixture.h"
+
+namespace zelk::testing {
+namespace {
+
+using testlogs::Frame7DWith;
+using testlogs::Frame80With;
+using testlogs::FrameLog;
+
+// What every load sets beside the graph: the fault lamps and the long-term
+// trim readout.
+// Before any log: the browser open, the window list on the Full Trip and the
+// marker's step at 10.
+TEST_F(PageTest, StartUpWaitsForALog) {
+  EXPECT_TRUE(state("Background").visible);
+  EXPECT_EQ(state("YAxis").items, (std::vector<std::string>{"Full Trip", " 2 mins", " 5 mins",
+                                                            " 10 mins", " 20 mins", " 30 mins"}));
+  EXPECT_EQ(state("YAxis").index, 0);
+  EXPECT_EQ(std::get<int16_t>(vars().marker.step), 10);
+  EXPECT_TRUE(state("MarkerInstructions").visible);
+}
+
+TEST_F(PageTest, EachLoadSetsTheLampsAndTheTrimReadout) {
+  Open(testlogs::FrameLogOf({Frame80With({{13, "00"}}), Frame80With({{13, "01"}})},
+                            {Frame7DWith({}), Frame7DWith({{11, "FF"}})}));
+  for (int i = 0; i < 12; ++i) {
+    EXPECT_EQ(state("FaultRed", i).visible, i == 0) << i;
+    EXPECT_EQ(state("FaultGreen", i).visible, i != 0) << i;
+  }
+  EXPECT_TRUE(state("LTFTValue").visible);
+  EXPECT_TRUE(state("LabelInfo", 21).visible);
+  EXPECT_EQ(state("LTFTValue").caption, "255");  // the second frame's, in a short log
+
+  Open("not a log");  // refused: the lamps stay
+  EXPECT_TRUE(state("FaultRed", 0).visible);
+  std::vector<std::string> frames7D(60, Frame7DWith({}));
+  frames7D[49] = Frame7DWith({{11, "C3"}});
+  Open(testlogs::FrameLogOf({}, frames7D));
+  EXPECT_EQ(state("LTFTValue").caption, "195");  // the 50th frame's, in a longer one
+
+  Open(testlogs::ShortTimeLog({{1, {"800"}}}));
+  for (int i = 0; i < 12; ++i) {
+    EXPECT_FALSE(state("FaultRed", i).visible) << i;
+    EXPECT_TRUE(state("FaultGreen", i).visible) << i;
+  }
+  EXPECT_FALSE(state("LTFTValue").visible);
+  EXPECT_FALSE(state("LabelInfo", 21).visible);
+}
+
+// The row of channel buttons: the one chosen is highlighted and the window
+// shows what goes with its channel.
+TEST_F(PageTest, ALoadShowsEngineSpeedOnItsFace) {
+  Open(testlogs::FrameLog(10, {900}));
+  EXPECT_EQ(vars().graph.channel, channels::ChannelId::EngineSpeed);
+  EXPECT_EQ(state("ScreenTitle").caption, "Engine Speed (RPM)");
+  EXPECT_EQ(state("ScreenTitle").top, 350);
+  EXPECT_TRUE(state("YLabel").visible);
+  EXPECT_EQ(state("InfoLabel").width, 0);
+  const int tops[] = {3900, 3280, 2660, 2040, 1420, 800, 180};
+  for (int k = 0; k < 7; ++k) {
+    EXPECT_EQ(state("Label", k).caption, std::to_string(k) + "000") << k;
+    EXPECT_EQ(std::tuple(state("Label", k).top, state("Label", k).left, state("Label", k).visible),
+              std::tuple(tops[k], 50, true))
+        << k;
+  }
+}
+
+TEST_F(PageTest, OnlyTheChosenButtonIsHighlighted) {
+  const std::string buttons[] = {
+      "RPMButton",  "TemperatureButton", "BatteryButton", "IgnitionButton", "LambdaButton",
+      "LoopButton", "ThrottleButton",    "MAPButton",     "STFTButton",     "UserDefinedButton"};
+  Open(testlogs::FrameLog(10, {900}));
+  for (const std::string& chosen : buttons) {
+    SCOPED_TRACE(chosen);
+    ASSERT_TRUE(page().Click(chosen));
+    for (const std::string& b : buttons) {
+      EXPECT_EQ(state(b).backColour, b == chosen ? form::kTitleBar : form::kButtonFace) << b;
+    }
+    EXPECT_EQ(page().focus(), "DummyText");
+    // Only ignition and short-term trim show an average: -24° from bytes of 0,
+    // and no trim above 70 to average.
+    const std::map<std::string, std::string> averages = {
+        {"IgnitionButton", "Average Advance = -24.0°"}, {"STFTButton", "Average STFT = 0.0%"}};
+    EXPECT_EQ(state("FuelAverageText").visible, averages.contains(chosen));
+    if (averages.contains(chosen)) {
+      EXPECT_EQ(state("FuelAverageText").caption, averages.at(chosen));
+    }
+    // Only the user-defined channel keeps its selectors on screen.
+    EXPECT_EQ(state("UserByteSelect").visible, chosen == "UserDefinedButton");
+    EXPECT_EQ(state("UserPageSelect").visible, chosen == "UserDefinedButton");
+  }
+}
+
+// The About picture covers the middle of the window; hiding it again redraws
+// the graph under it afresh, which before any log draws nothing.
+TEST_F(PageTest, ClosingAboutRedrawsTheGraph) {
+  for (const bool withLog : {false, true}) {
+    if (withLog) Open(testlogs::FrameLog(30, {900}));
+    const size_t drawn = lines().size();
+    page().Form_KeyUp(38);  // a key that draws the value axis once more
+    page().Click("AboutMenu");
+    EXPECT_TRUE(state("PictureAbout").visible);
+    EXPECT_EQ(state("PictureAbout").left, 4000);
+    page().Click("PictureAbout");
+    EXPECT_FALSE(state("PictureAbout").visible);
+    EXPECT_EQ(lines().size(), withLog ? drawn : drawn + 1) << "cleared and drawn again";
+    EXPECT_EQ(vars().graph.channel,
+              withLog ? channels::ChannelId::EngineSpeed : channels::ChannelId::None);
+  }
+}
+
+// The user-defined channel's byte lists: a frame log's two pages of bytes,
+// and a column log's columns.
+// A load selects the 0x7D page itself; the user's first change of page then
+// rebuilds the list.
+TEST_F(PageTest, APageChangeRebuildsTheByteList) {
+  Open(testlogs::FrameLog(10, {900}));
+  ASSERT_TRUE(page().Click("UserDefinedButton"));
+  EXPECT_EQ(state("ScreenTitle").caption, "User Defined - Ignition Switch ?");
+  const struct {
+    int page;
+    size_t count;
+    const char* sixteenth;
+  } pages[] = {{0, 28, "10  Idle HotBDPos"}, {1, 32, "10  Unknown"}};
+  for (const auto& p : pages) {
+    ASSERT_TRUE(page().Select("UserPageSelect", p.page));
+    EXPECT_EQ(state("UserByteSelect").items.size(), p.count) << p.page;
+    EXPECT_EQ(state("UserByteSelect").items[16], p.sixteenth) << p.page;
+    EXPECT_EQ(state("UserByteSelect").index, 0) << p.page;
+    EXPECT_EQ(state("ScreenTitle").caption, "User Defined - Frame Size") << p.page;
+  }
+  // Bytes of flags show their bits, on either page; others do not.
+  for (const auto& [pageIndex, byte, bits] :
+       {std::tuple{0, 17, true}, {0, 16, false}, {1, 3, true}, {1, 19, false}}) {
+    ASSERT_TRUE(page().Select("UserPageSelect", pageIndex));
+    ASSERT_TRUE(page().Select("UserByteSelect", byte));
+    EXPECT_EQ(state("BitSurround").visible, bits) << pageIndex << " " << byte;
+  }
+}
+
+TEST_F(PageTest, ColumnLogsChooseAColumnByItsName) {
+  Open(testlogs::TimeLog({{1, {"5", "850"}}}));
+  ASSERT_TRUE(page().Click("UserDefinedButton"));
+  EXPECT_FALSE(state("UserPageSelect").visible);
+  EXPECT_FALSE(state("LabelInfo", 6).visible);
+  EXPECT_EQ(state("UserByteSelect").items.size(), 31u);
+  EXPECT_EQ(state("ScreenTitle").caption, "User Defined - RPM");
+  EXPECT_EQ(state("Text").caption, "Raw Data - RPM\r\n0005 ");
+  EXPECT_FALSE(state("FuelAverageText").visible);
+  EXPECT_FALSE(state("BitSurround").visible);
+
+  Open(testlogs::ShortTimeLog({{2, {"7", "85"}}}));
+  ASSERT_TRUE(page().Select("UserByteSelect", 1));
+  EXPECT_EQ(state("ScreenTitle").caption, "User Defined - Coolant Temp (C)");
+  EXPECT_EQ(page().ChannelTables().data[1], "7");
+}
+
+// The window list and the paging arrows: which window is on screen, and what
+// the window shows about it.
+// What a page shows of its window; a page turn takes the marker back to the
+// page's first sample, the strip just right of the value axis.
+TEST_F(PageTest, APageShowsItsMinutesDetailsAndTimes) {
+  Open(FrameLog(2900, {}, "\r\n", 1));  // 5801 frames: SampleCount 2901, 20 minutes
+  ASSERT_TRUE(page().Select("YAxis", 2));
+  const struct {
+    const char* duration;
+    const char* first;
+  } pages[] = {
+      {"5 mins to 10 mins", "725"}, {"10 mins to 15 mins", "1450"}, {"15 mins to 20 mins", "2176"}};
+  for (const auto& p : pages) {
+    page().Form_KeyUp(39);
+    ASSERT_TRUE(page().Click("NextImage"));
+    EXPECT_EQ(state("Duration").caption, p.duration);
+    EXPECT_EQ(state("YLabel").caption, vars().window.Caption());
+    EXPECT_EQ(vars().marker.pos, 0);
+    EXPECT_EQ(state("Overlay").left, 560);
+    EXPECT_EQ(state("DataPointText").caption, p.first);
+  }
+  EXPECT_FALSE(state("NextImage").visible);
+  // The window's details: samples, samples a second, minutes.
+  EXPECT_EQ(state("DataText", 0).caption + "|" + state("DataText", 1).caption + "|" +
+                state("DataText", 2).caption,
+            "725|2.42/sec|5 mins");
+  page().Click("PreviousImage");
+  EXPECT_EQ(state("DataPointText").caption, "1450");  // 1450.5 as a sample, half to even
+}
+
+TEST_F(PageTest, PagingBackNeverGoesBelowMinuteZeroAndNoChoiceKeepsTheWindow) {
+  Open(FrameLog(1450, {}));   // SampleCount 1450, 10 minutes
+  page().Select("YAxis", 1);  // 2 minutes
+  page().Click("NextImage");
+  page().Select("YAxis", 2);  // 5 minutes from minute 2 keeps the start
+  EXPECT_EQ(state("Duration").caption, "2 mins to 7 mins");
+  page().Click("PreviousImage");
+  EXPECT_EQ(state("Duration").caption, "0 mins to 5 mins");
+  ASSERT_TRUE(page().Select("YAxis", -1));  // no window chosen keeps the window
+  EXPECT_EQ(state("Duration").caption, "0 mins to 5 mins");
+  page().Click("NextImage");
+  page().Select("YAxis", 0);  // Full Trip goes back to minute 0
+  EXPECT_EQ(state("Duration").caption, "0 mins to 10 mins");
+  EXPECT_FALSE(state("NextImage").visible || state("PreviousImage").visible);
+}
+
+TEST_F(PageTest, DegenerateWindowsDrawNothingAndNeverFail) {
+  // Full Trip one sample wide, ending before it starts, minutes of a log
+  // shorter than half a minute.
+  const std::pair<int, int> cases[] = {{3, 0}, {2, 0}, {2, 1}, {30, 5}};
+  for (const auto& [pairs, window] : cases) {
+    Open(FrameLog(pairs, {2000}));
+    page().Select("YAxis", window);
+    for (const chart::Line& l : lines()) {
+      EXPECT_TRUE(std::isfinite(l.x1 + l.y1 + l.x2 + l.y2)) << pairs;
+    }
+    EXPECT_EQ(vars().graph.channel, channels::ChannelId::EngineSpeed);
+  }
+  Open(FrameLog(2, {2000}, "\r\n", 1));  // SampleCount 3: YEnd equals YStart
+  EXPECT_EQ(lines().size(), 3u);         // the two axes and the limit line
+}
+
+// Saving from the window: the menus and the names proposed for the graph and
+// the data table. What a failed write tells the user is checked on the window
+// itself.
+TEST_F(PageTest, SaveMenusProposeTheLogsFolderAndName) {
+  const auto expect = [&](bool enabled, const std::string& title) {
+    EXPECT_EQ(state("SaveGraphMenu").enabled, enabled);
+    EXPECT_EQ(state("ExportDataMenu").enabled, enabled);
+    EXPECT_EQ(page().WindowTitle(), title);
+  };
+  const auto refuse = [&] {
+    Open("garbage", "bad.txt");
+    EXPECT_EQ(page().TakeMessages(),
+              (std::vector<form::Message>{{"ZelkScope", "Not a valid ZELK data file"}}));
+  };
+  expect(false, "ZelkScope");
+  refuse();
+  expect(false, "ZelkScope");
+  ASSERT_TRUE(page().Click("SaveGraphMenu"));
+  ASSERT_TRUE(page().Click("ExportDataMenu"));
+  EXPECT_EQ(page().TakeSaveRequest(), std::nullopt);
+
+  std::filesystem::create_directory(dir_ + "/trips");
+  Open(testlogs::FrameLog(10, {900}), "trips/log.txt");
+  expect(true, "log.txt - ZelkScope");
+  using What = form::SaveRequest::What;
+  const std::string folder = dir_ + "/trips/";
+  const std::pair<const char*, const char*> shown[] = {{"", "log-rpm"},  // as loaded
+                                                       {"TemperatureButton", "log-temperature"},
+                                                       {"MAPButton", "log-manifold"},
+                                                       {"UserDefinedButton", "log-user_defined"}};
+  for (const auto& [button, name] : shown) {
+    SCOPED_TRACE(name);
+    if (*button) page().Click(button);
+    EXPECT_EQ(page().ExportName(), name);
+    ASSERT_TRUE(page().Click("SaveGraphMenu"));
+    EXPECT_EQ(page().TakeSaveRequest(), (form::SaveRequest{What::Graph, folder + name + ".png"}));
+    ASSERT_TRUE(page().Click("ExportDataMenu"));
+    EXPECT_EQ(page().TakeSaveRequest(), (form::SaveRequest{What::Data, folder + name + ".csv"}));
+    EXPECT_EQ(page().TakeSaveRequest(), std::nullopt);
+  }
+  refuse();  // the log on screen stays
+  expect(true, "log.txt - ZelkScope");
+  page().Click("SaveGraphMenu");
+  EXPECT_EQ(page().TakeSaveRequest()->proposedPath, folder + "log-user_defined.png");
+}
+
+}  // namespace
+}  // namespace zelk::testing
