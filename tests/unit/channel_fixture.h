@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -40,30 +41,22 @@ inline chart::TimeWindow WindowOver(const store::LogData& log, int lengthMins = 
   return chart::TimeWindow::Of(log.sampleCount, trip, lengthMins, startMins);
 }
 
-// Texts written one after another, each ended by '|': "1||0|" holds "1", ""
-// and "0".
-inline Texts Cut(std::string_view joined) {
-  Texts texts;
-  for (size_t at = 0, end; (end = joined.find('|', at)) != std::string_view::npos; at = end + 1)
-    texts.emplace_back(joined.substr(at, end - at));
-  return texts;
+// The pieces of `text` between separators: "1||0" holds "1", "" and "0".
+inline Texts Split(const std::string& text, char separator = '|') {
+  Texts pieces;
+  std::istringstream in(text);
+  for (std::string piece; std::getline(in, piece, separator);) pieces.push_back(piece);
+  return pieces;
 }
 
 // A frame log whose 0x80 frames (page 0) or 0x7D frames (page 1) hold the
 // blank-separated `bytes` at byte `b`, one a sample; "-" stands for a frame
 // cut off after its first two bytes.
-inline std::string FramesWith(int page, int b, std::string_view bytes) {
+inline std::string FramesWith(int page, int b, const std::string& bytes) {
   Texts frames;
-  std::string rest(bytes);
-  for (size_t at = 0; at < rest.size();) {
-    const size_t end = std::min(rest.find(' ', at), rest.size());
-    const std::string byte = rest.substr(at, end - at);
-    if (byte == "-") {
-      frames.push_back(page == 0 ? kShort80 : kShort7D);
-    } else {
-      frames.push_back(page == 0 ? Frame80With({{b, byte}}) : Frame7DWith({{b, byte}}));
-    }
-    at = end + 1;
+  for (const std::string& byte : Split(bytes, ' ')) {
+    if (byte == "-") frames.push_back(page == 0 ? kShort80 : kShort7D);
+    else frames.push_back(page == 0 ? Frame80With({{b, byte}}) : Frame7DWith({{b, byte}}));
   }
   return page == 0 ? FrameLogOf(frames, {}) : FrameLogOf({}, frames);
 }
@@ -128,9 +121,11 @@ class ChannelTest : public ::testing::Test {
   void ExpectDecoded(const Decoded& c, size_t first = 2) {
     SCOPED_TRACE(c.what);
     Show(c.id, c.log);
-    const Texts data = Cut(c.data + "|");  // nothing is left past the log's last sample
+    const Texts data = Split(c.data);
+    Texts plot = Split(c.plot.empty() ? c.data : c.plot);
+    plot.pop_back();  // lies past the Full Trip
     EXPECT_EQ(TextsOf(tables_.data, data.size()), data);
-    EXPECT_EQ(TextsOf(tables_.plot[0], data.size() - 1), Cut(c.plot.empty() ? c.data : c.plot));
+    EXPECT_EQ(TextsOf(tables_.plot[0], plot.size()), plot);
     EXPECT_EQ(view_.text, c.text);
     EXPECT_EQ(view_.average, c.average);
     EXPECT_EQ(EndYs(first, c.ys.size()), c.ys);

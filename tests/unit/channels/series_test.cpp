@@ -2,8 +2,6 @@
 // log holds, each series' number as the channel plots it.
 #include "channels/series.h"
 
-#include <sstream>
-
 #include "channel_fixture.h"
 
 namespace zelk::testing {
@@ -38,13 +36,6 @@ std::string ShortTrip() {
   return ShortTimeLog({{1, Texts(400, "1234")}, {2, Texts(400, "90")}, {3, Texts(400, "-3")},
                        {5, Texts(400, "14.7")}, {10, lambda}});
   // clang-format on
-}
-
-Texts Split(const std::string& text, char separator) {
-  Texts pieces;
-  std::istringstream in(text);
-  for (std::string piece; std::getline(in, piece, separator);) pieces.push_back(piece);
-  return pieces;
 }
 
 class SeriesTest : public ChannelTest {};
