@@ -107,27 +107,6 @@ TEST(Load, EachKindOfLogSetsItsByteListAndTripLength) {
   }
 }
 
-// A second log keeps the chosen channel and shows nothing of the first: a
-// 5-minute window of the short log reaches past its last sample, where every
-// point lies on the time axis.
-TEST(Load, SecondLogKeepsTheChannelAndShowsNothingOfTheFirst) {
-  Scratch s;
-  const DriverRun run =
-      s.Run("open " + s.Write("long.txt", FrameLog(1000, {3000})) +
-            "\nclick TemperatureButton\nclick RPMButton\nopen " +
-            s.Write("short.txt", FrameLog(300, {1000})) + "\ndump\nselect YAxis 2\ndump\n");
-  ASSERT_EQ(run.status, 0) << run.err;
-  const Json &d = run.dumps.at(0), &paged = run.dumps.at(1);
-  EXPECT_EQ(d["vars"]["CurrentChannel"].number, 1);
-  EXPECT_EQ(d["vars"]["FileName"].text, "short.txt");
-  // Full Trip of 300 samples: 298 segments after the axes and the limit line.
-  EXPECT_EQ(d["canvas"].size(), 3u + 298u);
-  EXPECT_EQ(d["canvas"][3][1].number, static_cast<float>(4000 - 1000 * 0.68));
-  const std::string listing = paged["controls"]["Text"]["text"].text;
-  EXPECT_TRUE(listing.find("3000") == std::string::npos && listing.find("1000") != listing.npos);
-  EXPECT_EQ(paged["canvas"][paged["canvas"].size() - 1][3].number, 4000);
-}
-
 // The marker after a step of 7 (offset 17, 105 twips a sample from 550): a
 // typed step that is taken moves on by it; one that is not moves on by 7 and
 // the box shows 7 again. The window spans 100 samples: a step onto offset
