@@ -79,10 +79,22 @@ std::vector<Json> ReadDumps(const std::string& path) {
   return dumps;
 }
 
-size_t LinesIn(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return static_cast<size_t>(std::count(std::istreambuf_iterator<char>(in), {}, '\n'));
-}
+// The lines a growing file has so far, read on from where the last call
+// stopped: a whole dump read again at every look would slow the driver down.
+struct LineCounter {
+  std::string path;
+  size_t read = 0, lines = 0;
+  size_t Count() {
+    std::ifstream in(path, std::ios::binary);
+    in.seekg(static_cast<std::streamoff>(read));
+    char buffer[1 << 16];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+      lines += static_cast<size_t>(std::count(buffer, buffer + in.gcount(), '\n'));
+      read += static_cast<size_t>(in.gcount());
+    }
+    return lines;
+  }
+};
 
 }  // namespace
 
@@ -143,6 +155,7 @@ DriverRun Scratch::Run(const std::vector<std::string>& parts, const Between& bet
   bool ended = false;
   DriverRun run;
   size_t dumps = 0;
+  LineCounter printed{outPath};
   for (size_t i = 0; i < parts.size(); ++i) {
     std::string text = (i > 0 && between ? between(i - 1, ReadDumps(outPath)) : "") + parts[i];
     // A last line without its line end would wait for the end of the input.
@@ -157,7 +170,7 @@ DriverRun Scratch::Run(const std::vector<std::string>& parts, const Between& bet
     // A driver that hangs is ended after two minutes, and the run fails with
     // status -1.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-    while (!ended && LinesIn(outPath) < dumps) {
+    while (!ended && printed.Count() < dumps) {
       ended = ::waitpid(pid, &raw, WNOHANG) == pid;
       if (!ended && std::chrono::steady_clock::now() > deadline) {
         ::kill(pid, SIGKILL);
