@@ -35,7 +35,7 @@ fuzz:
 	@bash scripts/install-deps.sh fuzz
 	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 	  -DZELK_FUZZ=ON -DZELK_BUILD_APP=OFF -DZELK_BUILD_BENCH=OFF
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target zelk-fuzz-log zelk-fuzz-script zelk-fuzz-seeds
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target zelk-fuzz-log zelk-fuzz-script
 	bash scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 # Seeded single faults in the program's code under src/, each built and put

@@ -6,8 +6,6 @@
 
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 namespace zelk::fuzz {
 
@@ -18,13 +16,10 @@ namespace zelk::fuzz {
 std::string ExerciseLog(std::string_view bytes);
 
 // `bytes` as a driver script, run from start-up in a program folder that
-// holds the sample logs and a few bad files. Only the first kMaxScriptLines
+// holds the sample logs and the log target's seeds. Only the first kMaxScriptLines
 // lines are run, and opens of absolute paths or of paths with ".." are
 // dropped, so that no script reaches a device or a pipe.
 inline constexpr int kMaxScriptLines = 200;
 std::string ExerciseScript(std::string_view bytes);
-
-// Small logs to start the log target from: file name and text.
-std::vector<std::pair<std::string, std::string>> LogSeeds();
 
 }  // namespace zelk::fuzz

@@ -4,16 +4,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 
 #include "exercise.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string fault =
-      zelk::fuzz::ZELK_FUZZ_BODY(std::string_view(reinterpret_cast<const char*>(data), size));
-  if (!fault.empty()) {
-    std::fprintf(stderr, "broken promise: %s\n", fault.c_str());
-    std::abort();
-  }
+  const std::string fault = zelk::fuzz::ZELK_FUZZ_BODY({reinterpret_cast<const char*>(data), size});
+  if (!fault.empty()) std::fprintf(stderr, "broken promise: %s\n", fault.c_str()), std::abort();
   return 0;
 }
