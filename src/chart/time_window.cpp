@@ -15,6 +15,7 @@ TimeWindow TimeWindow::Of(long sampleCount, int tripMins, int lengthMins, double
   w.captionStepMins = (whole ? tripMins : lengthMins) / 10.0;
   w.captionGap = lengthMins == 5 ? 18 : 17;
   const double samples = static_cast<double>(sampleCount);
+  w.lastSample = sampleCount - 1;
   if (whole || tripMins == 0) {
     w.yStart = 1;
     w.yEnd = samples - 2;
@@ -27,6 +28,18 @@ TimeWindow TimeWindow::Of(long sampleCount, int tripMins, int lengthMins, double
   // channels then draw no segments.
   const double span = w.Span();
   w.xStep = span == 0 ? text::Decimal() : text::Decimal::FromDouble(kWindowWidth / span);
+  return w;
+}
+
+Window TimeWindow::HeldOnly(Window w) const {
+  const long full = w.count;
+  if (full <= 0) return w;
+  // The walk's samples go up by about one a step: cut it back to the last
+  // one the log holds, then settle the count on the rounding's steps.
+  const long past = std::max<long>(w.Sample(full - 1) - lastSample, 0);
+  w.count = std::max<long>(full - past, 0);
+  while (w.count > 0 && w.Sample(w.count - 1) > lastSample) --w.count;
+  while (w.count < full && w.Sample(w.count) <= lastSample) ++w.count;
   return w;
 }
 
@@ -43,22 +56,18 @@ std::string TimeWindow::Caption() const {
   return caption;
 }
 
-std::optional<TimeWindow::Details> TimeWindow::Detailed() const {
-  const double minutes = text::RoundHalfEven(endMins - startMins);
-  if (!(minutes > 0)) return std::nullopt;
-  const double points = text::RoundHalfEven(Span());
-  const double rate = text::RoundHalfEven(points / minutes / 60 * 100) / 100;
-  return Details{points, rate, minutes};
+double TimeWindow::MarkerLimit() const {
+  return std::min(Span(), static_cast<double>(MarkerSamples().count));
 }
 
 std::optional<double> TimeWindow::OffsetAt(double x) const {
   const double step = xStep.ToDouble();
-  const double span = Span();
-  if (!(step > 0) || !(span > 0) || !std::isfinite(x)) return std::nullopt;
+  const double limit = MarkerLimit();
+  if (!(step > 0) || !(limit > 0) || !std::isfinite(x)) return std::nullopt;
   // The draw puts the point of the window's n-th sample (from 0) at
   // 550 + (n + 1) x XStep.
   const double nearest = text::RoundHalfEven((x - kAxisX) / step - 1);
-  return std::clamp(nearest, 0.0, std::ceil(span) - 1);
+  return std::clamp(nearest, 0.0, std::ceil(limit) - 1);
 }
 
 }  // namespace zelk::chart

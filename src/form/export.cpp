@@ -36,11 +36,10 @@ void UserPage::WriteFailed(const std::string& path, const std::string& reason) {
 }
 
 std::string UserPage::DataCsv() const {
-  std::vector<channels::Series> series;
-  if (const channels::ChannelRow* channel = channels::ChannelOf(vars_.graph.channel)) {
-    series = channels::SeriesOf(*channel, log_, channelTables_, UserByteChoice());
-  }
-  return channels::DataCsv(log_, vars_.window, series, vars_.file.samplesPerMinute);
+  const channels::ChannelRow* channel = channels::ChannelOf(vars_.graph.channel);
+  if (!channel) return "sample,minutes\n";
+  return channels::DataCsv(*channel, log_, channelTables_, UserByteChoice(), vars_.window,
+                           vars_.file.samplesPerMinute);
 }
 
 std::string UserPage::WindowTitle() const {

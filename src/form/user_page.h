@@ -193,6 +193,7 @@ class UserPage {
   // page selector's rebuild writes them (the load writes one after 0F).
   void FillByteSelector(bool evenGaps);
   void SetTrimReadout();
+  void ShowDetails();
   // Fault lamps and the bit display
   void LoadFaultCodes();
   void DoBits(std::string_view byteText);
@@ -219,6 +220,8 @@ class UserPage {
   void SetMarkerLabels(bool shown);
   void BeginMarkerMove();
   void MarkSample();
+  const channels::ChannelRow* ReadMarker();
+  void FollowMarker();
   double MarkerStepValue() const;
 
   chart::Canvas& canvas_;

@@ -152,7 +152,7 @@ TEST_F(PageTest, ColumnLogsChooseAColumnByItsName) {
   EXPECT_FALSE(state("LabelInfo", 6).visible);
   EXPECT_EQ(state("UserByteSelect").items.size(), 31u);
   EXPECT_EQ(state("ScreenTitle").caption, "User Defined - RPM");
-  EXPECT_EQ(state("Text").caption, "Raw Data - RPM\r\n0005 ");
+  EXPECT_EQ(state("Text").caption, "Raw Data - RPM\r\n5 ");
   EXPECT_FALSE(state("FuelAverageText").visible);
   EXPECT_FALSE(state("BitSurround").visible);
 
@@ -184,10 +184,10 @@ TEST_F(PageTest, APageShowsItsMinutesDetailsAndTimes) {
     EXPECT_EQ(state("DataPointText").caption, p.first);
   }
   EXPECT_FALSE(state("NextImage").visible);
-  // The window's details: samples, samples a second, minutes.
+  // The log's details: samples, samples a second, minutes.
   EXPECT_EQ(state("DataText", 0).caption + "|" + state("DataText", 1).caption + "|" +
                 state("DataText", 2).caption,
-            "725|2.42/sec|5 mins");
+            "2900|2.42/sec|20 mins");
   page().Click("PreviousImage");
   EXPECT_EQ(state("DataPointText").caption, "1450");  // 1450.5 as a sample, half to even
 }
