@@ -5,14 +5,15 @@
 
 namespace zelk::chart {
 
-TimeWindow TimeWindow::Of(long sampleCount, int tripMins, int lengthMins, double startMins) {
+TimeWindow TimeWindow::Of(long sampleCount, int tripMins, int lengthMins, double startMins,
+                          double samplesPerMinute) {
   TimeWindow w;
+  w.samplesPerMinute = samplesPerMinute;
   const bool whole = lengthMins == 0;
   w.startMins = whole ? 0 : startMins;
   w.endMins = whole ? tripMins : startMins + lengthMins;
   w.hasNext = !whole && w.endMins < tripMins;
   w.hasPrevious = !whole && w.startMins > 0;
-  w.captionStepMins = (whole ? tripMins : lengthMins) / 10.0;
   w.captionGap = lengthMins == 5 ? 18 : 17;
   const double samples = static_cast<double>(sampleCount);
   w.lastSample = sampleCount - 1;
@@ -44,13 +45,16 @@ Window TimeWindow::HeldOnly(Window w) const {
 }
 
 std::string TimeWindow::Caption() const {
-  double t = startMins;
+  // The draw puts the window's n-th sample (from 0) at 550 + (n + 1) x XStep,
+  // so at CaptionX(i) stands the sample a tenth of the span i times on from
+  // the one before the first.
+  const double before = SampleIndex(yStart) - 1;
   const std::string gap(static_cast<size_t>(captionGap), ' ');
-  std::string caption = text::FormatFixed(t, 1);
-  for (int i = 1; i <= 10; ++i) {
-    t += captionStepMins;
-    caption += gap;
-    caption += text::FormatFixed(t, 1);
+  std::string caption;
+  for (int i = 0; i <= 10; ++i) {
+    const double sample = before + i * Span() / 10;
+    if (i > 0) caption += gap;
+    caption += text::FormatFixed(samplesPerMinute > 0 ? sample / samplesPerMinute : 0, 1);
   }
   if (caption.size() > 240) caption.resize(240);
   return caption;

@@ -18,7 +18,8 @@ void UserPage::EvalYStart() {
   // With no window length chosen the window stays as it is.
   if (k < 0) return;
   chart::TimeWindow& w = vars_.window;
-  w = chart::TimeWindow::Of(log_.sampleCount, vars_.file.tripMins, tables_.Minutes(k), w.startMins);
+  w = chart::TimeWindow::Of(log_.sampleCount, vars_.file.tripMins, tables_.Minutes(k), w.startMins,
+                            vars_.file.samplesPerMinute);
   controls_(ctl::PreviousImage).state.visible = w.hasPrevious;
   controls_(ctl::NextImage).state.visible = w.hasNext;
   const auto minutesText = [](double m) { return text::Plain(m) + " mins"; };

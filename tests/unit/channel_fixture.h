@@ -38,7 +38,7 @@ inline chart::TimeWindow WindowOver(const store::LogData& log, int lengthMins = 
                                     double startMins = 0) {
   const double perMinute = store::kLogKinds[log.format].samplesPerMinute;
   const int trip = text::ToInt16(log.sampleCount / perMinute).value_or(0);
-  return chart::TimeWindow::Of(log.sampleCount, trip, lengthMins, startMins);
+  return chart::TimeWindow::Of(log.sampleCount, trip, lengthMins, startMins, perMinute);
 }
 
 // A frame log whose 0x80 frames (page 0) or 0x7D frames (page 1) hold the

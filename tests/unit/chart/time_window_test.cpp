@@ -6,6 +6,9 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
+
+#include "log_text.h"
 
 namespace zelk::chart {
 namespace {
@@ -14,7 +17,7 @@ namespace {
 // its samples over the samples per minute, rounded half to even.
 TimeWindow Of(long sampleCount, double perMinute, int lengthMins, double startMins) {
   const int trip = static_cast<int>(text::RoundHalfEven(sampleCount / perMinute));
-  return TimeWindow::Of(sampleCount, trip, lengthMins, startMins);
+  return TimeWindow::Of(sampleCount, trip, lengthMins, startMins, perMinute);
 }
 
 TEST(TimeWindow, FullTripCoversTheLogButItsLastSample) {
@@ -42,17 +45,37 @@ TEST(TimeWindow, FiveMinutePagesOfA2901SampleLog) {
   }
 }
 
-TEST(TimeWindow, CaptionSpreadsElevenTimes) {
-  const std::string gap(17, ' ');
-  std::string tenMinutes = "20.0", fullTrip = "0.0";
-  for (int i = 1; i <= 10; ++i) {
-    tenMinutes += gap + std::to_string(20 + i) + ".0";
-    fullTrip += gap + text::FormatFixed(3.0 * i, 1);
+// Eleven times with one decimal, each over the sample of that time: the
+// sample drawn nearest its place is at most one sample's time away.
+TEST(TimeWindow, EachTimeStandsOverTheSampleOfThatTime) {
+  const struct {
+    long samples;
+    double perMinute;
+    int length;
+    double start;
+    int gap;
+  } cases[] = {{1740, 145, 0, 0, 17},   {1812, 145, 0, 0, 17},   {1740, 145, 2, 6, 17},   {1740, 145, 5, 10, 18},
+               {4351, 145, 10, 20, 17}, {201, 60, 0, 0, 17},     {401, 150, 2, 2, 17},
+               {2901, 145, 20, 0, 17},  {1740, 145, 30, 0, 17}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.samples << " " << c.length << " " << c.start);
+    const TimeWindow w = Of(c.samples, c.perMinute, c.length, c.start);
+    const std::vector<std::string> times = testlogs::Split(w.Caption(), ' ');
+    std::vector<std::string> shown;
+    for (const std::string& t : times) {
+      if (!t.empty()) shown.push_back(t);
+    }
+    ASSERT_EQ(shown.size(), 11u);
+    EXPECT_EQ(w.Caption().find(shown[1]), shown[0].size() + c.gap);
+    const int first = SampleIndex(w.yStart);
+    for (int i = 0; i <= 10; ++i) {
+      // The sample drawn nearest the time's place, at 550 + (j - first + 1) x XStep.
+      const double j = first - 1 + (TimeWindow::CaptionX(i) - 550) / w.xStep.ToDouble();
+      EXPECT_EQ(shown[i].find('.'), shown[i].size() - 2) << shown[i];
+      EXPECT_NEAR(std::stod(shown[i]), std::round(j) / c.perMinute, 1 / c.perMinute + 0.05)
+          << i;
+    }
   }
-  EXPECT_EQ(Of(4351, 145, 10, 20).Caption(), tenMinutes);
-  EXPECT_EQ(Of(4351, 145, 0, 0).Caption(), fullTrip);
-  // The 5-minute window has one blank more.
-  EXPECT_EQ(Of(4351, 145, 5, 20).Caption().substr(0, 4 + 18 + 4), "20.0" + gap + " 20.5");
 }
 
 TEST(TimeWindow, DegenerateWindowsNeverFail) {
