@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -18,24 +17,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
+const Json kEmpty;
+
 struct Parser {
   const std::string& s;
   size_t i = 0;
 
-  char Peek() {
+  bool Take(const std::string& word) {
     while (i < s.size() && std::isspace(static_cast<unsigned char>(s[i]))) ++i;
-    return i < s.size() ? s[i] : '\0';
+    return s.compare(i, word.size(), word) == 0 ? (i += word.size(), true) : false;
   }
-  void Expect(char c) {
-    if (Peek() != c) throw std::runtime_error(std::string("json: expected ") + c);
-    ++i;
-  }
-  bool Take(const char* word) {
-    const size_t n = std::strlen(word);
-    return s.compare(i, n, word) == 0 ? (i += n, true) : false;
-  }
-  std::string Str() {
-    Expect('"');
+  std::string Str() {  // from after the opening quote
     std::string out;
     while (i < s.size() && s[i] != '"') {
       char c = s[i++];
@@ -43,44 +35,36 @@ struct Parser {
         c = s[i++];
         if (c == 'u') {  // the dump's \u escapes are control characters
           const unsigned long code = std::stoul(s.substr(i, 4), nullptr, 16);
-          i += 4;
-          c = code < 0x80 ? static_cast<char>(code) : '?';
+          c = code < 0x80 ? static_cast<char>(code) : '?', i += 4;
         } else if (c == 'n' || c == 'r' || c == 't') {
           c = c == 'n' ? '\n' : c == 'r' ? '\r' : '\t';
         }
       }
       out += c;
     }
-    Expect('"');
-    return out;
+    return ++i, out;
   }
   Json Value() {
     Json v;
-    const char c = Peek();
-    if (c == '{' || c == '[') {
-      v.type = c == '{' ? Json::Type::Object : Json::Type::Array;
-      const char close = c == '{' ? '}' : ']';
-      ++i;
-      if (Peek() == close) return ++i, v;
-      do {
-        if (c == '[') {
+    if (Take("{") || Take("[")) {
+      const bool object = s[i - 1] == '{';
+      // A dump cut short ends the value rather than the test.
+      while (i < s.size() && !Take(object ? "}" : "]")) {
+        Take(",");
+        if (!object) {
           v.items.push_back(Value());
-          continue;
+        } else {
+          const std::string key = (Take("\""), Str());
+          Take(":");
+          v.members[key] = Value();
         }
-        const std::string key = Str();
-        Expect(':');
-        v.members[key] = Value();
-      } while (Peek() == ',' && ++i);
-      Expect(close);
-    } else if (c == '"') {
-      v.type = Json::Type::String;
+      }
+    } else if (Take("\"")) {
       v.text = Str();
-    } else if (Take("true") || Take("false")) {
-      v.type = Json::Type::Bool;
-      v.boolean = s[i - 1] == 'e' && s[i - 2] == 'u';
-    } else if (!Take("null")) {
+    } else if (Take("true")) {
+      v.boolean = true;
+    } else if (!Take("false") && !Take("null")) {
       size_t used = 0;
-      v.type = Json::Type::Number;
       v.number = std::stod(s.substr(i, 64), &used);
       i += used;
     }
@@ -88,10 +72,15 @@ struct Parser {
   }
 };
 
-const Json kNull;
+std::vector<Json> ReadDumps(const std::string& path) {
+  std::vector<Json> dumps;
+  std::ifstream out(path);
+  for (std::string line; std::getline(out, line);) dumps.push_back(Parser{line}.Value());
+  return dumps;
+}
 
 // The lines a growing file has so far, read on from where the last call
-// stopped.
+// stopped: a whole dump read again at every look would slow the driver down.
 struct LineCounter {
   std::string path;
   size_t read = 0, lines = 0;
@@ -107,42 +96,20 @@ struct LineCounter {
   }
 };
 
-// Writes `text` to the driver's input and gives the number of dumps it asks for.
-size_t Send(int fd, const std::string& text) {
-  for (size_t done = 0; done < text.size();) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n <= 0) break;  // the driver is gone; its status tells why
-    done += static_cast<size_t>(n);
-  }
-  size_t dumps = 0;
-  for (size_t at = text.find("dump\n"); at != std::string::npos; at = text.find("dump\n", at + 1))
-    dumps += at == 0 || text[at - 1] == '\n';
-  return dumps;
-}
-
-std::vector<Json> ReadDumps(const std::string& path) {
-  std::vector<Json> dumps;
-  std::ifstream out(path);
-  for (std::string line; std::getline(out, line);) dumps.push_back(ParseJson(line));
-  return dumps;
-}
-
 }  // namespace
 
 const Json& Json::operator[](const std::string& key) const {
   auto it = members.find(key);
-  return it == members.end() ? kNull : it->second;
+  return it == members.end() ? kEmpty : it->second;
 }
 
-const Json& Json::operator[](size_t i) const { return i < items.size() ? items[i] : kNull; }
+const Json& Json::operator[](size_t i) const { return i < items.size() ? items[i] : kEmpty; }
 
 std::vector<std::string> Json::Strings() const {
   std::vector<std::string> out;
   for (const Json& item : items) out.push_back(item.text);
   return out;
 }
-
-Json ParseJson(const std::string& text) { return Parser{text}.Value(); }
 
 Scratch::Scratch() {
   std::string pattern = (fs::temp_directory_path() / "zelk-e2e-XXXXXX").string();
@@ -190,9 +157,16 @@ DriverRun Scratch::Run(const std::vector<std::string>& parts, const Between& bet
   size_t dumps = 0;
   LineCounter printed{outPath};
   for (size_t i = 0; i < parts.size(); ++i) {
+    std::string text = (i > 0 && between ? between(i - 1, ReadDumps(outPath)) : "") + parts[i];
     // A last line without its line end would wait for the end of the input.
-    dumps +=
-        Send(input[1], parts[i].empty() || parts[i].back() == '\n' ? parts[i] : parts[i] + '\n');
+    if (!text.empty() && text.back() != '\n') text += '\n';
+    for (size_t done = 0; done < text.size();) {
+      const ssize_t n = ::write(input[1], text.data() + done, text.size() - done);
+      if (n <= 0) break;  // the driver is gone; its status tells why
+      done += static_cast<size_t>(n);
+    }
+    for (size_t at = text.find("dump\n"); at != std::string::npos; at = text.find("dump\n", at + 1))
+      dumps += at == 0 || text[at - 1] == '\n';
     // A driver that hangs is ended after two minutes, and the run fails with
     // status -1.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
@@ -204,16 +178,12 @@ DriverRun Scratch::Run(const std::vector<std::string>& parts, const Between& bet
       }
       std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
-    if (i + 1 < parts.size()) {
-      if (between) dumps += Send(input[1], between(i, ReadDumps(outPath)));
-      continue;
-    }
-    // The driver's own peak, read while it waits for more: the resource use
-    // that wait4 gives also counts this process's size at the fork.
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    for (std::string line; std::getline(status, line);) {
-      if (line.rfind("VmHWM:", 0) == 0) run.peakKb = std::atol(line.c_str() + 6);
-    }
+  }
+  // The driver's own peak, read while it waits for more: the resource use
+  // that wait4 gives also counts this process's size at the fork.
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("VmHWM:", 0) == 0) run.peakKb = std::atol(line.c_str() + 6);
   }
   ::close(input[1]);
   if (!ended) ::waitpid(pid, &raw, 0);

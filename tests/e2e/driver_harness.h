@@ -11,23 +11,21 @@
 namespace zelk::e2e {
 using namespace zelk::testlogs;
 
-// A parsed JSON value: enough of JSON to read the driver's dump.
+// A parsed JSON value: enough of JSON to read the driver's dump (null, an
+// empty array and an empty object all read as the empty value).
 struct Json {
-  enum class Type { Null, Bool, Number, String, Array, Object } type = Type::Null;
   bool boolean = false;
   double number = 0;
   std::string text;
   std::vector<Json> items;
   std::map<std::string, Json> members;
 
-  const Json& operator[](const std::string& key) const;  // a Null value when absent
+  const Json& operator[](const std::string& key) const;  // the empty value when absent
   const Json& operator[](size_t i) const;
-  size_t size() const { return type == Type::Array ? items.size() : members.size(); }
+  size_t size() const { return items.size(); }
   std::vector<std::string> Strings() const;
   bool operator==(const Json&) const = default;
 };
-
-Json ParseJson(const std::string& text);
 
 struct DriverRun {
   int status = -1;          // the exit status; -1 when the driver did not exit by itself
@@ -37,7 +35,7 @@ struct DriverRun {
   long peakKb = 0;     // the driver's largest resident size
 };
 
-// A scratch folder with helpers to write logs into it.
+// A scratch folder with helpers to write logs into it and run the driver in it.
 class Scratch {
  public:
   Scratch();

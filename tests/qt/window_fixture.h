@@ -1,21 +1,19 @@
-// The window on an off-screen display, opened on a program folder whose
-// `logs` folder holds one log, with helpers to reach its widgets and to send
-// it the user's mouse clicks and keys.
+// The window on an off-screen display, opened on a scratch program folder,
+// with helpers to reach its widgets and to send it the user's mouse clicks
+// and keys. Messages and file dialogs are answered by the fixture.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
-#include <vector>
 
 #include "app/canvas_widget.h"
 #include "app/main_window.h"
@@ -33,64 +31,56 @@ inline bool CanvasShowsDrawing(MainWindow& window) {
 
 class WindowFixture : public ::testing::Test {
  protected:
-  static constexpr const char* kLogName = "drive.txt";
-
-  struct Message {
-    QString title, text;
-  };
-
   static void SetUpTestSuite() { EnsureApplication(); }
 
-  // Writes `log` as logs/drive.txt and shows the window, exposed.
-  void Start(const QByteArray& log) {
-    ASSERT_TRUE(dir_.isValid());
-    ASSERT_TRUE(QDir(dir_.path()).mkdir("logs"));
-    QFile file(LogPath());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(log);
-    file.close();
-
-    window_ = std::make_unique<MainWindow>(dir_.path());
-    window_->KeepDrawing();
-    window_->setMessageShower([this](const QString& title, const QString& text) {
-      messages_.push_back({title, text});
-    });
-    window_->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+  // Writes `text` into the program folder, making its folder as needed.
+  QString Write(const QString& name, const std::string& text) {
+    QFile file(dir_.filePath(name));
+    EXPECT_TRUE(QDir().mkpath(QFileInfo(file).path()) && file.open(QIODevice::WriteOnly));
+    file.write(text.data(), static_cast<qint64>(text.size()));
+    return file.fileName();
   }
 
-  QString LogPath() const { return QDir(dir_.path()).filePath(QStringLiteral("logs/") + kLogName); }
+  // A window on the program folder, shown and exposed, keeping its drawing.
+  std::unique_ptr<MainWindow> NewWindow() {
+    auto window = std::make_unique<MainWindow>(dir_.path());
+    window->KeepDrawing();
+    window->setMessageShower([this](const QString& title, const QString& text) {
+      messages_.push_back(title + ": " + text);
+    });
+    window->setFileChooser([this](const QString& title, const QString& proposed, const QString&) {
+      asked_.push_back(title + ": " + proposed);
+      return chosen_;
+    });
+    window->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    return window;
+  }
 
   QWidget* Widget(const char* key) {
     QWidget* widget = window_->widget(QString::fromUtf8(key));
     EXPECT_NE(widget, nullptr) << key;
     return widget;
   }
+  QString Caption(const char* key) { return qobject_cast<QLineEdit*>(Widget(key))->text(); }
+  // The graph's canvas: what fills the picture box inside its border.
+  QWidget* Canvas() { return Widget("Picture1")->findChild<CanvasWidget*>(); }
 
-  // Clicks the log file in the file list with the mouse.
-  void PickLogWithMouse() {
+  // Clicks the file `name` in the file list with the mouse.
+  void PickWithMouse(const QString& name) {
     auto* files = qobject_cast<QListWidget*>(Widget("File1"));
-    ASSERT_NE(files, nullptr);
-    const auto found = files->findItems(kLogName, Qt::MatchExactly);
+    const auto found = files->findItems(name, Qt::MatchExactly);
     ASSERT_EQ(found.size(), 1);
-    const QRect place = files->visualItemRect(found.front());
-    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, place.center());
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                      files->visualItemRect(found.front()).center());
   }
 
   QWidget* FocusTarget() { return window_->focusWidget() ? window_->focusWidget() : window_.get(); }
 
-  void KeyClick(Qt::Key key) { QTest::keyClick(FocusTarget(), key); }
-
-  static QString Shown(QWidget* widget) {
-    if (auto* button = qobject_cast<QPushButton*>(widget)) return button->text();
-    if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
-    if (auto* box = qobject_cast<QLineEdit*>(widget)) return box->text();
-    return QStringLiteral("<no text>");
-  }
-
   QTemporaryDir dir_;
   std::unique_ptr<MainWindow> window_;
-  std::vector<Message> messages_;
+  QStringList messages_, asked_;  // "title: text"; the file dialogs' "title: proposed path"
+  QString chosen_;                // what the file dialogs answer
 };
 
 }  // namespace zelk::app

@@ -1,27 +1,105 @@
-// The window on an off-screen display: what the user sees beyond each
-// widget's match with its control (which the monkey test checks), and
-// requests of the program carried out.
+// The real window on an off-screen display: what the user sees of it, read
+// off its widgets and painted pixels; key and mouse events as the user's
+// desktop sends them; drops, saving the graph and the data, and a batch
+// run's pictures. That each widget copies its control is the monkey test's.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLineF>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QUrl>
+#include <cerrno>
+#include <cstring>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <tuple>
 
+#include "app/batch_output.h"
 #include "app/pictures.h"
+#include "chart/canvas.h"
+#include "chart/plot.h"
+#include "cli/batch.h"
+#include "form/user_page.h"
 #include "log_text.h"
 #include "window_fixture.h"
 
 namespace zelk::app {
 namespace {
 
+// 104 samples (on the Full Trip a sample is about 104 twips, 7 pixels, wide)
+// of 85 °C coolant, 30 °C intake air and 20 °C fuel: three level series well
+// apart. The last 0x80 frame reports the air temperature sensor's fault.
+std::string TemperatureLog() {
+  const std::map<int, std::string> bytes{{1, "03"}, {2, "20"}, {3, "8C"}, {5, "55"}, {6, "4B"}};
+  std::vector<std::string> frames80(103, testlogs::Frame80With(bytes));
+  auto faulty = bytes;
+  faulty[13] = "02";
+  frames80.back() = testlogs::Frame80With(faulty);
+  return testlogs::FrameLogOf(frames80, {});
+}
+
+// A colour number 0x00BBGGRR as the screen shows it, "#rrggbb".
+std::string Rgb(uint32_t bgr) {
+  return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF).name().toStdString();
+}
+
+// Where `probe` crosses the first line drawn in `colour`, in twips.
+std::optional<QPointF> Crossing(const std::vector<chart::Line>& lines, uint32_t colour,
+                                const QLineF& probe) {
+  for (const chart::Line& line : lines) {
+    QPointF at;
+    if (line.colour == colour &&
+        QLineF(line.x1, line.y1, line.x2, line.y2).intersects(probe, &at) ==
+            QLineF::BoundedIntersection) {
+      return at;
+    }
+  }
+  return std::nullopt;
+}
+
+// The temperatures of the log drawn, the marker on its eleventh sample; the
+// same done in the program's core, recording its drawing.
 class WindowTest : public WindowFixture {
  protected:
   void SetUp() override {
-    ASSERT_NO_FATAL_FAILURE(Start(QByteArray::fromStdString(testlogs::FrameLog(60, {800}))));
+    ASSERT_TRUE(dir_.isValid());
+    log_ = Write("logs/drive.txt", TemperatureLog());
+    window_ = NewWindow();
+    ASSERT_NO_FATAL_FAILURE(PickWithMouse("drive.txt"));
+    QTest::mouseClick(Widget("TemperatureButton"), Qt::LeftButton);
+    QTest::keyClick(FocusTarget(), Qt::Key_Right);
+    ASSERT_EQ(Marked(), "11");
+    core_.Form_Load();
+    ASSERT_TRUE(core_.OpenPath(log_.toStdString()));
+    core_.Click("TemperatureButton");
+    core_.Form_KeyUp(39);
   }
+
+  std::string Marked() { return Caption("DataPointText").toStdString(); }
+
+  void SendKey(QEvent::Type type, Qt::Key key, bool autoRepeat) {
+    QKeyEvent event(type, key, Qt::NoModifier, QString(), autoRepeat);
+    QApplication::sendEvent(FocusTarget(), &event);
+  }
+
+  QString log_;
+  chart::RecordingCanvas drawn_;
+  form::UserPage core_{drawn_, dir_.path().toStdString()};
 };
 
 // What the check of every widget against its control does not see: the
-// window's size, which widget holds which, and the fonts they inherit.
+// window's size, which widget holds which, the fonts they inherit; that no
+// widget takes a dropped file for itself (as a text box would take its
+// name); that labels lie under the other controls, so a caption placed under
+// the canvas is never seen.
 TEST_F(WindowTest, ContainersHoldTheirControls) {
   EXPECT_TRUE(Widget("Picture1")->isAncestorOf(Widget("ScreenTitle")));
   EXPECT_TRUE(Widget("Background")->isAncestorOf(Widget("File1")));
@@ -29,44 +107,28 @@ TEST_F(WindowTest, ContainersHoldTheirControls) {
   // A control without a font of its own takes its container's: the graph's
   // title the canvas's MS Sans Serif (as its metric twin), 8.25 pt at 96 dpi.
   const QFont title = Widget("ScreenTitle")->font();
-  EXPECT_EQ(title.family(), "Liberation Sans");
-  EXPECT_EQ(title.pixelSize(), 11);
-}
-
-// A file dropped on any control opens as a log: no widget takes the drop for
-// itself, as a text box would take the file's name as its text.
-TEST_F(WindowTest, NoControlTakesADropForItself) {
+  EXPECT_EQ(title.family() + QString::number(title.pixelSize()), "Liberation Sans11");
   for (const form::Control& control : window_->page().controls().all()) {
-    if (QWidget* widget = window_->widget(QString::fromStdString(control.Key())))
-      EXPECT_FALSE(widget->acceptDrops()) << control.Key();
+    const QWidget* widget = window_->widget(QString::fromStdString(control.Key()));
+    EXPECT_FALSE(widget && widget->acceptDrops()) << control.Key();
   }
-}
-
-// Labels lie under the other controls of their window, so a caption placed
-// under the canvas is never seen.
-TEST_F(WindowTest, LabelsUnderTheCanvasAreCovered) {
   QWidget* client = window_->centralWidget();
   for (const char* key : {"InfoLabel", "LabelInfo(11)"}) {
-    QWidget* label = Widget(key);
-    const QPoint middle = label->geometry().center();
-    EXPECT_TRUE(Widget("Picture1")->isAncestorOf(client->childAt(middle)) ||
-                client->childAt(middle) == Widget("Picture1"))
-        << key;
+    QWidget* under = client->childAt(Widget(key)->geometry().center());
+    EXPECT_TRUE(under == Widget("Picture1") || Widget("Picture1")->isAncestorOf(under)) << key;
   }
 }
 
+// Images show their whole picture; the paging arrows point at the middle of
+// their height; the About picture has its photograph's size.
 TEST_F(WindowTest, ImagesShowTheirWholePicture) {
   for (const form::Control& control : window_->page().controls().all()) {
     if (control.spec.kind != form::Kind::Image) continue;
-    const QString key = QString::fromStdString(control.Key());
-    auto* image = qobject_cast<QLabel*>(window_->widget(key));
-    ASSERT_NE(image, nullptr) << key.toStdString();
-    const QPixmap picture = image->pixmap();
-    ASSERT_FALSE(picture.isNull()) << key.toStdString();
-    EXPECT_TRUE(QRect(QPoint(), image->size()).contains(picture.rect())) << key.toStdString();
+    auto* image = qobject_cast<QLabel*>(window_->widget(QString::fromStdString(control.Key())));
+    ASSERT_NE(image, nullptr) << control.Key();
+    EXPECT_FALSE(image->pixmap().isNull()) << control.Key();
+    EXPECT_TRUE(QRect(QPoint(), image->size()).contains(image->pixmap().rect())) << control.Key();
   }
-  // The paging arrows point at the middle of their height; the About picture
-  // has its photograph's size.
   for (const form::Art art : {form::Art::LeftArrow, form::Art::RightArrow}) {
     const QImage arrow = ArtPixmap(art).toImage();
     double weight = 0, rows = 0;
@@ -81,32 +143,297 @@ TEST_F(WindowTest, ImagesShowTheirWholePicture) {
   EXPECT_EQ(ArtPixmap(form::Art::About).size(), QSize(500, 320));
 }
 
-TEST_F(WindowTest, MouseClickOnAChannelButtonHighlightsIt) {
+// A clicked channel button takes the highlight colour, the others the face.
+// The recorder is a Windows program: here it cannot start, and the window
+// says so and stays open; the Exit menu closes it.
+TEST_F(WindowTest, ButtonsAndMenusDoWhatTheySay) {
   QTest::mouseClick(Widget("RPMButton"), Qt::LeftButton);
-
-  EXPECT_EQ(window_->page().controls().Named("RPMButton").state.backColour, form::kTitleBar);
-  const QColor highlight = QApplication::palette().color(QPalette::Active, QPalette::Highlight);
-  const QColor face = QApplication::palette().color(QPalette::Active, QPalette::Button);
-  EXPECT_EQ(Widget("RPMButton")->palette().color(QPalette::Button), highlight);
-  EXPECT_EQ(Widget("BatteryButton")->palette().color(QPalette::Button), face);
-}
-
-TEST_F(WindowTest, RequestsOfTheProgramAreCarriedOut) {
+  const QPalette palette = QApplication::palette();
+  for (const char* key : {"RPMButton", "TemperatureButton", "BatteryButton"}) {
+    EXPECT_EQ(
+        Widget(key)->palette().color(QPalette::Button),
+        palette.color(QPalette::Active, key[0] == 'R' ? QPalette::Highlight : QPalette::Button))
+        << key;
+  }
   window_->menuAction("Version")->trigger();
-  ASSERT_EQ(messages_.size(), 1u);
-  EXPECT_EQ(messages_[0].title, "ZelkScope");
-
-  // The recorder is a Windows program: here it cannot start, and the window
-  // says so and stays open.
-  messages_.clear();
   QTest::mouseClick(Widget("ShellButton"), Qt::LeftButton);
-  ASSERT_EQ(messages_.size(), 1u);
-  EXPECT_EQ(messages_[0].title, "ZelkScope");
-  EXPECT_EQ(messages_[0].text, "The reader program could not be started: \"C:\\Readzelk.exe\".");
+  ASSERT_EQ(messages_.size(), 2);
+  EXPECT_TRUE(messages_[0].startsWith("ZelkScope: V1.00 - Initial Issue"))
+      << messages_[0].toStdString();
+  EXPECT_EQ(messages_[1],
+            "ZelkScope: The reader program could not be started: \"C:\\Readzelk.exe\".");
   EXPECT_TRUE(window_->isVisible());
-
   window_->menuAction("ExitMenu")->trigger();
   EXPECT_FALSE(window_->isVisible());
+}
+
+// Every colour the program gives lies at the pixel where its drawing puts it
+// (a twip position divided by 15), as the window paints it.
+TEST_F(WindowTest, ColoursArePaintedWhereTheProgramPutsThem) {
+  const std::vector<chart::Line>& lines = drawn_.lines();
+  QWidget* client = window_->centralWidget();
+  const QImage shot = client->grab().toImage();
+  ASSERT_EQ(shot.size(), client->size());
+  const auto seen = [&shot](QPoint pixel) { return shot.pixelColor(pixel).name().toStdString(); };
+  const auto pixelOf = [&](QPointF twips) {
+    return Canvas()->mapTo(client, (twips / 15).toPoint());
+  };
+  const auto centreOf = [&](const char* key) {
+    return Widget(key)->parentWidget()->mapTo(client, Widget(key)->geometry().center());
+  };
+  const auto colourOf = [&](const char* key) {
+    return Rgb(window_->page().controls().Named(key).state.backColour);
+  };
+  // Across the graph right of its title and legend, and down the value axis
+  // between two of its labels.
+  const QLineF across(7000, 0, 7000, 4455), down(0, 2500, 11805, 2500);
+  const struct {
+    const char* what;
+    uint32_t colour;
+    QLineF probe;
+  } drawn[] = {
+      {"time axis", chart::kBlue, across},   {"value axis", chart::kBlue, down},
+      {"limit line", chart::kRed, across},   {"coolant", chart::kBlack, across},
+      {"intake air", chart::kGreen, across}, {"fuel", chart::kMagenta, across},
+  };
+  for (const auto& d : drawn) {
+    const auto at = Crossing(lines, d.colour, d.probe);
+    ASSERT_TRUE(at) << d.what;
+    EXPECT_EQ(seen(pixelOf(*at)), Rgb(d.colour)) << d.what;
+  }
+  const QPointF between =
+      (*Crossing(lines, chart::kBlack, across) + *Crossing(lines, chart::kGreen, across)) / 2;
+  const QWidget* page = qobject_cast<QPlainTextEdit*>(Widget("Text"))->viewport();
+  const struct {
+    const char* what;
+    QPoint pixel;
+    std::string colour;
+  } surfaces[] = {
+      {"paper between two series", pixelOf(between), "#ffffff"},
+      {"listing box", page->mapTo(client, QPoint(page->width() - 4, page->height() - 4)),
+       colourOf("Text")},
+      {"marker strip", centreOf("Overlay"), colourOf("Overlay")},
+  };
+  for (const auto& s : surfaces) EXPECT_EQ(seen(s.pixel), s.colour) << s.what;
+  // The lamps are pictures: the hue at a lamp's centre tells which is lit.
+  const std::pair<const char*, int> lamps[] = {
+      {"FaultRed(1)", 0}, {"FaultGreen(0)", 120}, {"FaultGreen(2)", 120}};
+  for (const auto& [key, hue] : lamps) {
+    EXPECT_NEAR(shot.pixelColor(centreOf(key)).hsvHue(), hue, 10) << key;
+  }
+}
+
+// A held key sends presses and releases marked as repeats, then one real
+// release: the marker moves once for each real key-up.
+TEST_F(WindowTest, AHeldArrowKeyMovesTheMarkerOnce) {
+  const std::tuple<Qt::Key, int, const char*> holds[] = {
+      {Qt::Key_Right, 0, "21"}, {Qt::Key_Right, 3, "31"}, {Qt::Key_Left, 3, "21"}};
+  for (const auto& [key, repeats, marked] : holds) {
+    SendKey(QEvent::KeyPress, key, false);
+    for (int i = 0; i < repeats; ++i) {
+      SendKey(QEvent::KeyRelease, key, true);
+      SendKey(QEvent::KeyPress, key, true);
+    }
+    SendKey(QEvent::KeyRelease, key, false);
+    EXPECT_EQ(Marked(), marked) << key << " held for " << repeats << " repeats";
+  }
+}
+
+// The canvas shows exactly what the program drew since it last cleared it:
+// nothing lost, nothing left over from an earlier graph. Opening a longer log
+// draws its engine speed twice in one event, first over the old window, then
+// over its own.
+TEST_F(WindowTest, TheCanvasShowsWhatTheProgramDrew) {
+  EXPECT_TRUE(CanvasShowsDrawing(*window_)) << "temperatures, marker moved";
+  QTest::mouseClick(Widget("RPMButton"), Qt::LeftButton);
+  window_->OpenLog(Write("logs/other.txt", testlogs::FrameLog(400, {900, 3000, 1800})));
+  ASSERT_EQ(window_->page().vars().file.name, "other.txt");
+  EXPECT_TRUE(CanvasShowsDrawing(*window_)) << "the next log";
+  QTest::keyClick(FocusTarget(), Qt::Key_Right);
+  EXPECT_TRUE(CanvasShowsDrawing(*window_)) << "the next log, marker moved";
+}
+
+// Only a left click on the graph moves the marker, as the same click in
+// twips moves it in the core: the read-off and the strip's place agree. On
+// the Full Trip the paging arrows are hidden: a click where one would be
+// reaches whatever lies under it and does not page (which would take the
+// marker back to the first sample). Pixels 200 and 497 lie within a pixel of
+// the middle between two samples, so a click read a pixel off would mark
+// another sample. Clicks beyond either end mark the first or last sample.
+TEST_F(WindowTest, OnlyALeftClickOnTheGraphMovesTheMarker) {
+  const auto placeOf = [this](QWidget* widget, QPoint at) {
+    return widget->mapTo(window_.get(), at);
+  };
+  const struct {
+    const char* what;
+    Qt::MouseButton button;
+    QPoint place;
+    const char* sample;  // empty: whatever the core reads off
+  } clicks[] = {
+      {"right on the graph", Qt::RightButton, placeOf(Canvas(), {400, 150}), "11"},
+      {"middle on the graph", Qt::MiddleButton, placeOf(Canvas(), {400, 150}), "11"},
+      {"where PreviousImage would be", Qt::LeftButton,
+       placeOf(Widget("PreviousImage"), Widget("PreviousImage")->rect().center()), "11"},
+      {"where NextImage would be", Qt::LeftButton,
+       placeOf(Widget("NextImage"), Widget("NextImage")->rect().center()), "11"},
+      {"left at 2", Qt::LeftButton, placeOf(Canvas(), {2, 120}), "1"},
+      {"left at 200", Qt::LeftButton, placeOf(Canvas(), {200, 120}), ""},
+      {"left at 497", Qt::LeftButton, placeOf(Canvas(), {497, 120}), ""},
+      {"left at 782", Qt::LeftButton, placeOf(Canvas(), {782, 120}), "101"},
+  };
+  for (const auto& c : clicks) {
+    SCOPED_TRACE(c.what);
+    QTest::mouseClick(window_->windowHandle(), c.button, {}, c.place);
+    const QPoint onCanvas = Canvas()->mapFrom(window_.get(), c.place);
+    if (c.button == Qt::LeftButton && Canvas()->rect().contains(onCanvas))
+      core_.Picture1_MouseDown(1, onCanvas.x() * 15.0, onCanvas.y() * 15.0);
+    const form::Controls& core = core_.controls();
+    EXPECT_EQ(Marked(), core.Named("DataPointText").state.caption);
+    EXPECT_EQ(Marked(), *c.sample ? c.sample : Marked());
+    EXPECT_EQ(Widget("Overlay")->x(), qRound(core.Named("Overlay").state.left / 15.0));
+    EXPECT_TRUE(Widget("DataPointText")->isVisible());
+  }
+}
+
+// Only a local file is a log: the first of a drop's files is opened, a web
+// address or plain text is not taken.
+TEST_F(WindowTest, DropOpensTheFirstLocalFile) {
+  const QString second = Write("second.txt", testlogs::FrameLog(30, {900}));
+  const QUrl web(QStringLiteral("https://example.com/drive.txt"));
+  const struct {
+    QList<QUrl> urls;
+    QString text, opened;
+  } cases[] = {
+      {{QUrl::fromLocalFile(log_)}, {}, "drive.txt"},
+      {{web, QUrl::fromLocalFile(second), QUrl::fromLocalFile(log_)}, {}, "second.txt"},
+      {{web}, {}, {}},
+      {{}, log_, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.urls.size());
+    auto window = NewWindow();
+    QMimeData data;
+    if (!c.urls.isEmpty()) data.setUrls(c.urls);
+    if (!c.text.isEmpty()) data.setText(c.text);
+    QDragEnterEvent enter(QPoint(500, 200), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(window.get(), &enter);
+    QDropEvent drop(QPointF(500, 200), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(window.get(), &drop);
+    EXPECT_EQ(enter.isAccepted(), !c.opened.isEmpty());
+    EXPECT_EQ(QString::fromStdString(window->page().vars().file.name), c.opened);
+    EXPECT_EQ(window->windowTitle(), c.opened.isEmpty() ? "ZelkScope" : c.opened + " - ZelkScope");
+  }
+}
+
+// Each save (by its menu key) asks for a file, proposing one beside the log
+// named after it and the channel, and writes what is on screen: the graph as
+// the window shows it, the marker strip included, and the channel's table.
+TEST_F(WindowTest, SavedFilesHoldWhatIsOnScreen) {
+  window_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  chosen_ = dir_.filePath("saved.png");
+  QTest::keySequence(window_.get(), QKeySequence(QStringLiteral("Ctrl+S")));
+  const QRect place(Canvas()->mapTo(window_.get(), QPoint()), Canvas()->size());
+  const QImage shown = window_->grab(place).toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage saved = QImage(chosen_).convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(saved.size(), shown.size());
+  EXPECT_TRUE(saved == shown);
+  EXPECT_EQ(saved.pixel(Widget("Overlay")->geometry().center()), qRgb(255, 0, 0));
+
+  QTest::mouseClick(Widget("BatteryButton"), Qt::LeftButton);
+  chosen_ = dir_.filePath("saved.csv");
+  QTest::keySequence(window_.get(), QKeySequence(QStringLiteral("Ctrl+E")));
+  QFile table(chosen_);
+  ASSERT_TRUE(table.open(QIODevice::ReadOnly));
+  EXPECT_EQ(table.readAll().toStdString(), window_->page().DataCsv());
+  EXPECT_EQ(asked_, QStringList({"Save Graph: " + dir_.filePath("logs/drive-temperature.png"),
+                                 "Export Data: " + dir_.filePath("logs/drive-battery.csv")}));
+  EXPECT_TRUE(messages_.isEmpty());
+}
+
+// The time axis's caption shows every time of every window length and page
+// on its one line: a caption wider than the graph wraps, and its last times
+// end up below the canvas's edge.
+TEST_F(WindowTest, TimeAxisCaptionFitsUnderTheGraph) {
+  window_->OpenLog(Write("long.txt", testlogs::FrameLog(1740, {900})));  // 12 minutes
+  auto* axis = qobject_cast<QLabel*>(Widget("YLabel"));
+  for (int entry = 0; entry < 6; ++entry) {
+    window_->page().Select("YAxis", entry);
+    for (bool more = true; more; window_->page().Click("NextImage")) {
+      window_->Sync();
+      EXPECT_LE(axis->fontMetrics().horizontalAdvance(axis->text()), axis->contentsRect().width())
+          << axis->text().simplified().toStdString();
+      more = Widget("NextImage")->isVisible();
+    }
+  }
+}
+
+// A file that cannot be written is reported with the system's reason, and
+// nothing is left behind: neither the file nor a temporary one. A save whose
+// dialog is cancelled does nothing at all. The rows: each save, into a folder
+// that does not exist or a read-only one, or cancelled.
+enum class Target { MissingFolder, ReadOnlyFolder, Cancelled };
+
+class WriteFailureTest : public WindowTest,
+                         public ::testing::WithParamInterface<std::tuple<const char*, Target>> {};
+
+TEST_P(WriteFailureTest, IsReportedAndLeavesNoFile) {
+  const auto [menu, target] = GetParam();
+  const bool readOnly = target == Target::ReadOnlyFolder;
+  QDir folder(dir_.filePath("out"));
+  if (readOnly) {
+    if (geteuid() == 0) GTEST_SKIP() << "run as root, who may write into a read-only folder";
+    ASSERT_TRUE(folder.mkpath("."));
+    ASSERT_TRUE(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
+  }
+  chosen_ = target == Target::Cancelled ? QString() : folder.filePath("saved");
+  window_->menuAction(menu)->trigger();
+  if (readOnly) QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner);
+  const QString reason = QString::fromLocal8Bit(std::strerror(readOnly ? EACCES : ENOENT));
+  EXPECT_EQ(messages_,
+            target == Target::Cancelled
+                ? QStringList()
+                : QStringList{
+                      QStringLiteral("ZelkScope: Cannot write \"%1\": %2.").arg(chosen_, reason)});
+  EXPECT_EQ(QDir(readOnly ? folder.path() : dir_.path()).entryList(QDir::Files | QDir::Hidden),
+            QStringList());
+}
+
+const char* const kTargets[] = {"IntoMissingFolder", "IntoReadOnlyFolder", "Cancelled"};
+INSTANTIATE_TEST_SUITE_P(ExportWindow, WriteFailureTest,
+                         ::testing::Combine(::testing::Values("SaveGraphMenu", "ExportDataMenu"),
+                                            ::testing::Values(Target::MissingFolder,
+                                                              Target::ReadOnlyFolder,
+                                                              Target::Cancelled)),
+                         [](const auto& info) {
+                           return std::get<0>(info.param) +
+                                  std::string(kTargets[int(std::get<1>(info.param))]);
+                         });
+
+// A batch run's pictures are the window's pictures of the same log, channel
+// and window, pixel for pixel: title, value labels and time axis included.
+TEST_F(WindowTest, BatchPicturesAreTheWindowsPictures) {
+  const QString log = Write("long.txt", testlogs::FrameLog(600, {900, 3100, 1700}));
+  const cli::BatchOptions options{dir_.filePath("batch").toStdString(),
+                                  {"TemperatureButton", "RPMButton"},
+                                  2,
+                                  {log.toStdString()}};
+  auto batchWindow = NewWindow();
+  WindowBatchOutput output(*batchWindow);
+  std::ostringstream out, err;
+  ASSERT_EQ(cli::RunBatch(batchWindow->page(), options, output, out, err), 0) << err.str();
+
+  window_ = NewWindow();  // no marker shown, as in a batch run
+  window_->OpenLog(log);
+  qobject_cast<QComboBox*>(Widget("YAxis"))->activated(1);  // 2 minutes, as the user picks it
+  for (const char* channel : {"TemperatureButton", "RPMButton"}) {
+    QTest::mouseClick(Widget(channel), Qt::LeftButton);
+    const QString name = QStringLiteral("batch/long-%1-page1.png")
+                             .arg(QString::fromStdString(window_->page().ChannelName()));
+    const QImage saved = QImage(dir_.filePath(name)).convertToFormat(QImage::Format_RGB32);
+    EXPECT_FALSE(saved.isNull()) << name.toStdString();
+    EXPECT_TRUE(saved == window_->GraphImage()) << name.toStdString();
+  }
 }
 
 }  // namespace
