@@ -268,6 +268,19 @@ TEST_F(PageTest, SaveMenusProposeTheLogsFolderAndName) {
   expect(true, "log.txt - ZelkScope");
   page().Click("SaveGraphMenu");
   EXPECT_EQ(page().TakeSaveRequest()->proposedPath, folder + "log-user_defined.png");
+
+  // A log's folder that cannot be written gives way to the user's own; once
+  // saved to, a folder is proposed from then on.
+  bool writable = true;
+  page().SetSaveFolders({[&](const std::string& f) { return writable && f + "/" == folder; }, "/u"});
+  const std::tuple<bool, const char*, std::string> rows[] = {
+      {true, "", folder}, {false, "", "/u/"}, {false, "/v/a.png", "/v/"}, {true, "", "/v/"}};
+  for (const auto& [canWrite, saved, proposed] : rows) {
+    writable = canWrite;
+    if (*saved) page().Saved(saved);
+    page().Click("ExportDataMenu");
+    EXPECT_EQ(page().TakeSaveRequest()->proposedPath, proposed + "log-user_defined.csv") << saved;
+  }
 }
 
 }  // namespace
