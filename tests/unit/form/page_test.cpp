@@ -283,5 +283,17 @@ TEST_F(PageTest, SaveMenusProposeTheLogsFolderAndName) {
   }
 }
 
+// A log named from outside the browser (the command line, a drop) that
+// cannot be read is reported and left out of the file list.
+TEST_F(PageTest, AMissingLogNamedIsReportedAndNotListed) {
+  Open(testlogs::FrameLog(10, {900}));
+  EXPECT_FALSE(page().OpenPath(dir_ + "/gone.txt"));
+  EXPECT_EQ(page().TakeMessages(),
+            (std::vector<form::Message>{
+                {"ZelkScope", "Cannot read \"" + dir_ + "/gone.txt\": No such file or directory."}}));
+  EXPECT_EQ(state("File1").items, std::vector<std::string>{"log.txt"});
+  EXPECT_EQ(state("File1").index, -1);
+}
+
 }  // namespace
 }  // namespace zelk::testing
