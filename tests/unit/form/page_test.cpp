@@ -295,5 +295,21 @@ TEST_F(PageTest, AMissingLogNamedIsReportedAndNotListed) {
   EXPECT_EQ(state("File1").index, -1);
 }
 
+// A step typed in the box that the scroll bar can show moves its thumb there
+// without changing the step again; the bar then moves on from it.
+TEST_F(PageTest, ATypedStepMovesTheScrollBarsThumb) {
+  Open(testlogs::FrameLog(30, {900}));
+  page().Form_KeyUp(39);  // the marker panel on screen
+  ASSERT_TRUE(page().Scroll("MarkerStepScroll", 25));
+  for (const auto& [typed, thumb] : {std::pair{"7", 7}, {"250", 7}, {"x", 7}, {"100", 100}}) {
+    ASSERT_TRUE(page().Type("MarkerStepValueText", typed));
+    EXPECT_EQ(std::tuple(state("MarkerStepScroll").value, state("MarkerStepValueText").caption),
+              std::tuple(thumb, std::string(typed)));
+  }
+  ASSERT_TRUE(page().Type("MarkerStepValueText", "7"));
+  ASSERT_TRUE(page().Scroll("MarkerStepScroll", 25));
+  EXPECT_EQ(state("MarkerStepValueText").caption, " 25");
+}
+
 }  // namespace
 }  // namespace zelk::testing
