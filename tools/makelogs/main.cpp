@@ -278,12 +278,11 @@ void WriteTimeLog(std::ostream& out) {
                   clock / 3600, clock / 60 % 60, clock % 60, rpm, idleErr, IdleSteps(d),
                   static_cast<int>(d.idle), static_cast<int>(std::lround(d.coolant)),
                   static_cast<int>(std::lround(d.mapKpa)), d.advance,
-                  static_cast<int>(std::lround(d.intake)), d.throttle / 255.0, d.battery,
-                  CoilMs(d), static_cast<int>(d.closedLoop),
-                  static_cast<int>(std::lround(LambdaMv(d, sec, rng))),
-                  RawTrim(d, sec), 35, static_cast<int>(d.coolantFault),
-                  d.coolantFault ? 1 : 0, rpm, 14, maf, fuel, d.speedKmh, gps.lon, gps.lat,
-                  95.0 + 12.0 * std::sin(sec / 150.0));
+                  static_cast<int>(std::lround(d.intake)), d.throttle / 255.0, d.battery, CoilMs(d),
+                  static_cast<int>(d.closedLoop),
+                  static_cast<int>(std::lround(LambdaMv(d, sec, rng))), RawTrim(d, sec), 35,
+                  static_cast<int>(d.coolantFault), d.coolantFault ? 1 : 0, rpm, 14, maf, fuel,
+                  d.speedKmh, gps.lon, gps.lat, 95.0 + 12.0 * std::sin(sec / 150.0));
     out << line;
   }
 }

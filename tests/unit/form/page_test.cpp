@@ -272,7 +272,8 @@ TEST_F(PageTest, SaveMenusProposeTheLogsFolderAndName) {
   // A log's folder that cannot be written gives way to the user's own; once
   // saved to, a folder is proposed from then on.
   bool writable = true;
-  page().SetSaveFolders({[&](const std::string& f) { return writable && f + "/" == folder; }, "/u"});
+  page().SetSaveFolders(
+      {[&](const std::string& f) { return writable && f + "/" == folder; }, "/u"});
   const std::tuple<bool, const char*, std::string> rows[] = {
       {true, "", folder}, {false, "", "/u/"}, {false, "/v/a.png", "/v/"}, {true, "", "/v/"}};
   for (const auto& [canWrite, saved, proposed] : rows) {
@@ -288,9 +289,10 @@ TEST_F(PageTest, SaveMenusProposeTheLogsFolderAndName) {
 TEST_F(PageTest, AMissingLogNamedIsReportedAndNotListed) {
   Open(testlogs::FrameLog(10, {900}));
   EXPECT_FALSE(page().OpenPath(dir_ + "/gone.txt"));
-  EXPECT_EQ(page().TakeMessages(),
-            (std::vector<form::Message>{
-                {"ZelkScope", "Cannot read \"" + dir_ + "/gone.txt\": No such file or directory."}}));
+  EXPECT_EQ(
+      page().TakeMessages(),
+      (std::vector<form::Message>{
+          {"ZelkScope", "Cannot read \"" + dir_ + "/gone.txt\": No such file or directory."}}));
   EXPECT_EQ(state("File1").items, std::vector<std::string>{"log.txt"});
   EXPECT_EQ(state("File1").index, -1);
 }
