@@ -121,6 +121,12 @@ void UserPage::MarkerStepValueText_Change() {
   const auto step = text::ReadDecimal(typed);
   if (step && *step >= 1 && *step <= INT16_MAX && *step == static_cast<int>(*step)) {
     vars_.marker.step = std::move(typed);
+    // The scroll bar's thumb follows a step it can show, without changing
+    // the step again, so that the bar's next move goes on from there.
+    Control& bar = controls_(ctl::MarkerStepScroll);
+    if (*step >= bar.spec.scrollMin && *step <= bar.spec.scrollMax) {
+      bar.state.value = static_cast<int>(*step);
+    }
   }
 }
 
