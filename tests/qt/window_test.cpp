@@ -327,9 +327,10 @@ TEST_F(WindowTest, DropOpensTheFirstLocalFile) {
   }
 }
 
-// Each save (by its menu key) asks for a file, proposing one beside the log
-// named after it and the channel, and writes what is on screen: the graph as
-// the window shows it, the marker strip included, and the channel's table.
+// Each save (by its menu key) asks for a file, proposing one named after the
+// log and the channel beside the log, or in the folder last saved to, and
+// writes what is on screen: the graph as the window shows it, the marker
+// strip included, and the channel's table.
 TEST_F(WindowTest, SavedFilesHoldWhatIsOnScreen) {
   window_->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
@@ -349,7 +350,7 @@ TEST_F(WindowTest, SavedFilesHoldWhatIsOnScreen) {
   ASSERT_TRUE(table.open(QIODevice::ReadOnly));
   EXPECT_EQ(table.readAll().toStdString(), window_->page().DataCsv());
   EXPECT_EQ(asked_, QStringList({"Save Graph: " + dir_.filePath("logs/drive-temperature.png"),
-                                 "Export Data: " + dir_.filePath("logs/drive-battery.csv")}));
+                                 "Export Data: " + dir_.filePath("drive-battery.csv")}));
   EXPECT_TRUE(messages_.isEmpty());
 }
 
