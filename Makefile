@@ -7,13 +7,15 @@ MUTATE_BUILD ?= build-mutate
 JOBS       ?= $(shell nproc)
 PREFIX     ?= $(HOME)/.local
 
-.PHONY: run test deps build asan fuzz mutate bench install package clean
+.PHONY: run test deps configure build asan fuzz mutate bench install package clean
 
 deps:
 	@bash scripts/install-deps.sh
 
-build: deps
+configure: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 # The core's tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -21,7 +23,10 @@ asan: deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZELK_SANITIZE=ON -DZELK_BUILD_APP=OFF -DZELK_BUILD_BENCH=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
-run: build
+# Only the program and the sample logs beside it: the tests and tools wait
+# for `make test` or `make build`.
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target zelkscope copy-logs
 	cd $(BUILD) && ./zelkscope
 
 test: build asan

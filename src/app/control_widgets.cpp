@@ -3,8 +3,28 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
+
+#include "app/window_helpers.h"
+#include "chart/time_window.h"
 
 namespace zelk::app {
+
+TimeCaption::TimeCaption(QWidget* parent, double leftTwips) : QLabel(parent), leftTwips_(leftTwips) {}
+
+void TimeCaption::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  painter.setFont(font());
+  painter.setPen(palette().color(QPalette::WindowText));
+  const QFontMetrics metrics(font());
+  const QStringList times = text().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+  for (int i = 0; i < times.size(); ++i) {
+    const int width = metrics.horizontalAdvance(times[i]);
+    const int centre = Pixels(chart::TimeWindow::CaptionX(i) - leftTwips_);
+    const int left = std::clamp(centre - width / 2, 0, std::max(0, this->width() - width));
+    painter.drawText(left, metrics.ascent(), times[i]);
+  }
+}
 namespace {
 
 bool IsClick(const QWidget* widget, const QMouseEvent* event) {

@@ -23,6 +23,23 @@ class ClickableLabel : public QLabel {
   void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
+// The time caption under the graph: each of the caption's times centred on
+// the place on the canvas whose time it gives, kept within the label, so
+// that every time stands under the sample of that time.
+class TimeCaption : public QLabel {
+  Q_OBJECT
+
+ public:
+  // `leftTwips`: where the label's left edge lies on the canvas.
+  TimeCaption(QWidget* parent, double leftTwips);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  double leftTwips_;
+};
+
 // A picture box: a plain surface in one colour, with an optional picture at
 // its top-left corner, that may hold other controls. It reports clicks.
 class Panel : public QFrame {

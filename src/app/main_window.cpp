@@ -2,13 +2,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include "app/canvas_widget.h"
@@ -29,6 +32,19 @@ QString DroppedFile(const QMimeData* data) {
   return {};
 }
 
+// What the page needs to know of the folders it proposes for saving: a
+// folder counts as writable when this user may write into it, and the user's
+// own folder is the documents folder where there is one, else the home folder.
+form::SaveFolders SystemSaveFolders() {
+  QString own = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (own.isEmpty() || !QFileInfo(own).isDir()) own = QDir::homePath();
+  return {[](const std::string& folder) {
+            const QFileInfo info(Text(folder));
+            return info.isDir() && info.isWritable();
+          },
+          own.toStdString()};
+}
+
 }  // namespace
 
 MainWindow::MainWindow(const QString& programDir, QWidget* parent) : QMainWindow(parent) {
@@ -38,6 +54,7 @@ MainWindow::MainWindow(const QString& programDir, QWidget* parent) : QMainWindow
   Build();
   drawing_ = std::make_unique<chart::RecordingCanvas>(canvas_, false);
   page_ = std::make_unique<form::UserPage>(*drawing_, programDir.toStdString());
+  page_->SetSaveFolders(SystemSaveFolders());
   page_->Form_Load();
   qApp->installEventFilter(this);
   Sync();
@@ -144,7 +161,8 @@ void MainWindow::CarryOutRequests() {
 }
 
 // Asks where to save, proposing the page's path, and writes the graph as on
-// screen or the data table; a failure goes back to the page to be reported.
+// screen or the data table; the outcome goes back to the page, which reports
+// a failure and proposes the folder of a success next time.
 void MainWindow::SaveAsked(const form::SaveRequest& request) {
   const bool graph = request.what == form::SaveRequest::What::Graph;
   const QString title = graph ? tr("Save Graph") : tr("Export Data");
@@ -156,7 +174,11 @@ void MainWindow::SaveAsked(const form::SaveRequest& request) {
   QString problem;
   const bool saved = graph ? SavePng(path, GraphImage(), problem)
                            : SaveBytes(path, QByteArray::fromStdString(page_->DataCsv()), problem);
-  if (!saved) page_->WriteFailed(path.toStdString(), problem.toStdString());
+  if (saved) {
+    page_->Saved(path.toStdString());
+  } else {
+    page_->WriteFailed(path.toStdString(), problem.toStdString());
+  }
 }
 
 }  // namespace zelk::app

@@ -122,7 +122,8 @@ QWidget* MainWindow::MakeWidget(const ControlSpec& design, QWidget* parent) {
       return button;
     }
     case Kind::Label: {
-      auto* label = new QLabel(parent);
+      auto* label = name == form::ctl::YLabel.name ? new TimeCaption(parent, design.left)
+                                                   : new QLabel(parent);
       label->setTextFormat(Qt::PlainText);
       label->setWordWrap(true);
       label->setAlignment(Qt::AlignTop |

@@ -42,24 +42,6 @@ bool ReplaceItems(ListWidget* widget, std::vector<std::string>& shown,
   return true;
 }
 
-// The time axis's caption spaces its times with runs of blanks; where the
-// font sets them wider than the caption's label, the runs are narrowed so
-// that every time stays on the one line under the graph.
-void FitOnOneLine(QWidget* label, const QString& caption, int width) {
-  QFont font = label->font();
-  font.setWordSpacing(0);
-  const int natural = QFontMetrics(font).horizontalAdvance(caption);
-  // The font's word spacing applies once to each run of blanks.
-  int gaps = 0;
-  for (qsizetype i = 0; i < caption.size(); ++i) {
-    if (caption[i] == QLatin1Char(' ') && (i == 0 || caption[i - 1] != QLatin1Char(' '))) ++gaps;
-  }
-  if (natural >= width && gaps > 0) {
-    font.setWordSpacing(static_cast<qreal>(width - 1 - natural) / gaps);
-  }
-  if (font != label->font()) label->setFont(font);
-}
-
 }  // namespace
 
 void MainWindow::Sync() {
@@ -102,8 +84,6 @@ void MainWindow::SyncControl(const Control& control, Bound& bound) {
     // left of the axis.
     const int needed = widget->fontMetrics().horizontalAdvance(caption) + 1;
     if (needed > place.width()) place.setWidth(needed);
-  } else if (design.name == "YLabel") {
-    FitOnOneLine(widget, caption, place.width());
   }
   if (widget->geometry() != place) widget->setGeometry(place);
 

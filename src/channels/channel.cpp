@@ -53,7 +53,7 @@ View BeginDraw(chart::Canvas& canvas, std::string title, const Labels& labels, d
   chart::DrawGraphFrame(canvas);
   View view;
   view.title = std::move(title);
-  view.labels = labels;
+  for (size_t k = 0; k < labels.size(); ++k) view.labels[k] = labels[k] ? labels[k] : "";
   view.valueScale = valueScale;
   view.baseLine = baseLine;
   view.limitY = limitY;

@@ -33,8 +33,10 @@ struct Tables {
 using Window = chart::TimeWindow;
 
 using Labels = std::array<const char*, 7>;
-// The tops of the seven value-axis labels, from label 0 at the bottom.
+// The tops of the seven value-axis labels, from label 0 at the bottom, and
+// how far below its top a label's middle lies.
 inline constexpr std::array<int, 7> kLabelTops = {3900, 3280, 2660, 2040, 1420, 800, 180};
+inline constexpr int kLabelMiddle = 100;
 
 // The channels, by the number the program keeps for the one on screen.
 enum class ChannelId : int16_t {
@@ -57,7 +59,7 @@ struct View {
   ChannelId id = ChannelId::None;
   std::string title;
   int titleTop = 120;
-  Labels labels{};
+  std::array<std::string, 7> labels;
   double valueScale = 0;
   int16_t baseLine = 0;
   std::optional<int> limitY;  // the red line across the graph, where it has one

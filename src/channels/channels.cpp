@@ -20,9 +20,7 @@ constexpr SeriesRow kLoop[] = {{"fuel_loop_closed", kBlack}};
 constexpr SeriesRow kThrottle[] = {{"throttle_deg", kBlack, kEveryLog, kEveryLog, 0,
                                     kThrottleYOffset, "throttle_v", "throttle_v"}};
 constexpr SeriesRow kByte[] = {{"value", kBlack}};
-// "#time" logs record the pressure in psi, and it is plotted as recorded.
-constexpr SeriesRow kManifold[] = {
-    {"manifold_kpa", kBlack, kEveryLog, kEveryLog, 0, 0, nullptr, "manifold_psi"}};
+constexpr SeriesRow kManifold[] = {{"manifold_psi", kBlack}};
 constexpr SeriesRow kTrim[] = {{"stft_pct", kBlack}};
 
 // clang-format off

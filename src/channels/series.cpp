@@ -1,14 +1,19 @@
 #include "channels/series.h"
 
 namespace zelk::channels {
-double Series::ValueAt(long j) const {
-  const std::string& text = (*table)[j];
-  return hex ? text::HexStrict(text).value_or(0) : ValueOf(text);
+namespace {
+
+// A value's field: the number a text is written as, or nothing.
+std::string Field(std::string_view text) {
+  const auto value = text::ReadDecimal(text);
+  return value ? text::Decimal::FromDouble(*value).ToText() : std::string();
 }
+
+}  // namespace
 
 std::vector<Series> SeriesOf(const ChannelRow& channel, const store::LogData& log,
                              const Tables& tables, const ByteChoice& choice) {
-  if (channel.byteChannel) return {{Slug(choice.name), &tables.data, true}};
+  if (channel.byteChannel) return {{Slug(choice.name), &tables.plot[0]}};
   std::vector<Series> series;
   for (size_t s = 0; s < channel.series.size(); ++s) {
     const SeriesRow& row = channel.series[s];
@@ -16,23 +21,26 @@ std::vector<Series> SeriesOf(const ChannelRow& channel, const store::LogData& lo
     const char* other = log.format == store::kTimeLog        ? row.timeLogName
                         : log.format == store::kShortTimeLog ? row.shortLogName
                                                              : nullptr;
-    series.push_back({other ? other : row.name, s == 0 ? &tables.data : &tables.plot[s], false});
+    series.push_back({other ? other : row.name, &tables.plot[s]});
   }
   return series;
 }
 
-std::string DataCsv(const store::LogData& log, const Window& window,
-                    const std::vector<Series>& series, double samplesPerMinute) {
+std::string DataCsv(const ChannelRow& channel, const store::LogData& log, const Tables& tables,
+                    const ByteChoice& choice, const Window& window, double samplesPerMinute) {
+  const std::vector<Series> series = SeriesOf(channel, log, tables, choice);
   std::string csv = "sample,minutes";
   for (const Series& s : series) (csv += ',') += s.name;
   csv += '\n';
   const HeldRange held = HeldSamples(window, log);
-  const auto plain = [](double value) { return text::Decimal::FromDouble(value).ToText(); };
   for (long j = held.first; j <= held.last; ++j) {
     csv += std::to_string(j);
     csv += ',';
     csv += samplesPerMinute > 0 ? text::FormatFixed(j / samplesPerMinute, 4) : "0.0000";
-    for (const Series& s : series) (csv += ',') += plain(s.ValueAt(j));
+    for (size_t s = 0; s < series.size(); ++s) {
+      csv += ',';
+      csv += Field(s == 0 ? ReadOff(channel, log, tables, j) : (*series[s].table)[j]);
+    }
     csv += '\n';
   }
   return csv;

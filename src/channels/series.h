@@ -11,10 +11,7 @@ namespace zelk::channels {
 
 struct Series {
   std::string name;  // "coolant_c": lower case, words joined by '_', unit last
-  const chart::SampleTable* table = nullptr;
-  bool hex = false;  // the texts are hexadecimal bytes (the user-defined channel)
-  // The number the channel plots for sample j.
-  double ValueAt(long j) const;
+  const chart::SampleTable* table = nullptr;  // the plotted texts, for a further series
 };
 
 // The series that `channel` draws for this log, in drawing order. `choice`
@@ -24,10 +21,12 @@ std::vector<Series> SeriesOf(const ChannelRow& channel, const store::LogData& lo
 
 // The data table of the window as comma-separated text: a header row, then
 // for each sample of the window that the log holds its number, its time in
-// minutes from the log's start and the number each series plots. Numbers are
-// plain decimals with a point.
-std::string DataCsv(const store::LogData& log, const Window& window,
-                    const std::vector<Series>& series, double samplesPerMinute);
+// minutes from the log's start and each series' number. The first series
+// holds the number the marker reads off, the others the numbers they plot:
+// what the screen shows, in the unit the header names. A sample whose value
+// is no number has an empty field. Numbers are plain decimals with a point.
+std::string DataCsv(const ChannelRow& channel, const store::LogData& log, const Tables& tables,
+                    const ByteChoice& choice, const Window& window, double samplesPerMinute);
 
 // A name as a column or file name: ASCII letters and digits in lower case,
 // every other run of characters one '_', none at either end; "value" when

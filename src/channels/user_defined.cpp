@@ -1,14 +1,14 @@
 // Channel 8: any one byte of either frame, or any column of a column log,
 // chosen by the user and drawn on a scale that fits the window's largest
-// value.
+// value, labelled in the byte's or the column's own numbers.
 #include <algorithm>
+#include <array>
 
 #include "channels/channels.h"
 
 namespace zelk::channels {
 namespace {
 
-constexpr Labels kNoLabels = {"", "", "", "", "", "", ""};
 constexpr int16_t kBaseLine = 4000;
 // The window's largest value is drawn this far above the base line.
 constexpr double kTopHeight = 3000;
@@ -17,28 +17,32 @@ constexpr double kFlatScale = 10;
 constexpr int kTrimPage = 1, kTrimByte = 12;
 constexpr double kTrimCentre = 100;
 
-// A sample's number: its text read as a signed 16-bit hexadecimal number.
-// An empty text, or one that is no such number (a decimal point, a sign, five
-// significant digits), has none.
-std::optional<int16_t> ValueOfByte(std::string_view text) { return text::HexStrict(text); }
+// A sample's number: a frame byte's text read as a signed 16-bit hexadecimal
+// number, a column's as the decimal number it is written as. An empty text,
+// or one that is no such number, has none.
+std::optional<double> ValueOfByte(const store::LogData& log, std::string_view text) {
+  if (log.format != store::kFrameLog) return text::ReadDecimal(text);
+  const auto byte = text::HexStrict(text);
+  return byte ? std::optional<double>(*byte) : std::nullopt;
+}
 
-// The chosen byte's text for sample i. A "Time" log's column text of one to
-// three characters gets zeros in front, to four.
+// The chosen byte's or column's text for sample i, as the log holds it.
 std::string ByteText(const store::LogData& log, const ByteChoice& choice, long i) {
-  switch (log.format) {
-    case store::kFrameLog: {
-      const std::string_view frame = choice.page == 0 ? log.Frame80(i) : log.Frame7D(i);
-      return std::string(store::FrameByte(frame, choice.byte));
-    }
-    case store::kTimeLog: {
-      std::string text(log.Column(i, choice.byte + 1));
-      if (!text.empty() && text.size() < 4) text.insert(0, 4 - text.size(), '0');
-      return text;
-    }
-    case store::kShortTimeLog:
-      break;
+  if (log.format != store::kFrameLog) return std::string(ColumnOf(log, i, choice.byte + 1, choice.byte + 1));
+  const std::string_view frame = choice.page == 0 ? log.Frame80(i) : log.Frame7D(i);
+  return std::string(store::FrameByte(frame, choice.byte));
+}
+
+// The value-axis labels of a scale: the value at each label's middle, in
+// hexadecimal for a frame byte and to three significant digits for a column.
+std::array<std::string, 7> LabelsOf(const store::LogData& log, double scale) {
+  std::array<std::string, 7> labels;
+  for (size_t k = 0; k < labels.size(); ++k) {
+    const double value = (kBaseLine - kLabelTops[k] - kLabelMiddle) / scale;
+    labels[k] = log.format == store::kFrameLog ? text::HexText(static_cast<long>(text::RoundHalfEven(value)))
+                                               : text::Plain(text::RoundSignificant(value, 3));
   }
-  return std::string(log.ShortColumn(i, choice.byte + 1));
+  return labels;
 }
 
 }  // namespace
@@ -47,7 +51,7 @@ void LoadUserDefined(const store::LogData& log, const ByteChoice& choice, Tables
   Fill(tables.data, log, [&](long i) { return ByteText(log, choice, i); });
   // A sample without a number plots at 0 and reads off as an empty value.
   Fill(tables.plot[0], log, [&](long i) {
-    const auto value = ValueOfByte(tables.data[i]);
+    const auto value = ValueOfByte(log, tables.data[i]);
     return value ? text::Plain(*value) : std::string();
   });
 }
@@ -55,8 +59,8 @@ void LoadUserDefined(const store::LogData& log, const ByteChoice& choice, Tables
 View DrawUserDefined(const store::LogData& log, const ByteChoice& choice, const Window& window,
                      Tables& tables, chart::Canvas& canvas) {
   const chart::SampleTable& bytes = tables.data;
-  const auto valueAt = [&](long j) -> double { return ValueOfByte(bytes[j]).value_or(0); };
-  chart::Window w = window.Samples();
+  const auto valueAt = [&](long j) { return ValueOfByte(log, bytes[j]).value_or(0); };
+  const chart::Window w = window.Samples();
   const long first = w.Sample(0);
 
   // The scale fits the window's largest value, from its first sample to the
@@ -66,11 +70,10 @@ View DrawUserDefined(const store::LogData& log, const ByteChoice& choice, const 
   for (long k = first; k <= lastScaled; ++k) largest = std::max(largest, valueAt(k));
   const double scale = largest > 0 ? kTopHeight / largest : kFlatScale;
 
-  View view = BeginDraw(canvas, "User Defined - " + choice.name, kNoLabels, scale, kBaseLine);
-  if (log.format == store::kFrameLog && choice.bitField) view.bitsOf = bytes[1];
+  View view = BeginDraw(canvas, "User Defined - " + choice.name, {}, scale, kBaseLine);
+  view.labels = LabelsOf(log, scale);
+  if (log.format == store::kFrameLog && choice.bitField) view.bitsOf = bytes[first];
 
-  // The curve stops at the log's last sample.
-  w.count = std::clamp<long>(log.sampleCount - first, 0, std::max<long>(w.count, 0));
   view.startY[0] = chart::PlotSeries(canvas, w, MapOf(view), chart::kBlack, valueAt,
                                      [&](long j) { view.rawText.append(bytes[j]) += ' '; });
   view.text = Listing("Raw Data - " + choice.name, view.rawText);
@@ -82,7 +85,7 @@ View DrawUserDefined(const store::LogData& log, const ByteChoice& choice, const 
     double sum = 0;
     long summed = 0;
     for (long i = 1; i < log.sampleCount; ++i) {
-      if (const auto value = ValueOfByte(bytes[i])) {
+      if (const auto value = ValueOfByte(log, bytes[i])) {
         sum += *value - kTrimCentre;
         ++summed;
       }

@@ -5,16 +5,18 @@
 
 namespace zelk::chart {
 
-TimeWindow TimeWindow::Of(long sampleCount, int tripMins, int lengthMins, double startMins) {
+TimeWindow TimeWindow::Of(long sampleCount, int tripMins, int lengthMins, double startMins,
+                          double samplesPerMinute) {
   TimeWindow w;
+  w.samplesPerMinute = samplesPerMinute;
   const bool whole = lengthMins == 0;
   w.startMins = whole ? 0 : startMins;
   w.endMins = whole ? tripMins : startMins + lengthMins;
   w.hasNext = !whole && w.endMins < tripMins;
   w.hasPrevious = !whole && w.startMins > 0;
-  w.captionStepMins = (whole ? tripMins : lengthMins) / 10.0;
   w.captionGap = lengthMins == 5 ? 18 : 17;
   const double samples = static_cast<double>(sampleCount);
+  w.lastSample = sampleCount - 1;
   if (whole || tripMins == 0) {
     w.yStart = 1;
     w.yEnd = samples - 2;
@@ -30,35 +32,46 @@ TimeWindow TimeWindow::Of(long sampleCount, int tripMins, int lengthMins, double
   return w;
 }
 
+Window TimeWindow::HeldOnly(Window w) const {
+  const long full = w.count;
+  if (full <= 0) return w;
+  // The walk's samples go up by about one a step: cut it back to the last
+  // one the log holds, then settle the count on the rounding's steps.
+  const long past = std::max<long>(w.Sample(full - 1) - lastSample, 0);
+  w.count = std::max<long>(full - past, 0);
+  while (w.count > 0 && w.Sample(w.count - 1) > lastSample) --w.count;
+  while (w.count < full && w.Sample(w.count) <= lastSample) ++w.count;
+  return w;
+}
+
 std::string TimeWindow::Caption() const {
-  double t = startMins;
+  // The draw puts the window's n-th sample (from 0) at 550 + (n + 1) x XStep,
+  // so at CaptionX(i) stands the sample a tenth of the span i times on from
+  // the one before the first.
+  const double before = SampleIndex(yStart) - 1;
   const std::string gap(static_cast<size_t>(captionGap), ' ');
-  std::string caption = text::FormatFixed(t, 1);
-  for (int i = 1; i <= 10; ++i) {
-    t += captionStepMins;
-    caption += gap;
-    caption += text::FormatFixed(t, 1);
+  std::string caption;
+  for (int i = 0; i <= 10; ++i) {
+    const double sample = before + i * Span() / 10;
+    if (i > 0) caption += gap;
+    caption += text::FormatFixed(samplesPerMinute > 0 ? sample / samplesPerMinute : 0, 1);
   }
   if (caption.size() > 240) caption.resize(240);
   return caption;
 }
 
-std::optional<TimeWindow::Details> TimeWindow::Detailed() const {
-  const double minutes = text::RoundHalfEven(endMins - startMins);
-  if (!(minutes > 0)) return std::nullopt;
-  const double points = text::RoundHalfEven(Span());
-  const double rate = text::RoundHalfEven(points / minutes / 60 * 100) / 100;
-  return Details{points, rate, minutes};
+double TimeWindow::MarkerLimit() const {
+  return std::min(Span(), static_cast<double>(MarkerSamples().count));
 }
 
 std::optional<double> TimeWindow::OffsetAt(double x) const {
   const double step = xStep.ToDouble();
-  const double span = Span();
-  if (!(step > 0) || !(span > 0) || !std::isfinite(x)) return std::nullopt;
+  const double limit = MarkerLimit();
+  if (!(step > 0) || !(limit > 0) || !std::isfinite(x)) return std::nullopt;
   // The draw puts the point of the window's n-th sample (from 0) at
   // 550 + (n + 1) x XStep.
   const double nearest = text::RoundHalfEven((x - kAxisX) / step - 1);
-  return std::clamp(nearest, 0.0, std::ceil(span) - 1);
+  return std::clamp(nearest, 0.0, std::ceil(limit) - 1);
 }
 
 }  // namespace zelk::chart

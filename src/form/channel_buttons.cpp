@@ -35,6 +35,7 @@ void UserPage::ShowChannel(const channels::ChannelRow& channel) {
   ApplyView(channels::LoadAndDraw(channel, log_, UserByteChoice(), vars_.window, channelTables_,
                                   canvas_));
   UserLabel(channel.byteChannel ? "True" : "False");
+  FollowMarker();
 }
 
 // The byte the selectors choose, with its name for the kind of log loaded.

@@ -17,7 +17,6 @@ std::string UserPage::ExportName() const {
   return fs::path(vars_.file.name).stem().string() + "-" + ChannelName();
 }
 
-// What is saved is proposed beside the log.
 void UserPage::SaveGraphMenu_Click() {
   saveRequest_ = {SaveRequest::What::Graph, ProposedPath(".png")};
 }
@@ -26,21 +25,31 @@ void UserPage::ExportDataMenu_Click() {
   saveRequest_ = {SaveRequest::What::Data, ProposedPath(".csv")};
 }
 
+// The folder last saved to, or the log's own; a log's folder that cannot be
+// written (logs installed with the program) gives way to the user's folder.
 std::string UserPage::ProposedPath(std::string_view extension) const {
-  return (fs::path(vars_.file.path).parent_path() / (ExportName() + std::string(extension)))
-      .string();
+  fs::path folder = lastSaveFolder_;
+  if (folder.empty()) {
+    folder = fs::path(vars_.file.path).parent_path();
+    const bool writable = !saveFolders_.writable || saveFolders_.writable(folder.string());
+    if (!writable && !saveFolders_.home.empty()) folder = saveFolders_.home;
+  }
+  return (folder / (ExportName() + std::string(extension))).string();
 }
 
 void UserPage::WriteFailed(const std::string& path, const std::string& reason) {
   ShowMessage("Cannot write \"" + path + "\": " + reason + ".");
 }
 
+void UserPage::Saved(const std::string& path) {
+  lastSaveFolder_ = fs::path(path).parent_path().string();
+}
+
 std::string UserPage::DataCsv() const {
-  std::vector<channels::Series> series;
-  if (const channels::ChannelRow* channel = channels::ChannelOf(vars_.graph.channel)) {
-    series = channels::SeriesOf(*channel, log_, channelTables_, UserByteChoice());
-  }
-  return channels::DataCsv(log_, vars_.window, series, vars_.file.samplesPerMinute);
+  const channels::ChannelRow* channel = channels::ChannelOf(vars_.graph.channel);
+  if (!channel) return "sample,minutes\n";
+  return channels::DataCsv(*channel, log_, channelTables_, UserByteChoice(), vars_.window,
+                           vars_.file.samplesPerMinute);
 }
 
 std::string UserPage::WindowTitle() const {

@@ -1,13 +1,12 @@
 // The load sequence: read the chosen file, then set up the selectors, the
 // time base and the window for the new log.
+#include <algorithm>
 #include <string>
 
 #include "form/user_page.h"
 
 namespace zelk::form {
 namespace {
-
-constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 // The byte list's caption and where it and its caption stand: a frame log's
 // bytes are listed below the page list, a column log's fields higher up, in
@@ -64,6 +63,7 @@ bool UserPage::LoadData() {
   vars_.file.tripMins =
       text::ToInt16(static_cast<double>(log_.sampleCount) / vars_.file.samplesPerMinute)
           .value_or(0);
+  ShowDetails();
   EvalYStart();
   vars_.window.yStart = 1;
   LoadFaultCodes();
@@ -82,6 +82,15 @@ bool UserPage::LoadData() {
   return true;
 }
 
+// The log's details: the samples it holds, how many it records a second and
+// its length in whole minutes.
+void UserPage::ShowDetails() {
+  const double rate = text::RoundHalfEven(vars_.file.samplesPerMinute / 60.0 * 100) / 100;
+  controls_(ctl::DataText, 0).state.caption = text::Plain(std::max<long>(log_.sampleCount - 1, 0));
+  controls_(ctl::DataText, 1).state.caption = text::Plain(rate) + "/sec";
+  controls_(ctl::DataText, 2).state.caption = text::Plain(vars_.file.tripMins) + " mins";
+}
+
 // The byte list for the kind of log just loaded.
 void UserPage::FillByteSelector(bool evenGaps) {
   Control& byteList = controls_(ctl::UserByteSelect);
@@ -93,7 +102,7 @@ void UserPage::FillByteSelector(bool evenGaps) {
     const std::string& name = tables_.EntryName(log_.format, page, k);
     if (kind.frames) {
       // A byte by its number in hexadecimal, a column by its own from 1.
-      std::string entry{kHexDigits[k / 16], kHexDigits[k % 16]};
+      std::string entry = text::HexText(k);
       entry += (k < 16 || evenGaps) ? "  " : " ";
       byteList.state.items.push_back(entry + name);
     } else {

@@ -44,9 +44,11 @@ void UserPage::Form_KeyUp(int keyCode) {
     SetMarkerLabels(false);
     return;
   }
-  const double span = vars_.window.Span();
-  if (vars_.marker.pos >= span) {
-    vars_.marker.pos = span;
+  // At the window's end, or the log's, the marker stays on the last sample
+  // it read off.
+  const double limit = vars_.window.MarkerLimit();
+  if (vars_.marker.pos >= limit) {
+    vars_.marker.pos = limit;
     return;
   }
   MarkSample();
@@ -74,18 +76,41 @@ void UserPage::BeginMarkerMove() {
 // Reads off the sample at the marker inside the window and draws the
 // channel's series again over the place the strip disturbed.
 void UserPage::MarkSample() {
+  const channels::ChannelRow* channel = ReadMarker();
+  if (!channel) return;
+  channels::RedrawAtMarker(*channel, log_, channelTables_, vars_.window, vars_.graph, canvas_);
+}
+
+// Puts the strip at the marker's offset and the panel on the sample there:
+// its number, the channel's value and, for a byte of flags, its bits.
+const channels::ChannelRow* UserPage::ReadMarker() {
   SetMarkerLabels(true);
   const int i = chart::SampleIndex(vars_.window.yStart + vars_.marker.pos);
   controls_(ctl::DataPointText).state.caption = text::Plain(i);
   controls_(ctl::Overlay).state.left =
       static_cast<float>(chart::kAxisX + vars_.window.xStep.ToDouble() * vars_.marker.pos);
-
   const channels::ChannelRow* channel = channels::ChannelOf(vars_.graph.channel);
-  if (!channel) return;
+  if (!channel) return nullptr;
   controls_(ctl::MarkerValueText).state.caption =
       channels::ReadOff(*channel, log_, channelTables_, i);
-  if (channel->byteChannel) DoBits(channelTables_.data[i]);
-  channels::RedrawAtMarker(*channel, log_, channelTables_, vars_.window, vars_.graph, canvas_);
+  if (channel->byteChannel && controls_(ctl::BitSurround).state.visible) {
+    DoBits(channelTables_.data[i]);
+  }
+  return channel;
+}
+
+// After the graph is drawn afresh the panel reads the new graph at the
+// marker; a marker left where the window or the log holds no sample goes
+// back to its start, with the instructions in place of the panel.
+void UserPage::FollowMarker() {
+  if (!controls_(ctl::DataPointText).state.visible) return;  // not in use
+  if (vars_.marker.pos < vars_.window.MarkerLimit()) {
+    ReadMarker();
+    return;
+  }
+  vars_.marker.pos = 0;
+  SetMarkerLabels(false);
+  controls_(ctl::Overlay).state.left = chart::kMarkerParked;
 }
 
 void UserPage::MarkerStepValueText_Change() {
@@ -96,6 +121,12 @@ void UserPage::MarkerStepValueText_Change() {
   const auto step = text::ReadDecimal(typed);
   if (step && *step >= 1 && *step <= INT16_MAX && *step == static_cast<int>(*step)) {
     vars_.marker.step = std::move(typed);
+    // The scroll bar's thumb follows a step it can show, without changing
+    // the step again, so that the bar's next move goes on from there.
+    Control& bar = controls_(ctl::MarkerStepScroll);
+    if (*step >= bar.spec.scrollMin && *step <= bar.spec.scrollMax) {
+      bar.state.value = static_cast<int>(*step);
+    }
   }
 }
 

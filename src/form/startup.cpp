@@ -107,19 +107,27 @@ bool UserPage::OpenPath(const std::string& path) {
                            : "";
   Dir1_Change();
   // A file that is not (or no longer) in the list is picked all the same, as
-  // from a list that was read before the file went away.
+  // from a list that was read before the file went away. It stays listed only
+  // once it is loaded: a name that could not be read (a file that does not
+  // exist) is reported and leaves the list as the folder has it.
   Control& files = controls_(ctl::File1);
   const std::string name = file.filename().string();
   int index = -1;
   for (size_t i = 0; i < files.state.items.size(); ++i) {
     if (files.state.items[i] == name) index = static_cast<int>(i);
   }
-  if (index < 0) {
+  const bool added = index < 0;
+  if (added) {
     files.state.items.push_back(name);
     index = static_cast<int>(files.state.items.size()) - 1;
   }
   files.state.index = index;
-  return PickChosenFile();
+  const bool loaded = PickChosenFile();
+  if (added && !loaded && static_cast<int>(files.state.items.size()) == index + 1) {
+    files.state.items.pop_back();
+    files.state.index = -1;
+  }
+  return loaded;
 }
 
 void UserPage::File1_Click() { PickChosenFile(); }

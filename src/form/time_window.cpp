@@ -18,19 +18,14 @@ void UserPage::EvalYStart() {
   // With no window length chosen the window stays as it is.
   if (k < 0) return;
   chart::TimeWindow& w = vars_.window;
-  w = chart::TimeWindow::Of(log_.sampleCount, vars_.file.tripMins, tables_.Minutes(k), w.startMins);
+  w = chart::TimeWindow::Of(log_.sampleCount, vars_.file.tripMins, tables_.Minutes(k), w.startMins,
+                            vars_.file.samplesPerMinute);
   controls_(ctl::PreviousImage).state.visible = w.hasPrevious;
   controls_(ctl::NextImage).state.visible = w.hasNext;
   const auto minutesText = [](double m) { return text::Plain(m) + " mins"; };
   controls_(ctl::Duration).state.caption =
       minutesText(w.startMins) + " to " + minutesText(w.endMins);
   controls_(ctl::YLabel).state.caption = w.Caption();
-  // A window shorter than half a minute leaves the details as they were.
-  if (const auto details = w.Detailed()) {
-    controls_(ctl::DataText, 0).state.caption = text::Plain(details->points);
-    controls_(ctl::DataText, 1).state.caption = text::Plain(details->rate) + "/sec";
-    controls_(ctl::DataText, 2).state.caption = text::Plain(details->minutes) + " mins";
-  }
 }
 
 void UserPage::YAxis_Click() {
@@ -49,10 +44,10 @@ void UserPage::MovePage(int direction) {
   start = std::max(start + direction * tables_.Minutes(k), 0.0);
   EvalYStart();
   vars_.marker.pos = 0;
-  controls_(ctl::Overlay).state.left = chart::kMarkerPageStart;
   controls_(ctl::DataPointText).state.caption =
       text::Plain(chart::SampleIndex(vars_.window.yStart));
   DisplayRefresh();
+  controls_(ctl::Overlay).state.left = chart::kMarkerPageStart;
 }
 
 }  // namespace zelk::form

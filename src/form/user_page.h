@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,6 +45,14 @@ struct SaveRequest {
   What what = What::Graph;
   std::string proposedPath;
   bool operator==(const SaveRequest&) const = default;
+};
+
+// What the window knows of the folders a file may be saved to: whether a
+// folder can be written, and the user's own folder, proposed when the log's
+// folder cannot be. Without them every folder counts as writable.
+struct SaveFolders {
+  std::function<bool(const std::string& folder)> writable;
+  std::string home;
 };
 
 // The log on screen: where it came from and the time base its kind gives.
@@ -125,10 +134,15 @@ class UserPage {
   void ProgramNotStarted(const std::string& program);
 
   // Saving what is on screen: each menu item asks the window for a file
-  // (TakeSaveRequest); a write that failed is reported through WriteFailed.
+  // (TakeSaveRequest); a write that failed is reported through WriteFailed,
+  // one that succeeded through Saved. What is saved is proposed in the
+  // folder last saved to in this run, else beside the log where that folder
+  // can be written, else in the user's own folder.
   void SaveGraphMenu_Click();
   void ExportDataMenu_Click();
+  void SetSaveFolders(SaveFolders folders) { saveFolders_ = std::move(folders); }
   void WriteFailed(const std::string& path, const std::string& reason);
+  void Saved(const std::string& path);
   std::optional<SaveRequest> TakeSaveRequest() { return std::exchange(saveRequest_, {}); }
   // The channel on screen in a file name ("temperature"), and
   // "<log name>-<channel>", the name proposed for what is saved.
@@ -193,6 +207,7 @@ class UserPage {
   // page selector's rebuild writes them (the load writes one after 0F).
   void FillByteSelector(bool evenGaps);
   void SetTrimReadout();
+  void ShowDetails();
   // Fault lamps and the bit display
   void LoadFaultCodes();
   void DoBits(std::string_view byteText);
@@ -219,6 +234,8 @@ class UserPage {
   void SetMarkerLabels(bool shown);
   void BeginMarkerMove();
   void MarkSample();
+  const channels::ChannelRow* ReadMarker();
+  void FollowMarker();
   double MarkerStepValue() const;
 
   chart::Canvas& canvas_;
@@ -234,6 +251,8 @@ class UserPage {
   std::string focus_, focusRequest_;
   bool exitRequested_ = false;
   std::optional<SaveRequest> saveRequest_;
+  SaveFolders saveFolders_;
+  std::string lastSaveFolder_;  // empty until something is saved
 };
 
 // The keys of the channel buttons, from left to right.

@@ -205,6 +205,22 @@ std::optional<double> ReadDecimal(std::string_view text) {
   return value;
 }
 
+std::string HexText(long value) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string text;
+  for (unsigned long v = value > 0 ? static_cast<unsigned long>(value) : 0; v > 0 || text.size() < 2;
+       v /= 16) {
+    text.insert(text.begin(), kDigits[v % 16]);
+  }
+  return text;
+}
+
+double RoundSignificant(double value, int digits) {
+  if (value == 0 || !std::isfinite(value)) return value;
+  const double unit = std::pow(10.0, std::floor(std::log10(std::fabs(value))) + 1 - digits);
+  return std::round(value / unit) * unit;
+}
+
 std::optional<int16_t> HexStrict(std::string_view digits) {
   if (digits.empty()) return std::nullopt;
   if (digits.size() <= 4) {

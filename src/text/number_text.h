@@ -52,6 +52,15 @@ std::optional<int16_t> HexStrict(std::string_view digits);
 // so the value stays within 0..FFFFFFFF.
 long HexTolerant(std::string_view digits);
 
+// A whole number of 0 or more in upper-case hexadecimal, at least two digits:
+// 10 -> "0A", 255 -> "FF", 4096 -> "1000". Negative numbers read "00".
+std::string HexText(long value);
+
+// A value rounded to `digits` significant digits, halves away from zero:
+// (1234.5, 3) -> 1230, (0.0123456, 3) -> 0.0123. Zero and non-finite values
+// stay as they are.
+double RoundSignificant(double value, int digits);
+
 // A number laid out by a pattern of the "##0.0" family: at least `minIntDigits`
 // digits before the point, exactly `decimals` after it, rounded half away from
 // zero on the number's 15-significant-digit decimal form, then `suffix`.

@@ -153,8 +153,8 @@ TEST(Marker, StepsReadOffSamples) {
 
 // Every channel on each of the sample logs, as a user reaches it: the
 // button, the next page of a 5-minute window, a marker step. Each draws its
-// axes and at least a segment for each sample of the window, at finite
-// places, and the marker reads the sample ten on.
+// axes and at least a segment for each sample of the window that the log
+// holds, at finite places, and the marker reads the sample ten on.
 TEST(Channels, EveryChannelOnEverySampleLogPagedAndMarked) {
   const char* const buttons[] = {
       "RPMButton",  "TemperatureButton", "BatteryButton",     "IgnitionButton", "LambdaButton",
@@ -170,9 +170,8 @@ TEST(Channels, EveryChannelOnEverySampleLogPagedAndMarked) {
       ASSERT_EQ(run.dumps.size(), 2u);
       const Json& vars = run.dumps[0]["vars"];
       const long first = std::lround(vars["YStart"].number);
-      long last = std::lround(vars["YEnd"].number);
-      // The user-defined curve stops at the log's last sample.
-      if (number == 8) last = std::min(last, std::lround(vars["SampleCount"].number) - 1);
+      const long last =
+          std::min(std::lround(vars["YEnd"].number), std::lround(vars["SampleCount"].number) - 1);
       for (const Json& d : run.dumps) {
         EXPECT_EQ(d["vars"]["CurrentChannel"].number, number);
         EXPECT_EQ(d["controls"]["Duration"]["caption"].text, "5 mins to 10 mins");

@@ -93,12 +93,13 @@ TEST_F(Export, EveryChannelOfEveryLogIsWrittenAndNamed) {
 
 // Each table row is a sample of the window on screen, and each of its numbers
 // puts the end of that sample's segment where the driver's canvas has it:
-// base line - (value - offset) × scale + y offset, in single precision.
+// base line - (value × per - offset) × scale + y offset, in single precision,
+// `per` turning the table's unit into the one plotted.
 TEST_F(Export, TablesHoldTheNumbersTheGraphDraws) {
   ASSERT_EQ(run_.status, 0) << run_.err;
   const struct {
     const char *log, *button, *slug, *header;
-    double offset = 0, yOffset = 0;
+    double offset = 0, yOffset = 0, per = 1;
   } cases[] = {
       {"drive_frames", "RPMButton", "rpm", "engine_speed_rpm"},
       {"drive_frames", "TemperatureButton", "temperature", "coolant_c,intake_c,fuel_c"},
@@ -107,7 +108,8 @@ TEST_F(Export, TablesHoldTheNumbersTheGraphDraws) {
       {"drive_time", "RPMButton", "rpm", "engine_speed_rpm"},
       {"drive_time", "TemperatureButton", "temperature", "coolant_c,intake_c"},
       {"drive_time", "BatteryButton", "battery", "battery_v", 10.6},
-      {"drive_time", "MAPButton", "manifold", "manifold_kpa"},
+      {"drive_time", "MAPButton", "manifold", "manifold_psi", 0, 0, 1 / 0.15},
+      {"drive_quillon", "MAPButton", "manifold", "manifold_psi", 0, 0, 1 / 0.15},
       {"drive_quillon", "RPMButton", "rpm", "engine_speed_rpm"},
       {"drive_quillon", "TemperatureButton", "temperature", "coolant_c,intake_c"},
       {"drive_quillon", "BatteryButton", "battery", "battery_v", 10.6},
@@ -144,7 +146,7 @@ TEST_F(Export, TablesHoldTheNumbersTheGraphDraws) {
       for (size_t k = 0; k < series; ++k) {
         ASSERT_LT(n - 1, ends[k].size());
         const double y = vars["BaseLine"].number -
-                         (row[k + 2] - c.offset) * vars["ValueScale"].number + c.yOffset;
+                         (row[k + 2] * c.per - c.offset) * vars["ValueScale"].number + c.yOffset;
         ASSERT_NEAR(ends[k][n - 1], static_cast<float>(y), 0.01) << rows[n] << " series " << k;
       }
     }
@@ -152,17 +154,15 @@ TEST_F(Export, TablesHoldTheNumbersTheGraphDraws) {
 }
 
 // A table's header names the unit of its numbers: the pressure of the engine
-// at rest, logged as 95 kPa by the "Time" log and as 13.8 psi by the "#time"
-// log, reads as 95 kPa from both tables.
-TEST_F(Export, ManifoldTablesNameTheUnitOfTheirNumbers) {
+// at rest, logged in kilopascals by the "Time" log and in psi by the "#time"
+// log, is in psi in both tables, as the marker reads it off.
+TEST_F(Export, ManifoldTablesHoldPsi) {
   ASSERT_EQ(run_.status, 0) << run_.err;
   for (const char* table : {"drive_time-manifold.csv", "drive_quillon-manifold.csv"}) {
     const std::vector<std::string> rows = Lines(ReadText(Out(table)));
     ASSERT_GE(rows.size(), 2u) << table;
-    const std::string unit = rows[0].substr(rows[0].rfind('_') + 1);
-    const double kilopascalsPer = unit == "kpa" ? 1 : unit == "psi" ? 6.894757 : 0;
-    EXPECT_NEAR(Fields(rows[1]).at(2) * kilopascalsPer, 95, 0.5)
-        << table << ": " << rows[0] << " / " << rows[1];
+    EXPECT_TRUE(rows[0].ends_with(",manifold_psi")) << rows[0];
+    EXPECT_NEAR(Fields(rows[1]).at(2), 14, 1) << table << ": " << rows[1];
   }
 }
 

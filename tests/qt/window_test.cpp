@@ -24,10 +24,12 @@
 
 #include "app/batch_output.h"
 #include "app/pictures.h"
+#include "chart/time_window.h"
 #include "chart/canvas.h"
 #include "chart/plot.h"
 #include "cli/batch.h"
 #include "form/user_page.h"
+#include "chart/time_window.h"
 #include "log_text.h"
 #include "window_fixture.h"
 
@@ -325,9 +327,10 @@ TEST_F(WindowTest, DropOpensTheFirstLocalFile) {
   }
 }
 
-// Each save (by its menu key) asks for a file, proposing one beside the log
-// named after it and the channel, and writes what is on screen: the graph as
-// the window shows it, the marker strip included, and the channel's table.
+// Each save (by its menu key) asks for a file, proposing one named after the
+// log and the channel beside the log, or in the folder last saved to, and
+// writes what is on screen: the graph as the window shows it, the marker
+// strip included, and the channel's table.
 TEST_F(WindowTest, SavedFilesHoldWhatIsOnScreen) {
   window_->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
@@ -347,22 +350,34 @@ TEST_F(WindowTest, SavedFilesHoldWhatIsOnScreen) {
   ASSERT_TRUE(table.open(QIODevice::ReadOnly));
   EXPECT_EQ(table.readAll().toStdString(), window_->page().DataCsv());
   EXPECT_EQ(asked_, QStringList({"Save Graph: " + dir_.filePath("logs/drive-temperature.png"),
-                                 "Export Data: " + dir_.filePath("logs/drive-battery.csv")}));
+                                 "Export Data: " + dir_.filePath("drive-battery.csv")}));
   EXPECT_TRUE(messages_.isEmpty());
 }
 
-// The time axis's caption shows every time of every window length and page
-// on its one line: a caption wider than the graph wraps, and its last times
-// end up below the canvas's edge.
-TEST_F(WindowTest, TimeAxisCaptionFitsUnderTheGraph) {
+// Each time under the graph stands at the place on the canvas whose time it
+// gives, on every window length and page: its text covers that place.
+TEST_F(WindowTest, TimeAxisTimesStandUnderTheirPlaces) {
   window_->OpenLog(Write("long.txt", testlogs::FrameLog(1740, {900})));  // 12 minutes
-  auto* axis = qobject_cast<QLabel*>(Widget("YLabel"));
+  QWidget* axis = Widget("YLabel");
   for (int entry = 0; entry < 6; ++entry) {
     window_->page().Select("YAxis", entry);
     for (bool more = true; more; window_->page().Click("NextImage")) {
       window_->Sync();
-      EXPECT_LE(axis->fontMetrics().horizontalAdvance(axis->text()), axis->contentsRect().width())
-          << axis->text().simplified().toStdString();
+      const QImage image = axis->grab().toImage();
+      std::vector<std::pair<int, int>> texts;  // runs of columns with dark pixels
+      for (int x = 0; x < image.width(); ++x) {
+        bool dark = false;
+        for (int y = 0; y < image.height() && !dark; ++y) dark = qGray(image.pixel(x, y)) < 128;
+        if (!dark) continue;
+        if (texts.empty() || x - texts.back().second > 8) texts.push_back({x, x});
+        texts.back().second = x;
+      }
+      ASSERT_EQ(texts.size(), 11u) << entry;
+      for (int i = 0; i <= 10; ++i) {
+        const double place = (zelk::chart::TimeWindow::CaptionX(i) - 495) / 15;
+        EXPECT_TRUE(texts[i].first - 1 <= place && place <= texts[i].second + 1)
+            << entry << " time " << i << " at " << place;
+      }
       more = Widget("NextImage")->isVisible();
     }
   }

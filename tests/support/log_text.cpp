@@ -1,8 +1,16 @@
 #include "log_text.h"
 
 #include <algorithm>
+#include <sstream>
 
 namespace zelk::testlogs {
+
+Texts Split(const std::string& text, char separator) {
+  Texts pieces;
+  std::istringstream in(text);
+  for (std::string piece; std::getline(in, piece, separator);) pieces.push_back(piece);
+  return pieces;
+}
 
 std::string Hex(int value) {
   static constexpr char kDigits[] = "0123456789ABCDEF";

@@ -7,6 +7,11 @@
 
 namespace zelk::testlogs {
 
+using Texts = std::vector<std::string>;
+
+// The pieces of `text` between separators: "1||0" holds "1", "" and "0".
+Texts Split(const std::string& text, char separator = '|');
+
 // A frame log of `samples` alternating 0x80/0x7D pairs with the given speeds
 // (cycled), 0x7D frames holding 20 in byte 0 and 80 in byte 11, lines joined
 // by `eol`; `extra80` more 0x80 frames at the end.

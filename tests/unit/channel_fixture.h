@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -23,9 +22,10 @@ using channels::ChannelId;
 using testlogs::Frame7DWith;
 using testlogs::Frame80With;
 using testlogs::FrameLogOf;
+using testlogs::Split;
 using testlogs::ShortTimeLog;
 using testlogs::TimeLog;
-using Texts = std::vector<std::string>;
+using testlogs::Texts;
 using Ys = std::vector<float>;
 
 // A 0x80 or 0x7D frame whose text ends after its first two bytes.
@@ -38,15 +38,7 @@ inline chart::TimeWindow WindowOver(const store::LogData& log, int lengthMins = 
                                     double startMins = 0) {
   const double perMinute = store::kLogKinds[log.format].samplesPerMinute;
   const int trip = text::ToInt16(log.sampleCount / perMinute).value_or(0);
-  return chart::TimeWindow::Of(log.sampleCount, trip, lengthMins, startMins);
-}
-
-// The pieces of `text` between separators: "1||0" holds "1", "" and "0".
-inline Texts Split(const std::string& text, char separator = '|') {
-  Texts pieces;
-  std::istringstream in(text);
-  for (std::string piece; std::getline(in, piece, separator);) pieces.push_back(piece);
-  return pieces;
+  return chart::TimeWindow::Of(log.sampleCount, trip, lengthMins, startMins, perMinute);
 }
 
 // A frame log whose 0x80 frames (page 0) or 0x7D frames (page 1) hold the

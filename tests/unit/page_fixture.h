@@ -15,6 +15,9 @@
 
 namespace zelk::testing {
 
+using testlogs::Split;
+using testlogs::Texts;
+
 class PageTest : public ::testing::Test {
  protected:
   void SetUp() override {

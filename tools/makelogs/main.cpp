@@ -5,6 +5,12 @@
 //   drive_time.txt     "Time" column log, 60 records per minute
 //   drive_quillon.txt  "#time" column log, 150 records per minute
 //
+// Each column is written in the unit the program reads it in, which is not
+// always the unit its header names: a "Time" log's "Throttle Pos (V)" holds
+// the pot's fraction of the 5 V supply (0.0 to 1.0) and its "FuelTrim (%)"
+// the ECU's raw trim centred on 100; a "#time" log's "Lamda (mv)" holds
+// tenths of a millivolt.
+//
 // Output is reproducible: every log draws its noise from a fixed-seed mt19937.
 // Usage: zelk-makelogs <folder>
 
@@ -141,6 +147,11 @@ double LambdaMv(const Drive& d, double sec, std::mt19937& rng) {
 }
 
 double FuelTrimPct(double sec) { return 3.0 * std::sin(kTwoPi * sec / 23.0) - 1.0; }
+// The ECU's raw short-term trim: 100 is no correction, one step one percent;
+// it corrects only in closed loop.
+int RawTrim(const Drive& d, double sec) {
+  return d.closedLoop ? static_cast<int>(std::lround(100 + FuelTrimPct(sec))) : 100;
+}
 double CoilMs(const Drive& d) { return Clamp(3.0 - 0.25 * (d.battery - 13.0), 2.5, 4.0); }
 int IdleSteps(const Drive& d) { return d.idle ? static_cast<int>(35 + 30 * (d.idleTarget - 850) / 250) : 30; }
 
@@ -166,8 +177,7 @@ std::string FrameText(const char* code, const std::vector<int>& bytes) {
   return s;
 }
 
-void WriteFrameLog(const std::string& path) {
-  std::ofstream out(path, std::ios::binary);
+void WriteFrameLog(std::ostream& out) {
   std::mt19937 rng(1987);
   out << "ZelkLog v1.2\r\nECU Zelkon ZX-16\r\nRecorded 2026-11-14 08:12:00\r\n";
   for (int i = 0; i < 12 * 145; ++i) {
@@ -244,8 +254,7 @@ struct Gps {
   }
 };
 
-void WriteTimeLog(const std::string& path) {
-  std::ofstream out(path, std::ios::binary);
+void WriteTimeLog(std::ostream& out) {
   std::mt19937 rng(2024);
   out << "Time,RPM,IdleError,IdlePos(Steps),IdleSwitch,Coolant Temp (C),MAP(kPascals),"
          "Ignition Advance (degs),Inlet Temperature (C),Throttle Pos (V),Battery (V),"
@@ -264,23 +273,21 @@ void WriteTimeLog(const std::string& path) {
     const double fuel = maf * 3600 / 14.7 / 740;  // litres per hour
     const int clock = 8 * 3600 + 12 * 60 + i;
     std::snprintf(line, sizeof line,
-                  "%02d:%02d:%02d.000,%d,%d,%d,%d,%d,%d,%.1f,%d,%.2f,%.1f,%.2f,%d,%d,%.1f,%d,0,"
+                  "%02d:%02d:%02d.000,%d,%d,%d,%d,%d,%d,%.1f,%d,%.3f,%.1f,%.2f,%d,%d,%d,%d,0,"
                   "%d,0,%d,0,%d,%d,0,0,0,%.2f,%.2f,%.1f,%.6f,%.6f,%.1f\r\n",
                   clock / 3600, clock / 60 % 60, clock % 60, rpm, idleErr, IdleSteps(d),
                   static_cast<int>(d.idle), static_cast<int>(std::lround(d.coolant)),
                   static_cast<int>(std::lround(d.mapKpa)), d.advance,
-                  static_cast<int>(std::lround(d.intake)), d.throttle * 5.0 / 255.0, d.battery,
-                  CoilMs(d), static_cast<int>(d.closedLoop),
-                  static_cast<int>(std::lround(LambdaMv(d, sec, rng))),
-                  d.closedLoop ? FuelTrimPct(sec) : 0.0, 35, static_cast<int>(d.coolantFault),
-                  d.coolantFault ? 1 : 0, rpm, 14, maf, fuel, d.speedKmh, gps.lon, gps.lat,
-                  95.0 + 12.0 * std::sin(sec / 150.0));
+                  static_cast<int>(std::lround(d.intake)), d.throttle / 255.0, d.battery, CoilMs(d),
+                  static_cast<int>(d.closedLoop),
+                  static_cast<int>(std::lround(LambdaMv(d, sec, rng))), RawTrim(d, sec), 35,
+                  static_cast<int>(d.coolantFault), d.coolantFault ? 1 : 0, rpm, 14, maf, fuel,
+                  d.speedKmh, gps.lon, gps.lat, 95.0 + 12.0 * std::sin(sec / 150.0));
     out << line;
   }
 }
 
-void WriteShortTimeLog(const std::string& path) {
-  std::ofstream out(path, std::ios::binary);
+void WriteShortTimeLog(std::ostream& out) {
   std::mt19937 rng(4242);
   out << "#time,RPM,Coolant Temp (C),Intake Temperature (C),Throttle Pos (V),MAP(Psi) (C),"
          "IdleBasePositon (Steps),Battery (V),Idle Switch,Closed Loop,Lamda (mv)\r\n";
@@ -293,7 +300,7 @@ void WriteShortTimeLog(const std::string& path) {
                   static_cast<int>(std::lround(d.intake)), d.throttle * 5.0 / 255.0,
                   d.mapKpa * 0.145038, 35, d.battery, static_cast<int>(d.idle),
                   static_cast<int>(d.closedLoop),
-                  static_cast<int>(std::lround(LambdaMv(d, sec, rng))));
+                  static_cast<int>(std::lround(LambdaMv(d, sec, rng) * 10)));
     out << line;
   }
 }
@@ -306,12 +313,21 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string dir = std::string(argv[1]) + "/";
-  WriteFrameLog(dir + "drive_frames.txt");
-  WriteTimeLog(dir + "drive_time.txt");
-  WriteShortTimeLog(dir + "drive_quillon.txt");
-  for (const char* name : {"drive_frames.txt", "drive_time.txt", "drive_quillon.txt"}) {
-    if (!std::ifstream(dir + name)) {
-      std::cerr << "zelk-makelogs: could not write " << dir + name << "\n";
+  const struct {
+    const char* name;
+    void (*write)(std::ostream&);
+  } logs[] = {{"drive_frames.txt", WriteFrameLog},
+              {"drive_time.txt", WriteTimeLog},
+              {"drive_quillon.txt", WriteShortTimeLog}};
+  // A log counts as written only when every byte of it reached the file, so
+  // that an old log left in a folder that cannot be written is not taken for
+  // a new one.
+  for (const auto& log : logs) {
+    std::ofstream out(dir + log.name, std::ios::binary);
+    if (out) log.write(out);
+    out.close();
+    if (!out) {
+      std::cerr << "zelk-makelogs: could not write " << dir + log.name << "\n";
       return 1;
     }
   }

@@ -82,8 +82,10 @@ TEST_F(ChannelsTest, EachChannelFramesItsGraph) {
   }
 }
 
-TEST_F(ChannelsTest, EntriesPastTheLogsEndAreListedButNotAveraged) {
-  // 100 records make a 2-minute log; its 2-minute window runs to sample 102.
+// A window that reaches past the log's end: every channel draws, lists and
+// averages the samples the log holds and leaves the rest of the canvas empty.
+TEST_F(ChannelsTest, NothingIsDrawnOrListedPastTheLogsLastSample) {
+  // 100 records make a 2-minute log of samples 1 to 100.
   std::map<int, Texts> columns;
   // clang-format off
   for (const auto& [column, value] : std::map<int, const char*>{
@@ -95,56 +97,49 @@ TEST_F(ChannelsTest, EntriesPastTheLogsEndAreListedButNotAveraged) {
   const std::string log = TimeLog(columns);
   const struct {
     ChannelId id;
-    std::string heading, entry, past;
-    float zeroY;
+    std::string heading, entry;
     std::optional<std::string> average;
   } cases[] = {
       // clang-format off
-      {ChannelId::Temperatures, "Raw Data - Coolant Temperature (Deg Centrigrade)", "130° ", " 0° ", 3900, {}},
-      {ChannelId::Battery, "Raw Data - Battery Voltage", "13.5V ", "V ", 12480, {}},
-      {ChannelId::Ignition, "Raw Data - Ignition Advance", "10° ", "00° ", 4000, "Average Advance = 10.0°"},
-      {ChannelId::Lambda, "Raw Data - Lambda (Oxygen Sensor) Voltage", "0.50 ", "0.00 ", 4000, {}},
-      {ChannelId::FuelLoop, "Raw Data - ECU Fuel Loop Status", "1 ", " ", 4000, {}},
-      {ChannelId::Throttle, "Raw Data - Throttle Potentiometer Voltage", "2.5V ", "V ", 3300, {}},
-      {ChannelId::Manifold, "Raw Data - Manifold Absolute Pressure (MAP) - PSI", "15 ", "00 ", 3900, {}},
-      {ChannelId::ShortTermTrim, "Raw Data - Short Term Fuel Trim (STFT) - %", "103 ", "00 ", 13150,
-       "Average STFT = 3.0%"},
+      {ChannelId::Temperatures, "Raw Data - Coolant Temperature (Deg Centrigrade)", "130° ", {}},
+      {ChannelId::Battery, "Raw Data - Battery Voltage", "13.5V ", {}},
+      {ChannelId::Ignition, "Raw Data - Ignition Advance", "10° ", "Average Advance = 10.0°"},
+      {ChannelId::Lambda, "Raw Data - Lambda (Oxygen Sensor) Voltage", "0.50 ", {}},
+      {ChannelId::FuelLoop, "Raw Data - ECU Fuel Loop Status", "1 ", {}},
+      {ChannelId::Throttle, "Raw Data - Throttle Potentiometer Voltage", "2.5V ", {}},
+      {ChannelId::Manifold, "Raw Data - Manifold Absolute Pressure (MAP) - PSI", "15 ", {}},
+      {ChannelId::ShortTermTrim, "Raw Data - Short Term Fuel Trim (STFT) - %", "103 ", "Average STFT = 3.0%"},
+      {ChannelId::UserDefined, "Raw Data - ", "130 ", {}},
       // clang-format on
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.heading);
-    Show(c.id, log, {}, 2);
-    ASSERT_EQ(window_.yEnd, 102);
-    EXPECT_EQ(view_.text, c.heading + "\r\n" + Repeat(c.entry, 100) + Repeat(c.past, 2));
-    EXPECT_EQ(view_.average, c.average);
-    // The series' last segment ends at the 0 level one step past x 11050.
-    const auto last = std::max_element(
-        lines().begin(), lines().end(), [](const chart::Line& a, const chart::Line& b) {
-          return (a.colour == chart::kBlack ? a.x2 : 0) < (b.colour == chart::kBlack ? b.x2 : 0);
-        });
-    EXPECT_NEAR(last->x2, 550 + 102 * 10500.0 / 101, 0.01);
-    EXPECT_EQ(last->y2, c.zeroY);
+    for (const int minutes : {2, 5, 30}) {
+      SCOPED_TRACE(c.heading + " " + std::to_string(minutes));
+      Show(c.id, log, {1, 4, ""}, minutes);
+      EXPECT_EQ(view_.text, c.heading + "\r\n" + Repeat(c.entry, 100));
+      EXPECT_EQ(view_.average, c.average);
+      // The first series' 100th and last segment ends level at sample 100.
+      const chart::Line& last = lines().at((view_.limitY ? 3 : 2) + 99);
+      EXPECT_NEAR(last.x2, 550 + 100 * window_.xStep.ToDouble(), 0.01);
+      EXPECT_EQ(last.y2, last.y1);
+      EXPECT_EQ(last.colour, chart::kBlack);    }
   }
-  // The face follows the coolant at the window's end, past the log: 0, Celsius.
+  // The face follows the coolant of the last sample drawn: 130, Fahrenheit.
+  EXPECT_TRUE(view_.title.starts_with("User Defined"));
   Show(ChannelId::Temperatures, log, {}, 2);
-  EXPECT_TRUE(view_.title.starts_with("Temperatures (°C)"));
-}
+  EXPECT_TRUE(view_.title.starts_with("Temperatures (°F)"));
 
-TEST_F(ChannelsTest, APageAverageCountsOnlyTheSamplesTheLogHolds) {
   // 399 samples in a 3-minute log; the second 2-minute page walks samples
   // 267 to 534, of which the log holds 133.
-  const std::string log =
+  const std::string frames =
       FrameLogOf(Texts(400, Frame80With({{22, "44"}})), Texts(400, Frame7DWith({{12, "67"}})));
-  Show(ChannelId::Ignition, log, {}, 2, 2);
+  Show(ChannelId::Ignition, frames, {}, 2, 2);
   ASSERT_NEAR(window_.yStart, 800.0 / 3, 1e-9);
-  EXPECT_EQ(view_.text,
-            "Raw Data - Ignition Advance\r\n" + Repeat("10° ", 133) + Repeat("00° ", 135));
+  EXPECT_EQ(view_.text, "Raw Data - Ignition Advance\r\n" + Repeat("10° ", 133));
   EXPECT_EQ(view_.average, "Average Advance = 10.0°");
-  Show(ChannelId::ShortTermTrim, log, {}, 2, 2);
-  EXPECT_EQ(view_.text, "Raw Data - Short Term Fuel Trim (STFT) - %\r\n" + Repeat("103 ", 133) +
-                            Repeat("00 ", 135));
+  Show(ChannelId::ShortTermTrim, frames, {}, 2, 2);
+  EXPECT_EQ(view_.text, "Raw Data - Short Term Fuel Trim (STFT) - %\r\n" + Repeat("103 ", 133));
   EXPECT_EQ(view_.average, "Average STFT = 3.0%");
-  EXPECT_EQ(view_.excluded, 135);
 }
 
 TEST_F(ChannelsTest, MarkerRedrawsEverySeriesWithTheChannelsOffsets) {

@@ -207,8 +207,9 @@ TEST_F(ChannelTest, EachChannelDecodesEachKindOfLog) {
        {2850, 900, 3000, 600, 3900, -3750, 3000, 3900}},
       {ChannelId::Manifold, "Time", column(6, {"101", "12.5", "0"}), "101|12.5|0", map + "15 02 ",
        {870, 3525}},
-      {ChannelId::Manifold, "#time", ShortTimeLog({{5, {"abc", "66.7", "0"}}}), "abc|66.7|0",
-       map + "00 10 ", {3900, 1899}},
+      // "#time" logs hold psi: 14.7 psi plots as 98 kPa.
+      {ChannelId::Manifold, "#time", ShortTimeLog({{5, {"abc", "14.7", "0"}}}), "abc|14.7|0",
+       map + "00 15 ", {3900, 960}, {}, "abc|98|0"},
       // Percent around 100, averaged over raw values above 70 only.
       {ChannelId::ShortTermTrim, "70 left out and 71 counted", FramesWith(1, 12, "64 00 68 60 46 47 64"),
        "100|0|104|96|70|71|100", trim + "100 00 104 96 70 71 ",
@@ -290,7 +291,8 @@ TEST_F(UserDefinedTest, ScaleFitsTheWindowsLargestValue) {
   EXPECT_EQ(view_.title, "User Defined - Throttle Angle");
   EXPECT_EQ(view_.text, "Raw Data - Throttle Angle\r\n10 20 40 50 FF 08 ");
   EXPECT_EQ(tables_.plot[0][3], "64");
-  EXPECT_EQ(Labels(), Texts(7, ""));
+  // The labels name the byte's values at their middles, in hexadecimal.
+  EXPECT_EQ(Labels(), (Texts{"00", "11", "21", "32", "42", "53", "63"}));
   EXPECT_EQ(view_.average, std::nullopt);
   EXPECT_EQ(view_.bitsOf, std::nullopt);
 
@@ -318,18 +320,25 @@ TEST_F(UserDefinedTest, TrimAverageHasTheSignOfTheTrim) {
   }
 }
 
-TEST_F(UserDefinedTest, AFlaggedByteShowsTheBitsOfItsFirstSample) {
+TEST_F(UserDefinedTest, AFlaggedByteShowsTheBitsOfTheWindowsFirstSample) {
   ShowByte(3, {"81", "0A", "FF"}, true);
   EXPECT_EQ(view_.bitsOf, "81");
+  Texts frames(400, Frame7DWith({}));
+  frames[266] = Frame7DWith({{3, "0A"}});  // sample 267 begins the second 2-minute page
+  Show(ChannelId::UserDefined, FrameLogOf({}, frames), {1, 3, "Flags", true}, 2, 2);
+  EXPECT_EQ(view_.bitsOf, "0A");
   Show(ChannelId::UserDefined, TimeLog({{1, {"81", "0"}}}), {1, 0, "RPM", true});
   EXPECT_EQ(view_.bitsOf, std::nullopt);  // only frame logs hold flag bytes
 }
 
-TEST_F(UserDefinedTest, ColumnLogsListTheirColumns) {
-  Show(ChannelId::UserDefined, TimeLog({{1, {"5", "850", "1234", "12345", "FFFF", "0"}}}),
+// A column's value is the decimal number written there, listed as written;
+// a text that is no number has none.
+TEST_F(UserDefinedTest, ColumnLogsListTheirColumnsAsNumbers) {
+  Show(ChannelId::UserDefined, TimeLog({{1, {"5", "850", "-1", "12.5", "FFFF", "0"}}}),
        {1, 0, "RPM"});
-  EXPECT_EQ(view_.text, "Raw Data - RPM\r\n0005 0850 1234 12345 FFFF ");
-  EXPECT_EQ(TextsOf(tables_.plot[0], 5), (Texts{"5", "2128", "4660", "", "-1"}));
+  EXPECT_EQ(view_.text, "Raw Data - RPM\r\n5 850 -1 12.5 FFFF ");
+  EXPECT_EQ(TextsOf(tables_.plot[0], 5), (Texts{"5", "850", "-1", "12.5", ""}));
+  EXPECT_EQ(Labels(), (Texts{"0", "176", "351", "527", "703", "878", "1050"}));
   Show(ChannelId::UserDefined, TimeLog({{13, Texts(8, "66")}}), {1, 12, "STFT"});
   EXPECT_EQ(view_.average, std::nullopt);  // the 13th column is no trim
   Show(ChannelId::UserDefined, ShortTimeLog({{2, {"7", "85"}}}), {1, 1, "Coolant Temp (C)"});

@@ -6,6 +6,9 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
+
+#include "log_text.h"
 
 namespace zelk::chart {
 namespace {
@@ -14,7 +17,7 @@ namespace {
 // its samples over the samples per minute, rounded half to even.
 TimeWindow Of(long sampleCount, double perMinute, int lengthMins, double startMins) {
   const int trip = static_cast<int>(text::RoundHalfEven(sampleCount / perMinute));
-  return TimeWindow::Of(sampleCount, trip, lengthMins, startMins);
+  return TimeWindow::Of(sampleCount, trip, lengthMins, startMins, perMinute);
 }
 
 TEST(TimeWindow, FullTripCoversTheLogButItsLastSample) {
@@ -22,8 +25,6 @@ TEST(TimeWindow, FullTripCoversTheLogButItsLastSample) {
   EXPECT_EQ(std::tuple(w.startMins, w.endMins, w.yStart, w.yEnd), std::tuple(0, 7, 1, 999));
   EXPECT_EQ(w.xStep.ToText(), "10.5210420841683");
   EXPECT_FALSE(w.hasNext || w.hasPrevious);
-  ASSERT_TRUE(w.Detailed());
-  EXPECT_EQ(w.Detailed()->points, 998);
 }
 
 TEST(TimeWindow, FiveMinutePagesOfA2901SampleLog) {
@@ -41,23 +42,40 @@ TEST(TimeWindow, FiveMinutePagesOfA2901SampleLog) {
     EXPECT_DOUBLE_EQ(w.yStart, p.yStart);
     EXPECT_DOUBLE_EQ(w.yEnd, p.yEnd);
     EXPECT_EQ(std::pair(w.hasPrevious, w.hasNext), std::pair(p.previous, p.next));
-    ASSERT_TRUE(w.Detailed());
-    EXPECT_EQ(std::tuple(w.Detailed()->points, w.Detailed()->rate, w.Detailed()->minutes),
-              std::tuple(725, 2.42, 5));
   }
 }
 
-TEST(TimeWindow, CaptionSpreadsElevenTimes) {
-  const std::string gap(17, ' ');
-  std::string tenMinutes = "20.0", fullTrip = "0.0";
-  for (int i = 1; i <= 10; ++i) {
-    tenMinutes += gap + std::to_string(20 + i) + ".0";
-    fullTrip += gap + text::FormatFixed(3.0 * i, 1);
+// Eleven times with one decimal, each over the sample of that time: the
+// sample drawn nearest its place is at most one sample's time away.
+TEST(TimeWindow, EachTimeStandsOverTheSampleOfThatTime) {
+  const struct {
+    long samples;
+    double perMinute;
+    int length;
+    double start;
+    int gap;
+  } cases[] = {{1740, 145, 0, 0, 17},   {1812, 145, 0, 0, 17},   {1740, 145, 2, 6, 17},   {1740, 145, 5, 10, 18},
+               {4351, 145, 10, 20, 17}, {201, 60, 0, 0, 17},     {401, 150, 2, 2, 17},
+               {2901, 145, 20, 0, 17},  {1740, 145, 30, 0, 17}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.samples << " " << c.length << " " << c.start);
+    const TimeWindow w = Of(c.samples, c.perMinute, c.length, c.start);
+    const std::vector<std::string> times = testlogs::Split(w.Caption(), ' ');
+    std::vector<std::string> shown;
+    for (const std::string& t : times) {
+      if (!t.empty()) shown.push_back(t);
+    }
+    ASSERT_EQ(shown.size(), 11u);
+    EXPECT_EQ(w.Caption().find(shown[1]), shown[0].size() + c.gap);
+    const int first = SampleIndex(w.yStart);
+    for (int i = 0; i <= 10; ++i) {
+      // The sample drawn nearest the time's place, at 550 + (j - first + 1) x XStep.
+      const double j = first - 1 + (TimeWindow::CaptionX(i) - 550) / w.xStep.ToDouble();
+      EXPECT_EQ(shown[i].find('.'), shown[i].size() - 2) << shown[i];
+      EXPECT_NEAR(std::stod(shown[i]), std::round(j) / c.perMinute, 1 / c.perMinute + 0.05)
+          << i;
+    }
   }
-  EXPECT_EQ(Of(4351, 145, 10, 20).Caption(), tenMinutes);
-  EXPECT_EQ(Of(4351, 145, 0, 0).Caption(), fullTrip);
-  // The 5-minute window has one blank more.
-  EXPECT_EQ(Of(4351, 145, 5, 20).Caption().substr(0, 4 + 18 + 4), "20.0" + gap + " 20.5");
 }
 
 TEST(TimeWindow, DegenerateWindowsNeverFail) {
@@ -70,7 +88,6 @@ TEST(TimeWindow, DegenerateWindowsNeverFail) {
     const TimeWindow w = Of(c.sampleCount, 145, c.length, 0);
     EXPECT_TRUE(std::isfinite(w.yStart) && std::isfinite(w.yEnd) &&
                 std::isfinite(w.xStep.ToDouble()));
-    EXPECT_EQ(w.Detailed().has_value(), c.length > 0);  // a trip under half a minute has none
   }
   // SampleCount 3: YEnd equals YStart, so there is no step and nothing to mark.
   EXPECT_EQ(Of(3, 145, 0, 0).xStep.ToText(), "0");
@@ -82,7 +99,8 @@ TEST(TimeWindow, ClickMarksTheNearestSampleAtAWholeOffset) {
   // marker marks 1 to 577; the second 2-minute page runs from 290 to 580 and
   // the marker marks 290 to 579. Pages that start between two samples mark
   // as the arrow keys do, at whole offsets from the page's first sample:
-  // 400 samples, page 2 from 266.67; 404 samples, page 2 from 269.33 to 538.33.
+  // 400 samples, page 2 from 266.67; 404 samples, page 2 from 269.33 to 538.33,
+  // where the log ends at sample 403.
   const struct {
     int samples;
     bool paged;
@@ -98,7 +116,7 @@ TEST(TimeWindow, ClickMarksTheNearestSampleAtAWholeOffset) {
       {580, true, 400, -0.3, 0, 400}, {580, true, 400, -0.7, 0, 399},
       {580, true, 0, 0, 100, 290},    {580, true, 0, 0, 20000, 579},
       {400, true, 300, 0, 0, 300},    {404, true, 269, 0, 0, 269},
-      {404, true, 0, 0, 0, 269},      {404, true, 0, 0, 20000, 537},
+      {404, true, 0, 0, 0, 269},      {404, true, 0, 0, 20000, 403},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message()

@@ -1,6 +1,8 @@
 // The marker: a click on the graph moves it to the sample whose point lies
 // nearest, leaving the window as the arrow keys would that land there; on a
 // flag byte it shows the marked sample's bits.
+#include <fstream>
+#include <map>
 #include <tuple>
 
 #include "page_fixture.h"
@@ -121,6 +123,86 @@ TEST_F(MarkerTest, ClickLeavesTheWindowAsTheArrowKeysDo) {
     EXPECT_EQ(Differences(page().controls(), keys.controls()), std::vector<std::string>{});
     EXPECT_EQ(vars().marker.pos, keys.vars().marker.pos);
     EXPECT_EQ(page().focus(), keys.focus());
+  }
+}
+
+// Every fresh draw with the marker in use reads the new graph at the strip:
+// an action taken with the marker on offset 40 leaves the window as the
+// same action taken first, with the marker moved there after it. Where the
+// new window or log holds no sample at the strip, the marker starts again.
+TEST_F(MarkerTest, ThePanelReadsEveryFreshDrawAtTheStrip) {
+  using Action = void (*)(form::UserPage&);
+  const struct {
+    const char* what;
+    Action action;
+    bool kept;  // the strip still stands over a sample
+  } cases[] = {
+      {"another channel", [](form::UserPage& p) { p.Click("TemperatureButton"); }, true},
+      {"a flag byte", [](form::UserPage& p) { p.Click("UserDefinedButton"); p.Select("UserByteSelect", 3); }, true},
+      {"another window length", [](form::UserPage& p) { p.Select("YAxis", 1); }, true},
+      {"a refresh", [](form::UserPage& p) { p.Click("AboutMenu"); p.Click("PictureAbout"); }, true},
+      {"another log", [](form::UserPage& p) { p.Select("File1", 1); }, true},
+      {"a log too short", [](form::UserPage& p) { p.Select("File1", 2); }, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load(580, false);
+    std::ofstream(dir_ + "/more.txt") << BusyLog(400);
+    std::ofstream(dir_ + "/short.txt") << BusyLog(30);
+    chart::RecordingCanvas freshCanvas;
+    form::UserPage fresh(freshCanvas, dir_);
+    fresh.Form_Load();
+    ASSERT_TRUE(fresh.OpenPath(dir_ + "/log.txt"));
+    page().OpenPath(dir_ + "/log.txt");  // the browser lists the new files too
+    const auto mark = [](form::UserPage& p) {
+      p.Form_KeyUp(39);
+      p.Type("MarkerStepValueText", "30");
+      p.Form_KeyUp(39);
+    };
+    mark(page());
+    c.action(page());
+    c.action(fresh);
+    if (c.kept) mark(fresh);
+    // Starting again keeps the step chosen and, hidden, the last sample read.
+    using Keys = std::vector<std::string>;
+    const Keys hidden = {"DataPointText", "MarkerStepScroll", "MarkerStepValueText"};
+    EXPECT_EQ(Differences(page().controls(), fresh.controls()), c.kept ? Keys{} : hidden);
+    EXPECT_EQ(state("MarkerInstructions").visible, !c.kept);
+    EXPECT_EQ(state("Overlay").left, c.kept ? state("Overlay").left : chart::kMarkerParked);
+  }
+}
+
+// The exported table holds what the marker reads off, sample by sample, on
+// every channel of every kind of log: the same number, or none where the
+// marker reads off no number.
+TEST_F(MarkerTest, TheTableHoldsWhatTheMarkerReadsOff) {
+  std::map<int, Texts> columns;
+  const char* odd[] = {"abc", "-1.5", "", "12.25", "1e3"};
+  for (int c = 1; c <= 31; ++c) {
+    for (int r = 0; r < 60; ++r)
+      columns[c].push_back(r % 11 == 3 ? odd[(r + c) % 5] : std::to_string((r * 7 + c * 13) % 200));
+  }
+  for (const std::string& log : {BusyLog(60), testlogs::TimeLog(columns), testlogs::ShortTimeLog(columns)}) {
+    Open(log);
+    for (const channels::ChannelRow& row : channels::ChannelTable()) {
+      SCOPED_TRACE(std::string(row.button) + " on " + log.substr(0, 5));
+      ASSERT_TRUE(page().Click(row.button));
+      std::map<std::string, std::string> table;  // sample -> first value
+      for (const std::string& line : Split(page().DataCsv(), '\n')) {
+        const Texts fields = Split(line + ",", ',');
+        table[fields.at(0)] = fields.at(2);
+      }
+      page().Picture1_MouseDown(1, 0, 2000);  // the first sample, then one at a time
+      ASSERT_TRUE(page().Type("MarkerStepValueText", "1"));
+      for (int k = 0; k < 40; ++k, page().Form_KeyUp(39)) {
+        const std::string& shown = state("MarkerValueText").caption;
+        const auto value = text::ReadDecimal(shown);
+        ASSERT_TRUE(table.contains(state("DataPointText").caption)) << k;
+        EXPECT_EQ(table[state("DataPointText").caption],
+                  value ? text::Decimal::FromDouble(*value).ToText() : "")
+            << state("DataPointText").caption << " shows \"" << shown << '"';
+      }
+    }
   }
 }
 

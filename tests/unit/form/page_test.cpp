@@ -152,7 +152,7 @@ TEST_F(PageTest, ColumnLogsChooseAColumnByItsName) {
   EXPECT_FALSE(state("LabelInfo", 6).visible);
   EXPECT_EQ(state("UserByteSelect").items.size(), 31u);
   EXPECT_EQ(state("ScreenTitle").caption, "User Defined - RPM");
-  EXPECT_EQ(state("Text").caption, "Raw Data - RPM\r\n0005 ");
+  EXPECT_EQ(state("Text").caption, "Raw Data - RPM\r\n5 ");
   EXPECT_FALSE(state("FuelAverageText").visible);
   EXPECT_FALSE(state("BitSurround").visible);
 
@@ -184,10 +184,10 @@ TEST_F(PageTest, APageShowsItsMinutesDetailsAndTimes) {
     EXPECT_EQ(state("DataPointText").caption, p.first);
   }
   EXPECT_FALSE(state("NextImage").visible);
-  // The window's details: samples, samples a second, minutes.
+  // The log's details: samples, samples a second, minutes.
   EXPECT_EQ(state("DataText", 0).caption + "|" + state("DataText", 1).caption + "|" +
                 state("DataText", 2).caption,
-            "725|2.42/sec|5 mins");
+            "2900|2.42/sec|20 mins");
   page().Click("PreviousImage");
   EXPECT_EQ(state("DataPointText").caption, "1450");  // 1450.5 as a sample, half to even
 }
@@ -268,6 +268,49 @@ TEST_F(PageTest, SaveMenusProposeTheLogsFolderAndName) {
   expect(true, "log.txt - ZelkScope");
   page().Click("SaveGraphMenu");
   EXPECT_EQ(page().TakeSaveRequest()->proposedPath, folder + "log-user_defined.png");
+
+  // A log's folder that cannot be written gives way to the user's own; once
+  // saved to, a folder is proposed from then on.
+  bool writable = true;
+  page().SetSaveFolders(
+      {[&](const std::string& f) { return writable && f + "/" == folder; }, "/u"});
+  const std::tuple<bool, const char*, std::string> rows[] = {
+      {true, "", folder}, {false, "", "/u/"}, {false, "/v/a.png", "/v/"}, {true, "", "/v/"}};
+  for (const auto& [canWrite, saved, proposed] : rows) {
+    writable = canWrite;
+    if (*saved) page().Saved(saved);
+    page().Click("ExportDataMenu");
+    EXPECT_EQ(page().TakeSaveRequest()->proposedPath, proposed + "log-user_defined.csv") << saved;
+  }
+}
+
+// A log named from outside the browser (the command line, a drop) that
+// cannot be read is reported and left out of the file list.
+TEST_F(PageTest, AMissingLogNamedIsReportedAndNotListed) {
+  Open(testlogs::FrameLog(10, {900}));
+  EXPECT_FALSE(page().OpenPath(dir_ + "/gone.txt"));
+  EXPECT_EQ(
+      page().TakeMessages(),
+      (std::vector<form::Message>{
+          {"ZelkScope", "Cannot read \"" + dir_ + "/gone.txt\": No such file or directory."}}));
+  EXPECT_EQ(state("File1").items, std::vector<std::string>{"log.txt"});
+  EXPECT_EQ(state("File1").index, -1);
+}
+
+// A step typed in the box that the scroll bar can show moves its thumb there
+// without changing the step again; the bar then moves on from it.
+TEST_F(PageTest, ATypedStepMovesTheScrollBarsThumb) {
+  Open(testlogs::FrameLog(30, {900}));
+  page().Form_KeyUp(39);  // the marker panel on screen
+  ASSERT_TRUE(page().Scroll("MarkerStepScroll", 25));
+  for (const auto& [typed, thumb] : {std::pair{"7", 7}, {"250", 7}, {"x", 7}, {"100", 100}}) {
+    ASSERT_TRUE(page().Type("MarkerStepValueText", typed));
+    EXPECT_EQ(std::tuple(state("MarkerStepScroll").value, state("MarkerStepValueText").caption),
+              std::tuple(thumb, std::string(typed)));
+  }
+  ASSERT_TRUE(page().Type("MarkerStepValueText", "7"));
+  ASSERT_TRUE(page().Scroll("MarkerStepScroll", 25));
+  EXPECT_EQ(state("MarkerStepValueText").caption, " 25");
 }
 
 }  // namespace
