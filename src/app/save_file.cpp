@@ -75,11 +75,10 @@ bool WritePng(const QImage& image, QIODevice& device, PngSettings settings) {
   QImageWriter writer(&device, "png");
   const QImage paletted =
       settings.palette && !image.hasAlphaChannel() ? WithPalette(image) : QImage();
-  if (paletted.isNull()) return writer.write(image);
+  if (settings.palette && paletted.isNull()) return writer.write(image);
   // Qt's PNG quality q gives zlib level (100 - q) × 9 / 91.
-  const int level = std::clamp(settings.level, 0, 9);
-  writer.setQuality(100 - (level * 91 + 8) / 9);
-  return writer.write(paletted);
+  if (settings.level >= 0) writer.setQuality(100 - (std::min(settings.level, 9) * 91 + 8) / 9);
+  return writer.write(settings.palette ? paletted : image);
 }
 
 bool SaveBytes(const QString& path, const QByteArray& bytes, QString& problem) {

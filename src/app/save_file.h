@@ -22,7 +22,7 @@ bool SavePng(const QString& path, const QImage& image, QString& problem);
 // it by default. The pixels are the picture's either way.
 struct PngSettings {
   bool palette = true;
-  int level = 1;  // 0 (stored) to 9 (smallest)
+  int level = 1;  // 0 (stored) to 9 (smallest); -1 for Qt's default
 };
 bool WritePng(const QImage& image, QIODevice& device, PngSettings settings = {});
 
