@@ -287,6 +287,12 @@ void WriteReport(const std::string& path, const std::map<std::string, Figure>& f
     table.Row(jobsWhat, Ms(shared->ms), Ms(serial->ms) + " with --jobs 1", ratio,
               "≤ " + Fixed(target, 2) + "× (" + Fixed(0.9 * cores, 1) + "× quicker)",
               ratio <= target);
+    if (shared->counters.count("cpu_ms") && serial->counters.count("cpu_ms")) {
+      const double work = shared->counters.at("cpu_ms"), serialWork = serial->counters.at("cpu_ms");
+      table.Measured(
+          "The same export's processor time, all its processes, --jobs " + std::to_string(cores),
+          Ms(work), Ms(serialWork) + " with --jobs 1", work / serialWork);
+    }
   } else {
     table.Missing(jobsWhat);
   }
