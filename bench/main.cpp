@@ -217,7 +217,8 @@ void WriteReport(const std::string& path, const std::map<std::string, Figure>& f
     std::string name, what;
   } exportShares[] = {
       {"BM_ExportPngEncode/" + frames + "/chosen",
-       "Export, PNG encoding of the graph (processor time)," + perChannel},
+       "Export, PNG encoding of the graph, per channel (processor time), every channel of the " +
+           std::string(KindTitle(LogKind::Frames))},
       {"BM_ExportCore/" + frames,
        "Export, the core's share (decode, draw, table text)," + perChannel},
   };

@@ -16,8 +16,8 @@ bool SavePng(const QString& path, const QImage& image, QString& problem);
 
 // How a picture is encoded: with an 8-bit palette of its own colours where
 // it has 256 or fewer (a graph's few line colours and the grey shades of its
-// text), and the zlib level. The default is what the program writes: a
-// quarter of the time of Qt's default PNG, and smaller files
+// text), and the zlib level. The default is what the program writes: about a
+// third of the time of Qt's default PNG, and files a little smaller
 // (docs/performance.md). A picture of more colours is written as Qt writes
 // it by default. The pixels are the picture's either way.
 struct PngSettings {
