@@ -43,12 +43,13 @@ QImage WithPalette(const QImage& picture) {
   entries.fill(-1);
   QList<QRgb> colours;
   QImage paletted(image.size(), QImage::Format_Indexed8);
-  for (int y = 0; y < image.height(); ++y) {
+  const int width = image.width(), height = image.height();
+  for (int y = 0; y < height; ++y) {
     const QRgb* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
     uchar* out = paletted.scanLine(y);
     QRgb last = in[0];
     int entry = -1;
-    for (int x = 0; x < image.width(); ++x) {
+    for (int x = 0; x < width; ++x) {
       const QRgb colour = in[x];
       if (colour != last || entry < 0) {
         uint32_t slot = (colour * 2654435761u) >> 22;
