@@ -9,10 +9,11 @@ using namespace std::chrono_literals;
 
 constexpr auto kProgressEvery = 200ms;
 
-std::string Duration(long seconds) {
-  if (seconds < 1) return "under 1 s";
-  if (seconds < 60) return std::to_string(seconds) + " s";
-  return std::to_string(seconds / 60) + " min " + std::to_string(seconds % 60) + " s";
+std::string TimeLeft(long seconds) {
+  if (seconds < 1) return "under 1 s left";
+  if (seconds < 60) return "about " + std::to_string(seconds) + " s left";
+  return "about " + std::to_string(seconds / 60) + " min " + std::to_string(seconds % 60) +
+         " s left";
 }
 
 }  // namespace
@@ -71,7 +72,7 @@ void BatchPrinter::DrawProgress() {
   } else {
     const double spent = std::chrono::duration<double>(drawn_ - start_).count();
     const double left = spent / static_cast<double>(done_) * (logs_.size() - done_);
-    line += "about " + Duration(static_cast<long>(left + 0.5)) + " left";
+    line += TimeLeft(static_cast<long>(left + 0.5));
   }
   // What went to standard output reaches the terminal before the line does.
   out_.flush();
