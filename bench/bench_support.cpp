@@ -2,10 +2,12 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <thread>
 #include <utility>
 
 #include "bench_logs.h"
@@ -120,6 +122,10 @@ void WaitForPaint(PaintWatch& watch) {
   QCoreApplication::processEvents();
 }
 #endif
+
+int ExportJobsCores() {
+  return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}
 
 std::string RunChild(const std::vector<std::string>& args) {
   std::string command = Quoted(std::filesystem::read_symlink("/proc/self/exe").string());

@@ -48,6 +48,10 @@ class PaintWatch : public QObject {
 void WaitForPaint(PaintWatch& watch);
 #endif
 
+// The --jobs that the export of 30 logs is measured with beside --jobs 1:
+// one for each core.
+int ExportJobsCores();
+
 // Runs this benchmark program with `args`; its standard output, or empty when
 // it failed.
 std::string RunChild(const std::vector<std::string>& args);

@@ -3,11 +3,18 @@
 // and table into a folder, beside plain writes of the very same bytes into the
 // same files, and the core's share alone (the decode, the draw and the table's
 // text, the files dropped). Each iteration is one whole batch of ten channels;
-// the report divides by ten. Wall-clock time throughout, since writing files
-// waits on the system as much as it computes.
+// the report divides by ten. The PNG encoding is measured with Qt's default
+// and with the settings around the program's choice, time and size. The
+// program itself exports 30 logs with --jobs 1 and with one job for each
+// core. Wall-clock time throughout, since writing files waits on the system
+// as much as it computes.
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -26,6 +33,7 @@
 #include "app/batch_output.h"
 #include "app/canvas_widget.h"
 #include "app/main_window.h"
+#include "app/save_file.h"
 #endif
 
 namespace zelk::bench {
@@ -120,8 +128,9 @@ void BM_ExportWindow(benchmark::State& state) {
 }
 
 // Of the window's share, the PNG encoding alone: the ten graphs as the batch
-// grabs them, encoded into memory.
-void BM_ExportPngEncode(benchmark::State& state) {
+// grabs them, encoded into memory with the given settings (`qt` is Qt's
+// default PNG, what the program wrote before it chose its own).
+void BM_ExportPngEncode(benchmark::State& state, bool qt, app::PngSettings settings) {
   EnsureApp();
   BatchWindow shown;
   form::UserPage& page = shown.window.page();
@@ -132,15 +141,81 @@ void BM_ExportPngEncode(benchmark::State& state) {
     shown.window.Sync();
     graphs.push_back(shown.window.GraphImage());
   }
-  for (auto _ : state) {
-    for (const QImage& graph : graphs) {
-      QByteArray png;
-      QBuffer buffer(&png);
-      buffer.open(QIODevice::WriteOnly);
-      graph.save(&buffer, "PNG");
-      benchmark::DoNotOptimize(png.data());
+  const auto encode = [&](const QImage& graph) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!(qt ? graph.save(&buffer, "PNG") : app::WritePng(graph, buffer, settings))) png.clear();
+    return png;
+  };
+  // Each picture read back first: the figures are for pictures that hold
+  // the graph's very pixels.
+  double bytes = 0;
+  for (const QImage& graph : graphs) {
+    const QByteArray png = encode(graph);
+    if (QImage::fromData(png).convertToFormat(QImage::Format_RGB32) != graph) {
+      state.SkipWithError("a graph was not written pixel for pixel");
+      return;
     }
+    bytes += static_cast<double>(png.size());
   }
+  for (auto _ : state) {
+    for (const QImage& graph : graphs) benchmark::DoNotOptimize(encode(graph).data());
+  }
+  state.counters["kB"] = bytes / 1e3 / static_cast<double>(graphs.size());
+}
+
+// A folder of 30 logs: the sample logs ten times over, in folders of their
+// own, as a fleet's logs of the same names come.
+const std::vector<std::string>& ThirtyLogs() {
+  static const std::vector<std::string> logs = [] {
+    const fs::path folder = fs::temp_directory_path() / "zelk-bench-thirty";
+    fs::remove_all(folder);
+    std::vector<std::string> paths;
+    for (int copy = 1; copy <= 10; ++copy) {
+      for (const char* name : {"drive_frames.txt", "drive_time.txt", "drive_quillon.txt"}) {
+        fs::create_directories(folder / std::to_string(copy));
+        const fs::path path = folder / std::to_string(copy) / name;
+        fs::copy_file(fs::path(ZELK_SAMPLE_LOGS) / name, path);
+        paths.push_back(path.string());
+      }
+    }
+    return paths;
+  }();
+  return logs;
+}
+
+// `zelkscope --export` of the 30 logs, every channel (600 files), as a new
+// process with --jobs N; wall clock from its start to its end.
+void BM_ExportJobs(benchmark::State& state, int jobs) {
+  const std::string folder = FreshFolder();
+  std::string command =
+      "'" ZELK_PROGRAM "' --export '" + folder + "/out' --jobs " + std::to_string(jobs);
+  for (const std::string& log : ThirtyLogs()) command += " '" + log + "'";
+  command += " > /dev/null";
+  // The processor time of the program and its workers, beside the wall clock:
+  // what sharing out the logs costs in work, whatever else the machine runs.
+  const auto childrenSeconds = [] {
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+  };
+  double processorSeconds = 0;
+  for (auto _ : state) {
+    fs::remove_all(folder + "/out");
+    const double before = childrenSeconds();
+    const auto start = std::chrono::steady_clock::now();
+    if (std::system(command.c_str()) != 0) {
+      state.SkipWithError("the export failed");
+      break;
+    }
+    state.SetIterationTime(
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    processorSeconds = childrenSeconds() - before;
+  }
+  state.counters["jobs"] = jobs;
+  state.counters["cpu_ms"] = processorSeconds * 1e3;
 }
 
 // The reference: the bytes of one window batch written again with plain
@@ -181,9 +256,31 @@ void BM_ExportPlainWrites(benchmark::State& state) {
   benchmark::RegisterBenchmark(("BM_ExportWindow/" + name).c_str(), BM_ExportWindow)
       ->UseRealTime()
       ->Unit(benchmark::kMillisecond);
-  benchmark::RegisterBenchmark(("BM_ExportPngEncode/" + name).c_str(), BM_ExportPngEncode)
-      ->UseRealTime()
-      ->Unit(benchmark::kMillisecond);
+  // Qt's default, the program's choice (an 8-bit palette, zlib level 1) and
+  // the settings around it.
+  const struct {
+    const char* label;
+    bool qt;
+    app::PngSettings settings;
+  } pngs[] = {{"qt_default", true, {}},
+              {"chosen", false, {}},
+              {"rgb_level1", false, {false, 1}},
+              {"palette_level0", false, {true, 0}},
+              {"palette_level2", false, {true, 2}},
+              {"palette_level6", false, {true, 6}},
+              {"palette_level9", false, {true, 9}}};
+  for (const auto& png : pngs) {
+    benchmark::RegisterBenchmark(("BM_ExportPngEncode/" + name + "/" + png.label).c_str(),
+                                 BM_ExportPngEncode, png.qt, png.settings)
+        ->Unit(benchmark::kMillisecond);  // processor time: the encoding waits on nothing
+  }
+  for (const int jobs : {1, ExportJobsCores()}) {
+    benchmark::RegisterBenchmark(("BM_ExportJobs/" + std::to_string(jobs)).c_str(), BM_ExportJobs,
+                                 jobs)
+        ->UseManualTime()
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond);
+  }
   benchmark::RegisterBenchmark(("BM_ExportPlainWrites/" + name).c_str(), BM_ExportPlainWrites)
       ->UseRealTime()
       ->Unit(benchmark::kMillisecond);

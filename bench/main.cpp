@@ -216,7 +216,9 @@ void WriteReport(const std::string& path, const std::map<std::string, Figure>& f
   const struct {
     std::string name, what;
   } exportShares[] = {
-      {"BM_ExportPngEncode/" + frames, "Export, PNG encoding of the graph," + perChannel},
+      {"BM_ExportPngEncode/" + frames + "/chosen",
+       "Export, PNG encoding of the graph, per channel (processor time), every channel of the " +
+           std::string(KindTitle(LogKind::Frames))},
       {"BM_ExportCore/" + frames,
        "Export, the core's share (decode, draw, table text)," + perChannel},
   };
@@ -229,6 +231,71 @@ void WriteReport(const std::string& path, const std::map<std::string, Figure>& f
     } else {
       table.Missing(share.what);
     }
+  }
+  // The PNG encoding of the same ten graphs, processor time and size per
+  // graph: the program's settings against Qt's default, then the settings
+  // around its choice.
+  const std::string png = "BM_ExportPngEncode/" + frames + "/";
+  const Figure* qtPng = find(png + "qt_default");
+  const auto timeAndSize = [&](const Figure& f) {
+    return Ms(f.ms / channels) + ", " + Fixed(f.counters.at("kB"), 1) + " kB";
+  };
+  const auto hasSize = [](const Figure* f) { return f && f->counters.count("kB"); };
+  const std::string ofGraphs =
+      ", per graph, every channel of the " + std::string(KindTitle(LogKind::Frames));
+  if (const Figure* chosen = find(png + "chosen"); hasSize(chosen) && hasSize(qtPng)) {
+    const double time = chosen->ms / qtPng->ms;
+    const double size = chosen->counters.at("kB") / qtPng->counters.at("kB");
+    table.Row("PNG encoding time, the program's settings (8-bit palette, zlib level 1)" + ofGraphs,
+              Ms(chosen->ms / channels), Ms(qtPng->ms / channels) + " Qt's default PNG", time,
+              "≤ 0.5×", time <= 0.5);
+    table.Row("PNG size, the program's settings (8-bit palette, zlib level 1)" + ofGraphs,
+              Fixed(chosen->counters.at("kB"), 1) + " kB",
+              Fixed(qtPng->counters.at("kB"), 1) + " kB Qt's default PNG", size, "≤ 1.25×",
+              size <= 1.25);
+  } else {
+    table.Missing("PNG encoding, the program's settings against Qt's default" + ofGraphs);
+  }
+  const struct {
+    const char *label, *what;
+  } pngSettings[] = {{"rgb_level1", "24-bit colour, zlib level 1"},
+                     {"palette_level0", "8-bit palette, stored (level 0)"},
+                     {"palette_level2", "8-bit palette, zlib level 2"},
+                     {"palette_level6", "8-bit palette, zlib level 6"},
+                     {"palette_level9", "8-bit palette, zlib level 9"}};
+  for (const auto& setting : pngSettings) {
+    const std::string what =
+        std::string("PNG encoding, ") + setting.what + ": time, size" + ofGraphs;
+    const Figure* f = find(png + setting.label);
+    if (hasSize(f) && hasSize(qtPng)) {
+      table.Measured(what, timeAndSize(*f), timeAndSize(*qtPng) + " Qt's default PNG",
+                     f->ms / qtPng->ms);
+    } else {
+      table.Missing(what);
+    }
+  }
+  // The program's export of 30 logs as a new process, wall clock: one job
+  // for each core against --jobs 1, both in this run.
+  const int cores = ExportJobsCores();
+  const Figure* serial = find("BM_ExportJobs/1");
+  const Figure* shared = find("BM_ExportJobs/" + std::to_string(cores));
+  const std::string jobsWhat = "Export of 30 logs (the sample logs ten times, 600 files), --jobs " +
+                               std::to_string(cores) + " (wall clock, new process)";
+  if (serial && shared && cores > 1) {
+    // Nine tenths of a linear speed-up.
+    const double target = 1 / (0.9 * cores);
+    const double ratio = shared->ms / serial->ms;
+    table.Row(jobsWhat, Ms(shared->ms), Ms(serial->ms) + " with --jobs 1", ratio,
+              "≤ " + Fixed(target, 2) + "× (" + Fixed(0.9 * cores, 1) + "× quicker)",
+              ratio <= target);
+    if (shared->counters.count("cpu_ms") && serial->counters.count("cpu_ms")) {
+      const double work = shared->counters.at("cpu_ms"), serialWork = serial->counters.at("cpu_ms");
+      table.Measured(
+          "The same export's processor time, all its processes, --jobs " + std::to_string(cores),
+          Ms(work), Ms(serialWork) + " with --jobs 1", work / serialWork);
+    }
+  } else {
+    table.Missing(jobsWhat);
   }
   const std::string startWhat =
       "Window built and shown until its first paint (new process, offscreen)";

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <QApplication>
 #include <QTimer>
 #include <iostream>
@@ -7,6 +9,7 @@
 #include "app/batch_output.h"
 #include "app/main_window.h"
 #include "cli/command_line.h"
+#include "cli/workers.h"
 
 namespace {
 
@@ -40,7 +43,8 @@ void KeepQtErrorsOnly(QtMsgType type, const QMessageLogContext& context, const Q
   }
 }
 
-// Writes every file of the batch from a window that is never on a screen.
+// Writes every file of the batch, or of a worker's share of it, from a window
+// that is never on a screen.
 int RunBatch(int argc, char* argv[], const zelk::cli::BatchOptions& options) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(KeepQtErrorsOnly);
@@ -49,6 +53,7 @@ int RunBatch(int argc, char* argv[], const zelk::cli::BatchOptions& options) {
   zelk::app::MainWindow window(QCoreApplication::applicationDirPath());
   window.show();
   zelk::app::WindowBatchOutput output(window);
+  if (options.worker) return zelk::cli::RunAsWorker(window.page(), options, output, std::cout);
   return zelk::cli::RunBatch(window.page(), options, output, std::cout, std::cerr);
 }
 
@@ -63,8 +68,16 @@ int main(int argc, char* argv[]) {
     case CommandLine::Mode::Version:
       std::cout << zelk::cli::VersionText();
       return 0;
-    case CommandLine::Mode::Batch:
-      return RunBatch(argc, argv, given.batch);
+    case CommandLine::Mode::Batch: {
+      zelk::cli::BatchOptions batch = given.batch;
+      batch.progress = !batch.worker && isatty(STDERR_FILENO);
+      // The run that shares out the logs needs no window of its own.
+      const int workers = zelk::cli::WorkerCount(batch);
+      if (!batch.worker && workers > 1) {
+        return zelk::cli::RunInWorkers(batch, workers, std::cout, std::cerr);
+      }
+      return RunBatch(argc, argv, batch);
+    }
     case CommandLine::Mode::Bad:
       // Only an option of Qt's own (one dash: -platform, -style) can make
       // these arguments right once Qt has taken it out; anything else is

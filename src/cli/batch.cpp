@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "chart/time_window.h"
+#include "cli/batch_printer.h"
 
 namespace zelk::cli {
 namespace {
@@ -20,39 +21,17 @@ int WindowEntry(const UserPage& page, int minutes) {
 
 class Run {
  public:
-  Run(UserPage& page, const BatchOptions& options, BatchOutput& output, std::ostream& out,
-      std::ostream& err)
-      : page_(page), options_(options), output_(output), out_(out), err_(err) {}
+  Run(UserPage& page, const BatchOptions& options, BatchOutput& output, BatchReport& report)
+      : page_(page), options_(options), output_(output), report_(report) {}
 
-  int Go() {
-    std::error_code ec;
-    fs::create_directories(options_.folder, ec);
-    if (ec) {
-      err_ << "zelkscope: cannot make the folder \"" << options_.folder << "\": " << ec.message()
-           << "\n";
-      return 1;
-    }
-    for (const std::string& log : options_.logs) DoLog(log);
-    return failed_ ? 1 : 0;
-  }
-
- private:
-  void DoLog(const std::string& log) {
-    const bool loaded = page_.OpenPath(log);
+  // Every file of the log, named from `stem`; false when the log was refused
+  // or a file not written.
+  bool DoLog(const std::string& log, const std::string& stem) {
+    ok_ = page_.OpenPath(log);
     for (const form::Message& message : page_.TakeMessages()) {
-      err_ << "zelkscope: " << log << ": " << message.text << "\n";
+      report_.Problem("zelkscope: " + log + ": " + message.text);
     }
-    if (!loaded) {
-      failed_ = true;
-      return;
-    }
-    // Two logs of the same name from different folders keep apart.
-    std::string stem = fs::path(page_.vars().file.name).stem().string();
-    for (int n = 2; stems_.contains(stem); ++n) {
-      stem = fs::path(page_.vars().file.name).stem().string() + "-" + std::to_string(n);
-    }
-    stems_.insert(stem);
-
+    if (!ok_) return false;
     page_.Select("YAxis", 0);
     if (const int entry = WindowEntry(page_, options_.minutes); entry > 0) {
       page_.Select("YAxis", entry);
@@ -67,8 +46,10 @@ class Run {
       if (options_.minutes == 0 || !page_.controls()(form::ctl::NextImage).state.visible) break;
       page_.Click("NextImage");
     }
+    return ok_;
   }
 
+ private:
   void WriteChannel(const std::string& stem, const std::string& suffix) {
     const fs::path base = fs::path(options_.folder) / (stem + "-" + page_.ChannelName() + suffix);
     // A report shows the graph alone: the marker strip stays off it.
@@ -82,27 +63,61 @@ class Run {
 
   void Report(const std::string& path, bool written, const std::string& problem) {
     if (written) {
-      out_ << path << "\n";
+      report_.Written(path);
     } else {
-      err_ << "zelkscope: cannot write \"" << path << "\": " << problem << "\n";
-      failed_ = true;
+      report_.Problem("zelkscope: cannot write \"" + path + "\": " + problem);
+      ok_ = false;
     }
   }
 
   UserPage& page_;
   const BatchOptions& options_;
   BatchOutput& output_;
-  std::ostream& out_;
-  std::ostream& err_;
-  std::set<std::string> stems_;
-  bool failed_ = false;
+  BatchReport& report_;
+  bool ok_ = true;
 };
 
 }  // namespace
 
+std::vector<std::string> FileStems(const std::vector<std::string>& logs) {
+  std::vector<std::string> stems;
+  std::set<std::string> taken;
+  for (const std::string& log : logs) {
+    // The log's file name as the page takes it when it opens the log.
+    std::error_code ec;
+    const fs::path file = fs::absolute(fs::path(log), ec).lexically_normal();
+    const std::string name = file.stem().string();
+    std::string stem = name;
+    for (int n = 2; taken.contains(stem); ++n) stem = name + "-" + std::to_string(n);
+    taken.insert(stem);
+    stems.push_back(stem);
+  }
+  return stems;
+}
+
+bool MakeFolder(const std::string& folder, std::ostream& err) {
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+  if (!ec) return true;
+  err << "zelkscope: cannot make the folder \"" << folder << "\": " << ec.message() << "\n";
+  return false;
+}
+
+void RunLogs(UserPage& page, const BatchOptions& options, const std::vector<std::string>& stems,
+             BatchOutput& output, BatchReport& report) {
+  Run run(page, options, output, report);
+  for (size_t i = 0; i < options.logs.size() && i < stems.size(); ++i) {
+    report.Done(run.DoLog(options.logs[i], stems[i]));
+  }
+}
+
 int RunBatch(UserPage& page, const BatchOptions& options, BatchOutput& output, std::ostream& out,
              std::ostream& err) {
-  return Run(page, options, output, out, err).Go();
+  if (!MakeFolder(options.folder, err)) return 1;
+  BatchPrinter printer(out, err, options);
+  SliceReport report(printer, 0, options.logs.size(), 1);
+  RunLogs(page, options, FileStems(options.logs), output, report);
+  return printer.Finish();
 }
 
 }  // namespace zelk::cli

@@ -1,6 +1,7 @@
 #include "cli/command_line.h"
 
 #include <algorithm>
+#include <charconv>
 #include <optional>
 
 #include "form/user_page.h"
@@ -89,7 +90,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   CommandLine line;
   bool batch = false, optionsEnded = false;
   std::vector<std::string> channelNames, positional;
-  std::optional<std::string> minutes;
+  std::optional<std::string> minutes, jobs;
 
   for (size_t i = 0; i < args.size(); ++i) {
     std::string arg = args[i];
@@ -103,13 +104,18 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     }
     if (arg == "--help" || arg == "-h") return Only(CommandLine::Mode::Help);
     if (arg == "--version") return Only(CommandLine::Mode::Version);
+    if (arg == "--quiet" || arg == "--worker") {
+      (arg == "--quiet" ? line.batch.quiet : line.batch.worker) = true;
+      continue;
+    }
     // An option's value follows it, or is joined to it by '='.
     std::optional<std::string> joined;
     if (const size_t equals = arg.find('='); equals != std::string::npos) {
       joined = arg.substr(equals + 1);
       arg.resize(equals);
     }
-    if (arg != "--export" && arg != "--channel" && arg != "--minutes") {
+    if (arg != "--export" && arg != "--channel" && arg != "--minutes" && arg != "--jobs" &&
+        arg != "--worker-name") {
       return Bad("unknown option \"" + args[i] + "\"");
     }
     if (!joined && i + 1 >= args.size()) return Bad(arg + " needs a value");
@@ -120,13 +126,17 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       line.batch.folder = value;
     } else if (arg == "--channel") {
       channelNames.push_back(value);
+    } else if (arg == "--worker-name") {
+      line.batch.names.push_back(value);
     } else {
-      minutes = value;
+      (arg == "--jobs" ? jobs : minutes) = value;
     }
   }
 
   if (!batch) {
-    if (!channelNames.empty() || minutes) return Bad("--channel and --minutes go with --export");
+    if (!channelNames.empty() || minutes || jobs || line.batch.quiet) {
+      return Bad("--channel, --minutes, --jobs and --quiet go with --export");
+    }
     if (positional.size() > 1) return Bad("only one log can be opened");
     if (!positional.empty()) line.log = positional.front();
     return line;
@@ -152,16 +162,44 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     if (k == lengths.end()) return Bad("--minutes must be " + LengthList());
     line.batch.minutes = *k;
   }
+  if (jobs) {
+    int n = 0;
+    const auto [end, error] = std::from_chars(jobs->data(), jobs->data() + jobs->size(), n);
+    if (jobs->empty() || error != std::errc() || end != jobs->data() + jobs->size() || n < 1 ||
+        n > kMaxJobs) {
+      return Bad("--jobs must be a whole number from 1 to " + std::to_string(kMaxJobs));
+    }
+    line.batch.jobs = n;
+  }
+  if (line.batch.worker && line.batch.names.size() != line.batch.logs.size()) {
+    return Bad("--worker needs a --worker-name for each log");
+  }
   return line;
+}
+
+std::vector<std::string> WorkerArguments(const BatchOptions& batch) {
+  std::vector<std::string> args = {"--worker", "--export", batch.folder};
+  if (batch.minutes > 0) args.insert(args.end(), {"--minutes", std::to_string(batch.minutes)});
+  for (const std::string& key : batch.channels) {
+    args.insert(args.end(), {"--channel", ChannelCaption(key)});
+  }
+  for (const std::string& name : batch.names) args.insert(args.end(), {"--worker-name", name});
+  args.push_back("--");
+  args.insert(args.end(), batch.logs.begin(), batch.logs.end());
+  return args;
 }
 
 std::string UsageText() {
   return "Usage: zelkscope [LOG]\n"
-         "       zelkscope --export DIR [--channel NAME]... [--minutes N] LOG...\n"
+         "       zelkscope --export DIR [--channel NAME]... [--minutes N] [--jobs N]\n"
+         "                 [--quiet] LOG...\n"
          "\n"
          "Shows engine control unit data logs. With LOG, the window opens on that log.\n"
          "With --export, no window is shown: the graph (PNG) and the data (CSV) of each\n"
-         "channel of every LOG are written into DIR, one line naming each file.\n"
+         "channel of every LOG are written into DIR, one line naming each file, in the\n"
+         "order of the logs. A file is named after its log and channel (drive-rpm.png);\n"
+         "a later log of the same file name adds -2, -3 and so on to the log's name.\n"
+         "On a terminal, standard error shows how far the run has got.\n"
          "\n"
          "  --export DIR    the folder for the files; made when it is missing\n"
          "  --channel NAME  a channel as its button names it, in any case; may be given\n"
@@ -172,6 +210,11 @@ std::string UsageText() {
          "                  (N is " +
          LengthList() +
          "); the Full Trip when not given\n"
+         "  --jobs N        share the logs among N processes (1 to " +
+         std::to_string(kMaxJobs) +
+         "); as many as the\n"
+         "                  machine has processor cores when not given\n"
+         "  --quiet         no line for each file written\n"
          "  --help          show this text and stop\n"
          "  --version       show the version and stop\n"
          "\n"

@@ -12,6 +12,13 @@ struct BatchOptions {
   std::vector<std::string> channels;  // channel button keys; every channel when none is named
   int minutes = 0;                    // 0: the Full Trip; else every page of this window length
   std::vector<std::string> logs;
+  int jobs = 0;           // processes sharing the logs; 0: one for each processor core
+  bool quiet = false;     // no line for each file written
+  bool progress = false;  // a progress line on standard error (set when that is a terminal)
+  // A worker of a run shared among processes (a hidden option): `names` are
+  // what its logs' files are called, decided by the run that started it.
+  bool worker = false;
+  std::vector<std::string> names;
 };
 
 struct CommandLine {
@@ -24,6 +31,12 @@ struct CommandLine {
 
 // Reads the arguments that follow the program's name.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// The arguments that start a worker on `batch`'s logs, named by its `names`.
+std::vector<std::string> WorkerArguments(const BatchOptions& batch);
+
+// The largest --jobs taken.
+inline constexpr int kMaxJobs = 256;
 
 // What --help prints, and the version line of --version.
 std::string UsageText();

@@ -16,6 +16,7 @@
 namespace zelk::e2e {
 namespace {
 namespace fs = std::filesystem;
+using Texts = std::vector<std::string>;
 
 const std::string kLogs = ZELK_SAMPLE_LOGS;
 const char* const kLogNames[] = {"drive_frames", "drive_time", "drive_quillon"};
@@ -47,10 +48,13 @@ std::vector<double> Fields(const std::string& row) {
 }
 
 // The program with no display to go to: X's variable unset, X asked for.
-ProgramRun RunProgram(const Scratch& s, const std::vector<std::string>& args) {
+// `meanwhile` is shell code run while it runs, its process id in $pid.
+ProgramRun RunProgram(const Scratch& s, const std::vector<std::string>& args,
+                      const std::string& meanwhile = "") {
   std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb '" ZELK_PROGRAM "'";
   for (const std::string& arg : args) command += " '" + arg + "'";
   command += " > '" + s.dir() + "/run.out' 2> '" + s.dir() + "/run.err'";
+  if (!meanwhile.empty()) command += " & pid=$!; " + meanwhile + "; wait $pid";
   const int raw = std::system(command.c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadText(s.dir() + "/run.out"),
           ReadText(s.dir() + "/run.err")};
@@ -180,6 +184,93 @@ TEST(ExportRun, RefusedLogIsReportedAndTheOthersWritten) {
                                 out + "drive_quillon-rpm.png", out + "drive_quillon-rpm.csv"}));
 }
 
+QImage Pixels(const std::string& path) {
+  return QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32);
+}
+
+// The paths of a folder's files, sorted, as `folder` + "/" + name.
+Texts Paths(const std::string& folder) {
+  Texts names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    names.push_back(folder + "/" + entry.path().filename().string());
+  }
+  std::ranges::sort(names);
+  return names;
+}
+
+// The sample logs ten times over, one of them refused in the second round,
+// exported by one process and by four: the same names, table bytes, picture
+// pixels, lines and exit status. --quiet (second round) leaves out only the
+// files' lines.
+TEST(ExportRun, JobsShareTheLogsAndChangeNothingElse) {
+  Scratch s;
+  Texts logs;
+  for (int copy = 0; copy < 10; ++copy) {
+    for (const char* name : kLogNames) {
+      const std::string log = std::string("/") + name + ".txt";
+      logs.push_back(s.Write(std::to_string(copy) + log, ReadText(kLogs + log)));
+    }
+  }
+  for (const bool refused : {false, true}) {
+    if (refused) s.Write("4/drive_time.txt", "garbage");
+    std::vector<ProgramRun> runs;
+    for (const Texts& options :
+         {Texts{"--jobs", "1"}, refused ? Texts{"--jobs=4", "--quiet"} : Texts{"--jobs", "4"}}) {
+      Texts args = {"--export", s.dir() + "/out"};
+      args.insert(args.end(), options.begin(), options.end());
+      args.insert(args.end(), logs.begin(), logs.end());
+      runs.push_back(RunProgram(s, args));
+      fs::rename(s.dir() + "/out", s.dir() + "/out" + std::to_string(runs.size()));
+    }
+    EXPECT_EQ(runs[0].status, refused ? 1 : 0);
+    EXPECT_EQ(runs[0].err,
+              refused ? "zelkscope: " + logs[13] + ": Not a valid ZELK data file\n" : "");
+    EXPECT_EQ(Lines(runs[0].out).size(), refused ? 580u : 600u);
+    EXPECT_EQ(Lines(runs[0].out).at(20), s.dir() + "/out/drive_time-rpm.png");
+    EXPECT_EQ(Lines(runs[0].out).back(), s.dir() + "/out/drive_quillon-10-user_defined.csv");
+    EXPECT_EQ(runs[1].status, runs[0].status);
+    EXPECT_EQ(runs[1].err, runs[0].err);
+    EXPECT_EQ(runs[1].out, refused ? "" : runs[0].out);
+    const Texts paths = Paths(s.dir() + "/out1"), others = Paths(s.dir() + "/out2");
+    ASSERT_EQ(others.size(), paths.size());
+    for (size_t i = 0; i < paths.size(); ++i) {
+      const std::string &one = paths[i], &other = others[i];
+      ASSERT_EQ(fs::path(one).filename(), fs::path(other).filename());
+      ASSERT_TRUE(one.ends_with(".csv") ? ReadText(one) == ReadText(other)
+                                        : Pixels(one) == Pixels(other))
+          << other;
+    }
+    for (const char* out : {"/out1", "/out2"}) fs::remove_all(s.dir() + out);
+  }
+}
+
+// A worker killed in the middle: each log it had not finished is reported,
+// and what is in the folder is what the lines name, each file whole.
+TEST(ExportRun, KilledWorkerIsReported) {
+  Scratch s;
+  std::vector<std::string> args = {"--export", s.dir() + "/out", "--jobs", "2"};
+  for (int copy = 0; copy < 10; ++copy) {
+    for (const char* name : kLogNames) args.push_back(kLogs + "/" + name + ".txt");
+  }
+  const ProgramRun run = RunProgram(s, args,
+                                    "until [ -s " + s.dir() +
+                                        "/run.out ] || ! kill -0 $pid; do sleep 0.05; done; "
+                                        "pkill -KILL -o -P $pid");
+  EXPECT_EQ(run.status, 1);
+  const std::vector<std::string> reported = Lines(run.err);
+  ASSERT_FALSE(reported.empty());
+  for (const std::string& line : reported) {
+    EXPECT_TRUE(line.starts_with("zelkscope: " + kLogs + "/drive_") &&
+                line.ends_with(".txt: not finished: its worker process was killed by signal 9 "
+                               "(Killed)"))
+        << line;
+  }
+  EXPECT_GE(Lines(run.out).size(), 20 * (30 - reported.size()));
+  std::vector<std::string> written = Lines(run.out);
+  std::ranges::sort(written);
+  EXPECT_EQ(Paths(s.dir() + "/out"), written);
+}
+
 // Wrong arguments stop the program before it makes its folder (DIR), with a
 // word on standard error; questions are answered on standard output.
 TEST(ExportRun, ArgumentsAreCheckedFirst) {
@@ -191,6 +282,8 @@ TEST(ExportRun, ArgumentsAreCheckedFirst) {
   } cases[] = {
       {{"--export", "DIR", "--minutes", "7", log}, 2, "zelkscope: --minutes must be 2, 5, 10"},
       {{"--export", "DIR"}, 2, "zelkscope: --export needs at least one log\n\nUsage:"},
+      {{"--export", "DIR", "--jobs", "0", log}, 2, "zelkscope: --jobs must be a whole number"},
+      {{"--export", "DIR", "--jobs=abc", log}, 2, "zelkscope: --jobs must be a whole number"},
       {{"--help"}, 0, "Usage: zelkscope [LOG]\n"},
       {{"--version"}, 0, "ZelkScope 1.0.0\n"},
   };

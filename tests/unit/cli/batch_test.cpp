@@ -83,7 +83,10 @@ TEST_F(BatchTest, WritesEveryChannelOfEveryLogAndPage) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.minutes);
-    cli::BatchOptions options{out, c.channels, c.minutes, {}};
+    cli::BatchOptions options;
+    options.folder = out;
+    options.channels = c.channels;
+    options.minutes = c.minutes;
     for (const std::string& log : c.logs) options.logs.push_back(dir_ + "/" + log);
     FakeOutput output(page(), c.failing.empty() ? "" : out + c.failing);
     std::ostringstream printed, err;
