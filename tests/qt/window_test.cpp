@@ -331,6 +331,19 @@ TEST_F(WindowTest, DropOpensTheFirstLocalFile) {
 // log and the channel beside the log, or in the folder last saved to, and
 // writes what is on screen: the graph as the window shows it, the marker
 // strip included, and the channel's table.
+// Moving through the browser's file list with the arrow keys opens each file
+// reached, as a click on it does.
+TEST_F(WindowTest, ArrowKeysInTheFileListOpenTheFileReached) {
+  Write("logs/more.txt", testlogs::FrameLog(30, {900}));
+  window_ = NewWindow();
+  auto* files = qobject_cast<QListWidget*>(Widget("File1"));
+  files->setFocus();
+  for (const auto& [key, opened] : {std::pair{Qt::Key_Down, "more.txt"}, {Qt::Key_Up, "drive.txt"}}) {
+    QTest::keyClick(files, key);
+    EXPECT_EQ(window_->page().vars().file.name, opened);
+  }
+}
+
 TEST_F(WindowTest, SavedFilesHoldWhatIsOnScreen) {
   window_->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
