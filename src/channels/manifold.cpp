@@ -14,27 +14,27 @@ std::string PressureOf(const store::LogData& log, long i) {
   return text::Plain(FrameByteValue(log.Frame80(i), 7).value_or(0));
 }
 
-// The pressure in kilopascals, as it is plotted; a text that is no number
-// is kept, and plots at 0.
-std::string KilopascalsOf(const store::LogData& log, const std::string& pressure) {
-  if (log.format != store::kShortTimeLog) return pressure;
-  const auto psi = text::ReadDecimal(pressure);
-  return psi ? SampleText(*psi / kPsiPerKilopascal) : pressure;
+// Psi for each unit stored: a "#time" log holds psi, the others kilopascals.
+double PsiPerStored(const store::LogData& log) {
+  return log.format == store::kShortTimeLog ? 1 : kPsiPerKilopascal;
 }
 
 }  // namespace
 
 void LoadManifold(const store::LogData& log, const ByteChoice&, Tables& tables) {
-  Fill(tables.data, log, [&](long i) { return PressureOf(log, i); });
-  Fill(tables.plot[0], log, [&](long i) { return KilopascalsOf(log, tables.data[i]); });
+  FillSeries(tables, log, [&](long i) { return PressureOf(log, i); });
 }
 
-View DrawManifold(const store::LogData&, const ByteChoice&, const Window& window, Tables& tables,
-                  chart::Canvas& canvas) {
-  View view = BeginDraw(canvas, "Inlet Manifold Pressure (MAP)(Pounds/sq inch)", kLabels, 30, 3900);
-  PlotListed(canvas, window, view, tables.plot[0], "Raw Data - Manifold Absolute Pressure (MAP) - PSI",
-             [&](std::string& out, long, double kilopascals) {
-               out += TwoDigits(Unsigned(kilopascals * kPsiPerKilopascal));
+// The scale is 30 twips a kilopascal, so a value stored in psi is drawn at
+// the height of its kilopascals.
+View DrawManifold(const store::LogData& log, const ByteChoice&, const Window& window,
+                  Tables& tables, chart::Canvas& canvas) {
+  const double psiPer = PsiPerStored(log);
+  View view = BeginDraw(canvas, "Inlet Manifold Pressure (MAP)(Pounds/sq inch)", kLabels,
+                        30 * psiPer / kPsiPerKilopascal, 3900);
+  PlotListed(canvas, window, view, tables.data, "Raw Data - Manifold Absolute Pressure (MAP) - PSI",
+             [&](std::string& out, long, double pressure) {
+               out += TwoDigits(Unsigned(pressure * psiPer));
                out += ' ';
              });
   return view;
@@ -42,9 +42,9 @@ View DrawManifold(const store::LogData&, const ByteChoice&, const Window& window
 
 // The pressure read off in psi; a stored pressure that is no number reads
 // off as nothing.
-std::string ReadOffManifold(const store::LogData&, const Tables& tables, long i) {
+std::string ReadOffManifold(const store::LogData& log, const Tables& tables, long i) {
   const auto pressure = text::ReadDecimal(tables.plot[0][i]);
-  return pressure ? text::Plain(*pressure * kPsiPerKilopascal) : "";
+  return pressure ? text::Plain(*pressure * PsiPerStored(log)) : "";
 }
 
 }  // namespace zelk::channels

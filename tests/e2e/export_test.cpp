@@ -113,7 +113,7 @@ TEST_F(Export, TablesHoldTheNumbersTheGraphDraws) {
       {"drive_time", "TemperatureButton", "temperature", "coolant_c,intake_c"},
       {"drive_time", "BatteryButton", "battery", "battery_v", 10.6},
       {"drive_time", "MAPButton", "manifold", "manifold_psi", 0, 0, 1 / 0.15},
-      {"drive_quillon", "MAPButton", "manifold", "manifold_psi", 0, 0, 1 / 0.15},
+      {"drive_quillon", "MAPButton", "manifold", "manifold_psi"},
       {"drive_quillon", "RPMButton", "rpm", "engine_speed_rpm"},
       {"drive_quillon", "TemperatureButton", "temperature", "coolant_c,intake_c"},
       {"drive_quillon", "BatteryButton", "battery", "battery_v", 10.6},

@@ -209,7 +209,7 @@ TEST_F(ChannelTest, EachChannelDecodesEachKindOfLog) {
        {870, 3525}},
       // "#time" logs hold psi: 14.7 psi plots as 98 kPa.
       {ChannelId::Manifold, "#time", ShortTimeLog({{5, {"abc", "14.7", "0"}}}), "abc|14.7|0",
-       map + "00 15 ", {3900, 960}, {}, "abc|98|0"},
+       map + "00 15 ", {3900, 960}},
       // Percent around 100, averaged over raw values above 70 only.
       {ChannelId::ShortTermTrim, "70 left out and 71 counted", FramesWith(1, 12, "64 00 68 60 46 47 64"),
        "100|0|104|96|70|71|100", trim + "100 00 104 96 70 71 ",
