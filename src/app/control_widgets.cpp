@@ -10,7 +10,8 @@
 
 namespace zelk::app {
 
-TimeCaption::TimeCaption(QWidget* parent, double leftTwips) : QLabel(parent), leftTwips_(leftTwips) {}
+TimeCaption::TimeCaption(QWidget* parent, double leftTwips)
+    : QLabel(parent), leftTwips_(leftTwips) {}
 
 void TimeCaption::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);

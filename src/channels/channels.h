@@ -103,7 +103,7 @@ std::string ReadOff(const ChannelRow& row, const store::LogData& log, const Tabl
 // lower than its base line gives.
 inline constexpr double kBatteryOffset = 10.6;
 inline constexpr double kThrottleYOffset = 600;
-// Manifold pressure is stored in kilopascals and read off in psi.
+// Psi in a kilopascal: manifold pressure is read off and exported in psi.
 inline constexpr double kPsiPerKilopascal = 0.15;
 
 LoadFn LoadRPM, LoadTemperature, LoadBattery, LoadIgnition, LoadLambda, LoadLoop, LoadThrottle,

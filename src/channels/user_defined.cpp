@@ -28,7 +28,8 @@ std::optional<double> ValueOfByte(const store::LogData& log, std::string_view te
 
 // The chosen byte's or column's text for sample i, as the log holds it.
 std::string ByteText(const store::LogData& log, const ByteChoice& choice, long i) {
-  if (log.format != store::kFrameLog) return std::string(ColumnOf(log, i, choice.byte + 1, choice.byte + 1));
+  if (log.format != store::kFrameLog)
+    return std::string(ColumnOf(log, i, choice.byte + 1, choice.byte + 1));
   const std::string_view frame = choice.page == 0 ? log.Frame80(i) : log.Frame7D(i);
   return std::string(store::FrameByte(frame, choice.byte));
 }
@@ -39,8 +40,9 @@ std::array<std::string, 7> LabelsOf(const store::LogData& log, double scale) {
   std::array<std::string, 7> labels;
   for (size_t k = 0; k < labels.size(); ++k) {
     const double value = (kBaseLine - kLabelTops[k] - kLabelMiddle) / scale;
-    labels[k] = log.format == store::kFrameLog ? text::HexText(static_cast<long>(text::RoundHalfEven(value)))
-                                               : text::Plain(text::RoundSignificant(value, 3));
+    labels[k] = log.format == store::kFrameLog
+                    ? text::HexText(static_cast<long>(text::RoundHalfEven(value)))
+                    : text::Plain(text::RoundSignificant(value, 3));
   }
   return labels;
 }

@@ -25,7 +25,7 @@ struct TimeWindow {
   double samplesPerMinute = 0;        // the log's rate, which gives each sample its time
   int captionGap = 17;                // blanks between two times under the graph
   bool hasNext = false, hasPrevious = false;  // a page lies after or before it
-  long lastSample = 0;  // the log's last sample: nothing past it is walked
+  long lastSample = 0;                        // the log's last sample: nothing past it is walked
 
   // The window of `lengthMins` minutes (0 for the whole log) from minute
   // `startMins` of a log of `sampleCount` (one above its last sample) and

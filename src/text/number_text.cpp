@@ -208,8 +208,8 @@ std::optional<double> ReadDecimal(std::string_view text) {
 std::string HexText(long value) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string text;
-  for (unsigned long v = value > 0 ? static_cast<unsigned long>(value) : 0; v > 0 || text.size() < 2;
-       v /= 16) {
+  for (unsigned long v = value > 0 ? static_cast<unsigned long>(value) : 0;
+       v > 0 || text.size() < 2; v /= 16) {
     text.insert(text.begin(), kDigits[v % 16]);
   }
   return text;

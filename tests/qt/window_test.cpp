@@ -24,12 +24,11 @@
 
 #include "app/batch_output.h"
 #include "app/pictures.h"
-#include "chart/time_window.h"
 #include "chart/canvas.h"
 #include "chart/plot.h"
+#include "chart/time_window.h"
 #include "cli/batch.h"
 #include "form/user_page.h"
-#include "chart/time_window.h"
 #include "log_text.h"
 #include "window_fixture.h"
 
@@ -338,7 +337,8 @@ TEST_F(WindowTest, ArrowKeysInTheFileListOpenTheFileReached) {
   window_ = NewWindow();
   auto* files = qobject_cast<QListWidget*>(Widget("File1"));
   files->setFocus();
-  for (const auto& [key, opened] : {std::pair{Qt::Key_Down, "more.txt"}, {Qt::Key_Up, "drive.txt"}}) {
+  for (const auto& [key, opened] :
+       {std::pair{Qt::Key_Down, "more.txt"}, {Qt::Key_Up, "drive.txt"}}) {
     QTest::keyClick(files, key);
     EXPECT_EQ(window_->page().vars().file.name, opened);
   }

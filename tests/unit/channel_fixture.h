@@ -22,10 +22,10 @@ using channels::ChannelId;
 using testlogs::Frame7DWith;
 using testlogs::Frame80With;
 using testlogs::FrameLogOf;
-using testlogs::Split;
 using testlogs::ShortTimeLog;
-using testlogs::TimeLog;
+using testlogs::Split;
 using testlogs::Texts;
+using testlogs::TimeLog;
 using Ys = std::vector<float>;
 
 // A 0x80 or 0x7D frame whose text ends after its first two bytes.
@@ -47,8 +47,10 @@ inline chart::TimeWindow WindowOver(const store::LogData& log, int lengthMins = 
 inline std::string FramesWith(int page, int b, const std::string& bytes) {
   Texts frames;
   for (const std::string& byte : Split(bytes, ' ')) {
-    if (byte == "-") frames.push_back(page == 0 ? kShort80 : kShort7D);
-    else frames.push_back(page == 0 ? Frame80With({{b, byte}}) : Frame7DWith({{b, byte}}));
+    if (byte == "-")
+      frames.push_back(page == 0 ? kShort80 : kShort7D);
+    else
+      frames.push_back(page == 0 ? Frame80With({{b, byte}}) : Frame7DWith({{b, byte}}));
   }
   return page == 0 ? FrameLogOf(frames, {}) : FrameLogOf({}, frames);
 }

@@ -122,7 +122,8 @@ TEST_F(ChannelsTest, NothingIsDrawnOrListedPastTheLogsLastSample) {
       const chart::Line& last = lines().at((view_.limitY ? 3 : 2) + 99);
       EXPECT_NEAR(last.x2, 550 + 100 * window_.xStep.ToDouble(), 0.01);
       EXPECT_EQ(last.y2, last.y1);
-      EXPECT_EQ(last.colour, chart::kBlack);    }
+      EXPECT_EQ(last.colour, chart::kBlack);
+    }
   }
   // The face follows the coolant of the last sample drawn: 130, Fahrenheit.
   EXPECT_TRUE(view_.title.starts_with("User Defined"));

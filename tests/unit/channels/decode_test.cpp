@@ -67,7 +67,8 @@ TEST_F(ChannelTest, EngineSpeedXNeverDriftsOverALongWindow) {
 TEST_F(ChannelTest, TemperaturesFrameLogDrawsCoolantIntakeAndFuelWithTheirLegend) {
   // Bytes 3, 5 and 6 of the 0x80 frame, less 55: upper and lower case,
   // 00 and FF, a frame too short for them and bytes that are no hexadecimal.
-  const Decoded c = {ChannelId::Temperatures, "frame log",
+  const Decoded c = {ChannelId::Temperatures,
+                     "frame log",
                      FrameLogOf({Frame80With({{3, "8C"}, {5, "50"}, {6, "4B"}}),
                                  Frame80With({{3, "00"}, {5, "00"}, {6, "FF"}}),
                                  Frame80With({{3, "3e"}, {5, "41"}, {6, "4b"}}), kShort80,

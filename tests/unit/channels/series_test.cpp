@@ -25,7 +25,8 @@ std::string FrameTrip() {
 std::string TimeTrip() {
   Texts coolant;
   for (int s = 1; s <= 200; ++s) coolant.push_back(std::to_string(80 + s % 10));
-  return TimeLog({{5, coolant}, {6, Texts(200, "101")}, {8, Texts(200, "25.5")}, {9, Texts(200, "0.5")}});
+  return TimeLog(
+      {{5, coolant}, {6, Texts(200, "101")}, {8, Texts(200, "25.5")}, {9, Texts(200, "0.5")}});
 }
 
 // "#time": 400 rows, 0.1 mV of lambda at sample 1.

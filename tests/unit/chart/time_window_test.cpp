@@ -54,9 +54,9 @@ TEST(TimeWindow, EachTimeStandsOverTheSampleOfThatTime) {
     int length;
     double start;
     int gap;
-  } cases[] = {{1740, 145, 0, 0, 17},   {1812, 145, 0, 0, 17},   {1740, 145, 2, 6, 17},   {1740, 145, 5, 10, 18},
-               {4351, 145, 10, 20, 17}, {201, 60, 0, 0, 17},     {401, 150, 2, 2, 17},
-               {2901, 145, 20, 0, 17},  {1740, 145, 30, 0, 17}};
+  } cases[] = {{1740, 145, 0, 0, 17},  {1812, 145, 0, 0, 17},   {1740, 145, 2, 6, 17},
+               {1740, 145, 5, 10, 18}, {4351, 145, 10, 20, 17}, {201, 60, 0, 0, 17},
+               {401, 150, 2, 2, 17},   {2901, 145, 20, 0, 17},  {1740, 145, 30, 0, 17}};
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.samples << " " << c.length << " " << c.start);
     const TimeWindow w = Of(c.samples, c.perMinute, c.length, c.start);
@@ -72,8 +72,7 @@ TEST(TimeWindow, EachTimeStandsOverTheSampleOfThatTime) {
       // The sample drawn nearest the time's place, at 550 + (j - first + 1) x XStep.
       const double j = first - 1 + (TimeWindow::CaptionX(i) - 550) / w.xStep.ToDouble();
       EXPECT_EQ(shown[i].find('.'), shown[i].size() - 2) << shown[i];
-      EXPECT_NEAR(std::stod(shown[i]), std::round(j) / c.perMinute, 1 / c.perMinute + 0.05)
-          << i;
+      EXPECT_NEAR(std::stod(shown[i]), std::round(j) / c.perMinute, 1 / c.perMinute + 0.05) << i;
     }
   }
 }

@@ -11,7 +11,6 @@
 namespace zelk::testing {
 namespace {
 
-
 // Keeps what a batch run writes, with the channel on screen and the marker
 // strip's place at each graph; refuses to write the file at `failing`.
 struct FakeOutput : cli::BatchOutput {

@@ -138,9 +138,19 @@ TEST_F(MarkerTest, ThePanelReadsEveryFreshDrawAtTheStrip) {
     bool kept;  // the strip still stands over a sample
   } cases[] = {
       {"another channel", [](form::UserPage& p) { p.Click("TemperatureButton"); }, true},
-      {"a flag byte", [](form::UserPage& p) { p.Click("UserDefinedButton"); p.Select("UserByteSelect", 3); }, true},
+      {"a flag byte",
+       [](form::UserPage& p) {
+         p.Click("UserDefinedButton");
+         p.Select("UserByteSelect", 3);
+       },
+       true},
       {"another window length", [](form::UserPage& p) { p.Select("YAxis", 1); }, true},
-      {"a refresh", [](form::UserPage& p) { p.Click("AboutMenu"); p.Click("PictureAbout"); }, true},
+      {"a refresh",
+       [](form::UserPage& p) {
+         p.Click("AboutMenu");
+         p.Click("PictureAbout");
+       },
+       true},
       {"another log", [](form::UserPage& p) { p.Select("File1", 1); }, true},
       {"a log too short", [](form::UserPage& p) { p.Select("File1", 2); }, false},
   };
@@ -182,7 +192,8 @@ TEST_F(MarkerTest, TheTableHoldsWhatTheMarkerReadsOff) {
     for (int r = 0; r < 60; ++r)
       columns[c].push_back(r % 11 == 3 ? odd[(r + c) % 5] : std::to_string((r * 7 + c * 13) % 200));
   }
-  for (const std::string& log : {BusyLog(60), testlogs::TimeLog(columns), testlogs::ShortTimeLog(columns)}) {
+  for (const std::string& log :
+       {BusyLog(60), testlogs::TimeLog(columns), testlogs::ShortTimeLog(columns)}) {
     Open(log);
     for (const channels::ChannelRow& row : channels::ChannelTable()) {
       SCOPED_TRACE(std::string(row.button) + " on " + log.substr(0, 5));
