@@ -16,13 +16,14 @@ bool SavePng(const QString& path, const QImage& image, QString& problem);
 
 // How a picture is encoded: with an 8-bit palette of its own colours where
 // it has 256 or fewer (a graph's few line colours and the grey shades of its
-// text), and the zlib level. The default is what the program writes: about a
-// third of the time of Qt's default PNG, and files a little smaller
-// (docs/performance.md). A picture of more colours is written as Qt writes
-// it by default. The pixels are the picture's either way.
+// text), else in 24-bit colour; and the zlib level, 0 (stored) to 9
+// (smallest). The default is what the program writes: about a sixth of the
+// time of Qt's default PNG, and files about as large (docs/performance.md).
+// The pixels are the picture's either way; a picture with an alpha channel
+// is written as Qt writes it, keeping its alpha.
 struct PngSettings {
   bool palette = true;
-  int level = 1;  // 0 (stored) to 9 (smallest); -1 for Qt's default
+  int level = 1;
 };
 bool WritePng(const QImage& image, QIODevice& device, PngSettings settings = {});
 

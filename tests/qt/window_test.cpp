@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
 #include <QDropEvent>
 #include <QKeyEvent>
@@ -24,6 +25,7 @@
 
 #include "app/batch_output.h"
 #include "app/pictures.h"
+#include "app/save_file.h"
 #include "chart/canvas.h"
 #include "chart/plot.h"
 #include "chart/time_window.h"
@@ -461,6 +463,23 @@ TEST_F(WindowTest, BatchPicturesAreTheWindowsPictures) {
     const QImage saved = QImage(dir_.filePath(name)).convertToFormat(QImage::Format_RGB32);
     EXPECT_FALSE(saved.isNull()) << name.toStdString();
     EXPECT_TRUE(saved == window_->GraphImage()) << name.toStdString();
+  }
+}
+
+// A picture of few colours goes out with a palette, one of many in 24-bit
+// colour; either way it reads back pixel for pixel.
+TEST(SavedPicture, ReadsBackPixelForPixel) {
+  for (const int colours : {3, 256, 257, 5000}) {
+    QImage picture(97, 31, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+      for (int x = 0; x < picture.width(); ++x)
+        picture.setPixel(x, y, (x * 131 + y * 7919) % colours * 3361);
+    }
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(WritePng(picture, buffer)) << colours;
+    EXPECT_EQ(QImage::fromData(png).convertToFormat(QImage::Format_RGB32), picture) << colours;
   }
 }
 
