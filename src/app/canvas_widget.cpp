@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPen>
+#include <algorithm>
 
 #include "app/colours.h"
 
@@ -12,15 +13,14 @@ namespace {
 const QColor kPaper(Qt::white);
 constexpr double kTwipsPerPixel = 15.0;
 
-}  // namespace
-
-void PaintLines(QImage& image, qreal ratio, const std::vector<chart::Line>& lines) {
-  if (lines.empty()) return;
+void PaintRange(QImage& image, qreal ratio, const chart::Line* begin, const chart::Line* end) {
+  if (begin == end) return;
   const double scale = ratio / kTwipsPerPixel;
   QPainter p(&image);
-  uint32_t colour = ~lines.front().colour;
+  uint32_t colour = ~begin->colour;
   int width = -1;
-  for (const chart::Line& d : lines) {
+  for (const chart::Line* line = begin; line != end; ++line) {
+    const chart::Line& d = *line;
     if (d.colour != colour || d.width != width) {
       colour = d.colour;
       width = d.width;
@@ -33,6 +33,12 @@ void PaintLines(QImage& image, qreal ratio, const std::vector<chart::Line>& line
     p.drawLine(QPointF(qRound(d.x1 * scale), qRound(d.y1 * scale)),
                QPointF(qRound(d.x2 * scale), qRound(d.y2 * scale)));
   }
+}
+
+}  // namespace
+
+void PaintLines(QImage& image, qreal ratio, const std::vector<chart::Line>& lines) {
+  PaintRange(image, ratio, lines.data(), lines.data() + lines.size());
 }
 
 QImage PaintedLines(QSize size, qreal ratio, const std::vector<chart::Line>& lines) {
@@ -50,20 +56,25 @@ void CanvasWidget::EnsureImage() {
   const qreal ratio = devicePixelRatioF();
   const QSize wanted = (size() * ratio).expandedTo(QSize(1, 1));
   if (image_.size() == wanted && ratio_ == ratio) return;
-  QImage fresh(wanted, QImage::Format_RGB32);
-  fresh.fill(kPaper);
-  // Whatever was drawn stays where it was when the canvas grows.
-  if (!image_.isNull() && ratio_ == ratio) {
-    QPainter p(&fresh);
-    p.drawImage(0, 0, image_);
-  }
-  image_ = std::move(fresh);
+  image_ = QImage(wanted, QImage::Format_RGB32);
+  image_.fill(kPaper);
   ratio_ = ratio;
+  painted_ = batch_ = 0;
 }
+
+void CanvasWidget::SetScale(double scale) {
+  if (scale == scale_) return;
+  scale_ = scale;
+  image_ = QImage();
+  update();
+}
+
+QPointF CanvasWidget::Twips(QPointF pixels) const { return pixels * kTwipsPerPixel / scale_; }
 
 void CanvasWidget::Clear() {
   EnsureImage();
-  pending_.clear();
+  kept_.clear();
+  painted_ = batch_ = 0;
   image_.fill(kPaper);
   update();
 }
@@ -73,14 +84,28 @@ void CanvasWidget::SetLineWidth(int pixels) { lineWidth_ = pixels < 1 ? 1 : pixe
 // Lines are collected and drawn with one painter when the widget paints: a
 // graph of ten thousand segments then costs one painter, not ten thousand.
 void CanvasWidget::DrawLine(float x1, float y1, float x2, float y2, uint32_t colour) {
-  pending_.push_back({x1, y1, x2, y2, colour, lineWidth_});
+  kept_.push_back({x1, y1, x2, y2, colour, lineWidth_});
   update();
 }
 
+// Each marker move draws the same series again over the graph. Solid lines
+// painted over themselves change no pixel, so a batch that repeats the one
+// painted last is neither painted nor kept: the lines kept stay as many as
+// one graph and one redraw, however often the marker moves.
 void CanvasWidget::Flush() {
   EnsureImage();
-  PaintLines(image_, ratio_, pending_);
-  pending_.clear();
+  const size_t last = painted_ - batch_;
+  while (painted_ > 0 && kept_.size() - painted_ >= last && last > 0 &&
+         std::equal(kept_.begin() + static_cast<std::ptrdiff_t>(batch_),
+                    kept_.begin() + static_cast<std::ptrdiff_t>(painted_),
+                    kept_.begin() + static_cast<std::ptrdiff_t>(painted_))) {
+    kept_.erase(kept_.begin() + static_cast<std::ptrdiff_t>(painted_),
+                kept_.begin() + static_cast<std::ptrdiff_t>(painted_ + last));
+  }
+  if (painted_ == kept_.size()) return;
+  PaintRange(image_, ratio_ * scale_, kept_.data() + painted_, kept_.data() + kept_.size());
+  if (painted_ > 0) batch_ = painted_;
+  painted_ = kept_.size();
 }
 
 const QImage& CanvasWidget::image() {
@@ -93,7 +118,7 @@ void CanvasWidget::mousePressEvent(QMouseEvent* event) {
     QWidget::mousePressEvent(event);
     return;
   }
-  emit leftPressed(event->position() * kTwipsPerPixel);
+  emit leftPressed(Twips(event->position()));
 }
 
 void CanvasWidget::resizeEvent(QResizeEvent* event) {

@@ -13,7 +13,9 @@
 namespace zelk::app {
 
 // Paints `lines` (canvas twips) into `image`, whose device pixels stand
-// `ratio` to a pixel of the screen: the one way the graph is painted.
+// `ratio` to a pixel of the form at its design size (the screen's device
+// ratio times the form's scale): the one way the graph is painted. Line
+// widths grow with the ratio.
 void PaintLines(QImage& image, qreal ratio, const std::vector<chart::Line>& lines);
 // A fresh sheet of graph paper `size` device pixels large with `lines` on it.
 QImage PaintedLines(QSize size, qreal ratio, const std::vector<chart::Line>& lines);
@@ -30,6 +32,12 @@ class CanvasWidget : public QWidget, public chart::Canvas {
 
   // What is drawn, in device pixels (devicePixelRatio of them to a pixel).
   const QImage& image();
+  // The form is drawn `scale` times its design size: the graph is painted
+  // afresh at that size from the lines kept since the last Clear.
+  void SetScale(double scale);
+  double scale() const { return scale_; }
+  // A place on the widget, in pixels, as canvas twips.
+  QPointF Twips(QPointF pixels) const;
   // Draws the lines asked for since the last call into the image.
   void Flush();
 
@@ -47,8 +55,13 @@ class CanvasWidget : public QWidget, public chart::Canvas {
   void EnsureImage();
 
   QImage image_;
-  std::vector<chart::Line> pending_;  // drawn into the image at the next paint
+  // Every line since the last Clear, so that the graph can be painted again
+  // at another size; the first `painted_` of them are in the image, the
+  // last batch painted begins at `batch_`.
+  std::vector<chart::Line> kept_;
+  size_t painted_ = 0, batch_ = 0;
   qreal ratio_ = 1;
+  double scale_ = 1;
   int lineWidth_ = 1;
 };
 

@@ -13,6 +13,11 @@ namespace zelk::app {
 TimeCaption::TimeCaption(QWidget* parent, double leftTwips)
     : QLabel(parent), leftTwips_(leftTwips) {}
 
+void TimeCaption::setScale(double scale) {
+  scale_ = scale;
+  update();
+}
+
 void TimeCaption::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.setFont(font());
@@ -21,7 +26,7 @@ void TimeCaption::paintEvent(QPaintEvent* /*event*/) {
   const QStringList times = text().split(QLatin1Char(' '), Qt::SkipEmptyParts);
   for (int i = 0; i < times.size(); ++i) {
     const int width = metrics.horizontalAdvance(times[i]);
-    const int centre = Pixels(chart::TimeWindow::CaptionX(i) - leftTwips_);
+    const int centre = Pixels(chart::TimeWindow::CaptionX(i) - leftTwips_, scale_);
     const int left = std::clamp(centre - width / 2, 0, std::max(0, this->width() - width));
     painter.drawText(left, metrics.ascent(), times[i]);
   }

@@ -32,12 +32,15 @@ class TimeCaption : public QLabel {
  public:
   // `leftTwips`: where the label's left edge lies on the canvas.
   TimeCaption(QWidget* parent, double leftTwips);
+  // The form is drawn `scale` times its design size.
+  void setScale(double scale);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
   double leftTwips_;
+  double scale_ = 1;
 };
 
 // A picture box: a plain surface in one colour, with an optional picture at

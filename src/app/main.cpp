@@ -1,8 +1,10 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QSettings>
 #include <QTimer>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -92,10 +94,12 @@ int main(int argc, char* argv[]) {
   // is left is the program's.
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("ZelkScope"));
+  QApplication::setOrganizationName(QStringLiteral("ZelkScope"));
   const CommandLine line = zelk::cli::ParseCommandLine(Arguments(QCoreApplication::arguments()));
   if (line.mode != CommandLine::Mode::Window) return BadArguments(line.problem);
 
   zelk::app::MainWindow window(QCoreApplication::applicationDirPath());
+  window.Remember(std::make_shared<QSettings>());
   window.show();
   if (!line.log.empty()) {
     // Opened once the window is on screen, so that a message about the log

@@ -94,7 +94,9 @@ void MainWindow::OpenLog(const QString& path) {
 void MainWindow::Forward(const form::UserEvent& event) {
   if (closing_) return;
   if (recordEvent_) recordEvent_(event.ToLine());
+  const std::string shown = page_->vars().file.path;
   page_->Apply(event);
+  if (page_->vars().file.path != shown) NoteOpened();
   Sync();
   ApplyFocus();
   CarryOutRequests();
@@ -103,6 +105,7 @@ void MainWindow::Forward(const form::UserEvent& event) {
 void MainWindow::ForwardClick(const std::string& key) { Forward(form::UserEvent::Click(key)); }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == stage_ && event->type() == QEvent::Resize) Rescale();
   if (event->type() == QEvent::KeyRelease) {
     auto* widget = qobject_cast<QWidget*>(watched);
     const auto* key = static_cast<QKeyEvent*>(event);

@@ -19,6 +19,7 @@ class QAction;
 class QDragEnterEvent;
 class QDropEvent;
 class QMenu;
+class QSettings;
 
 namespace zelk::app {
 
@@ -53,6 +54,18 @@ class MainWindow : public QMainWindow {
 
   // Opens the log at `path` as if the user had picked it in the browser.
   void OpenLog(const QString& path);
+
+  // How many times its design size the form is drawn: it grows with the
+  // window to fill it (keeping its proportions, centred) and never shrinks
+  // below 1.
+  double scale() const { return scale_; }
+
+  // From now on keeps in `settings` the window's place, size and state, the
+  // browser's folder and the logs opened lately, starting from what it
+  // already holds. Without it the window keeps nothing beyond its run.
+  void Remember(std::shared_ptr<QSettings> settings);
+  // File > Recent Files: the logs opened lately, the latest first.
+  QMenu* recentMenu() const { return recentMenu_; }
   // The graph as it stands on screen, with what lies over it (title, value
   // labels, time axis, marker strip), in device pixels.
   QImage GraphImage();
@@ -78,6 +91,8 @@ class MainWindow : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   // What the window keeps for each control, in layout order.
@@ -88,6 +103,7 @@ class MainWindow : public QMainWindow {
     int index = -2;                             // list row last shown; never a real one at first
     std::string text;                           // listing text last shown
     uint32_t backColour = form::kNoColour - 1;  // last applied; never a real value at first
+    form::Font font;                            // as designed, before scaling
   };
 
   void Build();
@@ -101,12 +117,24 @@ class MainWindow : public QMainWindow {
   void ApplyFocus();
   void CarryOutRequests();
   void SaveAsked(const form::SaveRequest& request);
+  // The form's scale and place follow the central area's size.
+  void Rescale();
+  void ApplyScale(double scale);
+  void ToggleFullScreen();
+  // After a log was opened: it goes to the front of the recent logs.
+  void NoteOpened();
+  void FillRecentMenu();
 
   std::unique_ptr<form::UserPage> page_;
   CanvasWidget* canvas_ = nullptr;
   // What the page draws goes through here to the canvas.
   std::unique_ptr<chart::RecordingCanvas> drawing_;
-  QWidget* client_ = nullptr;
+  QWidget* stage_ = nullptr;   // the central area
+  QWidget* client_ = nullptr;  // the form, centred in it
+  double scale_ = 1;
+  std::shared_ptr<QSettings> settings_;
+  QMenu* recentMenu_ = nullptr;
+  std::vector<std::string> recent_;
   std::vector<Bound> bound_;             // parallel to the layout table
   QHash<QString, int> byKey_;            // key to index in bound_
   QHash<QString, QWidget*> containers_;  // where a container's controls go

@@ -17,60 +17,60 @@ using form::Art;
 // The window's green, behind the lamps.
 const QColor kLampGround(128, 255, 128);
 
-QPixmap Blank(int width, int height) {
-  QPixmap pixmap(width, height);
-  pixmap.fill(Qt::transparent);
+// A picture drawn at `scale` times its design size of `width` x `height`
+// pixels: `draw` paints in design pixels on a painter scaled to match, so the
+// picture is drawn at its new size rather than stretched.
+template <class Draw>
+QPixmap Drawn(int width, int height, double scale, const QColor& ground, Draw draw) {
+  QPixmap pixmap(qMax(1, qRound(width * scale)), qMax(1, qRound(height * scale)));
+  pixmap.fill(ground);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  if (scale != 1) p.scale(double(pixmap.width()) / width, double(pixmap.height()) / height);
+  draw(p);
   return pixmap;
 }
 
 // A solid arrow with its point at the left (`pointsLeft`) or the right.
-QPixmap Arrow(int width, int height, bool pointsLeft) {
-  QPixmap pixmap = Blank(width, height);
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing);
-  const double w = width - 1, h = height - 1, mid = h / 2, neck = w * 0.45;
-  QPolygonF shape{{0, mid},      {neck, 0},        {neck, h * 0.28}, {w, h * 0.28},
-                  {w, h * 0.72}, {neck, h * 0.72}, {neck, h}};
-  if (!pointsLeft) {
-    for (QPointF& point : shape) point.setX(w - point.x());
-  }
-  p.setPen(QPen(QColor(0, 0, 96), 1));
-  p.setBrush(QColor(0, 0, 200));
-  p.drawPolygon(shape);
-  return pixmap;
+QPixmap Arrow(int width, int height, bool pointsLeft, double scale) {
+  return Drawn(width, height, scale, Qt::transparent, [=](QPainter& p) {
+    const double w = width - 1, h = height - 1, mid = h / 2, neck = w * 0.45;
+    QPolygonF shape{{0, mid},      {neck, 0},        {neck, h * 0.28}, {w, h * 0.28},
+                    {w, h * 0.72}, {neck, h * 0.72}, {neck, h}};
+    if (!pointsLeft) {
+      for (QPointF& point : shape) point.setX(w - point.x());
+    }
+    p.setPen(QPen(QColor(0, 0, 96), 1));
+    p.setBrush(QColor(0, 0, 200));
+    p.drawPolygon(shape);
+  });
 }
 
 // A round lamp on a square of the window's green.
-QPixmap Lamp(const QColor& lit) {
+QPixmap Lamp(const QColor& lit, double scale) {
   constexpr int kSize = 30;
-  QPixmap pixmap(kSize, kSize);
-  pixmap.fill(kLampGround);
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing);
-  QRadialGradient glow(QPointF(11, 11), 14);
-  glow.setColorAt(0, lit.lighter(170));
-  glow.setColorAt(1, lit);
-  p.setPen(QPen(lit.darker(200), 1.5));
-  p.setBrush(glow);
-  p.drawEllipse(QRectF(4, 4, kSize - 8, kSize - 8));
-  return pixmap;
+  return Drawn(kSize, kSize, scale, kLampGround, [&](QPainter& p) {
+    QRadialGradient glow(QPointF(11, 11), 14);
+    glow.setColorAt(0, lit.lighter(170));
+    glow.setColorAt(1, lit);
+    p.setPen(QPen(lit.darker(200), 1.5));
+    p.setBrush(glow);
+    p.drawEllipse(QRectF(4, 4, kSize - 8, kSize - 8));
+  });
 }
 
-QPixmap Bit(bool set) {
+QPixmap Bit(bool set, double scale) {
   constexpr int kSize = 12;
-  QPixmap pixmap = Blank(kSize, kSize);
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing);
-  if (set) {
-    p.setPen(QPen(QColor(128, 0, 0), 1));
-    p.setBrush(QColor(230, 0, 0));
+  return Drawn(kSize, kSize, scale, Qt::transparent, [=](QPainter& p) {
+    if (set) {
+      p.setPen(QPen(QColor(128, 0, 0), 1));
+      p.setBrush(QColor(230, 0, 0));
+    } else {
+      p.setPen(QPen(Qt::black, 1.2));
+      p.setBrush(Qt::NoBrush);
+    }
     p.drawEllipse(QRectF(2, 2, 8, 8));
-  } else {
-    p.setPen(QPen(Qt::black, 1.2));
-    p.setBrush(Qt::NoBrush);
-    p.drawEllipse(QRectF(2, 2, 8, 8));
-  }
-  return pixmap;
+  });
 }
 
 // A few periods of a trace, as on a scope's screen.
@@ -93,17 +93,16 @@ void DrawTrace(QPainter& p, const QRectF& area, const QColor& colour, double wid
   p.drawPath(path);
 }
 
-QPixmap About() {
-  constexpr int kWidth = 500, kHeight = 320;
-  QPixmap pixmap(kWidth, kHeight);
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing);
+constexpr int kAboutWidth = 500, kAboutHeight = 320;
+
+void PaintAbout(QPainter& p) {
+  constexpr int kWidth = kAboutWidth, kHeight = kAboutHeight;
   p.setRenderHint(QPainter::TextAntialiasing);
 
   QLinearGradient sky(0, 0, 0, kHeight);
   sky.setColorAt(0, QColor(24, 32, 72));
   sky.setColorAt(1, QColor(60, 70, 140));
-  p.fillRect(pixmap.rect(), sky);
+  p.fillRect(QRect(0, 0, kWidth, kHeight), sky);
 
   // A scope screen with a trace across it.
   const QRectF screen(30, 150, kWidth - 60, 90);
@@ -144,29 +143,28 @@ QPixmap About() {
   p.setPen(QColor(160, 170, 230));
   p.drawText(QRectF(0, 294, kWidth, 20), Qt::AlignCenter,
              QStringLiteral("Click the picture to close it"));
-  return pixmap;
 }
 
 }  // namespace
 
-QPixmap ArtPixmap(form::Art art) {
+QPixmap ArtPixmap(form::Art art, double scale) {
   switch (art) {
     case Art::None:
       return {};
     case Art::LeftArrow:
-      return Arrow(26, 24, true);
+      return Arrow(26, 24, true, scale);
     case Art::RightArrow:
-      return Arrow(25, 24, false);
+      return Arrow(25, 24, false, scale);
     case Art::LampRed:
-      return Lamp(QColor(220, 0, 0));
+      return Lamp(QColor(220, 0, 0), scale);
     case Art::LampGreen:
-      return Lamp(QColor(0, 150, 0));
+      return Lamp(QColor(0, 150, 0), scale);
     case Art::BitSet:
-      return Bit(true);
+      return Bit(true, scale);
     case Art::BitClear:
-      return Bit(false);
+      return Bit(false, scale);
     case Art::About:
-      return About();
+      return Drawn(kAboutWidth, kAboutHeight, scale, Qt::black, PaintAbout);
   }
   return {};
 }

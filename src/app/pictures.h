@@ -11,9 +11,9 @@
 
 namespace zelk::app {
 
-// The picture an image control or picture box shows; a null pixmap for
-// Art::None.
-QPixmap ArtPixmap(form::Art art);
+// The picture an image control or picture box shows, drawn at `scale` times
+// its design size; a null pixmap for Art::None.
+QPixmap ArtPixmap(form::Art art, double scale = 1);
 
 // The sizes the program's icon is drawn at, for the window and for the
 // desktop's icon theme.

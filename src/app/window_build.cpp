@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <map>
 
 #include "app/canvas_widget.h"
 #include "app/colours.h"
@@ -38,10 +39,10 @@ QString Family(const std::string& name) {
 }
 
 // Sizes in pixels at 96 per inch, so that text keeps to the controls' twip
-// sizes whatever the screen's density.
-QFont MakeFont(const form::Font& font) {
+// sizes whatever the screen's density, times the form's scale.
+QFont MakeFont(const form::Font& font, double scale) {
   QFont qfont(Family(font.family));
-  qfont.setPixelSize(qMax(1, qRound(font.points * 96 / 72)));
+  qfont.setPixelSize(qMax(1, qRound(font.points * 96 / 72 * scale)));
   qfont.setBold(font.bold);
   return qfont;
 }
@@ -56,12 +57,17 @@ bool DrawnOnContainer(Kind kind) { return kind == Kind::Label || kind == Kind::I
 }  // namespace
 
 void MainWindow::Build() {
-  auto* client = new Panel(this);
+  // The form lies centred in the window's central area, never smaller than
+  // its design size; around it the window's green.
+  auto* stage = new Panel(this);
+  stage->setFill(FromBgr(form::kWindowBack));
+  stage_ = stage;
+  stage_->setMinimumSize(Pixels(form::kClientWidth, 1), Pixels(form::kClientHeight, 1));
+  setCentralWidget(stage_);
+  auto* client = new Panel(stage_);
   client->setFill(FromBgr(form::kWindowBack));
-  client->setFixedSize(Pixels(form::kClientWidth), Pixels(form::kClientHeight));
-  client->setFont(MakeFont(kWindowFont));
-  setCentralWidget(client);
-  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  client->resize(stage_->minimumSize());
+  client->setFont(MakeFont(kWindowFont, 1));
   client_ = client;
   containers_.insert(QString(), client);
 
@@ -89,7 +95,16 @@ void MainWindow::Build() {
         bound.action->setShortcut(QKeySequence(Text(design.shortcut)));
       }
       const std::string name = design.name;
-      connect(bound.action, &QAction::triggered, this, [this, name] { ForwardClick(name); });
+      if (name == form::ctl::FullScreenMenu.name) {
+        bound.action->setCheckable(true);
+        connect(bound.action, &QAction::triggered, this, [this] { ToggleFullScreen(); });
+      } else {
+        connect(bound.action, &QAction::triggered, this, [this, name] { ForwardClick(name); });
+      }
+      if (name == form::ctl::OpenMenu.name) {
+        recentMenu_ = menu->addMenu(tr("Recent Files"));
+        connect(recentMenu_, &QMenu::aboutToShow, this, [this] { FillRecentMenu(); });
+      }
       continue;
     }
 
@@ -98,7 +113,8 @@ void MainWindow::Build() {
     const form::Font& font = design.font.family.empty() ? inherited : design.font;
     QWidget* widget = MakeWidget(design, parent);
     widget->setObjectName(key);
-    widget->setFont(MakeFont(font));
+    widget->setFont(MakeFont(font, 1));
+    bound.font = font;
     // A file dropped anywhere on the window opens it: no control takes the
     // drop's text for itself.
     widget->setAcceptDrops(false);
@@ -110,6 +126,39 @@ void MainWindow::Build() {
     }
   }
   StackLabelsBelow();
+  FillRecentMenu();
+}
+
+// The form drawn `scale` times its design size: fonts, frames and pictures
+// made again at that size (each picture drawn once), then every place.
+void MainWindow::ApplyScale(double scale) {
+  scale_ = scale;
+  client_->setFont(MakeFont(kWindowFont, scale));
+  std::map<form::Art, QPixmap> pictures;
+  const auto picture = [&pictures, scale](form::Art art) -> const QPixmap& {
+    auto found = pictures.find(art);
+    if (found == pictures.end()) found = pictures.emplace(art, ArtPixmap(art, scale)).first;
+    return found->second;
+  };
+  const std::vector<ControlSpec>& table = form::LayoutTable();
+  for (size_t i = 0; i < table.size(); ++i) {
+    QWidget* widget = bound_[i].widget;
+    if (!widget) continue;
+    const ControlSpec& design = table[i];
+    widget->setFont(MakeFont(bound_[i].font, scale));
+    // The borders drawn by the form itself (Build gives them 1 and 2 pixels).
+    if (design.border && (design.kind == Kind::Label || design.kind == Kind::Picture)) {
+      const int width = design.kind == Kind::Picture ? 2 : 1;
+      static_cast<QFrame*>(widget)->setLineWidth(qMax(1, qRound(width * scale)));
+    }
+    if (design.kind == Kind::Image) static_cast<QLabel*>(widget)->setPixmap(picture(design.art));
+    if (design.kind == Kind::Picture && design.art != form::Art::None) {
+      static_cast<Panel*>(widget)->setPicture(picture(design.art));
+    }
+    if (auto* caption = qobject_cast<TimeCaption*>(widget)) caption->setScale(scale);
+  }
+  canvas_->SetScale(scale);
+  Sync();
 }
 
 QWidget* MainWindow::MakeWidget(const ControlSpec& design, QWidget* parent) {

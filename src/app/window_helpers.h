@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QPalette>
+#include <QSize>
 #include <QString>
 #include <QWidget>
 #include <QtGlobal>
@@ -15,7 +16,16 @@ namespace zelk::app {
 inline constexpr const char* kCanvasName = "Picture1";
 
 inline constexpr double kTwipsPerPixel = 15;
-inline int Pixels(double twips) { return qRound(twips / kTwipsPerPixel); }
+// The pixels of `twips` on the form drawn `scale` times its design size.
+inline int Pixels(double twips, double scale) { return qRound(twips * scale / kTwipsPerPixel); }
+
+// How many times its design size the form is drawn in `available` pixels:
+// as large as fits both ways, never below the design size.
+inline double FitScale(QSize available, QSize design) {
+  const double across = static_cast<double>(available.width()) / design.width();
+  const double down = static_cast<double>(available.height()) / design.height();
+  return qMax(1.0, qMin(across, down));
+}
 
 inline QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 

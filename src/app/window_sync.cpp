@@ -77,7 +77,8 @@ void MainWindow::SyncControl(const Control& control, Bound& bound) {
   if (!widget) return;
   const QSignalBlocker blocker(widget);
 
-  QRect place(Pixels(state.left), Pixels(state.top), Pixels(state.width), Pixels(state.height));
+  QRect place(Pixels(state.left, scale_), Pixels(state.top, scale_), Pixels(state.width, scale_),
+              Pixels(state.height, scale_));
   if (design.name == "Label") {
     // A value-axis label is narrower than some captions the channels give it
     // ("Closed"); it grows to show the whole caption, into the free space

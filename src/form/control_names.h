@@ -30,6 +30,7 @@ inline constexpr ControlName File1{"File1"};
 inline constexpr ControlName FileLabel{"FileLabel"};
 inline constexpr ControlName FileMenu{"FileMenu"};
 inline constexpr ControlName FolderLabel{"FolderLabel"};
+inline constexpr ControlName FullScreenMenu{"FullScreenMenu"};
 inline constexpr ControlName FuelAverageText{"FuelAverageText"};
 inline constexpr ControlName HelpMenu{"HelpMenu"};
 inline constexpr ControlName InfoLabel{"InfoLabel"};
@@ -57,6 +58,7 @@ inline constexpr ControlName Text{"Text"};
 inline constexpr ControlName UserByteSelect{"UserByteSelect"};
 inline constexpr ControlName UserPageSelect{"UserPageSelect"};
 inline constexpr ControlName Version{"Version"};
+inline constexpr ControlName ViewMenu{"ViewMenu"};
 inline constexpr ControlName YAxis{"YAxis"};
 inline constexpr ControlName YLabel{"YLabel"};
 

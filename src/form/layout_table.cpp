@@ -128,8 +128,13 @@ std::vector<ControlSpec> BuildTable() {
           .Keys("Ctrl+E")
           .Disabled());
   add(Row(K::MenuItem, ctl::ExitMenu, 0, 0, 0, 0, "Exit").In(ctl::FileMenu).Keys("Ctrl+Q"));
+  // The window's own view of itself; the page takes no part in it.
+  add(Row(K::Menu, ctl::ViewMenu, 0, 0, 0, 0, "&View"));
+  add(Row(K::MenuItem, ctl::FullScreenMenu, 0, 0, 0, 0, "Full Screen")
+          .In(ctl::ViewMenu)
+          .Keys("F11"));
   add(Row(K::Menu, ctl::HelpMenu, 0, 0, 0, 0, "Help"));
-  add(Row(K::MenuItem, ctl::AboutMenu, 0, 0, 0, 0, "About").In(ctl::HelpMenu));
+  add(Row(K::MenuItem, ctl::AboutMenu, 0, 0, 0, 0, "About").In(ctl::HelpMenu).Keys("F1"));
   add(Row(K::MenuItem, ctl::Version, 0, 0, 0, 0, "Version").In(ctl::HelpMenu));
 
   // Channel buttons, then the "Log" button at the bottom.

@@ -98,14 +98,7 @@ void UserPage::PickFile(int index) {
 
 bool UserPage::OpenPath(const std::string& path) {
   const fs::path file = fs::absolute(fs::path(path)).lexically_normal();
-  Control& drive = controls_(ctl::Drive1);
-  Control& dir = controls_(ctl::Dir1);
-  dir.state.folder = file.parent_path().string();
-  drive.state.index = store::DriveOf(drive.state.items, dir.state.folder);
-  drive.state.folder = drive.state.index < static_cast<int>(drive.state.items.size())
-                           ? drive.state.items[drive.state.index]
-                           : "";
-  Dir1_Change();
+  ShowFolder(file.parent_path().string());
   // A file that is not (or no longer) in the list is picked all the same, as
   // from a list that was read before the file went away. It stays listed only
   // once it is loaded: a name that could not be read (a file that does not
@@ -128,6 +121,17 @@ bool UserPage::OpenPath(const std::string& path) {
     files.state.index = -1;
   }
   return loaded;
+}
+
+void UserPage::ShowFolder(const std::string& folder) {
+  Control& drive = controls_(ctl::Drive1);
+  Control& dir = controls_(ctl::Dir1);
+  dir.state.folder = folder;
+  drive.state.index = store::DriveOf(drive.state.items, dir.state.folder);
+  drive.state.folder = drive.state.index < static_cast<int>(drive.state.items.size())
+                           ? drive.state.items[drive.state.index]
+                           : "";
+  Dir1_Change();
 }
 
 void UserPage::File1_Click() { PickChosenFile(); }

@@ -108,6 +108,9 @@ class UserPage {
   // The user picks the file at `path`: the browser moves to its folder and the
   // file is selected. True when the log was loaded.
   bool OpenPath(const std::string& path);
+  // Moves the browser to `folder` (its drive, the folder list and the file
+  // list), as where the user last left it in an earlier run.
+  void ShowFolder(const std::string& folder);
 
   // Channels: a click on a channel button shows its channel; a refresh
   // draws the channel on screen again.

@@ -79,8 +79,8 @@ std::string Mismatch(MainWindow& window, const form::Control& c, bool folderRowM
   } else if (!w) {
     return "no widget";
   } else {
-    QRect place(qRound(s.left / 15), qRound(s.top / 15), qRound(s.width / 15.0),
-                qRound(s.height / 15.0));
+    const double k = window.scale() / 15;
+    QRect place(qRound(s.left * k), qRound(s.top * k), qRound(s.width * k), qRound(s.height * k));
     // An axis label grows to the width of its caption.
     if (c.spec.name == "Label") {
       place.setWidth(qMax(place.width(), w->fontMetrics().horizontalAdvance(caption) + 1));
@@ -177,7 +177,8 @@ struct Monkey {
         widget == window.widget("Dir1") || window.widget("Dir1")->isAncestorOf(widget);
     const size_t before = lines.size();
     QTest::mouseClick(widget, button, Modifiers(), point);
-    const std::string place = form::UserEvent::ClickAt(point.x() * 15, point.y() * 15).ToLine();
+    const QPointF twips = point.toPointF() * 15 / window.scale();
+    const std::string place = form::UserEvent::ClickAt(twips.x(), twips.y()).ToLine();
     if (qobject_cast<CanvasWidget*>(widget) && widget->isVisible() && button == Qt::LeftButton &&
         std::find(lines.begin() + before, lines.end(), place) == lines.end()) {
       fault = "a click on the graph did not reach the program as \"" + place + "\"";
@@ -314,10 +315,18 @@ struct Monkey {
     QApplication::sendEvent(&window, &drop);
   }
 
+  // The window made larger or smaller (as large as about three times the
+  // form), or full screen turned on or off.
+  void Resize() {
+    if (Chance(25)) return window.menuAction("FullScreenMenu")->trigger();
+    const QSize least = window.minimumSizeHint();
+    window.resize(least.width() + Below(2200), least.height() + Below(1200));
+  }
+
   // One random action by its weight; it may reach the program several times
   // (each key of a typed text) or not at all (a click on a label).
   void Act() {
-    static const int kWeights[] = {14, 10, 12, 10, 19, 5, 17, 6, 4, 3};
+    static const int kWeights[] = {14, 10, 12, 10, 17, 5, 17, 6, 4, 3, 2};
     int action = 0;
     for (int roll = Below(100); (roll -= kWeights[action]) >= 0;) ++action;
     const std::vector<form::ControlSpec>& table = form::LayoutTable();
@@ -337,7 +346,8 @@ struct Monkey {
       case 8:  // Exit is left out: it would end the run.
         window.menuAction(Pick<QString>({"OpenMenu", "SaveGraphMenu", "ExportDataMenu",
                                          "AboutMenu", "Version"}))->trigger(); break;
-      default: DropFile();
+      case 9: DropFile(); break;
+      default: Resize();
     }
     // clang-format on
     while (QWidget* popup = QApplication::activePopupWidget()) popup->close();
@@ -397,7 +407,8 @@ TEST_P(MonkeyTest, WindowAndDriverAgreeAfterRandomUserActions) {
     }
     const QImage& image = window.canvasImage();
     if (mismatch.empty() && done % 100 == 0 &&
-        image != PaintedLines(image.size(), window.devicePixelRatioF(), window.drawnLines())) {
+        image != PaintedLines(image.size(), window.devicePixelRatioF() * window.scale(),
+                              window.drawnLines())) {
       mismatch = "the canvas shows other than the program drew";
     }
   }

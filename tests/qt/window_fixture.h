@@ -26,7 +26,8 @@ namespace zelk::app {
 // them once KeepDrawing was called).
 inline bool CanvasShowsDrawing(MainWindow& window) {
   const QImage& shown = window.canvasImage();
-  return shown == PaintedLines(shown.size(), window.devicePixelRatioF(), window.drawnLines());
+  return shown == PaintedLines(shown.size(), window.devicePixelRatioF() * window.scale(),
+                               window.drawnLines());
 }
 
 class WindowFixture : public ::testing::Test {

@@ -157,10 +157,11 @@ TEST(LayoutTable, MenuBarInOrder) {
                       (s.enabled ? "" : " (off)"));
     }
   }
-  EXPECT_EQ(menus, (std::vector<std::string>{
-                       "File", "FileMenu/Open Ctrl+O", "FileMenu/Save Graph... Ctrl+S (off)",
-                       "FileMenu/Export Data... Ctrl+E (off)", "FileMenu/Exit Ctrl+Q", "Help",
-                       "HelpMenu/About", "HelpMenu/Version"}));
+  EXPECT_EQ(menus,
+            (std::vector<std::string>{
+                "File", "FileMenu/Open Ctrl+O", "FileMenu/Save Graph... Ctrl+S (off)",
+                "FileMenu/Export Data... Ctrl+E (off)", "FileMenu/Exit Ctrl+Q", "&View",
+                "ViewMenu/Full Screen F11", "Help", "HelpMenu/About F1", "HelpMenu/Version"}));
 }
 
 }  // namespace

@@ -1,0 +1,107 @@
+// What the window does for itself, apart from the page: the form's scale as
+// the window grows, full screen, the recent logs, and what it keeps between
+// runs.
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMenu>
+#include <QSettings>
+
+#include "app/canvas_widget.h"
+#include "app/main_window.h"
+#include "app/window_helpers.h"
+#include "store/recent_files.h"
+
+namespace zelk::app {
+namespace {
+
+const QString kGeometryKey = QStringLiteral("window/geometry");
+const QString kStateKey = QStringLiteral("window/state");
+const QString kFolderKey = QStringLiteral("browser/folder");
+const QString kRecentKey = QStringLiteral("recent/files");
+
+QSize DesignSize(double scale) {
+  return {Pixels(form::kClientWidth, scale), Pixels(form::kClientHeight, scale)};
+}
+
+}  // namespace
+
+void MainWindow::Rescale() {
+  const double scale = FitScale(stage_->size(), DesignSize(1));
+  const QSize size = DesignSize(scale);
+  client_->setGeometry(QRect(
+      QPoint((stage_->width() - size.width()) / 2, (stage_->height() - size.height()) / 2), size));
+  if (scale != scale_) ApplyScale(scale);
+}
+
+void MainWindow::ToggleFullScreen() { setWindowState(windowState() ^ Qt::WindowFullScreen); }
+
+void MainWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange) return;
+  if (QAction* action = menuAction(QString::fromUtf8(form::ctl::FullScreenMenu.name))) {
+    action->setChecked(isFullScreen());
+  }
+}
+
+void MainWindow::Remember(std::shared_ptr<QSettings> settings) {
+  settings_ = std::move(settings);
+  restoreGeometry(settings_->value(kGeometryKey).toByteArray());
+  restoreState(settings_->value(kStateKey).toByteArray());
+  std::vector<std::string> recent;
+  for (const QString& path : settings_->value(kRecentKey).toStringList()) {
+    recent.push_back(path.toStdString());
+  }
+  recent_ = store::RecentAfterOpening(recent, {});
+  FillRecentMenu();
+  // The browser opens where it was left, unless a log was opened already.
+  const QString folder = settings_->value(kFolderKey).toString();
+  if (!folder.isEmpty() && QFileInfo(folder).isDir() && page_->vars().file.path.empty()) {
+    page_->ShowFolder(QFileInfo(folder).absoluteFilePath().toStdString());
+    Sync();
+  }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (settings_) {
+    settings_->setValue(kGeometryKey, saveGeometry());
+    settings_->setValue(kStateKey, saveState());
+    settings_->setValue(kFolderKey,
+                        Text(page_->controls().Named(form::ctl::Dir1.name).state.folder));
+    settings_->sync();
+  }
+  QMainWindow::closeEvent(event);
+}
+
+void MainWindow::NoteOpened() {
+  const QString path = QFileInfo(Text(page_->vars().file.path)).absoluteFilePath();
+  recent_ = store::RecentAfterOpening(recent_, path.toStdString());
+  if (settings_) {
+    QStringList list;
+    for (const std::string& entry : recent_) list.push_back(Text(entry));
+    settings_->setValue(kRecentKey, list);
+  }
+  FillRecentMenu();
+}
+
+// The menu is made again whenever it opens, so that a file that went away
+// since is shown greyed. Its old items go later: one of them may be the item
+// whose choice is being carried out.
+void MainWindow::FillRecentMenu() {
+  if (!recentMenu_) return;
+  for (QAction* action : recentMenu_->actions()) {
+    recentMenu_->removeAction(action);
+    action->deleteLater();
+  }
+  const auto items = store::RecentMenu(
+      recent_, [](const std::string& path) { return QFileInfo(Text(path)).isFile(); });
+  for (const store::RecentItem& item : items) {
+    QAction* action = recentMenu_->addAction(Text(item.caption));
+    action->setEnabled(item.present);
+    const QString path = Text(item.path);
+    connect(action, &QAction::triggered, this, [this, path] { OpenLog(path); });
+  }
+  recentMenu_->setEnabled(!items.empty());
+}
+
+}  // namespace zelk::app

@@ -1,0 +1,72 @@
+// The window as it grows: the form scales to fit, centred, and at its design
+// size again is what it was. What it keeps between runs: the recent logs, the
+// browser's folder and its size.
+#include <QMenu>
+#include <QSettings>
+
+#include "log_text.h"
+#include "window_fixture.h"
+
+namespace zelk::app {
+namespace {
+
+using ScaleTest = WindowFixture;
+
+// Rows: the central area as a multiple of the form's size across and down,
+// and the scale that fits.
+TEST_F(ScaleTest, TheFormGrowsWithTheWindowAndIsTheSameAtItsSize) {
+  window_ = NewWindow();
+  window_->OpenLog(Write("logs/drive.txt", testlogs::FrameLog(200, {900, 3000})));
+  QWidget* client = Widget("RPMButton")->parentWidget();
+  const QImage designed = client->grab().toImage();
+  const QSize form(1089, 567), frame = window_->size() - form;
+  const struct {
+    double across, down, scale;
+  } cases[] = {{1.5, 1.5, 1.5}, {2.5, 2.5, 2.5}, {3.0, 1.5, 1.5}, {1.0, 1.0, 1.0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.across);
+    window_->resize(frame + QSize(qRound(form.width() * c.across), qRound(form.height() * c.down)));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return qAbs(window_->scale() - c.scale) < 0.002; }));
+    const double scale = window_->scale();
+    const auto px = [scale](int twips) { return qRound(twips * scale / 15); };
+    EXPECT_LE(qAbs(client->geometry().center().x() - window_->centralWidget()->width() / 2), 1);
+    EXPECT_EQ(Widget("RPMButton")->geometry(), QRect(px(180), px(120), px(705), px(405)));
+    EXPECT_EQ(Widget("RPMButton")->font().pixelSize(), qRound(16 * scale));
+    EXPECT_EQ(qobject_cast<QLabel*>(Widget("FaultGreen(0)"))->pixmap().width(), px(450));
+    // The time axis runs along canvas y 4000, as thick as the scale.
+    EXPECT_TRUE(CanvasShowsDrawing(*window_));
+    EXPECT_EQ(window_->canvasImage().pixelColor(px(6000), px(4000)), QColor(Qt::blue));
+  }
+  EXPECT_TRUE(client->grab().toImage() == designed);
+}
+
+// Logs opened (a rejected one not among them), the window closed, one log
+// removed: the next window lists them latest first, the missing one greyed,
+// opens its browser where the last was left and takes its size.
+TEST_F(ScaleTest, RecentLogsFolderAndSizeOutliveTheWindow) {
+  const QString ini = dir_.filePath("settings.ini");
+  const QString a = Write("logs/a.txt", testlogs::FrameLog(30, {900}));
+  const QString b = Write("old/b.txt", testlogs::FrameLog(30, {900}));
+  window_ = NewWindow();
+  window_->Remember(std::make_shared<QSettings>(ini, QSettings::IniFormat));
+  for (const QString& log : {a, b, a, Write("logs/bad.txt", "no,log\n"), b}) window_->OpenLog(log);
+  window_->resize(1500, 900);
+  window_->close();
+  QFile::remove(a);
+  window_ = NewWindow();
+  window_->Remember(std::make_shared<QSettings>(ini, QSettings::IniFormat));
+  QStringList shown;
+  for (QAction* item : window_->recentMenu()->actions()) {
+    shown << item->text() + (item->isEnabled() ? "" : " (grey)");
+  }
+  EXPECT_EQ(shown, QStringList({"&1 b.txt  (" + QFileInfo(b).path() + ")",
+                                "&2 a.txt  (" + QFileInfo(a).path() + ") (grey)"}));
+  EXPECT_EQ(window_->page().controls().Named("Dir1").state.folder,
+            QFileInfo(b).path().toStdString());
+  EXPECT_EQ(window_->size(), QSize(1500, 900));
+  window_->recentMenu()->actions().front()->trigger();
+  EXPECT_EQ(window_->page().vars().file.name, "b.txt");
+}
+
+}  // namespace
+}  // namespace zelk::app
