@@ -226,6 +226,14 @@ void WriteReport(const std::string& path, const std::map<std::string, Figure>& f
       }
     }
   }
+  if (const Figure* resize = find("BM_ScreenResize")) {
+    table.Measured(
+        "Window resized between 1920×1080 and 3840×2160, the form scaled again and painted: " +
+            temperatures,
+        Ms(resize->ms), frame, resize->ms / kFrameMs);
+  } else {
+    table.Missing("Window resized between 1920×1080 and 3840×2160");
+  }
   // A batch export of every channel, wall clock, per channel: the window's
   // files beside plain writes of the same bytes, then the shares of the PNG
   // encoding and of the core (decode, draw, table text) in the whole.

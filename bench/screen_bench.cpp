@@ -98,7 +98,32 @@ void BM_ScreenMarkerStep(benchmark::State& state, Size size) {
   state.counters["scale"] = window->scale();
 }
 
+// The window resized between 1920×1080 and 3840×2160 in turn, the largest
+// frame log's temperatures on screen: the form scaled again and painted.
+void BM_ScreenResize(benchmark::State& state) {
+  const std::unique_ptr<app::MainWindow> window = Shown(kSizes[1]);
+  if (!window) {
+    state.SkipWithError("the window did not take the size");
+    return;
+  }
+  window->OpenLog(QString::fromStdString(LargestLog(LogKind::Frames)));
+  window->page().Click("TemperatureButton");
+  window->Sync();
+  Painted();
+  long resizes = 0;
+  bool painted = true;
+  for (auto _ : state) {
+    const bool large = resizes++ % 2;
+    window->resize(large ? 3840 : 1920, large ? 2160 : 1080);
+    painted = Painted() && painted;
+  }
+  if (!painted) state.SkipWithError("the window was not painted");
+}
+
 [[maybe_unused]] const bool registered = [] {
+  benchmark::RegisterBenchmark("BM_ScreenResize", BM_ScreenResize)
+      ->UseRealTime()
+      ->Unit(benchmark::kMillisecond);
   for (const Size& size : kSizes) {
     for (const LogKind kind : kLogKinds) {
       benchmark::RegisterBenchmark(
