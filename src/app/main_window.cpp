@@ -18,6 +18,7 @@
 #include "app/key_codes.h"
 #include "app/pictures.h"
 #include "app/save_file.h"
+#include "app/values_window.h"
 #include "app/window_helpers.h"
 
 namespace zelk::app {
@@ -52,6 +53,9 @@ MainWindow::MainWindow(const QString& programDir, QWidget* parent) : QMainWindow
   setWindowIcon(WindowIcon());
   setAcceptDrops(true);
   Build();
+  values_ = new ValuesWindow(this);
+  connect(values_, &ValuesWindow::closedByUser, this,
+          [this] { ForwardClick(form::ctl::ValuesMenu.name); });
   drawing_ = std::make_unique<chart::RecordingCanvas>(canvas_, false);
   page_ = std::make_unique<form::UserPage>(*drawing_, programDir.toStdString());
   page_->SetSaveFolders(SystemSaveFolders());

@@ -23,6 +23,7 @@ class QMenu;
 namespace zelk::app {
 
 class CanvasWidget;
+class ValuesWindow;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -39,6 +40,8 @@ class MainWindow : public QMainWindow {
   QAction* menuAction(const QString& key) const;
   // The graph as drawn, in device pixels.
   const QImage& canvasImage() const;
+  // The "Values at Marker" tool window.
+  ValuesWindow* valuesWindow() const { return values_; }
   // From now on keeps the lines the program draws on the graph, those since
   // it was last cleared, so that what the canvas shows can be held against
   // them.
@@ -88,6 +91,7 @@ class MainWindow : public QMainWindow {
     int index = -2;                             // list row last shown; never a real one at first
     std::string text;                           // listing text last shown
     uint32_t backColour = form::kNoColour - 1;  // last applied; never a real value at first
+    std::string toolTip;                        // tool tip last shown
   };
 
   void Build();
@@ -104,6 +108,7 @@ class MainWindow : public QMainWindow {
 
   std::unique_ptr<form::UserPage> page_;
   CanvasWidget* canvas_ = nullptr;
+  ValuesWindow* values_ = nullptr;
   // What the page draws goes through here to the canvas.
   std::unique_ptr<chart::RecordingCanvas> drawing_;
   QWidget* client_ = nullptr;

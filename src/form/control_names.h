@@ -41,6 +41,8 @@ inline constexpr ControlName MarkerLabel{"MarkerLabel"};
 inline constexpr ControlName MarkerStepScroll{"MarkerStepScroll"};
 inline constexpr ControlName MarkerStepValueLabel{"MarkerStepValueLabel"};
 inline constexpr ControlName MarkerStepValueText{"MarkerStepValueText"};
+inline constexpr ControlName MarkerTimeLabel{"MarkerTimeLabel"};
+inline constexpr ControlName MarkerTimeText{"MarkerTimeText"};
 inline constexpr ControlName MarkerValueLabel{"MarkerValueLabel"};
 inline constexpr ControlName MarkerValueText{"MarkerValueText"};
 inline constexpr ControlName NextImage{"NextImage"};
@@ -56,7 +58,9 @@ inline constexpr ControlName Surround{"Surround"};
 inline constexpr ControlName Text{"Text"};
 inline constexpr ControlName UserByteSelect{"UserByteSelect"};
 inline constexpr ControlName UserPageSelect{"UserPageSelect"};
+inline constexpr ControlName ValuesMenu{"ValuesMenu"};
 inline constexpr ControlName Version{"Version"};
+inline constexpr ControlName ViewMenu{"ViewMenu"};
 inline constexpr ControlName YAxis{"YAxis"};
 inline constexpr ControlName YLabel{"YLabel"};
 

@@ -48,7 +48,7 @@ TEST(LayoutTable, VisibilityAtStart) {
   const std::set<std::string> hidden = {
       "PreviousImage", "NextImage", "Background", "PictureAbout", "YLabel", "FuelAverageText",
       "LabelInfo(3)", "LabelInfo(4)", "LabelInfo(6)", "UserPageSelect", "UserByteSelect",
-      "DataPointLabel", "DataPointText", "MarkerValueLabel", "MarkerValueText",
+      "DataPointLabel", "DataPointText", "MarkerTimeLabel", "MarkerTimeText", "MarkerValueLabel", "MarkerValueText",
       "MarkerStepScroll", "MarkerStepValueLabel", "MarkerStepValueText",
       "Label(1)", "Label(3)", "Label(4)", "Label(5)", "BitSurround", "BitLabel",
       "LTFTValue", "LabelInfo(21)"};
@@ -157,10 +157,11 @@ TEST(LayoutTable, MenuBarInOrder) {
                       (s.enabled ? "" : " (off)"));
     }
   }
-  EXPECT_EQ(menus, (std::vector<std::string>{
-                       "File", "FileMenu/Open Ctrl+O", "FileMenu/Save Graph... Ctrl+S (off)",
-                       "FileMenu/Export Data... Ctrl+E (off)", "FileMenu/Exit Ctrl+Q", "Help",
-                       "HelpMenu/About", "HelpMenu/Version"}));
+  EXPECT_EQ(menus,
+            (std::vector<std::string>{
+                "File", "FileMenu/Open Ctrl+O", "FileMenu/Save Graph... Ctrl+S (off)",
+                "FileMenu/Export Data... Ctrl+E (off)", "FileMenu/Exit Ctrl+Q", "&View",
+                "ViewMenu/Values at Marker Ctrl+I", "Help", "HelpMenu/About", "HelpMenu/Version"}));
 }
 
 }  // namespace

@@ -175,7 +175,8 @@ TEST_F(MarkerTest, ThePanelReadsEveryFreshDrawAtTheStrip) {
     if (c.kept) mark(fresh);
     // Starting again keeps the step chosen and, hidden, the last sample read.
     using Keys = std::vector<std::string>;
-    const Keys hidden = {"DataPointText", "MarkerStepScroll", "MarkerStepValueText"};
+    const Keys hidden = {"DataPointText", "MarkerTimeText", "MarkerStepScroll",
+                         "MarkerStepValueText"};
     EXPECT_EQ(Differences(page().controls(), fresh.controls()), c.kept ? Keys{} : hidden);
     EXPECT_EQ(state("MarkerInstructions").visible, !c.kept);
     EXPECT_EQ(state("Overlay").left, c.kept ? state("Overlay").left : chart::kMarkerParked);
