@@ -18,10 +18,12 @@ ValueRow NameAndUnit(std::string_view seriesName) {
   std::string_view words = seriesName;
   const size_t lastGap = words.rfind('_');
   if (lastGap != std::string_view::npos) {
+    const std::string_view last = words.substr(lastGap + 1);
     for (const auto& [word, unit] : kUnits) {
-      if (words.substr(lastGap + 1) != word) continue;
+      if (last != word) continue;
       row.unit = unit;
       words = words.substr(0, lastGap);
+      break;
     }
   }
   // Words joined by blanks, the first capitalised; "stft" is an abbreviation.

@@ -1,6 +1,7 @@
 // The fault and sensor lamps beside the graph and the bit display on it.
 #include <algorithm>
-#include <optional>
+#include <cmath>
+#include <utility>
 
 #include "chart/plot.h"
 #include "form/user_page.h"
@@ -22,21 +23,22 @@ void UserPage::LoadFaultCodes() {
 
 namespace {
 
-// The whole offset from the window's first sample at which the marker marks
-// sample i, if the window holds it.
-std::optional<double> OffsetOf(const chart::TimeWindow& w, long i) {
-  double pos = text::RoundHalfEven(i - w.yStart);
-  if (chart::SampleIndex(w.yStart + pos) < i) ++pos;
-  if (chart::SampleIndex(w.yStart + pos) > i) --pos;
-  const bool held = pos >= 0 && pos < w.MarkerLimit() && chart::SampleIndex(w.yStart + pos) == i;
-  return held ? std::optional<double>(pos) : std::nullopt;
+// The marker offset nearest to sample i among those the window's marker can
+// take, and whether the marker there marks sample i itself.
+std::pair<double, bool> OffsetOf(const chart::TimeWindow& w, long i) {
+  const double last = std::max(std::ceil(w.MarkerLimit()) - 1, 0.0);
+  double pos = std::clamp(text::RoundHalfEven(i - w.yStart), 0.0, last);
+  if (pos < last && chart::SampleIndex(w.yStart + pos) < i) ++pos;
+  if (pos > 0 && chart::SampleIndex(w.yStart + pos) > i) --pos;
+  return {pos, chart::SampleIndex(w.yStart + pos) == i};
 }
 
 }  // namespace
 
 void UserPage::FaultRed_Click(int lamp) {
   if (lamp < 0 || lamp >= status::kLampCount || faultSpans_[lamp].count == 0) return;
-  // A fault that only an unpaired last frame reports is shown at the last sample.
+  // A fault first reported past the samples the graph shows (the log's last
+  // frames) is marked on the last sample the marker reaches.
   const long target = std::min<long>(faultSpans_[lamp].first, log_.sampleCount - 1);
   const int k = SelectedWindow();
   if (target < 1 || k < 0) return;
@@ -46,16 +48,15 @@ void UserPage::FaultRed_Click(int lamp) {
   while (length > 0) {
     const auto w = chart::TimeWindow::Of(log_.sampleCount, vars_.file.tripMins, length, start,
                                          vars_.file.samplesPerMinute);
-    if (OffsetOf(w, target) || !w.hasNext) break;
+    if (OffsetOf(w, target).second || !w.hasNext) break;
     start += length;
   }
   vars_.window.startMins = start;
   EvalYStart();
   DisplayRefresh();
-  const auto pos = OffsetOf(vars_.window, target);
-  if (!pos) return;
+  if (!(vars_.window.MarkerLimit() > 0)) return;  // a window without samples
   BeginMarkerMove();
-  vars_.marker.pos = *pos;
+  vars_.marker.pos = OffsetOf(vars_.window, target).first;
   MarkSample();
 }
 
