@@ -42,10 +42,9 @@ void DecodedChannels::Update(const store::LogData& log, unsigned long logId,
   if (!newLog && SameChoice(choice, choice_)) return;
   tables_.resize(channels.size());
   for (size_t c = 0; c < channels.size(); ++c) {
-    if (newLog || channels[c].byteChannel) {
-      tables_[c] = Tables();
-      channels[c].load(log, choice, tables_[c]);
-    }
+    // A decode rewrites every sample of the series it shows, so the tables
+    // are kept from log to log; what it leaves is never read.
+    if (newLog || channels[c].byteChannel) channels[c].load(log, choice, tables_[c]);
   }
   decoded_ = true;
   logId_ = logId;
