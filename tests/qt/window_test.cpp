@@ -243,12 +243,10 @@ TEST_F(WindowTest, AHeldArrowKeyMovesTheMarkerOnce) {
   }
 }
 
-// The red lamp's tip says when, and a click on it marks the sample nearest
-// the fault's, the last the Full Trip's marker reaches; the values panel, opened from the menu,
-// follows the marker's keys and is closed by the user as by the menu.
-TEST_F(WindowTest, ARedLampMarksItsFaultAndTheValuesFollowTheMarker) {
-  EXPECT_EQ(Widget("FaultRed(1)")->toolTip().toStdString(),
-            "First reported at 0:42.6 (sample 103), last at 0:42.6 (sample 103), in 1 sample");
+// A click on a red lamp marks the sample nearest its fault's first report
+// (the last the Full Trip's marker reaches); the values panel, opened from
+// the menu, follows the marker's keys, and closing it unticks the menu.
+TEST_F(WindowTest, ARedLampClickAndTheValuesPanelFollowTheMarker) {
   QTest::mouseClick(Widget("FaultRed(1)"), Qt::LeftButton);
   EXPECT_EQ(Marked(), "101");
   window_->menuAction("ValuesMenu")->trigger();

@@ -90,19 +90,17 @@ TEST(FaultLamps, SpansSayWhenEachFaultWasReported) {
     int lamp;
     FaultSpan span;
   } cases[] = {
+      // clang-format off
       {"frame log, first sample", FrameLogOf(Status80({"01", "00", "00"}), none), 0, {1, 1, 1}},
-      {"frame log, later and last",
-       FrameLogOf(Status80({"00", "08", "00", "09"}), none),
-       11,
+      {"frame log, later and last", FrameLogOf(Status80({"00", "08", "00", "09"}), none), 11,
        {2, 4, 2}},
-      {"0x7D frame",
-       FrameLogOf({}, {Frame7DWith({{5, "00"}}), Frame7DWith({{5, "08"}})}),
-       9,
+      {"0x7D frame", FrameLogOf({}, {Frame7DWith({{5, "00"}}), Frame7DWith({{5, "08"}})}), 9,
        {2, 2, 1}},
       {"Time log, first", testlogs::TimeLog({{20, {"128", "0", "0"}}}), 7, {1, 1, 1}},
       {"Time log, later and last", testlogs::TimeLog({{19, {"0", "1", "3"}}}), 0, {2, 3, 2}},
       {"#time log", testlogs::ShortTimeLog({{1, {"255", "255"}}, {2, {"9", "9"}}}), 0, {}},
       {"no fault", FrameLogOf(Status80({"00", "00"}), none), 0, {}},
+      // clang-format on
   };
   for (const auto& c : cases) {
     store::LogData log;
