@@ -113,7 +113,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // A key event not taken by the widget with focus travels on to its
     // parents; it is one key-up all the same, counted where it starts.
     QWidget* first = focusWidget() ? focusWidget() : this;
-    if (widget == first && !key->isAutoRepeat()) {
+    // The values panel takes no focus of its own: keys pressed while it is
+    // the active window move the marker it follows.
+    if ((widget == first || widget == values_) && !key->isAutoRepeat()) {
       Forward(form::UserEvent::Key(VirtualKeyCode(key->key())));
     }
   }

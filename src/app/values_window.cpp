@@ -3,8 +3,10 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScreen>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/window_helpers.h"
 
@@ -40,7 +42,16 @@ void ValuesWindow::Show(const form::ValuesView& view) {
     }
   }
   shown_ = view;
-  if (isVisible() != view.shown) setVisible(view.shown);
+  if (isVisible() == view.shown) return;
+  // First shown beside the main window, where the screen has room for it.
+  if (view.shown && !placed_ && parentWidget()) {
+    placed_ = true;
+    const QRect main = parentWidget()->window()->frameGeometry();
+    const QScreen* screen = parentWidget()->screen();
+    const int right = screen ? screen->availableGeometry().right() : main.right() + width() + 8;
+    move(std::min(main.right() + 8, right - width()), main.top());
+  }
+  setVisible(view.shown);
 }
 
 void ValuesWindow::closeEvent(QCloseEvent* event) {

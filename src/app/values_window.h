@@ -32,6 +32,7 @@ class ValuesWindow : public QWidget {
   QLabel* heading_;
   QTreeWidget* list_;
   form::ValuesView shown_;
+  bool placed_ = false;  // moved beside the main window once
 };
 
 }  // namespace zelk::app
