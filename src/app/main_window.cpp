@@ -18,6 +18,7 @@
 #include "app/key_codes.h"
 #include "app/pictures.h"
 #include "app/save_file.h"
+#include "app/values_window.h"
 #include "app/window_helpers.h"
 
 namespace zelk::app {
@@ -52,6 +53,9 @@ MainWindow::MainWindow(const QString& programDir, QWidget* parent) : QMainWindow
   setWindowIcon(WindowIcon());
   setAcceptDrops(true);
   Build();
+  values_ = new ValuesWindow(this);
+  connect(values_, &ValuesWindow::closedByUser, this,
+          [this] { ForwardClick(form::ctl::ValuesMenu.name); });
   drawing_ = std::make_unique<chart::RecordingCanvas>(canvas_, false);
   page_ = std::make_unique<form::UserPage>(*drawing_, programDir.toStdString());
   page_->SetSaveFolders(SystemSaveFolders());
@@ -112,7 +116,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // A key event not taken by the widget with focus travels on to its
     // parents; it is one key-up all the same, counted where it starts.
     QWidget* first = focusWidget() ? focusWidget() : this;
-    if (widget == first && !key->isAutoRepeat()) {
+    // The values panel takes no focus of its own: keys pressed while it is
+    // the active window move the marker it follows.
+    if ((widget == first || widget == values_) && !key->isAutoRepeat()) {
       Forward(form::UserEvent::Key(VirtualKeyCode(key->key())));
     }
   }

@@ -24,6 +24,7 @@ class QSettings;
 namespace zelk::app {
 
 class CanvasWidget;
+class ValuesWindow;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -40,6 +41,8 @@ class MainWindow : public QMainWindow {
   QAction* menuAction(const QString& key) const;
   // The graph as drawn, in device pixels.
   const QImage& canvasImage() const;
+  // The "Values at Marker" tool window.
+  ValuesWindow* valuesWindow() const { return values_; }
   // From now on keeps the lines the program draws on the graph, those since
   // it was last cleared, so that what the canvas shows can be held against
   // them.
@@ -104,6 +107,7 @@ class MainWindow : public QMainWindow {
     std::string text;                           // listing text last shown
     uint32_t backColour = form::kNoColour - 1;  // last applied; never a real value at first
     form::Font font;                            // as designed, before scaling
+    std::string toolTip;                        // tool tip last shown
   };
 
   void Build();
@@ -127,6 +131,7 @@ class MainWindow : public QMainWindow {
 
   std::unique_ptr<form::UserPage> page_;
   CanvasWidget* canvas_ = nullptr;
+  ValuesWindow* values_ = nullptr;
   // What the page draws goes through here to the canvas.
   std::unique_ptr<chart::RecordingCanvas> drawing_;
   QWidget* stage_ = nullptr;   // the central area

@@ -91,6 +91,7 @@ void MainWindow::Build() {
       QMenu* menu = menus_.value(container);
       if (!menu) continue;
       bound.action = menu->addAction(Text(design.caption));
+      bound.action->setCheckable(design.checkable);
       if (!design.shortcut.empty()) {
         bound.action->setShortcut(QKeySequence(Text(design.shortcut)));
       }
@@ -119,6 +120,7 @@ void MainWindow::Build() {
     // drop's text for itself.
     widget->setAcceptDrops(false);
     if (!design.toolTip.empty()) widget->setToolTip(Text(design.toolTip));
+    bound.toolTip = design.toolTip;
     bound.widget = widget;
     if (design.kind == Kind::Picture) {
       containerFonts.insert(key, font);

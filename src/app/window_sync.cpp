@@ -13,6 +13,7 @@
 #include "app/colours.h"
 #include "app/control_widgets.h"
 #include "app/main_window.h"
+#include "app/values_window.h"
 #include "app/window_helpers.h"
 
 namespace zelk::app {
@@ -51,6 +52,7 @@ void MainWindow::Sync() {
   for (size_t i = 0; i < controls.size() && i < bound_.size(); ++i) {
     SyncControl(controls[i], bound_[i]);
   }
+  if (values_) values_->Show(page_->ValuesAtMarker());
 }
 
 void MainWindow::SyncGraph() {
@@ -71,11 +73,16 @@ void MainWindow::SyncControl(const Control& control, Bound& bound) {
     }
     if (bound.action->isVisible() != state.visible) bound.action->setVisible(state.visible);
     if (bound.action->isEnabled() != state.enabled) bound.action->setEnabled(state.enabled);
+    if (bound.action->isChecked() != state.checked) bound.action->setChecked(state.checked);
     return;
   }
   QWidget* widget = bound.widget;
   if (!widget) return;
   const QSignalBlocker blocker(widget);
+  if (bound.toolTip != state.toolTip) {
+    bound.toolTip = state.toolTip;
+    widget->setToolTip(Text(state.toolTip));
+  }
 
   QRect place(Pixels(state.left, scale_), Pixels(state.top, scale_), Pixels(state.width, scale_),
               Pixels(state.height, scale_));

@@ -26,6 +26,11 @@ std::vector<Series> SeriesOf(const ChannelRow& channel, const store::LogData& lo
   return series;
 }
 
+std::string SeriesField(const ChannelRow& channel, const store::LogData& log, const Tables& tables,
+                        const std::vector<Series>& series, size_t s, long j) {
+  return Field(s == 0 ? ReadOff(channel, log, tables, j) : (*series[s].table)[j]);
+}
+
 std::string DataCsv(const ChannelRow& channel, const store::LogData& log, const Tables& tables,
                     const ByteChoice& choice, const Window& window, double samplesPerMinute) {
   const std::vector<Series> series = SeriesOf(channel, log, tables, choice);
@@ -39,7 +44,7 @@ std::string DataCsv(const ChannelRow& channel, const store::LogData& log, const 
     csv += samplesPerMinute > 0 ? text::FormatFixed(j / samplesPerMinute, 4) : "0.0000";
     for (size_t s = 0; s < series.size(); ++s) {
       csv += ',';
-      csv += Field(s == 0 ? ReadOff(channel, log, tables, j) : (*series[s].table)[j]);
+      csv += SeriesField(channel, log, tables, series, s, j);
     }
     csv += '\n';
   }

@@ -19,6 +19,12 @@ struct Series {
 std::vector<Series> SeriesOf(const ChannelRow& channel, const store::LogData& log,
                              const Tables& tables, const ByteChoice& choice);
 
+// The number of `series[s]` at sample j as the data table gives it: the
+// first series' read-off, a further series' plotted text, written as a plain
+// decimal; empty where the text is no number.
+std::string SeriesField(const ChannelRow& channel, const store::LogData& log, const Tables& tables,
+                        const std::vector<Series>& series, size_t s, long j);
+
 // The data table of the window as comma-separated text: a header row, then
 // for each sample of the window that the log holds its number, its time in
 // minutes from the log's start and each series' number. The first series

@@ -69,6 +69,7 @@ struct ControlSpec {
   std::string pattern;               // file lists only: the file names shown, e.g. "*.txt*"
   std::string shortcut;              // menu items only: the key that runs it, e.g. "Ctrl+O"
   bool enabled = true;               // menu items only: whether it can be chosen at start
+  bool checkable = false;            // menu items only: shows a tick when checked
 };
 
 // What the program changes at run time.
@@ -80,9 +81,11 @@ struct ControlState {
   std::vector<std::string> items;  // lists
   int index = -1;                  // selected item of a list, -1 for none
   uint32_t backColour = kNoColour;
-  int value = 0;        // scroll bar
-  std::string folder;   // Dir1, File1: the folder shown; Drive1: the drive
-  bool enabled = true;  // menu items: whether the user can choose it
+  int value = 0;         // scroll bar
+  std::string folder;    // Dir1, File1: the folder shown; Drive1: the drive
+  bool enabled = true;   // menu items: whether the user can choose it
+  bool checked = false;  // checkable menu items: the tick
+  std::string toolTip;   // the tip shown over it; the design's until changed
 };
 
 struct Control {

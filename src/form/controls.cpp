@@ -23,6 +23,7 @@ Controls::Controls() {
     c.state.backColour = spec.backColour;
     c.state.value = spec.scrollMin;
     c.state.enabled = spec.enabled;
+    c.state.toolTip = spec.toolTip;
     byKey_.emplace(c.Key(), controls_.size());
     controls_.push_back(std::move(c));
   }

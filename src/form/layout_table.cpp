@@ -56,6 +56,7 @@ class Row {
   Row& Pattern(std::string p) { return s_.pattern = std::move(p), *this; }
   Row& Keys(std::string shortcut) { return s_.shortcut = std::move(shortcut), *this; }
   Row& Disabled() { return s_.enabled = false, *this; }
+  Row& Checkable() { return s_.checkable = true, *this; }
   const ControlSpec& spec() const { return s_; }
 
  private:
@@ -128,8 +129,13 @@ std::vector<ControlSpec> BuildTable() {
           .Keys("Ctrl+E")
           .Disabled());
   add(Row(K::MenuItem, ctl::ExitMenu, 0, 0, 0, 0, "Exit").In(ctl::FileMenu).Keys("Ctrl+Q"));
-  // The window's own view of itself; the page takes no part in it.
+  // The window's own view of itself: the values at the marker beside it, and
+  // full screen, in which the page takes no part.
   add(Row(K::Menu, ctl::ViewMenu, 0, 0, 0, 0, "&View"));
+  add(Row(K::MenuItem, ctl::ValuesMenu, 0, 0, 0, 0, "Values at Marker")
+          .In(ctl::ViewMenu)
+          .Keys("Ctrl+I")
+          .Checkable());
   add(Row(K::MenuItem, ctl::FullScreenMenu, 0, 0, 0, 0, "Full Screen")
           .In(ctl::ViewMenu)
           .Keys("F11"));
@@ -199,6 +205,11 @@ std::vector<ControlSpec> BuildTable() {
   add(Row(K::Label, ctl::MarkerLabel, 12240, 5400, 1215, 495, "Marker").WithFont(kBigBold));
   add(Row(K::Label, ctl::DataPointLabel, 12240, 5760, 1215, 615, "Data Point").Hidden());
   add(Row(K::TextBox, ctl::DataPointText, 12480, 6000, 735, 330).Hidden());
+  // The marked sample's time from the log's start, beside its number.
+  add(Row(K::Label, ctl::MarkerTimeLabel, 13350, 5760, 555, 240, "Time").Hidden());
+  add(Row(K::TextBox, ctl::MarkerTimeText, 13245, 6000, 660, 330)
+          .Hidden()
+          .WithFont({"Times New Roman", 8.25, true}));
   add(Row(K::Label, ctl::MarkerInstructions, 12200, 6000, 1500, 1095,
           "To Activate Marker use the Right Arrow "));
   add(Row(K::Label, ctl::MarkerValueLabel, 12360, 6400, 1095, 375, "Value").Hidden());

@@ -36,6 +36,7 @@ bool UserPage::LoadData() {
   // Accepted: the new log replaces the old one whole, and only now do the
   // kind of log and the byte list's caption and place follow it.
   log_ = std::move(fresh);
+  ++logId_;
   const store::LogKind& kind = store::KindOf(log_.format);
   const ByteListPlace& place = kind.frames ? kFrameByteList : kColumnByteList;
   Control& byteCaption = controls_(ctl::LabelInfo, 4);

@@ -16,8 +16,9 @@ constexpr int kRightArrow = 39;
 constexpr int kLeftButton = 1;
 
 constexpr ControlName kMarkerPanel[] = {
-    ctl::MarkerStepValueText, ctl::MarkerStepValueLabel, ctl::MarkerStepScroll, ctl::DataPointLabel,
-    ctl::DataPointText,       ctl::MarkerValueText,      ctl::MarkerValueLabel};
+    ctl::MarkerStepValueText, ctl::MarkerStepValueLabel, ctl::MarkerStepScroll,
+    ctl::DataPointLabel,      ctl::DataPointText,        ctl::MarkerValueText,
+    ctl::MarkerValueLabel,    ctl::MarkerTimeLabel,      ctl::MarkerTimeText};
 
 }  // namespace
 
@@ -86,7 +87,7 @@ void UserPage::MarkSample() {
 const channels::ChannelRow* UserPage::ReadMarker() {
   SetMarkerLabels(true);
   const int i = chart::SampleIndex(vars_.window.yStart + vars_.marker.pos);
-  controls_(ctl::DataPointText).state.caption = text::Plain(i);
+  ShowMarkedSample(i);
   controls_(ctl::Overlay).state.left =
       static_cast<float>(chart::kAxisX + vars_.window.xStep.ToDouble() * vars_.marker.pos);
   const channels::ChannelRow* channel = channels::ChannelOf(vars_.graph.channel);
@@ -97,6 +98,14 @@ const channels::ChannelRow* UserPage::ReadMarker() {
     DoBits(channelTables_.data[i]);
   }
   return channel;
+}
+
+// The time is the data table's: sample i lies i / samples-per-minute minutes
+// from the log's start.
+void UserPage::ShowMarkedSample(long i) {
+  controls_(ctl::DataPointText).state.caption = text::Plain(i);
+  const double perMinute = vars_.file.samplesPerMinute;
+  controls_(ctl::MarkerTimeText).state.caption = text::ClockText(perMinute > 0 ? i / perMinute : 0);
 }
 
 // After the graph is drawn afresh the panel reads the new graph at the

@@ -44,8 +44,7 @@ void UserPage::MovePage(int direction) {
   start = std::max(start + direction * tables_.Minutes(k), 0.0);
   EvalYStart();
   vars_.marker.pos = 0;
-  controls_(ctl::DataPointText).state.caption =
-      text::Plain(chart::SampleIndex(vars_.window.yStart));
+  ShowMarkedSample(chart::SampleIndex(vars_.window.yStart));
   DisplayRefresh();
   controls_(ctl::Overlay).state.left = chart::kMarkerPageStart;
 }

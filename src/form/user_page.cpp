@@ -29,9 +29,14 @@ bool UserPage::Click(std::string_view key) {
       {ctl::ExitMenu, &UserPage::ExitMenu_Click},
       {ctl::AboutMenu, &UserPage::AboutMenu_Click},
       {ctl::Version, &UserPage::Version_Click},
+      {ctl::ValuesMenu, &UserPage::ValuesMenu_Click},
   };
   if (const channels::ChannelRow* channel = channels::ChannelOfButton(key)) {
     if (controls_.Named(key).state.visible) ShowChannel(*channel);
+    return true;
+  }
+  if (const Control* lamp = controls_.Find(key); lamp && lamp->spec.name == ctl::FaultRed.name) {
+    if (lamp->state.visible) FaultRed_Click(lamp->spec.index);
     return true;
   }
   for (const auto& [name, handler] : kClicks) {

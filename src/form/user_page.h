@@ -15,10 +15,12 @@
 #include <vector>
 
 #include "channels/channels.h"
+#include "channels/values.h"
 #include "chart/canvas.h"
 #include "chart/time_window.h"
 #include "form/control_names.h"
 #include "form/controls.h"
+#include "status/fault_lamps.h"
 #include "store/log_store.h"
 #include "store/startup_tables.h"
 #include "text/number_text.h"
@@ -78,6 +80,16 @@ struct MarkerState {
   std::variant<int16_t, std::string> step = int16_t{10};
 };
 
+// What the "Values at Marker" panel shows: whether it is open, a heading
+// naming the marked sample and its time (or saying that none is marked), and
+// every channel's quantities at that sample.
+struct ValuesView {
+  bool shown = false;
+  std::string heading;
+  std::vector<channels::ValueRow> rows;
+  bool operator==(const ValuesView&) const = default;
+};
+
 // The program's variables, each group owned by one concern.
 struct ProgramVars {
   LoadedFile file;
@@ -132,6 +144,11 @@ class UserPage {
   void PictureAbout_Click();
   void Version_Click();
   void ShellButton_Click();
+  // The View menu's "Values at Marker" opens or closes the panel.
+  void ValuesMenu_Click();
+  // The panel as it stands; while it is open, each channel is decoded once
+  // for the loaded log (the user-defined one again for another byte).
+  ValuesView ValuesAtMarker();
   // The window could not start `program` (asked for by ShellButton_Click):
   // the user is told, and the program goes on.
   void ProgramNotStarted(const std::string& program);
@@ -167,6 +184,11 @@ class UserPage {
   // range. A click on a control that takes none (a lamp, a label) does
   // nothing and is no fault.
   bool Apply(const UserEvent& event);
+
+  // A click on red lamp `lamp`: the window, at its length, goes to the page
+  // holding the first sample that reports the lamp's fault, and the marker
+  // marks that sample.
+  void FaultRed_Click(int lamp);
 
   // Marker and keyboard
   void Form_KeyUp(int keyCode);
@@ -240,6 +262,8 @@ class UserPage {
   const channels::ChannelRow* ReadMarker();
   void FollowMarker();
   double MarkerStepValue() const;
+  // Shows sample i's number and its time from the log's start.
+  void ShowMarkedSample(long i);
 
   chart::Canvas& canvas_;
   std::string programDir_;
@@ -256,6 +280,9 @@ class UserPage {
   std::optional<SaveRequest> saveRequest_;
   SaveFolders saveFolders_;
   std::string lastSaveFolder_;  // empty until something is saved
+  unsigned long logId_ = 0;     // counts the logs loaded, telling each apart
+  std::array<status::FaultSpan, status::kLampCount> faultSpans_{};
+  channels::DecodedChannels decoded_;  // for the values panel
 };
 
 // The keys of the channel buttons, from left to right.

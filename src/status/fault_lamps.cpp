@@ -1,8 +1,10 @@
 #include "status/fault_lamps.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 
+#include "store/log_kinds.h"
 #include "text/number_text.h"
 
 namespace zelk::status {
@@ -31,35 +33,71 @@ std::optional<int> ColumnByte(std::string_view stored) {
   return static_cast<int>(*value);
 }
 
+// The number of readings that carry status bytes: every stored frame of a
+// frame log, every record of a "Time" log; a "#time" log has none.
+long ReadingCount(const store::LogData& log) {
+  if (log.format == store::kFrameLog) return std::max(log.frame80Count(), log.frame7DCount());
+  return log.format == store::kTimeLog ? std::max<long>(log.sampleCount - 1, 0) : 0;
+}
+
+// The status bytes of reading i; a byte missing or unreadable there is 0.
+std::array<uint8_t, kStatusBytes> BytesAt(const store::LogData& log, long i) {
+  std::array<uint8_t, kStatusBytes> bytes{};
+  for (const Source& source : kSources) {
+    std::optional<int> value;
+    if (log.format == store::kFrameLog) {
+      const std::string_view frame = source.in7D ? log.Frame7D(i) : log.Frame80(i);
+      value = store::FrameByteValue(frame, source.frameByte);
+    } else if (source.timeColumn) {
+      value = ColumnByte(log.Column(i, source.timeColumn));
+    }
+    bytes[source.statusByte] = static_cast<uint8_t>(value.value_or(0));
+  }
+  return bytes;
+}
+
 }  // namespace
 
 std::array<uint8_t, kStatusBytes> StatusBytesOf(const store::LogData& log) {
   std::array<uint8_t, kStatusBytes> bytes{};
-  for (const Source& source : kSources) {
-    uint8_t& combined = bytes[source.statusByte];
-    if (log.format == store::kFrameLog) {
-      const long count = source.in7D ? log.frame7DCount() : log.frame80Count();
-      for (long i = 1; i <= count; ++i) {
-        const std::string_view frame = source.in7D ? log.Frame7D(i) : log.Frame80(i);
-        combined |=
-            static_cast<uint8_t>(store::FrameByteValue(frame, source.frameByte).value_or(0));
-      }
-    } else if (log.format == store::kTimeLog && source.timeColumn) {
-      for (long r = 1; r < log.sampleCount; ++r) {
-        combined |= static_cast<uint8_t>(ColumnByte(log.Column(r, source.timeColumn)).value_or(0));
-      }
-    }
+  const long readings = ReadingCount(log);
+  for (long i = 1; i <= readings; ++i) {
+    const auto at = BytesAt(log, i);
+    for (int b = 0; b < kStatusBytes; ++b) bytes[b] |= at[b];
   }
   return bytes;
 }
 
 std::array<bool, kLampCount> LampStates(const store::LogData& log) {
-  const auto bytes = StatusBytesOf(log);
+  const auto spans = FaultSpans(log);
   std::array<bool, kLampCount> red{};
-  for (int i = 0; i < kLampCount; ++i) {
-    red[i] = (bytes[kLamps[i].statusByte] & kLamps[i].mask) == kLamps[i].mask;
-  }
+  for (int i = 0; i < kLampCount; ++i) red[i] = spans[i].count > 0;
   return red;
+}
+
+std::array<FaultSpan, kLampCount> FaultSpans(const store::LogData& log) {
+  std::array<FaultSpan, kLampCount> spans{};
+  const long readings = ReadingCount(log);
+  for (long i = 1; i <= readings; ++i) {
+    const auto bytes = BytesAt(log, i);
+    for (int k = 0; k < kLampCount; ++k) {
+      if ((bytes[kLamps[k].statusByte] & kLamps[k].mask) != kLamps[k].mask) continue;
+      FaultSpan& span = spans[k];
+      if (span.count++ == 0) span.first = i;
+      span.last = i;
+    }
+  }
+  return spans;
+}
+
+std::string FaultToolTip(const FaultSpan& span, store::LogFormat format) {
+  if (span.count == 0) return {};
+  const double perMinute = store::KindOf(format).samplesPerMinute;
+  const auto when = [perMinute](long i) {
+    return text::ClockText(perMinute > 0 ? i / perMinute : 0) + " (sample " + text::Plain(i) + ")";
+  };
+  return "First reported at " + when(span.first) + ", last at " + when(span.last) + ", in " +
+         text::Plain(span.count) + (span.count == 1 ? " sample" : " samples");
 }
 
 }  // namespace zelk::status

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "store/log_store.h"
 
@@ -44,7 +45,22 @@ inline constexpr std::array<Lamp, kLampCount> kLamps = {{
 // no status bytes: all are 0.
 std::array<uint8_t, kStatusBytes> StatusBytesOf(const store::LogData& log);
 
-// Which lamps are red: those whose mask is wholly set in their status byte.
+// Which lamps are red: those whose fault some reading of the log reports.
 std::array<bool, kLampCount> LampStates(const store::LogData& log);
+
+// When a lamp's fault is reported: the first and the last reading that sets
+// its mask wholly, and how many readings do. Reading i is sample i: frame i
+// of a frame log (an unpaired last frame is a reading past the last sample),
+// record i of a "Time" log. A fault never reported has a count of 0.
+struct FaultSpan {
+  long first = 0, last = 0, count = 0;
+  bool operator==(const FaultSpan&) const = default;
+};
+std::array<FaultSpan, kLampCount> FaultSpans(const store::LogData& log);
+
+// A red lamp's tool tip: when its fault was first and last reported, as the
+// time from the log's start and the sample, and in how many samples. Empty
+// for a fault never reported, whose lamp keeps the tool tip it has.
+std::string FaultToolTip(const FaultSpan& span, store::LogFormat format);
 
 }  // namespace zelk::status

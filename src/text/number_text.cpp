@@ -261,6 +261,13 @@ long HexTolerant(std::string_view digits) {
   return static_cast<long>(v);
 }
 
+std::string ClockText(double minutes) {
+  // Whole tenths first, so that 59.96 seconds reads "1:00.0", not "0:60.0".
+  const double tenths = minutes > 0 ? std::floor(std::min(minutes, 1e9) * 600 + 0.5) : 0;
+  const double whole = std::floor(tenths / 600);
+  return Plain(whole) + ':' + FormatFixed((tenths - whole * 600) / 10, 1, 2);
+}
+
 std::string FormatFixed(double value, int decimals, int minIntDigits, std::string_view suffix) {
   if (!std::isfinite(value)) value = 0;
   if (decimals < 0) decimals = 0;

@@ -69,6 +69,11 @@ double RoundSignificant(double value, int digits);
 std::string FormatFixed(double value, int decimals, int minIntDigits = 1,
                         std::string_view suffix = {});
 
+// A time of `minutes` as minutes, seconds and tenths, "m:ss.s", rounded to
+// the nearest tenth of a second: 0.5 -> "0:30.0", 61.0 / 60 -> "1:01.0",
+// 125.99 -> "125:59.4". Negative, NaN and infinite times read "0:00.0".
+std::string ClockText(double minutes);
+
 // A decimal value with exact addition, for positions that add up a step many
 // times without drifting. Holds 18 digits after the point; a value converted
 // from a double first keeps its 15 significant digits, and magnitudes clamp at

@@ -103,7 +103,8 @@ constexpr const char* kMarkerWalk[] = {"key 39", "type MarkerStepValueText 1", "
     "type MarkerStepValueText 7", "key 39", "key 39", "scroll MarkerStepScroll 3", "key 39",
     "type MarkerStepValueText 0.5", "key 37", "type MarkerStepValueText 250", "key 39", "key 37",
     "key 65", "clickat 560 2000", "clickat 4321.5 2000", "clickat 1000000000 2000",
-    "clickat -1000000000 2000"};
+    "clickat -1000000000 2000", "click ValuesMenu", "click FaultRed(0)", "key 39",
+    "click FaultRed(9)", "click ValuesMenu"};
 // clang-format on
 
 // The log target's program folder (a small valid log and the file each input
@@ -138,6 +139,7 @@ struct LogWalk {
   // Runs a script line, unless an earlier one broke a promise.
   bool Do(const std::string& line) {
     if (const auto event = form::ParseUserEvent(line); event && fault.empty()) page.Apply(*event);
+    page.ValuesAtMarker();  // the values panel reads every channel at the marker
     return Check(line);
   }
   bool Shown(const char* key) const { return page.controls().Named(key).state.visible; }

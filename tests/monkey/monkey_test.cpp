@@ -18,6 +18,7 @@
 #include "app/canvas_widget.h"
 #include "app/colours.h"
 #include "app/main_window.h"
+#include "app/values_window.h"
 #include "dump.h"
 #include "form/user_event.h"
 
@@ -76,6 +77,7 @@ std::string Mismatch(MainWindow& window, const form::Control& c, bool folderRowM
     add(action->isVisible(), s.visible);
     add(action->isEnabled(), s.enabled);
     if (c.spec.kind == Kind::MenuItem) add(action->text(), caption);
+    add(action->isChecked(), s.checked);
   } else if (!w) {
     return "no widget";
   } else {
@@ -87,6 +89,7 @@ std::string Mismatch(MainWindow& window, const form::Control& c, bool folderRowM
     }
     add(!w->isHidden(), s.visible);
     add(w->geometry(), place);
+    add(w->toolTip(), Text(s.toolTip));
     const Kind kind = c.spec.kind;
     if (kind == Kind::Button || kind == Kind::Label || kind == Kind::TextBox ||
         kind == Kind::ListingBox) {
@@ -125,6 +128,8 @@ std::string Mismatch(MainWindow& window, const form::Control& c, bool folderRowM
 // says, as "KEY: what differs", or empty when all agree.
 std::string FirstMismatch(MainWindow& window, bool folderRowMoved) {
   if (window.windowTitle() != Text(window.page().WindowTitle())) return "the window's title";
+  const form::ValuesView values = window.page().ValuesAtMarker();
+  if (window.valuesWindow()->isVisible() != values.shown) return "the values panel's visibility";
   for (const form::Control& c : window.page().controls().all()) {
     const std::string problem = Mismatch(window, c, folderRowMoved);
     if (!problem.empty()) return c.Key() + ": " + problem;
@@ -335,7 +340,8 @@ struct Monkey {
       case 0: ClickOn(Pick<const char*>({"RPMButton", "TemperatureButton", "BatteryButton",
                   "IgnitionButton", "LambdaButton", "LoopButton", "ThrottleButton", "MAPButton",
                   "STFTButton", "UserDefinedButton", "UserDefinedButton", "NextImage",
-                  "NextImage", "PreviousImage", "ShellButton", "PictureAbout"})); break;
+                  "NextImage", "PreviousImage", "ShellButton", "PictureAbout", "FaultRed(0)",
+                  "FaultRed(1)", "FaultRed(9)"})); break;
       case 1: ClickOn(form::Control{table[Below(static_cast<int>(table.size()))], {}}.Key()); break;
       case 2: ClickOn("Picture1"); break;
       case 3: Click(window.centralWidget(), PointIn(window.centralWidget())); break;
@@ -345,7 +351,8 @@ struct Monkey {
       case 7: MoveScrollBar(); break;
       case 8:  // Exit is left out: it would end the run.
         window.menuAction(Pick<QString>({"OpenMenu", "SaveGraphMenu", "ExportDataMenu",
-                                         "AboutMenu", "Version"}))->trigger(); break;
+                                         "AboutMenu", "Version", "ValuesMenu",
+                                         "ValuesMenu"}))->trigger(); break;
       case 9: DropFile(); break;
       default: Resize();
     }

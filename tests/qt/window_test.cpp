@@ -12,9 +12,11 @@
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLabel>
 #include <QLineF>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QTreeWidget>
 #include <QUrl>
 #include <cerrno>
 #include <cstring>
@@ -26,6 +28,7 @@
 #include "app/batch_output.h"
 #include "app/pictures.h"
 #include "app/save_file.h"
+#include "app/values_window.h"
 #include "chart/canvas.h"
 #include "chart/plot.h"
 #include "chart/time_window.h"
@@ -240,6 +243,23 @@ TEST_F(WindowTest, AHeldArrowKeyMovesTheMarkerOnce) {
     SendKey(QEvent::KeyRelease, key, false);
     EXPECT_EQ(Marked(), marked) << key << " held for " << repeats << " repeats";
   }
+}
+
+// A click on a red lamp marks the sample nearest its fault's first report
+// (the last the Full Trip's marker reaches); the values panel, opened from
+// the menu, follows the marker's keys, and closing it unticks the menu.
+TEST_F(WindowTest, ARedLampClickAndTheValuesPanelFollowTheMarker) {
+  QTest::mouseClick(Widget("FaultRed(1)"), Qt::LeftButton);
+  EXPECT_EQ(Marked(), "101");
+  window_->menuAction("ValuesMenu")->trigger();
+  ValuesWindow* values = window_->valuesWindow();
+  ASSERT_TRUE(values->isVisible());
+  QTest::keyClick(FocusTarget(), Qt::Key_Left);
+  EXPECT_EQ(values->heading()->text().toStdString(), "Sample 91 at 0:37.7");
+  const QTreeWidgetItem* coolant = values->list()->topLevelItem(1);
+  EXPECT_EQ(coolant->text(0) + "|" + coolant->text(1) + "|" + coolant->text(2), "Coolant|85|°C");
+  values->close();
+  EXPECT_FALSE(window_->menuAction("ValuesMenu")->isChecked());
 }
 
 // The canvas shows exactly what the program drew since it last cleared it:

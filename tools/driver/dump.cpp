@@ -71,6 +71,8 @@ void Controls(Json& j, const form::UserPage& page) {
       j.Key("index").Number(static_cast<long long>(s.index));
     }
     if (kind == Kind::MenuItem) j.Key("enabled").Bool(s.enabled);
+    if (c.spec.checkable) j.Key("checked").Bool(s.checked);
+    if (kind == Kind::Image && !s.toolTip.empty()) j.Key("tooltip").String(s.toolTip);
     if (kind == Kind::Button) j.Key("backcolour").Number(static_cast<long long>(s.backColour));
     if (kind == Kind::ScrollBar) j.Key("value").Number(static_cast<long long>(s.value));
     if (kind == Kind::DriveList) j.Key("drive").String(s.folder);

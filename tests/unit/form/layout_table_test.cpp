@@ -48,7 +48,7 @@ TEST(LayoutTable, VisibilityAtStart) {
   const std::set<std::string> hidden = {
       "PreviousImage", "NextImage", "Background", "PictureAbout", "YLabel", "FuelAverageText",
       "LabelInfo(3)", "LabelInfo(4)", "LabelInfo(6)", "UserPageSelect", "UserByteSelect",
-      "DataPointLabel", "DataPointText", "MarkerValueLabel", "MarkerValueText",
+      "DataPointLabel", "DataPointText", "MarkerTimeLabel", "MarkerTimeText", "MarkerValueLabel", "MarkerValueText",
       "MarkerStepScroll", "MarkerStepValueLabel", "MarkerStepValueText",
       "Label(1)", "Label(3)", "Label(4)", "Label(5)", "BitSurround", "BitLabel",
       "LTFTValue", "LabelInfo(21)"};
@@ -161,7 +161,8 @@ TEST(LayoutTable, MenuBarInOrder) {
             (std::vector<std::string>{
                 "File", "FileMenu/Open Ctrl+O", "FileMenu/Save Graph... Ctrl+S (off)",
                 "FileMenu/Export Data... Ctrl+E (off)", "FileMenu/Exit Ctrl+Q", "&View",
-                "ViewMenu/Full Screen F11", "Help", "HelpMenu/About F1", "HelpMenu/Version"}));
+                "ViewMenu/Values at Marker Ctrl+I", "ViewMenu/Full Screen F11", "Help",
+                "HelpMenu/About F1", "HelpMenu/Version"}));
 }
 
 }  // namespace

@@ -175,7 +175,8 @@ TEST_F(MarkerTest, ThePanelReadsEveryFreshDrawAtTheStrip) {
     if (c.kept) mark(fresh);
     // Starting again keeps the step chosen and, hidden, the last sample read.
     using Keys = std::vector<std::string>;
-    const Keys hidden = {"DataPointText", "MarkerStepScroll", "MarkerStepValueText"};
+    const Keys hidden = {"DataPointText", "MarkerTimeText", "MarkerStepScroll",
+                         "MarkerStepValueText"};
     EXPECT_EQ(Differences(page().controls(), fresh.controls()), c.kept ? Keys{} : hidden);
     EXPECT_EQ(state("MarkerInstructions").visible, !c.kept);
     EXPECT_EQ(state("Overlay").left, c.kept ? state("Overlay").left : chart::kMarkerParked);
@@ -195,25 +196,65 @@ TEST_F(MarkerTest, TheTableHoldsWhatTheMarkerReadsOff) {
   for (const std::string& log :
        {BusyLog(60), testlogs::TimeLog(columns), testlogs::ShortTimeLog(columns)}) {
     Open(log);
+    if (!state("ValuesMenu").checked) ASSERT_TRUE(page().Click("ValuesMenu"));
     for (const channels::ChannelRow& row : channels::ChannelTable()) {
       SCOPED_TRACE(std::string(row.button) + " on " + log.substr(0, 5));
       ASSERT_TRUE(page().Click(row.button));
-      std::map<std::string, std::string> table;  // sample -> first value
+      std::map<std::string, Texts> table;  // sample -> its minutes and values
       for (const std::string& line : Split(page().DataCsv(), '\n')) {
         const Texts fields = Split(line + ",", ',');
-        table[fields.at(0)] = fields.at(2);
+        table[fields.at(0)] = Texts(fields.begin() + 1, fields.end());
       }
+      const Texts& header = table["sample"];
       page().Picture1_MouseDown(1, 0, 2000);  // the first sample, then one at a time
       ASSERT_TRUE(page().Type("MarkerStepValueText", "1"));
       for (int k = 0; k < 40; ++k, page().Form_KeyUp(39)) {
         const std::string& shown = state("MarkerValueText").caption;
         const auto value = text::ReadDecimal(shown);
         ASSERT_TRUE(table.contains(state("DataPointText").caption)) << k;
-        EXPECT_EQ(table[state("DataPointText").caption],
-                  value ? text::Decimal::FromDouble(*value).ToText() : "")
+        const Texts& fields = table[state("DataPointText").caption];
+        EXPECT_EQ(fields.at(1), value ? text::Decimal::FromDouble(*value).ToText() : "")
             << state("DataPointText").caption << " shows \"" << shown << '"';
+        EXPECT_EQ(state("MarkerTimeText").caption, text::ClockText(std::stod(fields.at(0))));
+        // The values panel gives each exported series' number, or says it
+        // is not recorded; the user-defined byte is its last row.
+        const form::ValuesView values = page().ValuesAtMarker();
+        for (size_t f = 1; f + 1 < header.size(); ++f) {
+          const auto named = channels::NameAndUnit(header[f]);
+          const auto at = std::find_if(values.rows.begin(), values.rows.end(), [&](auto& r) {
+            return r.quantity == named.quantity && r.unit == named.unit;
+          });
+          ASSERT_TRUE(row.byteChannel || at != values.rows.end()) << header[f];
+          const auto& got = row.byteChannel ? values.rows.back() : *at;
+          EXPECT_EQ(got.value, fields[f].empty() ? channels::kNotRecorded : fields[f]) << header[f];
+        }
       }
     }
+    // Fuel temperatures are recorded in frame logs only.
+    const auto rows = page().ValuesAtMarker().rows;
+    EXPECT_EQ(
+        std::count(rows.begin(), rows.end(), channels::ValueRow{"Fuel", "not recorded", "°C"}),
+        page().log().format == store::kFrameLog ? 0 : 1);
+  }
+}
+
+// A red lamp takes the window, at its length, to the page holding the first
+// sample that reports its fault, and the marker onto that sample.
+TEST_F(MarkerTest, ARedLampGoesToItsFirstReport) {
+  Texts frames80, frames7D(580, testlogs::Frame7DWith({{1, "00"}}));
+  for (int i = 1; i <= 580; ++i) frames80.push_back(testlogs::Frame80With({{13, Hex(i >= 400)}}));
+  Open(testlogs::FrameLogOf(frames80, frames7D));
+  EXPECT_EQ(state("FaultRed", 0).toolTip,
+            "First reported at 2:45.5 (sample 400), last at 4:00.0 (sample 580), in 181 samples");
+  const std::tuple<int, const char*, int> windows[] = {
+      {1, "2 mins to 4 mins", 290}, {0, "0 mins to 4 mins", 1}, {2, "0 mins to 5 mins", 1}};
+  for (const auto& [window, duration, first] : windows) {
+    ASSERT_TRUE(page().Select("YAxis", window));
+    ASSERT_TRUE(page().Click("FaultRed(0)"));
+    EXPECT_EQ(state("Duration").caption, duration);
+    EXPECT_EQ(First(), first);
+    EXPECT_EQ(state("DataPointText").caption, "400");
+    EXPECT_EQ(state("MarkerTimeText").caption, "2:45.5");
   }
 }
 

@@ -112,6 +112,14 @@ TEST(NumberText, FormatFixed) {
   }
 }
 
+// Whole tenths of a second, so that 59.96 s carries into the next minute.
+TEST(NumberText, ClockText) {
+  const std::pair<double, const char*> cases[] = {
+      {0, "0:00.0"},        {0.5, "0:30.0"}, {59.96 / 60, "1:00.0"}, {61.0 / 60, "1:01.0"},
+      {125.99, "125:59.4"}, {-1, "0:00.0"},  {kNaN, "0:00.0"}};
+  for (const auto& [minutes, clock] : cases) EXPECT_EQ(ClockText(minutes), clock) << minutes;
+}
+
 // Digits below 10^-18 are rounded half to even; magnitudes clamp at 1e20.
 TEST(NumberText, DecimalFromDoubleKeeps15Digits) {
   // clang-format off
