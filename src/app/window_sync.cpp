@@ -73,7 +73,9 @@ void MainWindow::SyncControl(const Control& control, Bound& bound) {
     }
     if (bound.action->isVisible() != state.visible) bound.action->setVisible(state.visible);
     if (bound.action->isEnabled() != state.enabled) bound.action->setEnabled(state.enabled);
-    if (bound.action->isChecked() != state.checked) bound.action->setChecked(state.checked);
+    if (design.checkable && bound.action->isChecked() != state.checked) {
+      bound.action->setChecked(state.checked);
+    }
     return;
   }
   QWidget* widget = bound.widget;

@@ -77,7 +77,7 @@ std::string Mismatch(MainWindow& window, const form::Control& c, bool folderRowM
     add(action->isVisible(), s.visible);
     add(action->isEnabled(), s.enabled);
     if (c.spec.kind == Kind::MenuItem) add(action->text(), caption);
-    add(action->isChecked(), s.checked);
+    if (c.spec.checkable) add(action->isChecked(), s.checked);
   } else if (!w) {
     return "no widget";
   } else {
