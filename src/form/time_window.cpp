@@ -98,8 +98,11 @@ void UserPage::ZoomTo(std::optional<chart::TimeWindow> window, bool remember) {
   SwitchWindow(*window);
 }
 
+// The window list's own window comes back with its start, which the zoomed
+// windows moved to minutes between its pages.
 void UserPage::LeaveZoom() {
   if (vars_.zoomBack.empty()) return;
+  vars_.window.startMins = vars_.zoomBack.front().startMins;
   vars_.zoomBack.clear();
   ShowDetails();
 }
