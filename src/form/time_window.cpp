@@ -33,7 +33,7 @@ void UserPage::ShowWindow() {
   controls_(ctl::PreviousImage).state.visible = w.hasPrevious;
   controls_(ctl::NextImage).state.visible = w.hasNext;
   const auto minutesText = [zoomed](double m) {
-    return text::Plain(zoomed ? text::RoundHalfEven(m * 10) / 10 : m) + " mins";
+    return (zoomed ? text::FormatFixed(m, 1) : text::Plain(m)) + " mins";
   };
   controls_(ctl::Duration).state.caption =
       minutesText(w.startMins) + " to " + minutesText(w.endMins);
@@ -95,6 +95,10 @@ void UserPage::ZoomBack() {
 void UserPage::ZoomTo(std::optional<chart::TimeWindow> window, bool remember) {
   if (!window) return;
   if (remember || vars_.zoomBack.empty()) vars_.zoomBack.push_back(vars_.window);
+  // A long session of wheel turns keeps its latest zooms, and always the
+  // window list's own window at the bottom.
+  constexpr size_t kMostKept = 100;
+  if (vars_.zoomBack.size() > kMostKept) vars_.zoomBack.erase(vars_.zoomBack.begin() + 1);
   SwitchWindow(*window);
 }
 

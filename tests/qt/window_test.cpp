@@ -15,6 +15,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QUrl>
+#include <QWheelEvent>
 #include <cerrno>
 #include <cstring>
 #include <map>
@@ -28,6 +29,7 @@
 #include "chart/plot.h"
 #include "chart/time_window.h"
 #include "cli/batch.h"
+#include "form/user_event.h"
 #include "form/user_page.h"
 #include "log_text.h"
 #include "window_fixture.h"
@@ -294,6 +296,33 @@ TEST_F(WindowTest, OnlyALeftClickOnTheGraphMovesTheMarker) {
     EXPECT_EQ(Widget("Overlay")->x(), qRound(core.Named("Overlay").state.left / 15.0));
     EXPECT_TRUE(Widget("DataPointText")->isVisible());
   }
+}
+
+// A drag across the graph shows its span, the band painted over the graph
+// without drawing it again; the wheel zooms about the pointer, with Shift it
+// pans, and the right button goes back: each reaches the program in twips.
+TEST_F(WindowTest, DragAndWheelOnTheGraphZoom) {
+  std::vector<std::string> lines;
+  window_->setEventRecorder([&](const std::string& line) { lines.push_back(line); });
+  const QImage before = Canvas()->grab().toImage();
+  QTest::mousePress(Canvas(), Qt::LeftButton, {}, {300, 150});
+  QTest::mouseMove(Canvas(), {100, 150});
+  const QImage during = Canvas()->grab().toImage();
+  EXPECT_TRUE(CanvasShowsDrawing(*window_) && lines.empty());
+  EXPECT_NE(during.pixel(200, 150), before.pixel(200, 150));
+  EXPECT_EQ(during.pixel(400, 150), before.pixel(400, 150));
+  QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, {100, 150});
+  for (const auto modifiers : {Qt::NoModifier, Qt::ShiftModifier}) {
+    QWheelEvent wheel({200, 100}, Canvas()->mapToGlobal(QPointF(200, 100)), {}, {0, 120},
+                      Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Canvas(), &wheel);
+  }
+  QTest::mouseClick(Canvas(), Qt::RightButton, {}, {10, 10});
+  EXPECT_EQ(lines, (std::vector<std::string>{"drag 4500 1500", "wheel 3000 1", "pan -1", "key 8"}));
+  for (const std::string& line : lines) core_.Apply(*form::ParseUserEvent(line));
+  EXPECT_EQ(qobject_cast<QLabel*>(Widget("Duration"))->text().toStdString(),
+            core_.controls().Named("Duration").state.caption);
+  EXPECT_NE(core_.controls().Named("Duration").state.caption, "0 mins to 1 mins");
 }
 
 // Only a local file is a log: the first of a drop's files is opened, a web
