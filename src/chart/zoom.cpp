@@ -71,8 +71,12 @@ std::optional<TimeWindow> WheelZoom(const TimeWindow& w, double x, int steps) {
   // width before and after.
   const double across = std::clamp((x - kAxisX) / kWindowWidth, 0.0, 1.0);
   const double span = w.Span();
-  const double wanted = std::ldexp(span, -std::clamp(steps, -30, 30));
-  const double zoomed = std::clamp(wanted, kMinZoomSpan, std::max(Last(w) - kFirst, kMinZoomSpan));
+  const double room = std::max(Last(w) - kFirst, kMinZoomSpan);
+  double wanted = std::ldexp(span, -std::clamp(steps, -30, 30));
+  // Halving rounds to whole samples, so doubling back may fall a sample or
+  // a few short of the whole log: that close, it is the whole log.
+  if (steps < 0 && wanted > room - kMinZoomSpan) wanted = room;
+  const double zoomed = std::clamp(wanted, kMinZoomSpan, room);
   const double first = FirstDrawn(w) + across * (span - zoomed);
   return Fit(w, first, first + zoomed);
 }

@@ -94,6 +94,12 @@ void UserPage::ZoomBack() {
 
 void UserPage::ZoomTo(std::optional<chart::TimeWindow> window, bool remember) {
   if (!window) return;
+  // Zooming out onto the window before the last zoom goes back to it.
+  if (!vars_.zoomBack.empty() && vars_.zoomBack.back().yStart == window->yStart &&
+      vars_.zoomBack.back().yEnd == window->yEnd) {
+    ZoomBack();
+    return;
+  }
   if (remember || vars_.zoomBack.empty()) vars_.zoomBack.push_back(vars_.window);
   // A long session of wheel turns keeps its latest zooms, and always the
   // window list's own window at the bottom.

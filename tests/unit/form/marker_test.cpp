@@ -300,6 +300,7 @@ TEST_F(MarkerTest, ZoomsAndKeysShowTheWindowChosen) {
       {"key 8", "0 mins to 4 mins", "579", "", "1"},
       {"key 8", "0 mins to 4 mins", "579", "", "1"},
       {"wheel 600 20", "0.0 mins to 0.1 mins", "10", "<>", ""},
+      {"wheel 600 -20", "0 mins to 4 mins", "579", "", ""},
       {"select YAxis 1", "0 mins to 2 mins", "579", ">", ""},
       {"key 34", "2 mins to 4 mins", "579", "<", ""},
       {"wheel 5000 1", "2.4 mins to 3.4 mins", "145", "<>", ""},
