@@ -322,7 +322,6 @@ TEST_F(WindowTest, DragAndWheelOnTheGraphZoom) {
   for (const std::string& line : lines) core_.Apply(*form::ParseUserEvent(line));
   EXPECT_EQ(qobject_cast<QLabel*>(Widget("Duration"))->text().toStdString(),
             core_.controls().Named("Duration").state.caption);
-  EXPECT_NE(core_.controls().Named("Duration").state.caption, "0 mins to 1 mins");
 }
 
 // Only a local file is a log: the first of a drop's files is opened, a web
