@@ -317,6 +317,8 @@ TEST_F(MarkerTest, ZoomsAndKeysShowTheWindowChosen) {
     page().Form_KeyUp(27);
   }
   EXPECT_FALSE(state("PictureAbout").visible || state("Background").visible);
+  page().Picture1_Drag(1000, 3000);  // the exported table follows the zoom
+  EXPECT_EQ(Split(page().DataCsv(), '\n').at(1).substr(0, 4), "301,");
 }
 
 }  // namespace
