@@ -117,7 +117,10 @@ void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
   bandEnd_ = x;
 }
 
+// The release of a click goes on to the picture box as well, whose click it
+// also is; that of a drag ends here.
 void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (!(event->button() == Qt::LeftButton && dragging_)) QWidget::mouseReleaseEvent(event);
   if (event->button() != Qt::LeftButton || !pressedAt_) return;
   const QPointF from = *pressedAt_;
   if (dragging_) update(BandRect(bandEnd_));
