@@ -303,15 +303,13 @@ struct Monkey {
   void ZoomGraph() {
     auto* canvas = window.widget("Picture1")->findChild<CanvasWidget*>();
     const QPoint from = PointIn(canvas), to(Below(canvas->width() + 80) - 40, from.y());
-    if (Chance(50)) {
-      QTest::mousePress(canvas, Qt::LeftButton, {}, from);
-      QTest::mouseMove(canvas, Chance(20) ? from + QPoint(2, 0) : to);
-      return QTest::mouseRelease(canvas, Qt::LeftButton, {}, to);
-    }
     QWheelEvent wheel(from, canvas->mapToGlobal(QPointF(from)), {},
                       {0, Pick({-240, -120, 60, 120})}, Qt::NoButton,
                       Chance(30) ? Qt::ShiftModifier : Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(canvas, &wheel);
+    if (Chance(50)) return (void)QApplication::sendEvent(canvas, &wheel);
+    QTest::mousePress(canvas, Qt::LeftButton, {}, from);
+    QTest::mouseMove(canvas, Chance(20) ? from + QPoint(2, 0) : to);
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, to);
   }
 
   // Every log, a folder, a missing file and logs in subfolders.
