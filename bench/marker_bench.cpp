@@ -1,7 +1,8 @@
 // One marker step over the temperatures of the largest frame log in Full
 // Trip, which draws the three temperature series again: in the core alone,
 // and as the user meets it, the key-up through the window and the repaint
-// that puts the step on screen.
+// that puts the step on screen. Also one wheel notch over the same graph,
+// which zooms in or out and draws the channel afresh, with its repaint.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -14,6 +15,7 @@
 #ifdef ZELK_WITH_WINDOW
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QWheelEvent>
 
 #include "app/canvas_widget.h"
 #include "app/main_window.h"
@@ -96,6 +98,41 @@ void BM_MarkerStepAndRepaint(benchmark::State& state) {
   if (!MarkerFollowed(window.page(), steps)) state.SkipWithError("a step left the window");
   if (!watch.painted) state.SkipWithError("the canvas was not painted");
 }
+
+// Notches up and down in turn over the middle of the graph: each halves or
+// doubles the span, so the window goes between the Full Trip and its middle
+// half and every notch decodes and draws the temperatures afresh.
+void BM_WheelZoomAndRepaint(benchmark::State& state) {
+  EnsureApp();
+  PaintWatch watch;
+  app::MainWindow window(QString::fromStdString(ProgramDir()));
+  window.setMessageShower([](const QString&, const QString&) {});
+  auto* canvas = window.findChild<app::CanvasWidget*>();
+  canvas->installEventFilter(&watch);
+  window.show();
+  WaitForPaint(watch);
+  if (!OneStepIn(window.page())) {
+    state.SkipWithError("the temperatures were not drawn in Full Trip");
+    return;
+  }
+  window.Sync();
+  canvas->repaint();
+  watch.painted = false;
+  const double fullSpan = window.page().vars().window.Span();
+  const QPointF middle(canvas->width() / 2.0, canvas->height() / 2.0);
+  long notches = 0;
+  for (auto _ : state) {
+    QWheelEvent wheel(middle, canvas->mapToGlobal(middle), {}, {0, notches++ % 2 ? -120 : 120},
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(canvas, &wheel);
+    canvas->repaint();
+  }
+  const double span = window.page().vars().window.Span();
+  if (notches % 2 ? !(span < fullSpan) : span != fullSpan) {
+    state.SkipWithError("a notch did not zoom");
+  }
+  if (!watch.painted) state.SkipWithError("the canvas was not painted");
+}
 #endif
 
 [[maybe_unused]] const bool registered = [] {
@@ -104,6 +141,8 @@ void BM_MarkerStepAndRepaint(benchmark::State& state) {
       ->Unit(benchmark::kMillisecond);
 #ifdef ZELK_WITH_WINDOW
   benchmark::RegisterBenchmark(("BM_MarkerStepAndRepaint/" + name).c_str(), BM_MarkerStepAndRepaint)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark(("BM_WheelZoomAndRepaint/" + name).c_str(), BM_WheelZoomAndRepaint)
       ->Unit(benchmark::kMillisecond);
 #endif
   return true;

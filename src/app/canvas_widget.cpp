@@ -3,7 +3,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPen>
+#include <QWheelEvent>
 #include <algorithm>
+#include <cstdlib>
 
 #include "app/colours.h"
 
@@ -11,7 +13,10 @@ namespace zelk::app {
 namespace {
 
 const QColor kPaper(Qt::white);
+const QColor kBand(0, 120, 215, 48);  // a light see-through blue
 constexpr double kTwipsPerPixel = 15.0;
+constexpr int kDragPixels = 4;    // moved less than this across, a press is a click
+constexpr int kNotchAngle = 120;  // eighths of a degree in one wheel notch
 
 void PaintRange(QImage& image, qreal ratio, const chart::Line* begin, const chart::Line* end) {
   if (begin == end) return;
@@ -114,11 +119,64 @@ const QImage& CanvasWidget::image() {
 }
 
 void CanvasWidget::mousePressEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) {
+  if (event->button() == Qt::RightButton) {
+    emit rightPressed();
+  } else if (event->button() == Qt::LeftButton) {
+    pressedAt_ = event->position();
+    dragging_ = false;
+  } else {
     QWidget::mousePressEvent(event);
+  }
+}
+
+// The band is painted over the kept image: a move repaints only the strip
+// it grew or shrank by, and the graph is not drawn again.
+void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
+  if (!pressedAt_ || !(event->buttons() & Qt::LeftButton)) return;
+  const double x = event->position().x();
+  dragging_ |= std::abs(x - pressedAt_->x()) >= kDragPixels;
+  if (!dragging_) return;
+  update(BandRect(bandEnd_).united(BandRect(x)));
+  bandEnd_ = x;
+}
+
+// The release of a click goes on to the picture box as well, whose click it
+// also is; that of a drag ends here.
+void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (!(event->button() == Qt::LeftButton && dragging_)) QWidget::mouseReleaseEvent(event);
+  if (event->button() != Qt::LeftButton || !pressedAt_) return;
+  const QPointF from = *pressedAt_;
+  if (dragging_) update(BandRect(bandEnd_));
+  pressedAt_.reset();
+  if (!dragging_) {
+    emit leftPressed(Twips(from));
     return;
   }
-  emit leftPressed(Twips(event->position()));
+  dragging_ = false;
+  emit dragged(Twips(from).x(), Twips(event->position()).x());
+}
+
+void CanvasWidget::wheelEvent(QWheelEvent* event) {
+  // Some systems turn the wheel sideways while Shift is held.
+  const QPoint angle = event->angleDelta();
+  wheelAngle_ += angle.y() != 0 ? angle.y() : angle.x();
+  const int steps = wheelAngle_ / kNotchAngle;
+  event->accept();
+  if (steps == 0) return;
+  wheelAngle_ -= steps * kNotchAngle;
+  // Turning the wheel down goes on through the log, as it does through a page.
+  if (event->modifiers() & Qt::ShiftModifier) {
+    emit panned(-steps);
+  } else {
+    emit wheeled(Twips(event->position()).x(), steps);
+  }
+}
+
+QRect CanvasWidget::BandRect(double x) const {
+  if (!pressedAt_) return {};
+  const int left = static_cast<int>(std::min(x, pressedAt_->x()));
+  const int right = static_cast<int>(std::max(x, pressedAt_->x()));
+  return QRect(left, 0, right - left + 2, height());
 }
 
 void CanvasWidget::resizeEvent(QResizeEvent* event) {
@@ -131,6 +189,7 @@ void CanvasWidget::paintEvent(QPaintEvent*) {
   QPainter p(this);
   // The image holds device pixels: one logical pixel is ratio_ of them.
   p.drawImage(QRectF(0, 0, image_.width() / ratio_, image_.height() / ratio_), image_);
+  if (dragging_) p.fillRect(BandRect(bandEnd_), kBand);
 }
 
 }  // namespace zelk::app

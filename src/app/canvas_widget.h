@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPointF>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 #include "chart/canvas.h"
@@ -42,17 +43,38 @@ class CanvasWidget : public QWidget, public chart::Canvas {
   void Flush();
 
  signals:
-  // The left mouse button went down on the graph, or on what lies over it,
-  // at `twips` from the canvas's top-left corner.
+  // A left click on the graph, or on what lies over it, at `twips` from the
+  // canvas's top-left corner: the button went down and came up without
+  // moving more than a few pixels across.
   void leftPressed(QPointF twips);
+  // The left button was dragged across the graph from x1 to x2 twips.
+  void dragged(double x1, double x2);
+  // The right button went down on the graph.
+  void rightPressed();
+  // Whole wheel notches turned over the graph at x twips (up is positive);
+  // with Shift held, `panned` instead.
+  void wheeled(double x, int steps);
+  void panned(int steps);
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
   void EnsureImage();
+  // The pixels between the press and `x` that the band covers.
+  QRect BandRect(double x) const;
+
+  // Where the left button went down, while it is down; and whether it has
+  // moved far enough across to be a drag, whose band then ends at bandEnd_.
+  std::optional<QPointF> pressedAt_;
+  bool dragging_ = false;
+  double bandEnd_ = 0;
+  int wheelAngle_ = 0;  // eighths of a degree turned short of a notch
 
   QImage image_;
   // Every line since the last Clear, so that the graph can be painted again

@@ -230,6 +230,15 @@ QWidget* MainWindow::MakeWidget(const ControlSpec& design, QWidget* parent) {
         canvas_ = new CanvasWidget(panel);
         connect(canvas_, &CanvasWidget::leftPressed, this,
                 [this](QPointF twips) { Forward(form::UserEvent::ClickAt(twips.x(), twips.y())); });
+        connect(canvas_, &CanvasWidget::dragged, this,
+                [this](double x1, double x2) { Forward(form::UserEvent::Drag(x1, x2)); });
+        connect(canvas_, &CanvasWidget::wheeled, this,
+                [this](double x, int steps) { Forward(form::UserEvent::Wheel(x, steps)); });
+        connect(canvas_, &CanvasWidget::panned, this,
+                [this](int steps) { Forward(form::UserEvent::Pan(steps)); });
+        // The right button goes back as Backspace does.
+        connect(canvas_, &CanvasWidget::rightPressed, this,
+                [this] { Forward(form::UserEvent::Key(8)); });
         auto* layout = new QVBoxLayout(panel);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(canvas_);

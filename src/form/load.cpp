@@ -61,6 +61,7 @@ bool UserPage::LoadData() {
   // Only frame logs carry the long-term trim.
   if (kind.frames) SetTrimReadout();
   vars_.window.startMins = 0;
+  vars_.zoomBack.clear();  // a new log starts on the window list's window
   vars_.file.tripMins =
       text::ToInt16(static_cast<double>(log_.sampleCount) / vars_.file.samplesPerMinute)
           .value_or(0);

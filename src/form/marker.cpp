@@ -11,6 +11,12 @@
 namespace zelk::form {
 namespace {
 
+constexpr int kBackspace = 8;
+constexpr int kEscape = 27;
+constexpr int kPageUp = 33;
+constexpr int kPageDown = 34;
+constexpr int kEnd = 35;
+constexpr int kHome = 36;
 constexpr int kLeftArrow = 37;
 constexpr int kRightArrow = 39;
 constexpr int kLeftButton = 1;
@@ -34,7 +40,7 @@ void UserPage::SetMarkerLabels(bool shown) {
 
 void UserPage::Form_KeyUp(int keyCode) {
   if (keyCode != kLeftArrow && keyCode != kRightArrow) {
-    chart::DrawValueAxis(canvas_);
+    if (!UsualKey(keyCode)) chart::DrawValueAxis(canvas_);
     return;
   }
   BeginMarkerMove();
@@ -53,6 +59,55 @@ void UserPage::Form_KeyUp(int keyCode) {
     return;
   }
   MarkSample();
+}
+
+// The keys every window knows: Escape closes the About picture, or the
+// browser over a loaded log; Backspace goes back to the window before the
+// last zoom; Page Up and Page Down page as the arrows do; Home and End mark
+// the window's first and last sample. While the browser is open its lists
+// keep the keys that move in them, and the step box being typed in keeps
+// those that edit it. True when the key did something.
+bool UserPage::UsualKey(int keyCode) {
+  const bool browsing = controls_(ctl::Background).state.visible;
+  switch (keyCode) {
+    case kEscape:
+      if (controls_(ctl::PictureAbout).state.visible) {
+        PictureAbout_Click();
+      } else if (browsing && vars_.file.everLoaded) {
+        controls_(ctl::Background).state.visible = false;
+        SetFocus(ctl::DummyText);
+      } else {
+        return false;
+      }
+      return true;
+    case kBackspace:
+      if (typing_ || vars_.zoomBack.empty()) return false;
+      ZoomBack();
+      return true;
+    case kPageUp:
+    case kPageDown: {
+      const int direction = keyCode == kPageDown ? 1 : -1;
+      if (browsing || !controls_(direction > 0 ? ctl::NextImage : ctl::PreviousImage).state.visible)
+        return false;
+      MovePage(direction);
+      return true;
+    }
+    case kHome:
+    case kEnd:
+      return !browsing && !typing_ && MarkWindowEnd(keyCode == kEnd);
+    default:
+      return false;
+  }
+}
+
+// Marks the window's first or last sample that the marker can mark.
+bool UserPage::MarkWindowEnd(bool last) {
+  const double limit = vars_.window.MarkerLimit();
+  if (!(vars_.window.xStep.ToDouble() > 0) || !(limit > 0)) return false;
+  BeginMarkerMove();
+  vars_.marker.pos = last ? std::ceil(limit) - 1 : 0;
+  MarkSample();
+  return true;
 }
 
 void UserPage::Picture1_MouseDown(int button, double x, double /*y*/) {
@@ -113,7 +168,7 @@ void UserPage::ShowMarkedSample(long i) {
 // back to its start, with the instructions in place of the panel.
 void UserPage::FollowMarker() {
   if (!controls_(ctl::DataPointText).state.visible) return;  // not in use
-  if (vars_.marker.pos < vars_.window.MarkerLimit()) {
+  if (vars_.marker.pos >= 0 && vars_.marker.pos < vars_.window.MarkerLimit()) {
     ReadMarker();
     return;
   }

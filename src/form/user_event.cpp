@@ -39,6 +39,12 @@ std::string UserEvent::ToLine() const {
       return "key " + std::to_string(number);
     case Kind::ClickAt:
       return "clickat " + text::Plain(x) + ' ' + text::Plain(y);
+    case Kind::Drag:
+      return "drag " + text::Plain(x) + ' ' + text::Plain(x2);
+    case Kind::Wheel:
+      return "wheel " + text::Plain(x) + ' ' + std::to_string(number);
+    case Kind::Pan:
+      return "pan " + std::to_string(number);
     case Kind::Open:
       return "open " + text;
   }
@@ -52,10 +58,10 @@ std::optional<UserEvent> ParseUserEvent(std::string_view line) {
     if (rest.empty()) return std::nullopt;
     return UserEvent::Open(std::string(rest));
   }
-  if (command == "key") {
-    const std::optional<int> code = ReadInt(rest);
-    if (!code) return std::nullopt;
-    return UserEvent::Key(*code);
+  if (command == "key" || command == "pan") {
+    const std::optional<int> number = ReadInt(rest);
+    if (!number) return std::nullopt;
+    return command == "key" ? UserEvent::Key(*number) : UserEvent::Pan(*number);
   }
   const auto [name, argument] = SplitFirst(rest);
   if (command == "type") return UserEvent::Type(std::string(name), std::string(argument));
@@ -65,10 +71,16 @@ std::optional<UserEvent> ParseUserEvent(std::string_view line) {
     return command == "select" ? UserEvent::Select(std::string(name), *number)
                                : UserEvent::Scroll(std::string(name), *number);
   }
-  if (command == "clickat") {
+  if (command == "clickat" || command == "drag") {
     const std::optional<double> x = text::ReadDecimal(name), y = text::ReadDecimal(argument);
     if (!x || !y || argument.empty()) return std::nullopt;
-    return UserEvent::ClickAt(*x, *y);
+    return command == "drag" ? UserEvent::Drag(*x, *y) : UserEvent::ClickAt(*x, *y);
+  }
+  if (command == "wheel") {
+    const std::optional<double> x = text::ReadDecimal(name);
+    const std::optional<int> steps = ReadInt(argument);
+    if (!x || !steps || name.empty()) return std::nullopt;
+    return UserEvent::Wheel(*x, *steps);
   }
   return std::nullopt;
 }

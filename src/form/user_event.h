@@ -1,6 +1,7 @@
 // One action of the user on the window, and its line in the driver's script:
 // "click RPMButton", "select YAxis 2", "type MarkerStepValueText 5",
-// "scroll MarkerStepScroll 3", "key 39", "clickat 1500 900", "open PATH".
+// "scroll MarkerStepScroll 3", "key 39", "clickat 1500 900", "drag 1500 6000",
+// "wheel 5000 -1", "pan 2", "open PATH".
 // The window builds one for each event it passes on, the driver reads one
 // from each line of a script, and UserPage::Apply runs it.
 #pragma once
@@ -13,13 +14,15 @@
 namespace zelk::form {
 
 struct UserEvent {
-  enum class Kind { Click, Select, Type, Scroll, Key, ClickAt, Open };
+  enum class Kind { Click, Select, Type, Scroll, Key, ClickAt, Drag, Wheel, Pan, Open };
 
   // A click on a control; the pick of entry `index` of a list (-1 for none,
   // as when text is typed into a combo box); a text box's whole new text; a
   // scroll bar moved to `value`; a key released; a left click on the graph
-  // at (x, y) twips; a log picked by its path (also a file dropped on the
-  // window).
+  // at (x, y) twips; a drag across the graph with the left button from x to
+  // x2 twips; `number` wheel notches at x twips (up is positive); a pan by
+  // `number` tenths of the window (Shift with the wheel); a log picked by its path (also a file
+  // dropped on the window).
   static UserEvent Click(std::string key) { return {.kind = Kind::Click, .key = std::move(key)}; }
   static UserEvent Select(std::string key, int index) {
     return {.kind = Kind::Select, .key = std::move(key), .number = index};
@@ -32,6 +35,11 @@ struct UserEvent {
   }
   static UserEvent Key(int code) { return {.kind = Kind::Key, .number = code}; }
   static UserEvent ClickAt(double x, double y) { return {.kind = Kind::ClickAt, .x = x, .y = y}; }
+  static UserEvent Drag(double x1, double x2) { return {.kind = Kind::Drag, .x = x1, .x2 = x2}; }
+  static UserEvent Wheel(double x, int steps) {
+    return {.kind = Kind::Wheel, .number = steps, .x = x};
+  }
+  static UserEvent Pan(int steps) { return {.kind = Kind::Pan, .number = steps}; }
   static UserEvent Open(std::string path) { return {.kind = Kind::Open, .text = std::move(path)}; }
 
   // The event as a line of the driver's script.
@@ -42,8 +50,9 @@ struct UserEvent {
   Kind kind = Kind::Click;
   std::string key{};    // the control, for a click, select, type or scroll
   std::string text{};   // the typed text, or the path opened
-  int number = 0;       // the list entry, the scroll bar's value or the key code
-  double x = 0, y = 0;  // where the graph was clicked
+  int number = 0;       // the list entry, scroll bar's value, key code or wheel steps
+  double x = 0, y = 0;  // where the graph was clicked, dragged from or wheeled
+  double x2 = 0;        // where a drag ended
 };
 
 // The event a line of the driver's script stands for; nothing for a line

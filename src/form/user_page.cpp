@@ -98,6 +98,15 @@ bool UserPage::Apply(const UserEvent& event) {
     case UserEvent::Kind::ClickAt:
       Picture1_MouseDown(1, event.x, event.y);
       return true;
+    case UserEvent::Kind::Drag:
+      Picture1_Drag(event.x, event.x2);
+      return true;
+    case UserEvent::Kind::Wheel:
+      Picture1_Wheel(event.x, event.number);
+      return true;
+    case UserEvent::Kind::Pan:
+      Picture1_Pan(event.number);
+      return true;
     case UserEvent::Kind::Open:
       OpenPath(event.text);
       return true;
@@ -108,7 +117,9 @@ bool UserPage::Apply(const UserEvent& event) {
 bool UserPage::Type(std::string_view key, std::string text) {
   Control* box = controls_.Find(key);
   if (!box || box->spec.kind != Kind::TextBox) return false;
-  if (box->state.visible) SetText(*box, std::move(text));
+  if (!box->state.visible) return true;
+  SetText(*box, std::move(text));
+  typing_ = true;
   return true;
 }
 

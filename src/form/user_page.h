@@ -96,6 +96,9 @@ struct ProgramVars {
   chart::TimeWindow window;
   GraphState graph;
   MarkerState marker;
+  // The windows to go back to, one for each zoom: the window list's own
+  // first. Empty while the window is the list's.
+  std::vector<chart::TimeWindow> zoomBack;
   // False while the program itself sets the page selector, whose click it
   // then swallows.
   bool pageSelectReady = false;
@@ -197,6 +200,15 @@ class UserPage {
   void Picture1_MouseDown(int button, double x, double y);
   void MarkerStepValueText_Change();
   void MarkerStepScroll_Change();
+
+  // Zoom: a left-button drag across the graph from x1 to x2 twips shows that
+  // span; `steps` wheel notches at x zoom in (up) or out (down) about x; a
+  // pan moves the window by `steps` tenths of its span. Each zoom can be
+  // undone by ZoomBack; choosing a window length leaves the zoom.
+  void Picture1_Drag(double x1, double x2);
+  void Picture1_Wheel(double x, int steps);
+  void Picture1_Pan(int steps);
+  void ZoomBack();
   // The user replaces a text box's text or moves a scroll bar; false when
   // there is no such control.
   bool Type(std::string_view key, std::string text);
@@ -240,6 +252,10 @@ class UserPage {
   void EvalYStart();
   int SelectedWindow() const;  // YAxis index, -1 for none
   void MovePage(int direction);
+  void ZoomTo(std::optional<chart::TimeWindow> window, bool remember);
+  void SwitchWindow(const chart::TimeWindow& window);
+  void ShowWindow();
+  void LeaveZoom();
   // Channel selection
   void Reset_Buttons();
   void ShowChannel(const channels::ChannelRow& channel);
@@ -248,7 +264,10 @@ class UserPage {
   void DoLabel(int index, std::string_view caption, int left, int top);
   // Dialogs and focus
   void ShowMessage(std::string text);
-  void SetFocus(ControlName control) { focus_ = focusRequest_ = control.name; }
+  void SetFocus(ControlName control) {
+    focus_ = focusRequest_ = control.name;
+    typing_ = false;
+  }
   // Sets a text box's text as the program does, raising its change event
   // when the text changes.
   void SetText(ControlName box, std::string text);
@@ -264,6 +283,8 @@ class UserPage {
   double MarkerStepValue() const;
   // Shows sample i's number and its time from the log's start.
   void ShowMarkedSample(long i);
+  bool UsualKey(int keyCode);
+  bool MarkWindowEnd(bool last);
 
   chart::Canvas& canvas_;
   std::string programDir_;
@@ -277,6 +298,8 @@ class UserPage {
   std::vector<std::string> dirPaths_;  // the folder behind each entry of Dir1
   std::string focus_, focusRequest_;
   bool exitRequested_ = false;
+  // The user typed into the step box, which keeps the keys that edit it.
+  bool typing_ = false;
   std::optional<SaveRequest> saveRequest_;
   SaveFolders saveFolders_;
   std::string lastSaveFolder_;  // empty until something is saved

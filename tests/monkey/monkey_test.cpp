@@ -304,6 +304,20 @@ struct Monkey {
     QTest::mouseRelease(bar, Qt::LeftButton, {}, Chance(50) ? to : from);
   }
 
+  // A drag across the graph, some too short to be one or past its ends, or a
+  // turn of the wheel over it (half a notch too), with Shift a pan.
+  void ZoomGraph() {
+    auto* canvas = window.widget("Picture1")->findChild<CanvasWidget*>();
+    const QPoint from = PointIn(canvas), to(Below(canvas->width() + 80) - 40, from.y());
+    QWheelEvent wheel(from, canvas->mapToGlobal(QPointF(from)), {},
+                      {0, Pick({-240, -120, 60, 120})}, Qt::NoButton,
+                      Chance(30) ? Qt::ShiftModifier : Qt::NoModifier, Qt::NoScrollPhase, false);
+    if (Chance(50)) return (void)QApplication::sendEvent(canvas, &wheel);
+    QTest::mousePress(canvas, Qt::LeftButton, {}, from);
+    QTest::mouseMove(canvas, Chance(20) ? from + QPoint(2, 0) : to);
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, to);
+  }
+
   // Every log, a folder, a missing file and logs in subfolders.
   void DropFile() {
     const QString logs = Text(root) + "/logs/";
@@ -331,7 +345,7 @@ struct Monkey {
   // One random action by its weight; it may reach the program several times
   // (each key of a typed text) or not at all (a click on a label).
   void Act() {
-    static const int kWeights[] = {14, 10, 12, 10, 17, 5, 17, 6, 4, 3, 2};
+    static const int kWeights[] = {14, 10, 12, 10, 15, 5, 16, 6, 4, 4, 2, 2};
     int action = 0;
     for (int roll = Below(100); (roll -= kWeights[action]) >= 0;) ++action;
     const std::vector<form::ControlSpec>& table = form::LayoutTable();
@@ -353,7 +367,8 @@ struct Monkey {
         window.menuAction(Pick<QString>({"OpenMenu", "SaveGraphMenu", "ExportDataMenu",
                                          "AboutMenu", "Version", "ValuesMenu",
                                          "ValuesMenu"}))->trigger(); break;
-      case 9: DropFile(); break;
+      case 9: ZoomGraph(); break;
+      case 10: DropFile(); break;
       default: Resize();
     }
     // clang-format on

@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QTreeWidget>
 #include <QUrl>
+#include <QWheelEvent>
 #include <cerrno>
 #include <cstring>
 #include <map>
@@ -316,6 +317,29 @@ TEST_F(WindowTest, OnlyALeftClickOnTheGraphMovesTheMarker) {
     EXPECT_EQ(Widget("Overlay")->x(), qRound(core.Named("Overlay").state.left / 15.0));
     EXPECT_TRUE(Widget("DataPointText")->isVisible());
   }
+}
+
+// A drag across the graph paints its band over the graph without drawing it
+// again; the drag, the wheel (with Shift a pan) and the right button (back)
+// reach the program as their script lines, in twips.
+TEST_F(WindowTest, DragAndWheelOnTheGraphZoom) {
+  std::vector<std::string> lines;
+  window_->setEventRecorder([&](const std::string& line) { lines.push_back(line); });
+  const QImage before = Canvas()->grab().toImage();
+  QTest::mousePress(Canvas(), Qt::LeftButton, {}, {300, 150});
+  QTest::mouseMove(Canvas(), {100, 150});
+  const QImage during = Canvas()->grab().toImage();
+  EXPECT_TRUE(CanvasShowsDrawing(*window_) && lines.empty());
+  EXPECT_NE(during.pixel(200, 150), before.pixel(200, 150));
+  EXPECT_EQ(during.pixel(400, 150), before.pixel(400, 150));
+  QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, {100, 150});
+  for (const auto modifiers : {Qt::NoModifier, Qt::ShiftModifier}) {
+    QWheelEvent wheel({200, 100}, Canvas()->mapToGlobal(QPointF(200, 100)), {}, {0, 120},
+                      Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Canvas(), &wheel);
+  }
+  QTest::mouseClick(Canvas(), Qt::RightButton, {}, {10, 10});
+  EXPECT_EQ(lines, (std::vector<std::string>{"drag 4500 1500", "wheel 3000 1", "pan -1", "key 8"}));
 }
 
 // Only a local file is a log: the first of a drop's files is opened, a web

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/zoom.h"
 #include "log_text.h"
 
 namespace zelk::chart {
@@ -127,6 +128,39 @@ TEST(TimeWindow, ClickMarksTheNearestSampleAtAWholeOffset) {
     EXPECT_EQ(w.OffsetAt(x), c.sample - first);
   }
   EXPECT_EQ(Of(580, 145, 0, 0).OffsetAt(NAN), std::nullopt);
+}
+
+// A 1001-sample log: the whole log's window runs from sample 1 to 999. Drag
+// ends are given as the samples whose points lie there; a wheel or pan from
+// `first` to `last`, or from the whole log for 0. No change gives 0 to 0.
+TEST(TimeWindow, ZoomsStayWithinTheLogAndTenSamples) {
+  const struct {
+    char op;  // drag, wheel, pan, page
+    double first, last, a, b, wantFirst, wantLast;
+  } cases[] = {
+      {'d', 0, 0, 100, 200, 100, 200},    {'d', 0, 0, 200, 100, 100, 200},
+      {'d', 0, 0, 500, 5000, 500, 999},   {'d', 0, 0, -80, 30, 1, 30},
+      {'d', 0, 0, 100, 105.6, 0, 0},      {'d', 0, 0, 100, 105.71, 98, 108},
+      {'d', 0, 0, 996, 1200, 989, 999},   {'w', 0, 0, 500, 1, 251, 750},
+      {'w', 0, 0, 500, 20, 496, 506},     {'w', 0, 0, 500, -1, 0, 0},
+      {'w', 300, 400, 350, -1, 249, 449}, {'w', 900, 990, 990, -3, 270, 990},
+      {'w', 251, 749, 500, -1, 1, 999},   {'p', 1, 101, -1, 0, 0, 0},
+      {'p', 1, 101, 3, 0, 31, 131},       {'p', 900, 990, 5, 0, 909, 999},
+      {'g', 900, 990, 1, 0, 909, 999},    {'g', 900, 990, -1, 0, 810, 900},
+      {'g', 1, 101, -1, 0, 0, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.op << " " << c.first << " " << c.a << " " << c.b);
+    const TimeWindow whole = Of(1001, 145, 0, 0);
+    const TimeWindow w = c.first ? SpanWindow(whole, c.first, c.last) : whole;
+    const auto x = [&](double s) { return 550 + (s - w.yStart + 1) * w.xStep.ToDouble(); };
+    const std::optional<TimeWindow> z = c.op == 'd'   ? DragSpan(w, x(c.a), x(c.b))
+                                        : c.op == 'w' ? WheelZoom(w, x(c.a), int(c.b))
+                                        : c.op == 'p' ? Pan(w, int(c.a))
+                                                      : PageSpan(w, int(c.a));
+    EXPECT_EQ(z ? std::pair(z->yStart, z->yEnd) : std::pair(0.0, 0.0),
+              std::pair(c.wantFirst, c.wantLast));
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <map>
 #include <tuple>
 
+#include "form/user_event.h"
 #include "page_fixture.h"
 
 namespace zelk::testing {
@@ -190,13 +191,16 @@ TEST_F(MarkerTest, TheTableHoldsWhatTheMarkerReadsOff) {
   std::map<int, Texts> columns;
   const char* odd[] = {"abc", "-1.5", "", "12.25", "1e3"};
   for (int c = 1; c <= 31; ++c) {
-    for (int r = 0; r < 60; ++r)
+    for (int r = 0; r < 60; ++r) {
       columns[c].push_back(r % 11 == 3 ? odd[(r + c) % 5] : std::to_string((r * 7 + c * 13) % 200));
+    }
   }
   for (const std::string& log :
        {BusyLog(60), testlogs::TimeLog(columns), testlogs::ShortTimeLog(columns)}) {
     Open(log);
-    if (!state("ValuesMenu").checked) ASSERT_TRUE(page().Click("ValuesMenu"));
+    if (!state("ValuesMenu").checked) {
+      ASSERT_TRUE(page().Click("ValuesMenu"));
+    }
     for (const channels::ChannelRow& row : channels::ChannelTable()) {
       SCOPED_TRACE(std::string(row.button) + " on " + log.substr(0, 5));
       ASSERT_TRUE(page().Click(row.button));
@@ -314,6 +318,51 @@ TEST_F(MarkerTest, OnAFlagByteTheBitsFollowTheMarker) {
   ASSERT_TRUE(page().Select("UserByteSelect", 2));
   EXPECT_FALSE(state("BitSurround").visible || state("BitLabel").visible);
   for (int k = 0; k < 8; ++k) EXPECT_FALSE(state("Bit", k).visible || state("BitClear", k).visible);
+}
+
+// A 580-sample log over the Full Trip (samples 1 to 578, 4 minutes): zooms,
+// pans, pages and the keys, one after another, as the window box, the
+// details, the paging arrows and the marker (while shown) give them. The
+// Backspace typed into the step box edits the step only.
+TEST_F(MarkerTest, ZoomsAndKeysShowTheWindowChosen) {
+  Load(580, false);
+  const std::pair<const char*, const char*> steps[] = {
+      {"key 39", "0 mins to 4 mins|579||11"},
+      {"drag 3000 1000", "0.2 mins to 0.9 mins|110|<>|"},
+      {"key 36", "0.2 mins to 0.9 mins|110|<>|25"},
+      {"key 39", "0.2 mins to 0.9 mins|110|<>|35"},
+      {"wheel 1000 1", "0.2 mins to 0.6 mins|55|<>|35"},
+      {"pan -2", "0.1 mins to 0.5 mins|55|<>|35"},
+      {"key 34", "0.5 mins to 0.9 mins|55|<>|71"},
+      {"key 35", "0.5 mins to 0.9 mins|55|<>|125"},
+      {"type MarkerStepValueText 2", "0.5 mins to 0.9 mins|55|<>|125"},
+      {"key 8", "0.5 mins to 0.9 mins|55|<>|125"},
+      {"click RPMButton", "0.5 mins to 0.9 mins|55|<>|125"},
+      {"key 8", "0.2 mins to 0.9 mins|110|<>|125"},
+      {"key 33", "0.0 mins to 0.8 mins|110|>|1"},
+      {"key 8", "0 mins to 4 mins|579||1"},
+      {"wheel 600 20", "0.0 mins to 0.1 mins|10|<>|"},
+      {"wheel 600 -20", "0 mins to 4 mins|579||"},
+      {"select YAxis 1", "0 mins to 2 mins|579|>|"},
+      {"key 34", "2 mins to 4 mins|579|<|"},
+      {"wheel 5000 1", "2.4 mins to 3.4 mins|145|<>|"},
+      {"select YAxis 1", "2 mins to 4 mins|579|<|"}};
+  for (const auto& [line, shown] : steps) {
+    ASSERT_TRUE(page().Apply(*form::ParseUserEvent(line))) << line;
+    EXPECT_EQ(state("Duration").caption + "|" + state("DataText", 0).caption + "|" +
+                  (state("PreviousImage").visible ? "<" : "") +
+                  (state("NextImage").visible ? ">|" : "|") +
+                  (state("DataPointText").visible ? state("DataPointText").caption : ""),
+              shown)
+        << line;
+  }
+  for (const auto open : {&form::UserPage::AboutMenu_Click, &form::UserPage::OpenMenu_Click}) {
+    (page().*open)();
+    page().Form_KeyUp(27);
+  }
+  EXPECT_FALSE(state("PictureAbout").visible || state("Background").visible);
+  page().Picture1_Drag(1000, 3000);  // the exported table follows the zoom
+  EXPECT_EQ(Split(page().DataCsv(), '\n').at(1).substr(0, 4), "301,");
 }
 
 }  // namespace

@@ -18,14 +18,18 @@ TEST(UserEvent, LinesAndEventsGiveEachOther) {
       {"scroll MarkerStepScroll 100", UserEvent::Scroll("MarkerStepScroll", 100)},
       {"key 40", UserEvent::Key(40)},
       {"clickat 1500 -0.25", UserEvent::ClickAt(1500, -0.25)},
+      {"drag 6000 1500.5", UserEvent::Drag(6000, 1500.5)},
+      {"wheel 5000 -2", UserEvent::Wheel(5000, -2)},
+      {"pan 3", UserEvent::Pan(3)},
       {"open logs/drive copy ä ö.txt", UserEvent::Open("logs/drive copy ä ö.txt")},
   };
   for (const auto& [line, event] : cases) {
     EXPECT_TRUE(ParseUserEvent(line) == event) << line;
     EXPECT_EQ(event.ToLine(), line);
   }
-  for (const char* line : {"dump", "Click RPMButton", "open ", "key 13 ", "select YAxis",
-                           "scroll MarkerStepScroll +3", "clickat 1500", "clickat 1500 y"}) {
+  for (const char* line :
+       {"dump", "Click RPMButton", "open ", "key 13 ", "select YAxis", "scroll MarkerStepScroll +3",
+        "clickat 1500", "clickat 1500 y", "drag 1500", "wheel 5000 1.5", "wheel  2", "pan"}) {
     EXPECT_FALSE(ParseUserEvent(line)) << line;
   }
 }
