@@ -15,7 +15,6 @@
 #ifdef ZELK_WITH_WINDOW
 #include <QCoreApplication>
 #include <QKeyEvent>
-#include <QWheelEvent>
 
 #include "app/canvas_widget.h"
 #include "app/main_window.h"
@@ -98,41 +97,6 @@ void BM_MarkerStepAndRepaint(benchmark::State& state) {
   if (!MarkerFollowed(window.page(), steps)) state.SkipWithError("a step left the window");
   if (!watch.painted) state.SkipWithError("the canvas was not painted");
 }
-
-// Notches up and down in turn over the middle of the graph: each halves or
-// doubles the span, so the window goes between the Full Trip and its middle
-// half and every notch decodes and draws the temperatures afresh.
-void BM_WheelZoomAndRepaint(benchmark::State& state) {
-  EnsureApp();
-  PaintWatch watch;
-  app::MainWindow window(QString::fromStdString(ProgramDir()));
-  window.setMessageShower([](const QString&, const QString&) {});
-  auto* canvas = window.findChild<app::CanvasWidget*>();
-  canvas->installEventFilter(&watch);
-  window.show();
-  WaitForPaint(watch);
-  if (!OneStepIn(window.page())) {
-    state.SkipWithError("the temperatures were not drawn in Full Trip");
-    return;
-  }
-  window.Sync();
-  canvas->repaint();
-  watch.painted = false;
-  const double fullSpan = window.page().vars().window.Span();
-  const QPointF middle(canvas->width() / 2.0, canvas->height() / 2.0);
-  long notches = 0;
-  for (auto _ : state) {
-    QWheelEvent wheel(middle, canvas->mapToGlobal(middle), {}, {0, notches++ % 2 ? -120 : 120},
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QCoreApplication::sendEvent(canvas, &wheel);
-    canvas->repaint();
-  }
-  const double span = window.page().vars().window.Span();
-  if (notches % 2 ? !(span < fullSpan) : span != fullSpan) {
-    state.SkipWithError("a notch did not zoom");
-  }
-  if (!watch.painted) state.SkipWithError("the canvas was not painted");
-}
 #endif
 
 [[maybe_unused]] const bool registered = [] {
@@ -141,8 +105,6 @@ void BM_WheelZoomAndRepaint(benchmark::State& state) {
       ->Unit(benchmark::kMillisecond);
 #ifdef ZELK_WITH_WINDOW
   benchmark::RegisterBenchmark(("BM_MarkerStepAndRepaint/" + name).c_str(), BM_MarkerStepAndRepaint)
-      ->Unit(benchmark::kMillisecond);
-  benchmark::RegisterBenchmark(("BM_WheelZoomAndRepaint/" + name).c_str(), BM_WheelZoomAndRepaint)
       ->Unit(benchmark::kMillisecond);
 #endif
   return true;

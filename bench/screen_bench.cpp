@@ -8,6 +8,8 @@
 #ifdef ZELK_WITH_WINDOW
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
 #include <memory>
 #include <string>
 
@@ -68,48 +70,109 @@ void BM_ScreenOpenLog(benchmark::State& state, Size size, LogKind kind) {
   state.counters["scale"] = window->scale();
 }
 
-// The marker steps right and back in turn over the largest frame log's
-// temperatures in Full Trip, which draws the three series again each time.
-void BM_ScreenMarkerStep(benchmark::State& state, Size size) {
-  const std::unique_ptr<app::MainWindow> window = Shown(size);
-  if (!window) {
-    state.SkipWithError("the window did not take the size");
-    return;
-  }
+// The largest frame log's temperatures in Full Trip on the window at `size`,
+// the marker one step in, all painted; null when the window did not take
+// the size.
+std::unique_ptr<app::MainWindow> Temperatures(const Size& size) {
+  std::unique_ptr<app::MainWindow> window = Shown(size);
+  if (!window) return nullptr;
   window->OpenLog(QString::fromStdString(LargestLog(LogKind::Frames)));
   window->page().Click("TemperatureButton");
   window->page().Form_KeyUp(39);
   window->Sync();
   Painted();
+  return window;
+}
+
+// Runs `act` (given the step's number) once an iteration, each until the
+// window has painted it; `check` says at the end whether the steps did what
+// they should.
+template <class Act, class Check>
+void Steps(benchmark::State& state, const Size& size, Act act, Check check) {
+  const std::unique_ptr<app::MainWindow> window = Temperatures(size);
+  if (!window) {
+    state.SkipWithError("the window did not take the size");
+    return;
+  }
+  auto* canvas = window->findChild<app::CanvasWidget*>();
   const double start = window->page().vars().marker.pos;
+  const double span = window->page().vars().window.Span();
   long steps = 0;
   bool painted = true;
   for (auto _ : state) {
-    QKeyEvent keyUp(QEvent::KeyRelease, steps++ % 2 ? Qt::Key_Left : Qt::Key_Right, Qt::NoModifier);
-    QWidget* focus = window->focusWidget();
-    QApplication::sendEvent(focus ? focus : window.get(), &keyUp);
+    act(*window, *canvas, steps++);
     painted = Painted() && painted;
   }
-  const double expected = start + (steps % 2 ? 10 : 0);
-  if (start != 10 || window->page().vars().marker.pos != expected) {
-    state.SkipWithError("the marker did not step");
+  if (start != 10 || !check(window->page().vars(), steps, span)) {
+    state.SkipWithError("the steps did not do what they should");
   }
   if (!painted) state.SkipWithError("the window was not painted");
   state.counters["scale"] = window->scale();
 }
 
+// The marker steps right and back in turn, which draws the three series
+// again each time.
+void BM_ScreenMarkerStep(benchmark::State& state, Size size) {
+  Steps(
+      state, size,
+      [](app::MainWindow& window, app::CanvasWidget&, long step) {
+        QKeyEvent keyUp(QEvent::KeyRelease, step % 2 ? Qt::Key_Left : Qt::Key_Right,
+                        Qt::NoModifier);
+        QWidget* focus = window.focusWidget();
+        QApplication::sendEvent(focus ? focus : &window, &keyUp);
+      },
+      [](const form::ProgramVars& vars, long steps, double) {
+        return vars.marker.pos == (steps % 2 ? 20 : 10);
+      });
+}
+
+// Wheel notches up and down in turn over the middle of the graph: each
+// halves or doubles the span, and the temperatures are drawn afresh.
+void BM_ScreenWheelZoom(benchmark::State& state, Size size) {
+  Steps(
+      state, size,
+      [](app::MainWindow&, app::CanvasWidget& canvas, long step) {
+        const QPointF middle(canvas.width() / 2.0, canvas.height() / 2.0);
+        QWheelEvent wheel(middle, canvas.mapToGlobal(middle), {}, {0, step % 2 ? -120 : 120},
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&canvas, &wheel);
+      },
+      [](const form::ProgramVars& vars, long steps, double full) {
+        return steps % 2 ? vars.window.Span() < full : vars.window.Span() == full;
+      });
+}
+
+// A drag across the graph, its band following the pointer between a third
+// and two thirds of the canvas: the band is painted over the graph, which
+// is not drawn again.
+void BM_ScreenDragBand(benchmark::State& state, Size size) {
+  bool pressed = false;
+  Steps(
+      state, size,
+      [&pressed](app::MainWindow&, app::CanvasWidget& canvas, long step) {
+        const QPointF from(canvas.width() / 10.0, canvas.height() / 2.0);
+        if (!pressed) {
+          QMouseEvent press(QEvent::MouseButtonPress, from, canvas.mapToGlobal(from),
+                            Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+          QApplication::sendEvent(&canvas, &press);
+          pressed = true;
+        }
+        const QPointF to(canvas.width() * (step % 2 ? 2 : 1) / 3.0, from.y());
+        QMouseEvent move(QEvent::MouseMove, to, canvas.mapToGlobal(to), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&canvas, &move);
+      },
+      [](const form::ProgramVars& vars, long, double full) { return vars.window.Span() == full; });
+}
+
 // The window resized between 1920×1080 and 3840×2160 in turn, the largest
 // frame log's temperatures on screen: the form scaled again and painted.
 void BM_ScreenResize(benchmark::State& state) {
-  const std::unique_ptr<app::MainWindow> window = Shown(kSizes[1]);
+  const std::unique_ptr<app::MainWindow> window = Temperatures(kSizes[1]);
   if (!window) {
     state.SkipWithError("the window did not take the size");
     return;
   }
-  window->OpenLog(QString::fromStdString(LargestLog(LogKind::Frames)));
-  window->page().Click("TemperatureButton");
-  window->Sync();
-  Painted();
   long resizes = 0;
   bool painted = true;
   for (auto _ : state) {
@@ -132,10 +195,13 @@ void BM_ScreenResize(benchmark::State& state) {
           ->UseRealTime()
           ->Unit(benchmark::kMillisecond);
     }
-    benchmark::RegisterBenchmark((std::string("BM_ScreenMarkerStep/") + size.name).c_str(),
-                                 BM_ScreenMarkerStep, size)
-        ->UseRealTime()
-        ->Unit(benchmark::kMillisecond);
+    for (const auto& [name, steps] : {std::pair{"BM_ScreenMarkerStep/", &BM_ScreenMarkerStep},
+                                      {"BM_ScreenWheelZoom/", BM_ScreenWheelZoom},
+                                      {"BM_ScreenDragBand/", BM_ScreenDragBand}}) {
+      benchmark::RegisterBenchmark((std::string(name) + size.name).c_str(), steps, size)
+          ->UseRealTime()
+          ->Unit(benchmark::kMillisecond);
+    }
   }
   return true;
 }();

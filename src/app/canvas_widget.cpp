@@ -87,10 +87,11 @@ void CanvasWidget::Clear() {
 void CanvasWidget::SetLineWidth(int pixels) { lineWidth_ = pixels < 1 ? 1 : pixels; }
 
 // Lines are collected and drawn with one painter when the widget paints: a
-// graph of ten thousand segments then costs one painter, not ten thousand.
+// graph of ten thousand segments then costs one painter and one update
+// request, not ten thousand.
 void CanvasWidget::DrawLine(float x1, float y1, float x2, float y2, uint32_t colour) {
   kept_.push_back({x1, y1, x2, y2, colour, lineWidth_});
-  update();
+  if (kept_.size() == painted_ + 1) update();
 }
 
 // Each marker move draws the same series again over the graph. Solid lines

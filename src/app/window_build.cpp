@@ -44,6 +44,10 @@ QFont MakeFont(const form::Font& font, double scale) {
   QFont qfont(Family(font.family));
   qfont.setPixelSize(qMax(1, qRound(font.points * 96 / 72 * scale)));
   qfont.setBold(font.bold);
+  // A fixed-pitch font draws each character as one glyph of one width: its
+  // text needs no shaping, which is most of the time a long listing takes
+  // to lay out.
+  if (font.family == "Courier New") qfont.setStyleStrategy(QFont::PreferNoShaping);
   return qfont;
 }
 

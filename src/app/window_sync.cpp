@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStringList>
@@ -137,7 +139,11 @@ void MainWindow::SyncControl(const Control& control, Bound& bound) {
       auto* listing = static_cast<QPlainTextEdit*>(widget);
       if (bound.text != state.caption) {
         bound.text = state.caption;
-        listing->setPlainText(caption);
+        // The document's own setPlainText lays the text out once, where the
+        // edit's lays it out again for its cursor; the cursor is put back at
+        // the start as the edit's would.
+        listing->document()->setPlainText(caption);
+        listing->setTextCursor(QTextCursor(listing->document()));
       }
       if (newColour && hasColour) {
         SetPaletteColour(listing, QPalette::Base, Resolve(state.backColour, palette()));
