@@ -131,7 +131,7 @@ std::vector<ControlSpec> BuildTable() {
   add(Row(K::MenuItem, ctl::ExitMenu, 0, 0, 0, 0, "Exit").In(ctl::FileMenu).Keys("Ctrl+Q"));
   // The window's own view of itself: the values at the marker beside it, and
   // full screen, in which the page takes no part.
-  add(Row(K::Menu, ctl::ViewMenu, 0, 0, 0, 0, "&View"));
+  add(Row(K::Menu, ctl::ViewMenu, 0, 0, 0, 0, "View"));
   add(Row(K::MenuItem, ctl::ValuesMenu, 0, 0, 0, 0, "Values at Marker")
           .In(ctl::ViewMenu)
           .Keys("Ctrl+I")
