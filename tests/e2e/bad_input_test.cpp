@@ -21,7 +21,6 @@
 namespace zelk::e2e {
 namespace {
 namespace fs = std::filesystem;
-using Texts = std::vector<std::string>;
 
 std::string RandomBytes(size_t size, unsigned seed) {
   std::mt19937 random(seed);
@@ -81,13 +80,12 @@ std::string EveryView() {
   std::string script;
   for (const char* button :
        {"RPMButton", "TemperatureButton", "BatteryButton", "IgnitionButton", "LambdaButton",
-        "LoopButton", "ThrottleButton", "MAPButton", "STFTButton"}) {
+        "LoopButton", "ThrottleButton", "MAPButton", "STFTButton"})
     script += std::string("click ") + button + "\nkey 39\n";
-  }
-  for (int window = 0; window < 6; ++window) {
-    script += "select YAxis " + std::to_string(window) + "\nclick NextImage\nclick NextImage\n";
-    script += "type MarkerStepValueText 7\nkey 39\nkey 39\nkey 37\nclick PreviousImage\n";
-  }
+  for (int window = 0; window < 6; ++window)
+    script += "select YAxis " + std::to_string(window) +
+              "\nclick NextImage\nclick NextImage\ntype MarkerStepValueText 7\nkey 39\nkey 39\n"
+              "key 37\nclick PreviousImage\n";
   script += "click UserDefinedButton\n";
   for (int page = 0; page < 2; ++page) {
     script += "select UserPageSelect " + std::to_string(page) + "\n";

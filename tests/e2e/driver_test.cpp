@@ -10,7 +10,6 @@
 
 namespace zelk::e2e {
 namespace {
-using Texts = std::vector<std::string>;
 
 // The browser opens on the program folder's `logs` folder, or on the program
 // folder where there is none, listing its ".txt" files only. (That the
@@ -177,9 +176,8 @@ TEST(Channels, EveryChannelOnEverySampleLogPagedAndMarked) {
         EXPECT_EQ(d["controls"]["Duration"]["caption"].text, "5 mins to 10 mins");
         EXPECT_FALSE(d["controls"]["Text"]["text"].text.empty());
         ASSERT_GE(d["canvas"].size(), static_cast<size_t>(last - first + 1));
-        for (const Json& line : d["canvas"].items) {
+        for (const Json& line : d["canvas"].items)
           for (int k = 0; k < 4; ++k) ASSERT_TRUE(std::isfinite(line[k].number));
-        }
       }
       EXPECT_EQ(run.dumps[1]["controls"]["DataPointText"]["text"].text, std::to_string(first + 10));
       EXPECT_GT(run.dumps[1]["canvas"].size(), run.dumps[0]["canvas"].size());

@@ -10,13 +10,13 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "driver_harness.h"
 
 namespace zelk::e2e {
 namespace {
 namespace fs = std::filesystem;
-using Texts = std::vector<std::string>;
 
 const std::string kLogs = ZELK_SAMPLE_LOGS;
 const char* const kLogNames[] = {"drive_frames", "drive_time", "drive_quillon"};
@@ -33,8 +33,8 @@ std::string ReadText(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
+Texts Lines(const std::string& text) {
+  Texts lines;
   std::istringstream in(text);
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
@@ -42,15 +42,13 @@ std::vector<std::string> Lines(const std::string& text) {
 
 std::vector<double> Fields(const std::string& row) {
   std::vector<double> fields;
-  std::istringstream in(row);
-  for (std::string field; std::getline(in, field, ',');) fields.push_back(std::stod(field));
+  for (const std::string& field : Split(row, ',')) fields.push_back(std::stod(field));
   return fields;
 }
 
 // The program with no display to go to: X's variable unset, X asked for.
 // `meanwhile` is shell code run while it runs, its process id in $pid.
-ProgramRun RunProgram(const Scratch& s, const std::vector<std::string>& args,
-                      const std::string& meanwhile = "") {
+ProgramRun RunProgram(const Scratch& s, const Texts& args, const std::string& meanwhile = "") {
   std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb '" ZELK_PROGRAM "'";
   for (const std::string& arg : args) command += " '" + arg + "'";
   command += " > '" + s.dir() + "/run.out' 2> '" + s.dir() + "/run.err'";
@@ -80,19 +78,15 @@ ProgramRun Export::run_;
 TEST_F(Export, EveryChannelOfEveryLogIsWrittenAndNamed) {
   ASSERT_EQ(run_.status, 0) << run_.err;
   EXPECT_EQ(run_.err, "");
-  std::vector<std::string> expected;
-  for (const char* log : kLogNames) {
-    for (const char* slug : kSlugs) {
-      for (const char* type : {".png", ".csv"}) {
+  Texts expected;
+  for (const char* log : kLogNames)
+    for (const char* slug : kSlugs)
+      for (const char* type : {".png", ".csv"})
         expected.push_back(Out(std::string(log) + "-" + slug + type));
-      }
-    }
-  }
   EXPECT_EQ(Lines(run_.out), expected);
   // The canvas inside the picture box's border, as on screen.
-  for (size_t i = 0; i < expected.size(); i += 2) {
+  for (size_t i = 0; i < expected.size(); i += 2)
     EXPECT_EQ(QImage(QString::fromStdString(expected[i])).size(), QSize(783, 293)) << expected[i];
-  }
 }
 
 // Each table row is a sample of the window on screen, and each of its numbers
@@ -129,19 +123,16 @@ TEST_F(Export, TablesHoldTheNumbersTheGraphDraws) {
     const long first = std::lround(vars["YStart"].number);
     const long last =
         std::min(std::lround(vars["YEnd"].number), std::lround(vars["SampleCount"].number) - 1);
-    const std::vector<std::string> rows =
-        Lines(ReadText(Out(std::string(c.log) + "-" + c.slug + ".csv")));
+    const Texts rows = Lines(ReadText(Out(std::string(c.log) + "-" + c.slug + ".csv")));
     ASSERT_EQ(rows.size(), static_cast<size_t>(last - first + 2));
     EXPECT_EQ(rows[0], std::string("sample,minutes,") + c.header);
 
     // Each series' segments in drawing order, by their colour.
     const size_t series = std::ranges::count(std::string_view(c.header), ',') + 1;
     std::vector<std::vector<double>> ends(series);
-    for (const Json& line : drawn.dumps[0]["canvas"].items) {
-      for (size_t k = 0; k < series; ++k) {
+    for (const Json& line : drawn.dumps[0]["canvas"].items)
+      for (size_t k = 0; k < series; ++k)
         if (line[4].number == kSeriesColours[k]) ends[k].push_back(line[3].number);
-      }
-    }
     for (size_t n = 1; n < rows.size(); ++n) {
       const std::vector<double> row = Fields(rows[n]);
       ASSERT_EQ(row.size(), series + 2) << rows[n];
@@ -163,7 +154,7 @@ TEST_F(Export, TablesHoldTheNumbersTheGraphDraws) {
 TEST_F(Export, ManifoldTablesHoldPsi) {
   ASSERT_EQ(run_.status, 0) << run_.err;
   for (const char* table : {"drive_time-manifold.csv", "drive_quillon-manifold.csv"}) {
-    const std::vector<std::string> rows = Lines(ReadText(Out(table)));
+    const Texts rows = Lines(ReadText(Out(table)));
     ASSERT_GE(rows.size(), 2u) << table;
     EXPECT_TRUE(rows[0].ends_with(",manifold_psi")) << rows[0];
     EXPECT_NEAR(Fields(rows[1]).at(2), 14, 1) << table << ": " << rows[1];
@@ -179,9 +170,8 @@ TEST(ExportRun, RefusedLogIsReportedAndTheOthersWritten) {
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "zelkscope: " + garbage + ": Not a valid ZELK data file\n");
   const std::string out = s.dir() + "/out/";
-  EXPECT_EQ(Lines(run.out), (std::vector<std::string>{
-                                out + "drive_time-rpm.png", out + "drive_time-rpm.csv",
-                                out + "drive_quillon-rpm.png", out + "drive_quillon-rpm.csv"}));
+  EXPECT_EQ(Lines(run.out), (Texts{out + "drive_time-rpm.png", out + "drive_time-rpm.csv",
+                                   out + "drive_quillon-rpm.png", out + "drive_quillon-rpm.csv"}));
 }
 
 QImage Pixels(const std::string& path) {
@@ -191,9 +181,8 @@ QImage Pixels(const std::string& path) {
 // The paths of a folder's files, sorted, as `folder` + "/" + name.
 Texts Paths(const std::string& folder) {
   Texts names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
+  for (const auto& entry : fs::directory_iterator(folder))
     names.push_back(folder + "/" + entry.path().filename().string());
-  }
   std::ranges::sort(names);
   return names;
 }
@@ -205,12 +194,10 @@ Texts Paths(const std::string& folder) {
 TEST(ExportRun, JobsShareTheLogsAndChangeNothingElse) {
   Scratch s;
   Texts logs;
-  for (int copy = 0; copy < 10; ++copy) {
-    for (const char* name : kLogNames) {
-      const std::string log = std::string("/") + name + ".txt";
-      logs.push_back(s.Write(std::to_string(copy) + log, ReadText(kLogs + log)));
-    }
-  }
+  for (int copy = 0; copy < 10; ++copy)
+    for (const std::string name : kLogNames)
+      logs.push_back(s.Write(std::to_string(copy) + "/" + name + ".txt",
+                             ReadText(kLogs + "/" + name + ".txt")));
   for (const bool refused : {false, true}) {
     if (refused) s.Write("4/drive_time.txt", "garbage");
     std::vector<ProgramRun> runs;
@@ -248,16 +235,15 @@ TEST(ExportRun, JobsShareTheLogsAndChangeNothingElse) {
 // and what is in the folder is what the lines name, each file whole.
 TEST(ExportRun, KilledWorkerIsReported) {
   Scratch s;
-  std::vector<std::string> args = {"--export", s.dir() + "/out", "--jobs", "2"};
-  for (int copy = 0; copy < 10; ++copy) {
+  Texts args = {"--export", s.dir() + "/out", "--jobs", "2"};
+  for (int copy = 0; copy < 10; ++copy)
     for (const char* name : kLogNames) args.push_back(kLogs + "/" + name + ".txt");
-  }
   const ProgramRun run = RunProgram(s, args,
                                     "until [ -s " + s.dir() +
                                         "/run.out ] || ! kill -0 $pid; do sleep 0.05; done; "
                                         "pkill -KILL -o -P $pid");
   EXPECT_EQ(run.status, 1);
-  const std::vector<std::string> reported = Lines(run.err);
+  const Texts reported = Lines(run.err);
   ASSERT_FALSE(reported.empty());
   for (const std::string& line : reported) {
     EXPECT_TRUE(line.starts_with("zelkscope: " + kLogs + "/drive_") &&
@@ -266,7 +252,7 @@ TEST(ExportRun, KilledWorkerIsReported) {
         << line;
   }
   EXPECT_GE(Lines(run.out).size(), 20 * (30 - reported.size()));
-  std::vector<std::string> written = Lines(run.out);
+  Texts written = Lines(run.out);
   std::ranges::sort(written);
   EXPECT_EQ(Paths(s.dir() + "/out"), written);
 }
@@ -275,11 +261,8 @@ TEST(ExportRun, KilledWorkerIsReported) {
 // word on standard error; questions are answered on standard output.
 TEST(ExportRun, ArgumentsAreCheckedFirst) {
   const std::string log = kLogs + "/drive_time.txt";
-  const struct {
-    std::vector<std::string> args;
-    int status;
-    std::string said;  // what the one stream written starts with
-  } cases[] = {
+  // The arguments, the exit status, what the one stream written starts with.
+  const std::tuple<Texts, int, std::string> cases[] = {
       {{"--export", "DIR", "--minutes", "7", log}, 2, "zelkscope: --minutes must be 2, 5, 10"},
       {{"--export", "DIR"}, 2, "zelkscope: --export needs at least one log\n\nUsage:"},
       {{"--export", "DIR", "--jobs", "0", log}, 2, "zelkscope: --jobs must be a whole number"},
@@ -287,16 +270,14 @@ TEST(ExportRun, ArgumentsAreCheckedFirst) {
       {{"--help"}, 0, "Usage: zelkscope [LOG]\n"},
       {{"--version"}, 0, "ZelkScope 1.0.0\n"},
   };
-  for (const auto& c : cases) {
+  for (auto [args, status, said] : cases) {
     Scratch s;
-    std::vector<std::string> args = c.args;
     std::ranges::replace(args, std::string("DIR"), s.dir() + "/out");
     SCOPED_TRACE(args.back());
     const ProgramRun run = RunProgram(s, args);
-    EXPECT_EQ(run.status, c.status);
-    const std::string& said = c.status == 0 ? run.out : run.err;
-    EXPECT_EQ(said.substr(0, c.said.size()), c.said);
-    EXPECT_EQ(c.status == 0 ? run.err : run.out, "");
+    EXPECT_EQ(run.status, status);
+    EXPECT_EQ((status == 0 ? run.out : run.err).substr(0, said.size()), said);
+    EXPECT_EQ(status == 0 ? run.err : run.out, "");
     EXPECT_FALSE(fs::exists(s.dir() + "/out"));
   }
 }

@@ -53,9 +53,8 @@ struct CheckingCanvas : chart::Canvas {
   void Clear() override {}
   void SetLineWidth(int) override {}
   void DrawLine(float x1, float y1, float x2, float y2, uint32_t) override {
-    if (!(std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2))) {
+    if (!(std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2)))
       fault = "a line drawn off the finite plane";
-    }
   }
   std::string fault;
 };
@@ -67,9 +66,8 @@ std::string Fault(CheckingCanvas& canvas, const form::UserPage& page) {
   if (!canvas.fault.empty()) return std::exchange(canvas.fault, {});
   for (const form::Control& c : page.controls().all()) {
     const form::ControlState& s = c.state;
-    if (s.index < -1 || s.index >= static_cast<int>(s.items.size())) {
+    if (s.index < -1 || s.index >= static_cast<int>(s.items.size()))
       return c.Key() + " selects an item it does not hold";
-    }
     if (!std::isfinite(s.left) || !std::isfinite(s.top)) return c.Key() + " stands off the plane";
   }
   return {};
@@ -86,10 +84,9 @@ auto Snapshot(const form::UserPage& page) {
       controls;
   for (const form::Control& c : page.controls().all()) {
     const form::ControlState& s = c.state;
-    if (c.spec.name != "Background" && c.spec.container != "Background") {
+    if (c.spec.name != "Background" && c.spec.container != "Background")
       controls.emplace_back(s.caption, s.visible, s.left, s.top, s.width, s.height, s.items,
                             s.index, s.backColour, s.value, s.enabled);
-    }
   }
   return std::tuple(dump.substr(0, dump.find(",\"controls\":")), l.logLineCount(), l.frame80Count(),
                     l.frame7DCount(), l.recordCount(), controls);
@@ -166,9 +163,8 @@ struct LogWalk {
     Do("click UserDefinedButton");
     for (int pageIndex = 0; pageIndex < (Shown("UserPageSelect") ? 2 : 1); ++pageIndex) {
       if (Shown("UserPageSelect")) Do("select UserPageSelect " + std::to_string(pageIndex));
-      for (int b = 0; b < Items("UserByteSelect"); ++b) {
+      for (int b = 0; b < Items("UserByteSelect"); ++b)
         Do("select UserByteSelect " + std::to_string(b)), Do("key 39");
-      }
     }
   }
 
@@ -230,9 +226,8 @@ std::string ExerciseScript(std::string_view bytes) {
     // or anything else outside it, is left out.
     const std::optional<form::UserEvent> event = form::ParseUserEvent(line);
     if (event && event->kind == form::UserEvent::Kind::Open &&
-        (event->text.starts_with('/') || event->text.find("..") != std::string::npos)) {
+        (event->text.starts_with('/') || event->text.find("..") != std::string::npos))
       continue;
-    }
     std::istringstream one(line);
     const int status = runner.Run(one);
     if (const std::string fault = Fault(checker, page); !fault.empty()) {

@@ -1,6 +1,8 @@
 // The window on an off-screen display, opened on a scratch program folder,
 // with helpers to reach its widgets and to send it the user's mouse clicks
-// and keys. Messages and file dialogs are answered by the fixture.
+// and keys. Messages and file dialogs are answered by the fixture. The
+// window tests start from a log of temperatures drawn, marked and done again
+// in the program's core.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,27 +10,21 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <map>
 #include <memory>
 
-#include "app/canvas_widget.h"
-#include "app/main_window.h"
 #include "application.h"
+#include "chart/canvas.h"
+#include "form/user_page.h"
+#include "log_text.h"
 
 namespace zelk::app {
-
-// Whether the window's canvas shows exactly the lines the program drew on it
-// since it was last cleared, painted afresh on blank paper (the window keeps
-// them once KeepDrawing was called).
-inline bool CanvasShowsDrawing(MainWindow& window) {
-  const QImage& shown = window.canvasImage();
-  return shown == PaintedLines(shown.size(), window.devicePixelRatioF() * window.scale(),
-                               window.drawnLines());
-}
 
 class WindowFixture : public ::testing::Test {
  protected:
@@ -82,6 +78,48 @@ class WindowFixture : public ::testing::Test {
   std::unique_ptr<MainWindow> window_;
   QStringList messages_, asked_;  // "title: text"; the file dialogs' "title: proposed path"
   QString chosen_;                // what the file dialogs answer
+};
+
+// 104 samples (on the Full Trip a sample is about 104 twips, 7 pixels, wide)
+// of 85 °C coolant, 30 °C intake air and 20 °C fuel: three level series well
+// apart. The last 0x80 frame reports the air temperature sensor's fault.
+inline std::string TemperatureLog() {
+  const std::map<int, std::string> bytes{{1, "03"}, {2, "20"}, {3, "8C"}, {5, "55"}, {6, "4B"}};
+  std::vector<std::string> frames80(103, testlogs::Frame80With(bytes));
+  auto faulty = bytes;
+  faulty[13] = "02";
+  frames80.back() = testlogs::Frame80With(faulty);
+  return testlogs::FrameLogOf(frames80, {});
+}
+
+// The temperatures of the log drawn, the marker on its eleventh sample; the
+// same done in the program's core, recording its drawing.
+class WindowTest : public WindowFixture {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    log_ = Write("logs/drive.txt", TemperatureLog());
+    window_ = NewWindow();
+    ASSERT_NO_FATAL_FAILURE(PickWithMouse("drive.txt"));
+    QTest::mouseClick(Widget("TemperatureButton"), Qt::LeftButton);
+    QTest::keyClick(FocusTarget(), Qt::Key_Right);
+    ASSERT_EQ(Marked(), "11");
+    core_.Form_Load();
+    ASSERT_TRUE(core_.OpenPath(log_.toStdString()));
+    core_.Click("TemperatureButton");
+    core_.Form_KeyUp(39);
+  }
+
+  std::string Marked() { return Caption("DataPointText").toStdString(); }
+
+  void SendKey(QEvent::Type type, Qt::Key key, bool autoRepeat) {
+    QKeyEvent event(type, key, Qt::NoModifier, QString(), autoRepeat);
+    QApplication::sendEvent(FocusTarget(), &event);
+  }
+
+  QString log_;
+  chart::RecordingCanvas drawn_;
+  form::UserPage core_{drawn_, dir_.path().toStdString()};
 };
 
 }  // namespace zelk::app

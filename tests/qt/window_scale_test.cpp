@@ -20,13 +20,12 @@ TEST_F(ScaleTest, TheFormGrowsWithTheWindowAndIsTheSameAtItsSize) {
   QWidget* client = Widget("RPMButton")->parentWidget();
   const QImage designed = client->grab().toImage();
   const QSize form(1089, 567), frame = window_->size() - form;
-  const struct {
-    double across, down, scale;
-  } cases[] = {{1.5, 1.5, 1.5}, {2.5, 2.5, 2.5}, {3.0, 1.5, 1.5}, {1.0, 1.0, 1.0}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.across);
-    window_->resize(frame + QSize(qRound(form.width() * c.across), qRound(form.height() * c.down)));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return qAbs(window_->scale() - c.scale) < 0.002; }));
+  const std::tuple<double, double, double> cases[] = {
+      {1.5, 1.5, 1.5}, {2.5, 2.5, 2.5}, {3.0, 1.5, 1.5}, {1.0, 1.0, 1.0}};
+  for (const auto& [across, down, fits] : cases) {
+    SCOPED_TRACE(across);
+    window_->resize(frame + QSize(qRound(form.width() * across), qRound(form.height() * down)));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return qAbs(window_->scale() - fits) < 0.002; }));
     const double scale = window_->scale();
     const auto px = [scale](int twips) { return qRound(twips * scale / 15); };
     EXPECT_LE(qAbs(client->geometry().center().x() - window_->centralWidget()->width() / 2), 1);
@@ -56,9 +55,8 @@ TEST_F(ScaleTest, RecentLogsFolderAndSizeOutliveTheWindow) {
   window_ = NewWindow();
   window_->Remember(std::make_shared<QSettings>(ini, QSettings::IniFormat));
   QStringList shown;
-  for (QAction* item : window_->recentMenu()->actions()) {
+  for (QAction* item : window_->recentMenu()->actions())
     shown << item->text() + (item->isEnabled() ? "" : " (grey)");
-  }
   EXPECT_EQ(shown, QStringList({"&1 b.txt  (" + QFileInfo(b).path() + ")",
                                 "&2 a.txt  (" + QFileInfo(a).path() + ") (grey)"}));
   EXPECT_EQ(window_->page().controls().Named("Dir1").state.folder,

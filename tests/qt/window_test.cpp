@@ -1,57 +1,28 @@
 // The real window on an off-screen display: what the user sees of it, read
 // off its widgets and painted pixels; key and mouse events as the user's
-// desktop sends them; drops, saving the graph and the data, and a batch
-// run's pictures. That each widget copies its control is the monkey test's.
+// desktop sends them; drops. That each widget copies its control is the
+// monkey test's; what the window writes to disk is window_save_test's.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QAction>
-#include <QApplication>
-#include <QBuffer>
-#include <QComboBox>
 #include <QDropEvent>
-#include <QKeyEvent>
-#include <QKeySequence>
-#include <QLabel>
 #include <QLineF>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTreeWidget>
 #include <QUrl>
 #include <QWheelEvent>
-#include <cerrno>
-#include <cstring>
-#include <map>
 #include <optional>
-#include <sstream>
 #include <tuple>
 
-#include "app/batch_output.h"
 #include "app/pictures.h"
-#include "app/save_file.h"
 #include "app/values_window.h"
-#include "chart/canvas.h"
 #include "chart/plot.h"
 #include "chart/time_window.h"
-#include "cli/batch.h"
-#include "form/user_page.h"
-#include "log_text.h"
 #include "window_fixture.h"
 
 namespace zelk::app {
 namespace {
-
-// 104 samples (on the Full Trip a sample is about 104 twips, 7 pixels, wide)
-// of 85 °C coolant, 30 °C intake air and 20 °C fuel: three level series well
-// apart. The last 0x80 frame reports the air temperature sensor's fault.
-std::string TemperatureLog() {
-  const std::map<int, std::string> bytes{{1, "03"}, {2, "20"}, {3, "8C"}, {5, "55"}, {6, "4B"}};
-  std::vector<std::string> frames80(103, testlogs::Frame80With(bytes));
-  auto faulty = bytes;
-  faulty[13] = "02";
-  frames80.back() = testlogs::Frame80With(faulty);
-  return testlogs::FrameLogOf(frames80, {});
-}
 
 // A colour number 0x00BBGGRR as the screen shows it, "#rrggbb".
 std::string Rgb(uint32_t bgr) {
@@ -71,36 +42,6 @@ std::optional<QPointF> Crossing(const std::vector<chart::Line>& lines, uint32_t 
   }
   return std::nullopt;
 }
-
-// The temperatures of the log drawn, the marker on its eleventh sample; the
-// same done in the program's core, recording its drawing.
-class WindowTest : public WindowFixture {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(dir_.isValid());
-    log_ = Write("logs/drive.txt", TemperatureLog());
-    window_ = NewWindow();
-    ASSERT_NO_FATAL_FAILURE(PickWithMouse("drive.txt"));
-    QTest::mouseClick(Widget("TemperatureButton"), Qt::LeftButton);
-    QTest::keyClick(FocusTarget(), Qt::Key_Right);
-    ASSERT_EQ(Marked(), "11");
-    core_.Form_Load();
-    ASSERT_TRUE(core_.OpenPath(log_.toStdString()));
-    core_.Click("TemperatureButton");
-    core_.Form_KeyUp(39);
-  }
-
-  std::string Marked() { return Caption("DataPointText").toStdString(); }
-
-  void SendKey(QEvent::Type type, Qt::Key key, bool autoRepeat) {
-    QKeyEvent event(type, key, Qt::NoModifier, QString(), autoRepeat);
-    QApplication::sendEvent(FocusTarget(), &event);
-  }
-
-  QString log_;
-  chart::RecordingCanvas drawn_;
-  form::UserPage core_{drawn_, dir_.path().toStdString()};
-};
 
 // What the check of every widget against its control does not see: the
 // window's size, which widget holds which, the fonts they inherit; that no
@@ -139,12 +80,9 @@ TEST_F(WindowTest, ImagesShowTheirWholePicture) {
   for (const form::Art art : {form::Art::LeftArrow, form::Art::RightArrow}) {
     const QImage arrow = ArtPixmap(art).toImage();
     double weight = 0, rows = 0;
-    for (int y = 0; y < arrow.height(); ++y) {
-      for (int x = 0; x < arrow.width(); ++x) {
-        weight += qAlpha(arrow.pixel(x, y));
-        rows += (y + 0.5) * qAlpha(arrow.pixel(x, y));  // a row at its centre
-      }
-    }
+    for (int y = 0; y < arrow.height(); ++y)  // each row weighed at its centre
+      for (int x = 0; x < arrow.width(); ++x)
+        weight += qAlpha(arrow.pixel(x, y)), rows += (y + 0.5) * qAlpha(arrow.pixel(x, y));
     EXPECT_NEAR(rows / weight, (arrow.height() - 1) / 2.0, 0.25) << static_cast<int>(art);
   }
   EXPECT_EQ(ArtPixmap(form::Art::About).size(), QSize(500, 320));
@@ -155,11 +93,10 @@ TEST_F(WindowTest, ImagesShowTheirWholePicture) {
 // says so and stays open; the Exit menu closes it.
 TEST_F(WindowTest, ButtonsAndMenusDoWhatTheySay) {
   QTest::mouseClick(Widget("RPMButton"), Qt::LeftButton);
-  const QPalette palette = QApplication::palette();
   for (const char* key : {"RPMButton", "TemperatureButton", "BatteryButton"}) {
-    EXPECT_EQ(
-        Widget(key)->palette().color(QPalette::Button),
-        palette.color(QPalette::Active, key[0] == 'R' ? QPalette::Highlight : QPalette::Button))
+    const auto role = key[0] == 'R' ? QPalette::Highlight : QPalette::Button;
+    EXPECT_EQ(Widget(key)->palette().color(QPalette::Button),
+              QApplication::palette().color(QPalette::Active, role))
         << key;
   }
   window_->menuAction("Version")->trigger();
@@ -180,7 +117,6 @@ TEST_F(WindowTest, ColoursArePaintedWhereTheProgramPutsThem) {
   const std::vector<chart::Line>& lines = drawn_.lines();
   QWidget* client = window_->centralWidget();
   const QImage shot = client->grab().toImage();
-  ASSERT_EQ(shot.size(), client->size());
   const auto seen = [&shot](QPoint pixel) { return shot.pixelColor(pixel).name().toStdString(); };
   const auto pixelOf = [&](QPointF twips) {
     return Canvas()->mapTo(client, (twips / 15).toPoint());
@@ -194,40 +130,31 @@ TEST_F(WindowTest, ColoursArePaintedWhereTheProgramPutsThem) {
   // Across the graph right of its title and legend, and down the value axis
   // between two of its labels.
   const QLineF across(7000, 0, 7000, 4455), down(0, 2500, 11805, 2500);
-  const struct {
-    const char* what;
-    uint32_t colour;
-    QLineF probe;
-  } drawn[] = {
+  const std::tuple<const char*, uint32_t, QLineF> drawn[] = {
       {"time axis", chart::kBlue, across},   {"value axis", chart::kBlue, down},
       {"limit line", chart::kRed, across},   {"coolant", chart::kBlack, across},
       {"intake air", chart::kGreen, across}, {"fuel", chart::kMagenta, across},
   };
-  for (const auto& d : drawn) {
-    const auto at = Crossing(lines, d.colour, d.probe);
-    ASSERT_TRUE(at) << d.what;
-    EXPECT_EQ(seen(pixelOf(*at)), Rgb(d.colour)) << d.what;
+  for (const auto& [what, colour, probe] : drawn) {
+    const auto at = Crossing(lines, colour, probe);
+    ASSERT_TRUE(at) << what;
+    EXPECT_EQ(seen(pixelOf(*at)), Rgb(colour)) << what;
   }
   const QPointF between =
       (*Crossing(lines, chart::kBlack, across) + *Crossing(lines, chart::kGreen, across)) / 2;
   const QWidget* page = qobject_cast<QPlainTextEdit*>(Widget("Text"))->viewport();
-  const struct {
-    const char* what;
-    QPoint pixel;
-    std::string colour;
-  } surfaces[] = {
+  const std::tuple<const char*, QPoint, std::string> surfaces[] = {
       {"paper between two series", pixelOf(between), "#ffffff"},
       {"listing box", page->mapTo(client, QPoint(page->width() - 4, page->height() - 4)),
        colourOf("Text")},
       {"marker strip", centreOf("Overlay"), colourOf("Overlay")},
   };
-  for (const auto& s : surfaces) EXPECT_EQ(seen(s.pixel), s.colour) << s.what;
+  for (const auto& [what, pixel, colour] : surfaces) EXPECT_EQ(seen(pixel), colour) << what;
   // The lamps are pictures: the hue at a lamp's centre tells which is lit.
   const std::pair<const char*, int> lamps[] = {
       {"FaultRed(1)", 0}, {"FaultGreen(0)", 120}, {"FaultGreen(2)", 120}};
-  for (const auto& [key, hue] : lamps) {
+  for (const auto& [key, hue] : lamps)
     EXPECT_NEAR(shot.pixelColor(centreOf(key)).hsvHue(), hue, 10) << key;
-  }
 }
 
 // A held key sends presses and releases marked as repeats, then one real
@@ -237,10 +164,8 @@ TEST_F(WindowTest, AHeldArrowKeyMovesTheMarkerOnce) {
       {Qt::Key_Right, 0, "21"}, {Qt::Key_Right, 3, "31"}, {Qt::Key_Left, 3, "21"}};
   for (const auto& [key, repeats, marked] : holds) {
     SendKey(QEvent::KeyPress, key, false);
-    for (int i = 0; i < repeats; ++i) {
-      SendKey(QEvent::KeyRelease, key, true);
-      SendKey(QEvent::KeyPress, key, true);
-    }
+    for (int i = 0; i < repeats; ++i)
+      SendKey(QEvent::KeyRelease, key, true), SendKey(QEvent::KeyPress, key, true);
     SendKey(QEvent::KeyRelease, key, false);
     EXPECT_EQ(Marked(), marked) << key << " held for " << repeats << " repeats";
   }
@@ -285,15 +210,9 @@ TEST_F(WindowTest, TheCanvasShowsWhatTheProgramDrew) {
 // the middle between two samples, so a click read a pixel off would mark
 // another sample. Clicks beyond either end mark the first or last sample.
 TEST_F(WindowTest, OnlyALeftClickOnTheGraphMovesTheMarker) {
-  const auto placeOf = [this](QWidget* widget, QPoint at) {
-    return widget->mapTo(window_.get(), at);
-  };
-  const struct {
-    const char* what;
-    Qt::MouseButton button;
-    QPoint place;
-    const char* sample;  // empty: whatever the core reads off
-  } clicks[] = {
+  const auto placeOf = [this](QWidget* w, QPoint at) { return w->mapTo(window_.get(), at); };
+  // What, which button, where, and the sample marked (empty: as the core reads off).
+  const std::tuple<const char*, Qt::MouseButton, QPoint, const char*> clicks[] = {
       {"right on the graph", Qt::RightButton, placeOf(Canvas(), {400, 150}), "11"},
       {"middle on the graph", Qt::MiddleButton, placeOf(Canvas(), {400, 150}), "11"},
       {"where PreviousImage would be", Qt::LeftButton,
@@ -305,15 +224,15 @@ TEST_F(WindowTest, OnlyALeftClickOnTheGraphMovesTheMarker) {
       {"left at 497", Qt::LeftButton, placeOf(Canvas(), {497, 120}), ""},
       {"left at 782", Qt::LeftButton, placeOf(Canvas(), {782, 120}), "101"},
   };
-  for (const auto& c : clicks) {
-    SCOPED_TRACE(c.what);
-    QTest::mouseClick(window_->windowHandle(), c.button, {}, c.place);
-    const QPoint onCanvas = Canvas()->mapFrom(window_.get(), c.place);
-    if (c.button == Qt::LeftButton && Canvas()->rect().contains(onCanvas))
+  for (const auto& [what, button, place, sample] : clicks) {
+    SCOPED_TRACE(what);
+    QTest::mouseClick(window_->windowHandle(), button, {}, place);
+    const QPoint onCanvas = Canvas()->mapFrom(window_.get(), place);
+    if (button == Qt::LeftButton && Canvas()->rect().contains(onCanvas))
       core_.Picture1_MouseDown(1, onCanvas.x() * 15.0, onCanvas.y() * 15.0);
     const form::Controls& core = core_.controls();
     EXPECT_EQ(Marked(), core.Named("DataPointText").state.caption);
-    EXPECT_EQ(Marked(), *c.sample ? c.sample : Marked());
+    EXPECT_EQ(Marked(), *sample ? sample : Marked());
     EXPECT_EQ(Widget("Overlay")->x(), qRound(core.Named("Overlay").state.left / 15.0));
     EXPECT_TRUE(Widget("DataPointText")->isVisible());
   }
@@ -356,26 +275,22 @@ TEST_F(WindowTest, DropOpensTheFirstLocalFile) {
       {{web}, {}, {}},
       {{}, log_, {}},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.urls.size());
+  for (const auto& [urls, text, opened] : cases) {
+    SCOPED_TRACE(urls.size());
     auto window = NewWindow();
     QMimeData data;
-    if (!c.urls.isEmpty()) data.setUrls(c.urls);
-    if (!c.text.isEmpty()) data.setText(c.text);
+    if (!urls.isEmpty()) data.setUrls(urls);
+    if (!text.isEmpty()) data.setText(text);
     QDragEnterEvent enter(QPoint(500, 200), Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(window.get(), &enter);
     QDropEvent drop(QPointF(500, 200), Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(window.get(), &drop);
-    EXPECT_EQ(enter.isAccepted(), !c.opened.isEmpty());
-    EXPECT_EQ(QString::fromStdString(window->page().vars().file.name), c.opened);
-    EXPECT_EQ(window->windowTitle(), c.opened.isEmpty() ? "ZelkScope" : c.opened + " - ZelkScope");
+    EXPECT_EQ(enter.isAccepted(), !opened.isEmpty());
+    EXPECT_EQ(QString::fromStdString(window->page().vars().file.name), opened);
+    EXPECT_EQ(window->windowTitle(), opened.isEmpty() ? "ZelkScope" : opened + " - ZelkScope");
   }
 }
 
-// Each save (by its menu key) asks for a file, proposing one named after the
-// log and the channel beside the log, or in the folder last saved to, and
-// writes what is on screen: the graph as the window shows it, the marker
-// strip included, and the channel's table.
 // Moving through the browser's file list with the arrow keys opens each file
 // reached, as a click on it does.
 TEST_F(WindowTest, ArrowKeysInTheFileListOpenTheFileReached) {
@@ -388,29 +303,6 @@ TEST_F(WindowTest, ArrowKeysInTheFileListOpenTheFileReached) {
     QTest::keyClick(files, key);
     EXPECT_EQ(window_->page().vars().file.name, opened);
   }
-}
-
-TEST_F(WindowTest, SavedFilesHoldWhatIsOnScreen) {
-  window_->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
-  chosen_ = dir_.filePath("saved.png");
-  QTest::keySequence(window_.get(), QKeySequence(QStringLiteral("Ctrl+S")));
-  const QRect place(Canvas()->mapTo(window_.get(), QPoint()), Canvas()->size());
-  const QImage shown = window_->grab(place).toImage().convertToFormat(QImage::Format_RGB32);
-  const QImage saved = QImage(chosen_).convertToFormat(QImage::Format_RGB32);
-  ASSERT_EQ(saved.size(), shown.size());
-  EXPECT_TRUE(saved == shown);
-  EXPECT_EQ(saved.pixel(Widget("Overlay")->geometry().center()), qRgb(255, 0, 0));
-
-  QTest::mouseClick(Widget("BatteryButton"), Qt::LeftButton);
-  chosen_ = dir_.filePath("saved.csv");
-  QTest::keySequence(window_.get(), QKeySequence(QStringLiteral("Ctrl+E")));
-  QFile table(chosen_);
-  ASSERT_TRUE(table.open(QIODevice::ReadOnly));
-  EXPECT_EQ(table.readAll().toStdString(), window_->page().DataCsv());
-  EXPECT_EQ(asked_, QStringList({"Save Graph: " + dir_.filePath("logs/drive-temperature.png"),
-                                 "Export Data: " + dir_.filePath("drive-battery.csv")}));
-  EXPECT_TRUE(messages_.isEmpty());
 }
 
 // Each time under the graph stands at the place on the canvas whose time it
@@ -439,91 +331,6 @@ TEST_F(WindowTest, TimeAxisTimesStandUnderTheirPlaces) {
       }
       more = Widget("NextImage")->isVisible();
     }
-  }
-}
-
-// A file that cannot be written is reported with the system's reason, and
-// nothing is left behind: neither the file nor a temporary one. A save whose
-// dialog is cancelled does nothing at all. The rows: each save, into a folder
-// that does not exist or a read-only one, or cancelled.
-enum class Target { MissingFolder, ReadOnlyFolder, Cancelled };
-
-class WriteFailureTest : public WindowTest,
-                         public ::testing::WithParamInterface<std::tuple<const char*, Target>> {};
-
-TEST_P(WriteFailureTest, IsReportedAndLeavesNoFile) {
-  const auto [menu, target] = GetParam();
-  const bool readOnly = target == Target::ReadOnlyFolder;
-  QDir folder(dir_.filePath("out"));
-  if (readOnly) {
-    if (geteuid() == 0) GTEST_SKIP() << "run as root, who may write into a read-only folder";
-    ASSERT_TRUE(folder.mkpath("."));
-    ASSERT_TRUE(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
-  }
-  chosen_ = target == Target::Cancelled ? QString() : folder.filePath("saved");
-  window_->menuAction(menu)->trigger();
-  if (readOnly) QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner);
-  const QString reason = QString::fromLocal8Bit(std::strerror(readOnly ? EACCES : ENOENT));
-  EXPECT_EQ(messages_,
-            target == Target::Cancelled
-                ? QStringList()
-                : QStringList{
-                      QStringLiteral("ZelkScope: Cannot write \"%1\": %2.").arg(chosen_, reason)});
-  EXPECT_EQ(QDir(readOnly ? folder.path() : dir_.path()).entryList(QDir::Files | QDir::Hidden),
-            QStringList());
-}
-
-const char* const kTargets[] = {"IntoMissingFolder", "IntoReadOnlyFolder", "Cancelled"};
-INSTANTIATE_TEST_SUITE_P(ExportWindow, WriteFailureTest,
-                         ::testing::Combine(::testing::Values("SaveGraphMenu", "ExportDataMenu"),
-                                            ::testing::Values(Target::MissingFolder,
-                                                              Target::ReadOnlyFolder,
-                                                              Target::Cancelled)),
-                         [](const auto& info) {
-                           return std::get<0>(info.param) +
-                                  std::string(kTargets[int(std::get<1>(info.param))]);
-                         });
-
-// A batch run's pictures are the window's pictures of the same log, channel
-// and window, pixel for pixel: title, value labels and time axis included.
-TEST_F(WindowTest, BatchPicturesAreTheWindowsPictures) {
-  const QString log = Write("long.txt", testlogs::FrameLog(600, {900, 3100, 1700}));
-  const cli::BatchOptions options{dir_.filePath("batch").toStdString(),
-                                  {"TemperatureButton", "RPMButton"},
-                                  2,
-                                  {log.toStdString()}};
-  auto batchWindow = NewWindow();
-  WindowBatchOutput output(*batchWindow);
-  std::ostringstream out, err;
-  ASSERT_EQ(cli::RunBatch(batchWindow->page(), options, output, out, err), 0) << err.str();
-
-  window_ = NewWindow();  // no marker shown, as in a batch run
-  window_->OpenLog(log);
-  qobject_cast<QComboBox*>(Widget("YAxis"))->activated(1);  // 2 minutes, as the user picks it
-  for (const char* channel : {"TemperatureButton", "RPMButton"}) {
-    QTest::mouseClick(Widget(channel), Qt::LeftButton);
-    const QString name = QStringLiteral("batch/long-%1-page1.png")
-                             .arg(QString::fromStdString(window_->page().ChannelName()));
-    const QImage saved = QImage(dir_.filePath(name)).convertToFormat(QImage::Format_RGB32);
-    EXPECT_FALSE(saved.isNull()) << name.toStdString();
-    EXPECT_TRUE(saved == window_->GraphImage()) << name.toStdString();
-  }
-}
-
-// A picture of few colours goes out with a palette, one of many in 24-bit
-// colour; either way it reads back pixel for pixel.
-TEST(SavedPicture, ReadsBackPixelForPixel) {
-  for (const int colours : {3, 256, 257, 5000}) {
-    QImage picture(97, 31, QImage::Format_RGB32);
-    for (int y = 0; y < picture.height(); ++y) {
-      for (int x = 0; x < picture.width(); ++x)
-        picture.setPixel(x, y, (x * 131 + y * 7919) % colours * 3361);
-    }
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(WritePng(picture, buffer)) << colours;
-    EXPECT_EQ(QImage::fromData(png).convertToFormat(QImage::Format_RGB32), picture) << colours;
   }
 }
 
