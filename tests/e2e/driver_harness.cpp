@@ -142,15 +142,11 @@ DriverRun Scratch::Run(const std::vector<std::string>& parts, const Between& bet
   const auto start = std::chrono::steady_clock::now();
   const pid_t pid = ::fork();
   if (pid == 0) {
-    ::dup2(input[0], 0);
-    ::dup2(outFd, 1);
-    ::dup2(errFd, 2);
+    ::dup2(input[0], 0), ::dup2(outFd, 1), ::dup2(errFd, 2);
     ::execl(ZELK_DRIVER, ZELK_DRIVER, "--program-dir", dir_.c_str(), static_cast<char*>(nullptr));
     ::_exit(127);
   }
-  ::close(input[0]);
-  ::close(outFd);
-  ::close(errFd);
+  for (const int fd : {input[0], outFd, errFd}) ::close(fd);
   int raw = 0;
   bool ended = false;
   DriverRun run;

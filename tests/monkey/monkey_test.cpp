@@ -60,8 +60,7 @@ std::string Mismatch(MainWindow& window, const form::Control& c, bool folderRowM
   QString caption = Text(s.caption);
   QVariantList shown, state;
   const auto add = [&](const QVariant& widgetShows, const QVariant& stateSays) {
-    shown << widgetShows;
-    state << stateSays;
+    shown << widgetShows, state << stateSays;
   };
   // The rows a list or a combo box shows, against the items of the state.
   const auto rows = [&](const QAbstractItemModel* model) {
@@ -71,8 +70,7 @@ std::string Mismatch(MainWindow& window, const form::Control& c, bool folderRowM
   };
   QWidget* w = window.widget(Text(c.Key()));
   if (QAction* action = window.menuAction(Text(c.Key()))) {
-    add(action->isVisible(), s.visible);
-    add(action->isEnabled(), s.enabled);
+    add(action->isVisible(), s.visible), add(action->isEnabled(), s.enabled);
     if (c.spec.kind == Kind::MenuItem) add(action->text(), caption);
     if (c.spec.checkable) add(action->isChecked(), s.checked);
   } else if (!w) {
@@ -99,10 +97,8 @@ std::string Mismatch(MainWindow& window, const form::Control& c, bool folderRowM
                                                              : QPalette::Base;
       if (coloured) add(w->palette().color(role), Resolve(s.backColour, window.palette()));
     }
-    if (const auto* combo = qobject_cast<QComboBox*>(w)) {
-      rows(combo->model());
-      add(combo->currentIndex(), s.index);
-    }
+    if (const auto* combo = qobject_cast<QComboBox*>(w))
+      rows(combo->model()), add(combo->currentIndex(), s.index);
     // The row the user sees highlighted, not the keyboard's cursor.
     const auto* list = qobject_cast<QListWidget*>(w);
     if (list) rows(list->model());
@@ -110,10 +106,8 @@ std::string Mismatch(MainWindow& window, const form::Control& c, bool folderRowM
       const QList<QListWidgetItem*> selected = list->selectedItems();
       add(selected.isEmpty() ? -1 : list->row(selected.front()), s.index);
     }
-    if (kind == Kind::ScrollBar) {
-      add(w->property("value"), s.value);
-      add(w->property("sliderPosition"), s.value);
-    }
+    if (kind == Kind::ScrollBar)
+      add(w->property("value"), s.value), add(w->property("sliderPosition"), s.value);
   }
   QString text;
   if (shown != state) QDebug(&text) << "shown" << shown << "state" << state;
@@ -179,9 +173,8 @@ struct Monkey {
     const QPointF twips = point.toPointF() * 15 / window.scale();
     const std::string place = form::UserEvent::ClickAt(twips.x(), twips.y()).ToLine();
     if (qobject_cast<CanvasWidget*>(widget) && widget->isVisible() && button == Qt::LeftButton &&
-        std::find(lines.begin() + before, lines.end(), place) == lines.end()) {
+        std::find(lines.begin() + before, lines.end(), place) == lines.end())
       fault = "a click on the graph did not reach the program as \"" + place + "\"";
-    }
   }
   // Any control, shown or not, at any point: the events of a real user never
   // reach one that is hidden.
@@ -232,9 +225,8 @@ struct Monkey {
                                     [&](const auto& pair) { return pair.first == key; });
     const std::string line = "key " + std::to_string(code.second);
     if (window.focusWidget() == target &&
-        std::find(lines.begin() + before, lines.end(), line) == lines.end()) {
+        std::find(lines.begin() + before, lines.end(), line) == lines.end())
       fault = "the key " + QKeySequence(key).toString().toStdString() + " did not give " + line;
-    }
   }
 
   // A text typed over the step box's, each letter as its Latin-1 key with its
