@@ -116,6 +116,7 @@ TEST_F(WindowTest, ColoursArePaintedWhereTheProgramPutsThem) {
   const std::vector<chart::Line>& lines = drawn_.lines();
   QWidget* client = window_->centralWidget();
   const QImage shot = client->grab().toImage();
+  ASSERT_EQ(shot.size(), client->size());
   const auto seen = [&shot](QPoint pixel) { return shot.pixelColor(pixel).name().toStdString(); };
   const auto pixelOf = [&](QPointF twips) {
     return Canvas()->mapTo(client, (twips / 15).toPoint());
