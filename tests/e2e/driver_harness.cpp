@@ -142,7 +142,9 @@ DriverRun Scratch::Run(const std::vector<std::string>& parts, const Between& bet
   const auto start = std::chrono::steady_clock::now();
   const pid_t pid = ::fork();
   if (pid == 0) {
-    ::dup2(input[0], 0), ::dup2(outFd, 1), ::dup2(errFd, 2);
+    ::dup2(input[0], 0);
+    ::dup2(outFd, 1);
+    ::dup2(errFd, 2);
     ::execl(ZELK_DRIVER, ZELK_DRIVER, "--program-dir", dir_.c_str(), static_cast<char*>(nullptr));
     ::_exit(127);
   }

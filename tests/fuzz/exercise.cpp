@@ -131,8 +131,9 @@ struct LogWalk {
   }
   bool Check(std::string_view what) {
     page.TakeMessages();
-    if (fault.empty() && (fault = Fault(canvas, page)).size())
+    if (fault.empty() && (fault = Fault(canvas, page)).size()) {
       fault = std::string(what) + " (channel " + page.ChannelName() + "): " + fault;
+    }
     return fault.empty();
   }
   // Runs a script line, unless an earlier one broke a promise.

@@ -60,7 +60,8 @@ std::string Mismatch(MainWindow& window, const form::Control& c, bool folderRowM
   QString caption = Text(s.caption);
   QVariantList shown, state;
   const auto add = [&](const QVariant& widgetShows, const QVariant& stateSays) {
-    shown << widgetShows, state << stateSays;
+    shown << widgetShows;
+    state << stateSays;
   };
   // The rows a list or a combo box shows, against the items of the state.
   const auto rows = [&](const QAbstractItemModel* model) {
@@ -70,7 +71,8 @@ std::string Mismatch(MainWindow& window, const form::Control& c, bool folderRowM
   };
   QWidget* w = window.widget(Text(c.Key()));
   if (QAction* action = window.menuAction(Text(c.Key()))) {
-    add(action->isVisible(), s.visible), add(action->isEnabled(), s.enabled);
+    add(action->isVisible(), s.visible);
+    add(action->isEnabled(), s.enabled);
     if (c.spec.kind == Kind::MenuItem) add(action->text(), caption);
     if (c.spec.checkable) add(action->isChecked(), s.checked);
   } else if (!w) {
@@ -97,8 +99,10 @@ std::string Mismatch(MainWindow& window, const form::Control& c, bool folderRowM
                                                              : QPalette::Base;
       if (coloured) add(w->palette().color(role), Resolve(s.backColour, window.palette()));
     }
-    if (const auto* combo = qobject_cast<QComboBox*>(w))
-      rows(combo->model()), add(combo->currentIndex(), s.index);
+    if (const auto* combo = qobject_cast<QComboBox*>(w)) {
+      rows(combo->model());
+      add(combo->currentIndex(), s.index);
+    }
     // The row the user sees highlighted, not the keyboard's cursor.
     const auto* list = qobject_cast<QListWidget*>(w);
     if (list) rows(list->model());
@@ -106,8 +110,10 @@ std::string Mismatch(MainWindow& window, const form::Control& c, bool folderRowM
       const QList<QListWidgetItem*> selected = list->selectedItems();
       add(selected.isEmpty() ? -1 : list->row(selected.front()), s.index);
     }
-    if (kind == Kind::ScrollBar)
-      add(w->property("value"), s.value), add(w->property("sliderPosition"), s.value);
+    if (kind == Kind::ScrollBar) {
+      add(w->property("value"), s.value);
+      add(w->property("sliderPosition"), s.value);
+    }
   }
   QString text;
   if (shown != state) QDebug(&text) << "shown" << shown << "state" << state;
