@@ -2,7 +2,6 @@
 // the time window's list and arrows, and saving.
 #include <cmath>
 #include <filesystem>
-#include <map>
 #include <tuple>
 
 #include "page_fixture.h"
