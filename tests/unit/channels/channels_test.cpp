@@ -15,11 +15,16 @@ class ChannelsTest : public ChannelTest {
     for (int k = 0; k < times; ++k) text += entry;
     return text;
   }
-  // The lines the marker adds over the graph, on the canvas the draw left.
-  std::vector<chart::Line> Redrawn(ChannelId id) {
+  // Shows the log on the channel and gives the `count` lines the marker then
+  // adds over the graph (more or fewer fail the test).
+  std::vector<chart::Line> Redrawn(ChannelId id, const std::string& log, size_t count) {
+    Show(id, log);
     const size_t before = lines().size();
     channels::RedrawAtMarker(*channels::ChannelOf(id), log_, tables_, window_, graph_, canvas_);
-    return {lines().begin() + static_cast<long>(before), lines().end()};
+    std::vector<chart::Line> added(lines().begin() + static_cast<long>(before), lines().end());
+    EXPECT_EQ(added.size(), count);
+    added.resize(count);
+    return added;
   }
   std::vector<chart::Line> Lines(size_t first, size_t count) {
     return {lines().begin() + static_cast<long>(first),
@@ -161,9 +166,8 @@ TEST_F(ChannelsTest, MarkerRedrawsEverySeriesWithTheChannelsOffsets) {
     return channels::ReadOff(*channels::ChannelOf(id), log_, tables_, 11);
   };
 
-  Show(ChannelId::Temperatures, frames);  // 42 lines: the magenta series after the strokes
-  std::vector<chart::Line> marker = Redrawn(ChannelId::Temperatures);
-  ASSERT_EQ(marker.size(), 38u);
+  // 42 lines drawn: the magenta series after the strokes.
+  std::vector<chart::Line> marker = Redrawn(ChannelId::Temperatures, frames, 38);
   EXPECT_EQ(marker[0], (chart::Line{550, 1000, 11200, 1000, chart::kRed, 2}));
   EXPECT_EQ(std::vector(marker.begin() + 1, marker.begin() + 25), Lines(3, 24));
   EXPECT_EQ(std::vector(marker.begin() + 25, marker.begin() + 37), Lines(29, 12));
@@ -173,26 +177,20 @@ TEST_F(ChannelsTest, MarkerRedrawsEverySeriesWithTheChannelsOffsets) {
   // The plotted texts are read off: battery " 13", not " 13.0".
   for (const auto& [id, value] :
        {std::pair{ChannelId::Battery, " 13"}, {ChannelId::Throttle, " 90"}}) {
-    Show(id, frames);
-    marker = Redrawn(id);
-    ASSERT_EQ(marker.size(), 13u);
+    marker = Redrawn(id, frames, 13);
     EXPECT_EQ(std::vector(marker.begin(), marker.begin() + 12), Lines(2, 12));
     EXPECT_EQ(marker[12], axis);
     EXPECT_EQ(readOff(id), value);
   }
 
   // The lambda redraw leaves nothing out: sample 6 ends at y 175.
-  Show(ChannelId::Lambda, frames);
-  marker = Redrawn(ChannelId::Lambda);
-  ASSERT_EQ(marker.size(), 25u);
+  marker = Redrawn(ChannelId::Lambda, frames, 25);
   EXPECT_EQ(marker[5].y2, 175);
   EXPECT_EQ(marker[12].colour, chart::kGreen);
 
   // A "#time" log's fuel texts are "0": the marker draws them on the 0 level,
   // here on the Fahrenheit face.
-  Show(ChannelId::Temperatures, ShortTimeLog({{2, Texts(13, "130")}}));
-  marker = Redrawn(ChannelId::Temperatures);
-  ASSERT_EQ(marker.size(), 38u);
+  marker = Redrawn(ChannelId::Temperatures, ShortTimeLog({{2, Texts(13, "130")}}), 38);
   EXPECT_EQ(marker[0], (chart::Line{550, 700, 11200, 700, chart::kRed, 2}));
   EXPECT_EQ(marker[25].colour, chart::kMagenta);
   EXPECT_EQ(marker[25].y1, 3900);
@@ -201,25 +199,20 @@ TEST_F(ChannelsTest, MarkerRedrawsEverySeriesWithTheChannelsOffsets) {
   // Lambda on a column log has no second series: the intake temperatures an
   // earlier decode left behind are not drawn.
   Show(ChannelId::Temperatures, TimeLog({{8, Texts(13, "1")}}));
-  Show(ChannelId::Lambda, TimeLog({{8, Texts(13, "1")}}));
-  marker = Redrawn(ChannelId::Lambda);
-  ASSERT_EQ(marker.size(), 13u);
+  marker = Redrawn(ChannelId::Lambda, TimeLog({{8, Texts(13, "1")}}), 13);
   EXPECT_EQ(marker[12], axis);
 
   // A "Time" log repeats its intake as the third series: the marker draws it
   // in magenta over the green one.
-  Show(ChannelId::Temperatures, TimeLog({{5, Texts(13, "90")}, {8, Texts(13, "30")}}));
-  marker = Redrawn(ChannelId::Temperatures);
-  ASSERT_EQ(marker.size(), 38u);
+  marker =
+      Redrawn(ChannelId::Temperatures, TimeLog({{5, Texts(13, "90")}, {8, Texts(13, "30")}}), 38);
   for (size_t k = 13; k < 25; ++k) {
     EXPECT_EQ(marker[k + 12], (chart::Line{marker[k].x1, marker[k].y1, marker[k].x2, marker[k].y2,
                                            chart::kMagenta, 2}));
   }
 
   // Engine speed's limit line comes again; its value is read off as stored.
-  Show(ChannelId::EngineSpeed, frames);
-  marker = Redrawn(ChannelId::EngineSpeed);
-  ASSERT_EQ(marker.size(), 14u);
+  marker = Redrawn(ChannelId::EngineSpeed, frames, 14);
   EXPECT_EQ(marker[0], (chart::Line{550, 250, 11200, 250, chart::kRed, 2}));
   EXPECT_EQ(readOff(ChannelId::EngineSpeed), " 0");
 }

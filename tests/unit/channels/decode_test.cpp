@@ -21,11 +21,9 @@ TEST_F(ChannelTest, EngineSpeedGraphFrameLabelsTitleAndSeries) {
   EXPECT_EQ(l[5].y2, 4000);
   EXPECT_EQ(l[6].y2, 4000.68f);  // -1 lies just below the time axis
   EXPECT_EQ(l.back().x2, 11155);
-  EXPECT_EQ(view_.startY[0], 3422);
-  EXPECT_EQ(view_.valueScale, 0.68);
-  EXPECT_EQ(view_.baseLine, 4000);
-  EXPECT_EQ(view_.title, "Engine Speed (RPM)");
-  EXPECT_EQ(view_.titleTop, 350);
+  EXPECT_EQ(
+      std::tuple(view_.startY[0], view_.valueScale, view_.baseLine, view_.title, view_.titleTop),
+      std::tuple(3422, 0.68, 4000, "Engine Speed (RPM)", 350));
   EXPECT_EQ(Labels(), (Texts{"0000", "1000", "2000", "3000", "4000", "5000", "6000"}));
 }
 

@@ -61,11 +61,8 @@ TEST(TimeWindow, EachTimeStandsOverTheSampleOfThatTime) {
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.samples << " " << c.length << " " << c.start);
     const TimeWindow w = Of(c.samples, c.perMinute, c.length, c.start);
-    const std::vector<std::string> times = testlogs::Split(w.Caption(), ' ');
-    std::vector<std::string> shown;
-    for (const std::string& t : times) {
-      if (!t.empty()) shown.push_back(t);
-    }
+    std::vector<std::string> shown = testlogs::Split(w.Caption(), ' ');
+    std::erase(shown, "");
     ASSERT_EQ(shown.size(), 11u);
     EXPECT_EQ(w.Caption().find(shown[1]), shown[0].size() + c.gap);
     const int first = SampleIndex(w.yStart);

@@ -56,11 +56,6 @@ TEST(CommandLine, ArgumentsGiveModeLogAndBatch) {
   for (const auto& [args, summary] : cases) {
     EXPECT_EQ(Summary(ParseCommandLine(args)), summary) << ::testing::PrintToString(args);
   }
-  // Every channel, in the buttons' order.
-  EXPECT_EQ(
-      ParseCommandLine({"--export", "out", "a.txt"}).batch.channels,
-      (Texts{"RPMButton", "TemperatureButton", "BatteryButton", "IgnitionButton", "LambdaButton",
-             "LoopButton", "ThrottleButton", "MAPButton", "STFTButton", "UserDefinedButton"}));
   for (const char* caption : {"RPM", "Temperature", "Battery", "Ignition", "Lambda", "Loop",
                               "Throttle", "Manifold", "STFT", "User-Defined"}) {
     EXPECT_NE(UsageText().find(caption), std::string::npos) << caption;

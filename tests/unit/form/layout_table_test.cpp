@@ -41,8 +41,9 @@ TEST(LayoutTable, KeysAreUniqueArraysCompleteAndContainersComeFirst) {
 
 // Everything the user sees at start, and nothing more: the lamps show green;
 // the paging arrows, marker read-outs, user-defined lists, bit strip, average
-// box, time caption, About picture and log browser wait until needed.
-TEST(LayoutTable, VisibilityAtStart) {
+// box, time caption, About picture and log browser wait until needed. Every
+// control but the menus fits its container, except the parked ones.
+TEST(LayoutTable, VisibilityAtStartAndPlacesInsideTheContainers) {
   const std::set<std::string> hiddenArrays = {"FaultRed", "Bit", "BitClear"};
   // clang-format off
   const std::set<std::string> hidden = {
@@ -55,8 +56,18 @@ TEST(LayoutTable, VisibilityAtStart) {
   // clang-format on
   Controls controls;
   for (const Control& c : controls.all()) {
-    const bool expectHidden = hidden.count(c.Key()) || hiddenArrays.count(c.spec.name);
-    EXPECT_EQ(c.spec.visible, !expectHidden) << c.Key();
+    const ControlSpec& s = c.spec;
+    EXPECT_EQ(s.visible, !(hidden.count(c.Key()) || hiddenArrays.count(s.name))) << c.Key();
+    if (s.kind == Kind::Menu || s.kind == Kind::MenuItem) continue;
+    const ControlSpec* holder = s.container.empty() ? nullptr : &controls.Named(s.container).spec;
+    const int width = holder ? holder->width : kClientWidth;
+    const int height = holder ? holder->height : kClientHeight;
+    const bool inside =
+        s.left >= 0 && s.top >= 0 && s.left + s.width <= width && s.top + s.height <= height;
+    // The marker bar and the focus box lie beyond the canvas's right edge.
+    const bool parked = c.Key() == "Overlay" || c.Key() == "DummyText";
+    EXPECT_EQ(inside, !parked) << c.Key();
+    EXPECT_EQ(s.left >= width, parked) << c.Key();
   }
   for (const std::string& key : hidden) EXPECT_NE(controls.Find(key), nullptr) << key;
 }
@@ -108,23 +119,6 @@ TEST(LayoutTable, FontsColoursAndTips) {
   EXPECT_EQ(controls.Named("File1").spec.pattern, "*.txt*");
 }
 
-TEST(LayoutTable, EverythingFitsItsContainerExceptTheParkedControls) {
-  Controls controls;
-  for (const Control& c : controls.all()) {
-    const ControlSpec& s = c.spec;
-    if (s.kind == Kind::Menu || s.kind == Kind::MenuItem) continue;
-    const ControlSpec* holder = s.container.empty() ? nullptr : &controls.Named(s.container).spec;
-    const int width = holder ? holder->width : kClientWidth;
-    const int height = holder ? holder->height : kClientHeight;
-    const bool inside =
-        s.left >= 0 && s.top >= 0 && s.left + s.width <= width && s.top + s.height <= height;
-    // The marker bar and the focus box lie beyond the canvas's right edge.
-    const bool parked = c.Key() == "Overlay" || c.Key() == "DummyText";
-    EXPECT_EQ(inside, !parked) << c.Key();
-    EXPECT_EQ(s.left >= width, parked) << c.Key();
-  }
-}
-
 TEST(LayoutTable, LampsAndBitsShareTheirPlaces) {
   Controls controls;
   for (int i = 0; i < 12; ++i) {
@@ -157,12 +151,11 @@ TEST(LayoutTable, MenuBarInOrder) {
                       (s.enabled ? "" : " (off)"));
     }
   }
-  EXPECT_EQ(menus,
-            (std::vector<std::string>{
-                "File", "FileMenu/Open Ctrl+O", "FileMenu/Save Graph... Ctrl+S (off)",
-                "FileMenu/Export Data... Ctrl+E (off)", "FileMenu/Exit Ctrl+Q", "View",
-                "ViewMenu/Values at Marker Ctrl+I", "ViewMenu/Full Screen F11", "Help",
-                "HelpMenu/About F1", "HelpMenu/Version"}));
+  EXPECT_EQ(menus, (std::vector<std::string>{
+                       "File", "FileMenu/Open Ctrl+O", "FileMenu/Save Graph... Ctrl+S (off)",
+                       "FileMenu/Export Data... Ctrl+E (off)", "FileMenu/Exit Ctrl+Q", "View",
+                       "ViewMenu/Values at Marker Ctrl+I", "ViewMenu/Full Screen F11", "Help",
+                       "HelpMenu/About F1", "HelpMenu/Version"}));
 }
 
 }  // namespace

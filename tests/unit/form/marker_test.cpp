@@ -67,29 +67,6 @@ class MarkerTest : public PageTest {
   double PointOf(int j) { return 550 + (j - First() + 1) * vars().window.xStep.ToDouble(); }
 };
 
-TEST_F(MarkerTest, ClickShowsTheNearestSampleAndItsValue) {
-  // Which sample lies nearest is the time window's to say; here the window
-  // shows it: the last sample marked has no value past the log's end.
-  const struct {
-    bool paged;
-    double x;
-    int sample;
-  } cases[] = {{false, 0, 1}, {false, 20000, 577}, {true, 100, 290}, {true, 20000, 579}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.x);
-    Load(580, c.paged);
-    page().Picture1_MouseDown(1, c.x, 2000);
-    EXPECT_EQ(state("DataPointText").caption, std::to_string(c.sample));
-    EXPECT_EQ(state("MarkerValueText").caption,
-              c.sample < 580 ? " " + std::to_string(999 + c.sample) : "");
-    EXPECT_EQ(vars().marker.pos, c.sample - First());
-    EXPECT_NEAR(state("Overlay").left, 550 + vars().window.xStep.ToDouble() * (c.sample - First()),
-                0.01);
-    EXPECT_TRUE(state("DataPointText").visible);
-    EXPECT_FALSE(state("MarkerInstructions").visible);
-  }
-}
-
 TEST_F(MarkerTest, ClickLeavesTheWindowAsTheArrowKeysDo) {
   // Both windows move the marker 10 samples on and take a typed step; then
   // one goes on by the arrow key and the other is clicked where that lands.

@@ -7,6 +7,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace zelk::text {
@@ -15,16 +16,11 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-struct TextCase {
-  double value;
-  const char* blankSigned;
-  const char* plain;
-};
-
 TEST(NumberText, BlankSignedAndPlain) {
   // Exponent form is judged after rounding to 15 digits; the non-finite values
   // callers guard against read as 0.
-  const std::vector<TextCase> cases = {// clang-format off
+  const std::tuple<double, const char*, const char*> cases[] = {
+      // clang-format off
       {126.0 / 10, " 12.6", "12.6"}, {13, " 13", "13"}, {0.435, " .435", "0.435"},
       {87 * 0.005, " .435", "0.435"}, {0.1 + 0.2, " .3", "0.3"}, {-3, "-3", "-3"},
       {-0.5, "-.5", "-0.5"}, {0, " 0", "0"}, {-0.0, " 0", "0"}, {1e-5, " .00001", "0.00001"},
@@ -35,9 +31,9 @@ TEST(NumberText, BlankSignedAndPlain) {
       {-2.5e-7, "-2.5E-07", "-2.5E-07"}, {9.99e-6, " 9.99E-06", "9.99E-06"},
       {1e100, " 1E+100", "1E+100"}, {kNaN, " 0", "0"}, {-kInf, " 0", "0"}};
   // clang-format on
-  for (const TextCase& c : cases) {
-    EXPECT_EQ(BlankSigned(c.value), c.blankSigned) << c.plain;
-    EXPECT_EQ(Plain(c.value), c.plain) << c.plain;
+  for (const auto& [value, blankSigned, plain] : cases) {
+    EXPECT_EQ(BlankSigned(value), blankSigned) << plain;
+    EXPECT_EQ(Plain(value), plain) << plain;
   }
 }
 
@@ -87,18 +83,12 @@ TEST(NumberText, Hex) {
   for (auto [in, out] : tolerant) EXPECT_EQ(HexTolerant(in), out) << '"' << in << '"';
 }
 
-struct FixedCase {
-  double value;
-  int decimals;
-  int minIntDigits;
-  const char* suffix;
-  const char* expected;
-};
-
 // Rounding is half away from zero on the 15-digit form, carrying through every
 // digit; a result that rounds to zero loses its sign.
 TEST(NumberText, FormatFixed) {
-  const std::vector<FixedCase> cases = {// clang-format off
+  // Value, decimals, least whole digits, suffix and text.
+  const std::tuple<double, int, int, const char*, const char*> cases[] = {
+      // clang-format off
       {0, 1, 1, "", "0.0"}, {3.5999999999999996, 1, 1, "", "3.6"}, {1234.56, 1, 1, "", "1234.6"},
       {21.0, 1, 1, "\u00B0", "21.0\u00B0"}, {0.25, 1, 1, "", "0.3"}, {0.35, 1, 1, "", "0.4"},
       {12.45, 1, 1, "", "12.5"}, {-1.25, 1, 1, "", "-1.3"}, {2.5, 0, 1, "", "3"},
@@ -106,9 +96,8 @@ TEST(NumberText, FormatFixed) {
       {-0.4, 0, 1, "", "0"}, {0.5, 1, 0, "", ".5"}, {7.25, 2, 3, " ms", "007.25 ms"},
       {kNaN, 1, 1, "%", "0.0%"}};
   // clang-format on
-  for (const FixedCase& c : cases) {
-    EXPECT_EQ(FormatFixed(c.value, c.decimals, c.minIntDigits, c.suffix), c.expected)
-        << c.value << " " << c.decimals;
+  for (const auto& [value, decimals, minIntDigits, suffix, text] : cases) {
+    EXPECT_EQ(FormatFixed(value, decimals, minIntDigits, suffix), text) << value << " " << decimals;
   }
 }
 
