@@ -68,8 +68,9 @@ class MarkerTest : public PageTest {
 };
 
 TEST_F(MarkerTest, ClickLeavesTheWindowAsTheArrowKeysDo) {
-  // Both windows move the marker 10 samples on and take a typed step; then
-  // one goes on by the arrow key and the other is clicked where that lands.
+  // Both windows move the marker 10 samples on and take a typed step, then
+  // have text typed that is no step; one goes on by the arrow key and the
+  // other is clicked where that lands.
   const struct {
     const char* button;
     bool paged;
@@ -93,6 +94,7 @@ TEST_F(MarkerTest, ClickLeavesTheWindowAsTheArrowKeysDo) {
       ASSERT_TRUE(p->Click(c.button));
       p->Form_KeyUp(39);
       ASSERT_TRUE(p->Type("MarkerStepValueText", std::to_string(c.sample - First() - 10)));
+      ASSERT_TRUE(p->Type("MarkerStepValueText", "x"));
     }
     keys.Form_KeyUp(39);
     page().Picture1_MouseDown(1, PointOf(c.sample), 1500);
