@@ -27,7 +27,7 @@ void LoadBattery(const store::LogData& log, const ByteChoice&, Tables& tables) {
   });
 }
 
-View DrawBattery(const store::LogData&, const ByteChoice&, const Window& window, Tables& tables,
+View DrawBattery(const store::LogData&, const ByteChoice&, const Window& window, const Tables& tables,
                  chart::Canvas& canvas) {
   View view = BeginDraw(canvas, "Battery Voltage", kLabels, 800, 4000);
   PlotListed(

@@ -69,12 +69,12 @@ void DrawStroke(chart::Canvas& canvas, int x1, int x2, int y, uint32_t colour) {
 double PlotPlain(chart::Canvas& canvas, const Window& window, const View& view,
                  const chart::SampleTable& table, uint32_t colour, std::optional<double> minEndY) {
   return chart::PlotSeries(
-      canvas, window.Samples(), MapOf(view), colour, [&](long j) { return ValueOf(table[j]); },
+      canvas, window.Samples(), MapOf(view), colour, [&](long j) { return table.Value(j); },
       [](long) {}, minEndY);
 }
 
 double StartYOf(const Window& window, const View& view, const chart::SampleTable& table) {
-  return MapOf(view)(ValueOf(table[window.Samples().Sample(0)]));
+  return MapOf(view)(table.Value(window.Samples().Sample(0)));
 }
 
 }  // namespace zelk::channels

@@ -175,20 +175,10 @@ void PlotListed(chart::Canvas& canvas, const Window& window, View& view,
                 const Shift& shift = {}) {
   const chart::Window w = window.Samples();
   view.rawText.reserve(6 * static_cast<size_t>(w.count > 0 ? w.count : 0));
-  // Each sample's number is read once, for its entry and for its point.
-  long readAt = -1;
-  double read = 0;
-  const auto valueAt = [&](long j) {
-    if (j != readAt) {
-      readAt = j;
-      read = ValueOf(table[j]);
-    }
-    return read;
-  };
   view.startY[0] = chart::PlotSeries(
       canvas, w, MapOf(view, shift.y), chart::kBlack,
-      [&](long j) { return valueAt(j) - shift.value; },
-      [&](long j) { entry(view.rawText, j, valueAt(j)); }, shift.minEndY);
+      [&](long j) { return table.Value(j) - shift.value; },
+      [&](long j) { entry(view.rawText, j, table.Value(j)); }, shift.minEndY);
   view.text = Listing(heading, view.rawText);
 }
 

@@ -69,12 +69,31 @@ const ChannelRow* ChannelOfButton(std::string_view button) {
   return nullptr;
 }
 
-View LoadAndDraw(const ChannelRow& row, const store::LogData& log, const ByteChoice& choice,
-                 const Window& window, Tables& tables, chart::Canvas& canvas) {
-  row.load(log, choice, tables);
+namespace {
+
+View DrawDecoded(const ChannelRow& row, const store::LogData& log, const ByteChoice& choice,
+                 const Window& window, const Tables& tables, chart::Canvas& canvas) {
   View view = row.draw(log, choice, window, tables, canvas);
   view.id = row.id;
   return view;
+}
+
+}  // namespace
+
+View LoadAndDraw(const ChannelRow& row, const store::LogData& log, const ByteChoice& choice,
+                 const Window& window, Tables& tables, chart::Canvas& canvas) {
+  row.load(log, choice, tables);
+  return DrawDecoded(row, log, choice, window, tables, canvas);
+}
+
+View DecodedChannel::Draw(const ChannelRow& row, const store::LogData& log, unsigned long logId,
+                          const ByteChoice& choice, const Window& window, chart::Canvas& canvas) {
+  const Source source{row.id, logId, choice};
+  if (source_ != source) {
+    row.load(log, choice, tables_);
+    source_ = source;
+  }
+  return DrawDecoded(row, log, choice, window, tables_, canvas);
 }
 
 void RedrawAtMarker(const ChannelRow& row, const store::LogData& log, const Tables& tables,
@@ -88,7 +107,7 @@ void RedrawAtMarker(const ChannelRow& row, const store::LogData& log, const Tabl
     chart::DrawSeries(
         canvas, walk, {last.valueScale, static_cast<double>(last.baseLine), series.yOffset},
         series.colour, last.startY[s],
-        [&](long j) { return ValueOf(table[j]) - series.valueOffset; }, [](long) {});
+        [&](long j) { return table.Value(j) - series.valueOffset; }, [](long) {});
   }
   chart::DrawValueAxis(canvas);
 }

@@ -23,6 +23,7 @@ struct ByteChoice {
   int byte = 0;
   std::string name;
   bool bitField = false;
+  bool operator==(const ByteChoice&) const = default;
 };
 
 // A channel's decode fills its tables from the log; its draw plots them over
@@ -30,7 +31,7 @@ struct ByteChoice {
 // the byte choice.
 using LoadFn = void(const store::LogData& log, const ByteChoice& choice, Tables& tables);
 using DrawFn = View(const store::LogData& log, const ByteChoice& choice, const Window& window,
-                    Tables& tables, chart::Canvas& canvas);
+                    const Tables& tables, chart::Canvas& canvas);
 // The marker's read-off of a sample, from the tables the last decode filled.
 using ReadOffFn = std::string(const store::LogData& log, const Tables& tables, long i);
 
@@ -81,6 +82,27 @@ const ChannelRow* ChannelOfButton(std::string_view button);
 // Decodes the channel and draws it over the window.
 View LoadAndDraw(const ChannelRow& row, const store::LogData& log, const ByteChoice& choice,
                  const Window& window, Tables& tables, chart::Canvas& canvas);
+
+// The channel on a page, decoded: its tables and what they were decoded
+// from. Drawing it over another window of the same log with the same byte
+// chosen decodes nothing again; a zoom or a page turn only draws.
+class DecodedChannel {
+ public:
+  // `logId` tells the logs a page loads apart.
+  View Draw(const ChannelRow& row, const store::LogData& log, unsigned long logId,
+            const ByteChoice& choice, const Window& window, chart::Canvas& canvas);
+  const Tables& tables() const { return tables_; }
+
+ private:
+  struct Source {
+    ChannelId id;
+    unsigned long logId;
+    ByteChoice choice;
+    bool operator==(const Source&) const = default;
+  };
+  Tables tables_;
+  std::optional<Source> source_;
+};
 
 // What the last draw left for the marker: its scale and base line, its red
 // line and where each series started.

@@ -39,7 +39,7 @@ void LoadRPM(const store::LogData& log, const ByteChoice&, Tables& tables) {
   });
 }
 
-View DrawRPM(const store::LogData&, const ByteChoice&, const Window& window, Tables& tables,
+View DrawRPM(const store::LogData&, const ByteChoice&, const Window& window, const Tables& tables,
              chart::Canvas& canvas) {
   View view = BeginDraw(canvas, "Engine Speed (RPM)", kLabels, 0.68, 4000, 250);
   view.titleTop = 350;

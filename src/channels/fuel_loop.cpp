@@ -21,7 +21,7 @@ void LoadLoop(const store::LogData& log, const ByteChoice&, Tables& tables) {
   FillSeries(tables, log, [&](long i) { return LoopOf(log, i); });
 }
 
-View DrawLoop(const store::LogData&, const ByteChoice&, const Window& window, Tables& tables,
+View DrawLoop(const store::LogData&, const ByteChoice&, const Window& window, const Tables& tables,
               chart::Canvas& canvas) {
   View view = BeginDraw(canvas, "ECU Fuel Loop Status (Open/Closed)", kLabels, 3000, 4000);
   PlotListed(

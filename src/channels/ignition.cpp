@@ -30,7 +30,7 @@ void LoadIgnition(const store::LogData& log, const ByteChoice&, Tables& tables) 
 }
 
 View DrawIgnition(const store::LogData& log, const ByteChoice&, const Window& window,
-                  Tables& tables, chart::Canvas& canvas) {
+                  const Tables& tables, chart::Canvas& canvas) {
   View view = BeginDraw(canvas, "Ignition Advance(°)", kLabels, 120, 4000);
   double sum = 0;
   PlotListed(canvas, window, view, tables.data, "Raw Data - Ignition Advance",

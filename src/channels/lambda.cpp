@@ -59,7 +59,7 @@ void LoadLambda(const store::LogData& log, const ByteChoice&, Tables& tables) {
   }
 }
 
-View DrawLambda(const store::LogData& log, const ByteChoice&, const Window& window, Tables& tables,
+View DrawLambda(const store::LogData& log, const ByteChoice&, const Window& window, const Tables& tables,
                 chart::Canvas& canvas) {
   View view = BeginDraw(canvas, kTitle, kLabels, 3000, 4000);
   PlotListed(canvas, window, view, tables.data, "Raw Data - Lambda (Oxygen Sensor) Voltage",

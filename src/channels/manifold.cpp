@@ -28,7 +28,7 @@ void LoadManifold(const store::LogData& log, const ByteChoice&, Tables& tables) 
 // The scale is 30 twips a kilopascal, so a value stored in psi is drawn at
 // the height of its kilopascals.
 View DrawManifold(const store::LogData& log, const ByteChoice&, const Window& window,
-                  Tables& tables, chart::Canvas& canvas) {
+                  const Tables& tables, chart::Canvas& canvas) {
   const double psiPer = PsiPerStored(log);
   View view = BeginDraw(canvas, "Inlet Manifold Pressure (MAP)(Pounds/sq inch)", kLabels,
                         30 * psiPer / kPsiPerKilopascal, 3900);

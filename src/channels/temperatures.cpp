@@ -64,12 +64,12 @@ void LoadTemperature(const store::LogData& log, const ByteChoice&, Tables& table
 }
 
 View DrawTemperature(const store::LogData& log, const ByteChoice&, const Window& window,
-                     Tables& tables, chart::Canvas& canvas) {
+                     const Tables& tables, chart::Canvas& canvas) {
   const chart::SampleTable& coolant = tables.data;
   // The face only relabels: the values are drawn as stored either way. It
   // follows the last coolant drawn, at the window's end or the log's.
   const long lastDrawn = std::min<long>(chart::SampleIndex(window.yEnd), window.lastSample);
-  const double last = ValueOf(coolant[lastDrawn]);
+  const double last = coolant.Value(lastDrawn);
   const Face& face = last <= 120 ? kCelsius : kFahrenheit;
   View view = BeginDraw(canvas, face.title, face.labels, face.scale, 3900, face.limitY);
   PlotListed(canvas, window, view, coolant, "Raw Data - Coolant Temperature (Deg Centrigrade)",

@@ -41,9 +41,10 @@ std::string ThrottleOf(const store::LogData& log, long i) {
   return std::string(log.ShortColumn(i, 4));
 }
 
-// The listing entry of a sample. Column logs widen short texts to two
-// decimals in the table itself, where they stay until the next decode.
-void AppendListed(std::string& out, store::LogFormat format, chart::SampleTable& table, long j) {
+// The listing entry of a sample. Column logs list short texts widened to
+// two decimals.
+void AppendListed(std::string& out, store::LogFormat format, const chart::SampleTable& table,
+                  long j) {
   if (format == store::kFrameLog) {
     out.append(LastChars(table[j], 2)) += "° ";
     return;
@@ -56,7 +57,6 @@ void AppendListed(std::string& out, store::LogFormat format, chart::SampleTable&
     value += ".00";
   }
   out.append(value) += "V ";
-  if (value != table[j]) table.Set(j, std::move(value));
 }
 
 }  // namespace
@@ -66,7 +66,7 @@ void LoadThrottle(const store::LogData& log, const ByteChoice&, Tables& tables) 
 }
 
 View DrawThrottle(const store::LogData& log, const ByteChoice&, const Window& window,
-                  Tables& tables, chart::Canvas& canvas) {
+                  const Tables& tables, chart::Canvas& canvas) {
   const Face& face = kFaces[log.format];
   View view = BeginDraw(canvas, face.title, face.labels, face.scale, face.baseLine);
   PlotListed(

@@ -59,7 +59,7 @@ void LoadUserDefined(const store::LogData& log, const ByteChoice& choice, Tables
 }
 
 View DrawUserDefined(const store::LogData& log, const ByteChoice& choice, const Window& window,
-                     Tables& tables, chart::Canvas& canvas) {
+                     const Tables& tables, chart::Canvas& canvas) {
   const chart::SampleTable& bytes = tables.data;
   const auto valueAt = [&](long j) { return ValueOfByte(log, bytes[j]).value_or(0); };
   const chart::Window w = window.Samples();

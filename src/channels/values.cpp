@@ -7,10 +7,6 @@ namespace {
 constexpr std::pair<std::string_view, const char*> kUnits[] = {
     {"rpm", "rpm"}, {"c", "°C"}, {"v", "V"}, {"deg", "°"}, {"psi", "psi"}, {"pct", "%"}};
 
-bool SameChoice(const ByteChoice& a, const ByteChoice& b) {
-  return a.page == b.page && a.byte == b.byte && a.name == b.name && a.bitField == b.bitField;
-}
-
 }  // namespace
 
 ValueRow NameAndUnit(std::string_view seriesName) {
@@ -39,7 +35,7 @@ void DecodedChannels::Update(const store::LogData& log, unsigned long logId,
                              const ByteChoice& choice) {
   const std::span<const ChannelRow> channels = ChannelTable();
   const bool newLog = !decoded_ || logId != logId_;
-  if (!newLog && SameChoice(choice, choice_)) return;
+  if (!newLog && choice == choice_) return;
   tables_.resize(channels.size());
   for (size_t c = 0; c < channels.size(); ++c) {
     // A decode rewrites every sample of the series it shows, so the tables

@@ -27,13 +27,12 @@ void UserPage::Reset_Buttons() {
   }
 }
 
-// What a channel button does: the channel is decoded from the log and drawn
-// over the current window, then shown.
+// What a channel button does: the channel is decoded from the log (unless
+// it already is) and drawn over the current window, then shown.
 void UserPage::ShowChannel(const channels::ChannelRow& channel) {
   Reset_Buttons();
   controls_.Named(channel.button).state.backColour = kTitleBar;
-  ApplyView(channels::LoadAndDraw(channel, log_, UserByteChoice(), vars_.window, channelTables_,
-                                  canvas_));
+  ApplyView(channel_.Draw(channel, log_, logId_, UserByteChoice(), vars_.window, canvas_));
   UserLabel(channel.byteChannel ? "True" : "False");
   FollowMarker();
 }

@@ -48,7 +48,7 @@ void UserPage::Saved(const std::string& path) {
 std::string UserPage::DataCsv() const {
   const channels::ChannelRow* channel = channels::ChannelOf(vars_.graph.channel);
   if (!channel) return "sample,minutes\n";
-  return channels::DataCsv(*channel, log_, channelTables_, UserByteChoice(), vars_.window,
+  return channels::DataCsv(*channel, log_, channel_.tables(), UserByteChoice(), vars_.window,
                            vars_.file.samplesPerMinute);
 }
 

@@ -134,7 +134,7 @@ void UserPage::BeginMarkerMove() {
 void UserPage::MarkSample() {
   const channels::ChannelRow* channel = ReadMarker();
   if (!channel) return;
-  channels::RedrawAtMarker(*channel, log_, channelTables_, vars_.window, vars_.graph, canvas_);
+  channels::RedrawAtMarker(*channel, log_, channel_.tables(), vars_.window, vars_.graph, canvas_);
 }
 
 // Puts the strip at the marker's offset and the panel on the sample there:
@@ -148,9 +148,9 @@ const channels::ChannelRow* UserPage::ReadMarker() {
   const channels::ChannelRow* channel = channels::ChannelOf(vars_.graph.channel);
   if (!channel) return nullptr;
   controls_(ctl::MarkerValueText).state.caption =
-      channels::ReadOff(*channel, log_, channelTables_, i);
+      channels::ReadOff(*channel, log_, channel_.tables(), i);
   if (channel->byteChannel && controls_(ctl::BitSurround).state.visible) {
-    DoBits(channelTables_.data[i]);
+    DoBits(channel_.tables().data[i]);
   }
   return channel;
 }

@@ -236,7 +236,7 @@ class UserPage {
 
   // The tables the last channel decode filled: its own texts and the series
   // the marker draws again.
-  const channels::Tables& ChannelTables() const { return channelTables_; }
+  const channels::Tables& ChannelTables() const { return channel_.tables(); }
 
  private:
   // Load sequence pieces
@@ -292,7 +292,7 @@ class UserPage {
   ProgramVars vars_;
   store::LogData log_;
   store::StartupTables tables_;
-  channels::Tables channelTables_;
+  channels::DecodedChannel channel_;
   std::vector<Message> messages_;
   std::vector<std::string> started_;
   std::vector<std::string> dirPaths_;  // the folder behind each entry of Dir1

@@ -198,8 +198,8 @@ TEST_F(ChannelTest, EachChannelDecodesEachKindOfLog) {
        tpv + "4.5V 4.00V 0.00V 0.00V 5.00V 1.25V 0.000005V ",
        {1950, 2100, 3300, 3300, 1800, 2925, 3299.9985}},
       {ChannelId::Throttle, "#time", ShortTimeLog({{4, {"4.5", "1", "2", "0.0", "1.25", "4.5"}}}),
-       "4.50|1.00|2|0|1.25|4.5", tpv + "4.50V 1.00V 2V 0V 1.25V ",
-       {2450, 3500, 3200, 3800, 3425}, {}, "4.5|1|2|0|1.25|4.5"},
+       "4.5|1|2|0|1.25|4.5", tpv + "4.50V 1.00V 2V 0V 1.25V ",
+       {2450, 3500, 3200, 3800, 3425}},
       // Plotted in kilopascals, listed in whole psi.
       {ChannelId::Manifold, "frame log", FramesWith(0, 7, "23 64 1E 6E 00 FF 1e ?x 65"),
        "35|100|30|110|0|255|30|0|101", map + "05 15 04 16 00 38 04 00 ",
