@@ -21,22 +21,47 @@ constexpr int kNotchAngle = 120;  // eighths of a degree in one wheel notch
 void PaintRange(QImage& image, qreal ratio, const chart::Line* begin, const chart::Line* end) {
   if (begin == end) return;
   const double scale = ratio / kTwipsPerPixel;
+  // Blocks are written straight into the image's 32-bit pixels.
+  Q_ASSERT(image.depth() == 32);
+  uchar* const bits = image.bits();
+  const qsizetype stride = image.bytesPerLine();
   QPainter p(&image);
   uint32_t colour = ~begin->colour;
-  int width = -1;
+  int width = -1, pixels = 1;
+  QColor ink;
   for (const chart::Line* line = begin; line != end; ++line) {
     const chart::Line& d = *line;
     if (d.colour != colour || d.width != width) {
       colour = d.colour;
       width = d.width;
-      QPen pen(FromBgr(colour), qRound(width * ratio));
+      ink = FromBgr(colour);
+      pixels = std::max(qRound(width * ratio), 1);
+      QPen pen(ink, pixels);
       pen.setCapStyle(Qt::SquareCap);
       p.setPen(pen);
     }
     // Each end lands on a whole device pixel, so lines stay as crisp as the
     // dots of a plotted trace should be.
-    p.drawLine(QPointF(qRound(d.x1 * scale), qRound(d.y1 * scale)),
-               QPointF(qRound(d.x2 * scale), qRound(d.y2 * scale)));
+    const int x1 = qRound(d.x1 * scale), y1 = qRound(d.y1 * scale);
+    const int x2 = qRound(d.x2 * scale), y2 = qRound(d.y2 * scale);
+    // A level or upright line with square ends covers just a block of
+    // pixels, and a block fills many times faster than a line strokes: most
+    // segments of a slow-moving trace are level. At even widths the block
+    // is the stroke's own pixels; at odd ones, whose edges run through
+    // pixel middles, it takes the row or column above or left of the line,
+    // where the stroke's choice wavers along the canvas. Where the line
+    // leaves the image, the stroke's clipping decides.
+    const QRect block(std::min(x1, x2) - pixels / 2, std::min(y1, y2) - pixels / 2,
+                      std::abs(x2 - x1) + pixels, std::abs(y2 - y1) + pixels);
+    if ((x1 == x2 || y1 == y2) && image.rect().contains(block)) {
+      const QRgb rgb = ink.rgb();
+      for (int y = block.top(); y <= block.bottom(); ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride) + block.left();
+        std::fill(row, row + block.width(), rgb);
+      }
+    } else {
+      p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+    }
   }
 }
 

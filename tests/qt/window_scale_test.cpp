@@ -2,8 +2,10 @@
 // size again is what it was. What it keeps between runs: the recent logs, the
 // browser's folder and its size.
 #include <QMenu>
+#include <QPainter>
 #include <QSettings>
 
+#include "app/colours.h"
 #include "log_text.h"
 #include "window_fixture.h"
 
@@ -38,6 +40,31 @@ TEST_F(ScaleTest, TheFormGrowsWithTheWindowAndIsTheSameAtItsSize) {
     EXPECT_EQ(window_->canvasImage().pixelColor(px(6000), px(4000)), QColor(Qt::blue));
   }
   EXPECT_TRUE(client->grab().toImage() == designed);
+}
+
+// Level and upright lines are painted as blocks of pixels: at even widths,
+// the very pixels of the painter's own square-ended line.
+TEST(CanvasPaint, BlocksAreTheLinesOwnPixels) {
+  EnsureApplication();
+  const std::vector<chart::Line> lines = {{300, 300, 900, 300, 0xFF, 1},
+                                          {600, 900, 600, 150, 0xFF00, 2},
+                                          {150, 600, 1200, 750, 0, 2},
+                                          {-60, 1200, 300, 1200, 0xFF0000, 2}};
+  for (const double ratio : {1.0, 2.0}) {
+    QImage expected(200, 200, QImage::Format_RGB32);
+    expected.fill(Qt::white);
+    QPainter p(&expected);
+    for (const chart::Line& d : lines) {
+      QPen pen(FromBgr(d.colour), qRound(d.width * ratio));
+      pen.setCapStyle(Qt::SquareCap);
+      p.setPen(pen);
+      const double k = ratio / 15;
+      p.drawLine(QPointF(qRound(d.x1 * k), qRound(d.y1 * k)),
+                 QPointF(qRound(d.x2 * k), qRound(d.y2 * k)));
+    }
+    p.end();
+    EXPECT_TRUE(PaintedLines(expected.size(), ratio, lines) == expected) << ratio;
+  }
 }
 
 // Logs opened (a rejected one not among them), the window closed, one log
