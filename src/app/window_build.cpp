@@ -202,6 +202,7 @@ QWidget* MainWindow::MakeWidget(const ControlSpec& design, QWidget* parent) {
     case Kind::ListingBox: {
       auto* listing = new QPlainTextEdit(parent);
       listing->setReadOnly(true);
+      listing->setUndoRedoEnabled(false);  // the program's texts only, each replacing the last
       listing->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
       listing->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
       listing->setLineWrapMode(QPlainTextEdit::WidgetWidth);

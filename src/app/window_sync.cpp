@@ -45,6 +45,29 @@ bool ReplaceItems(ListWidget* widget, std::vector<std::string>& shown,
   return true;
 }
 
+// Shows `text` in the listing from its start. The new text goes in after
+// the old, which then goes: the edit's cursor stays at the start throughout,
+// so the text is laid out once and no cursor is ever placed at the end of a
+// long paragraph (finding its place there means shaping the whole of it).
+void ReplaceListing(QPlainTextEdit* listing, const QString& text) {
+  QTextDocument* document = listing->document();
+  if (document->isEmpty()) {
+    document->setPlainText(text);
+    listing->setTextCursor(QTextCursor(document));
+    return;
+  }
+  QTextCursor edit(document);
+  edit.beginEditBlock();
+  edit.movePosition(QTextCursor::End);
+  const int old = edit.position();
+  edit.insertText(text);
+  edit.setPosition(0);
+  edit.setPosition(old, QTextCursor::KeepAnchor);
+  edit.removeSelectedText();
+  edit.endEditBlock();
+  listing->verticalScrollBar()->setValue(0);
+}
+
 }  // namespace
 
 void MainWindow::Sync() {
@@ -139,11 +162,7 @@ void MainWindow::SyncControl(const Control& control, Bound& bound) {
       auto* listing = static_cast<QPlainTextEdit*>(widget);
       if (bound.text != state.caption) {
         bound.text = state.caption;
-        // The document's own setPlainText lays the text out once, where the
-        // edit's lays it out again for its cursor; the cursor is put back at
-        // the start as the edit's would.
-        listing->document()->setPlainText(caption);
-        listing->setTextCursor(QTextCursor(listing->document()));
+        ReplaceListing(listing, caption);
       }
       if (newColour && hasColour) {
         SetPaletteColour(listing, QPalette::Base, Resolve(state.backColour, palette()));
