@@ -1,4 +1,6 @@
 // The exact decimal value that graph positions add up in.
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -157,15 +159,15 @@ float Decimal::ToFloat() const {
   // every x this way.
   const double approx = static_cast<double>(scaled_) / 1e18;
   const float rounded = static_cast<float>(approx);
-  if (std::isfinite(rounded)) {
-    const double lower = (static_cast<double>(rounded) +
-                          std::nextafter(rounded, -std::numeric_limits<float>::infinity())) /
-                         2;
-    const double upper = (static_cast<double>(rounded) +
-                          std::nextafter(rounded, std::numeric_limits<float>::infinity())) /
-                         2;
-    const double margin =
-        4 * (std::nextafter(approx, std::numeric_limits<double>::infinity()) - approx);
+  if (std::isfinite(rounded) && rounded != 0) {
+    // The floats either side, by the next bit pattern towards and away from zero.
+    const auto bits = std::bit_cast<uint32_t>(rounded);
+    const auto smaller = std::bit_cast<float>(bits - 1);
+    const auto larger = std::bit_cast<float>(bits + 1);
+    const double lower = (static_cast<double>(rounded) + (rounded > 0 ? smaller : larger)) / 2;
+    const double upper = (static_cast<double>(rounded) + (rounded > 0 ? larger : smaller)) / 2;
+    // At least four units in the last place of `approx`.
+    const double margin = std::max(std::abs(approx) * 0x1p-50, 0x1p-1070);
     if (approx - lower > margin && upper - approx > margin) return rounded;
   }
   return DecimalTo<float>(scaled_);
