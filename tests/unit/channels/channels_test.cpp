@@ -54,7 +54,6 @@ TEST_F(ChannelsTest, EachChannelFramesItsGraph) {
   } cases[] = {
       // clang-format off
       {ChannelId::Temperatures, frames, 1000, false, celsius, temperatures + "                Fuel"},
-      {ChannelId::Temperatures, time, 1000, false, celsius, temperatures},
       {ChannelId::Battery, frames, {}, false, {" 10V", " 11V", " 12V", " 13V", " 14V", " 15V", " 16V"},
        "Battery Voltage"},
       {ChannelId::Ignition, frames, {}, true, advance, "Ignition Advance(°)"},

@@ -21,31 +21,6 @@ TimeWindow Of(long sampleCount, double perMinute, int lengthMins, double startMi
   return TimeWindow::Of(sampleCount, trip, lengthMins, startMins, perMinute);
 }
 
-TEST(TimeWindow, FullTripCoversTheLogButItsLastSample) {
-  const TimeWindow w = Of(1001, 145, 0, 0);
-  EXPECT_EQ(std::tuple(w.startMins, w.endMins, w.yStart, w.yEnd), std::tuple(0, 7, 1, 999));
-  EXPECT_EQ(w.xStep.ToText(), "10.5210420841683");
-  EXPECT_FALSE(w.hasNext || w.hasPrevious);
-}
-
-TEST(TimeWindow, FiveMinutePagesOfA2901SampleLog) {
-  const struct {
-    double start, yStart, yEnd;
-    bool previous, next;
-  } pages[] = {{0, 1, 726, false, true},
-               {5, 725.25, 1450.25, true, true},
-               {10, 1450.5, 2175.5, true, true},
-               {15, 2175.75, 2900.75, true, false}};
-  for (const auto& p : pages) {
-    SCOPED_TRACE(p.start);
-    const TimeWindow w = Of(2901, 145, 5, p.start);
-    EXPECT_EQ(w.endMins, p.start + 5);
-    EXPECT_DOUBLE_EQ(w.yStart, p.yStart);
-    EXPECT_DOUBLE_EQ(w.yEnd, p.yEnd);
-    EXPECT_EQ(std::pair(w.hasPrevious, w.hasNext), std::pair(p.previous, p.next));
-  }
-}
-
 // Eleven times with one decimal, each over the sample of that time: the
 // sample drawn nearest its place is at most one sample's time away.
 TEST(TimeWindow, EachTimeStandsOverTheSampleOfThatTime) {

@@ -26,7 +26,6 @@ std::string Summary(const CommandLine& line) {
 }
 
 TEST(CommandLine, ArgumentsGiveModeLogAndBatch) {
-  const std::string minutes = "bad: --minutes must be 2, 5, 10, 20 or 30";
   const std::pair<Texts, std::string> cases[] = {
       // clang-format off
       {{}, "open "},
@@ -44,11 +43,9 @@ TEST(CommandLine, ArgumentsGiveModeLogAndBatch) {
       {{"--export", "out", "--minutes", "5", "a.txt"}, "export out 5 all | a.txt"},
       {{"--export", "out", "--", "-a.txt", "--help"}, "export out 0 all | -a.txt --help"},
       {{"--export", "out", "--channel", "speed", "a.txt"}, "bad: no channel is called \"speed\""},
-      {{"--export", "out", "--minutes", "7", "a.txt"}, minutes},
-      {{"--export", "out", "--minutes=abc", "a.txt"}, minutes},
+      {{"--export", "out", "--minutes=abc", "a.txt"}, "bad: --minutes must be 2, 5, 10, 20 or 30"},
       {{"--channel", "rpm", "a.txt"},
        "bad: --channel, --minutes, --jobs and --quiet go with --export"},
-      {{"--export", "out"}, "bad: --export needs at least one log"},
       {{"--export"}, "bad: --export needs a value"},
       {{"--colour", "a.txt"}, "bad: unknown option \"--colour\""},
       // clang-format on

