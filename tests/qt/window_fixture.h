@@ -92,8 +92,7 @@ inline std::string TemperatureLog() {
   return testlogs::FrameLogOf(frames80, {});
 }
 
-// The temperatures of the log drawn, the marker on its eleventh sample; the
-// same done in the program's core, recording its drawing.
+// The temperatures of the log drawn, the marker on its eleventh sample.
 class WindowTest : public WindowFixture {
  protected:
   void SetUp() override {
@@ -104,10 +103,6 @@ class WindowTest : public WindowFixture {
     QTest::mouseClick(Widget("TemperatureButton"), Qt::LeftButton);
     QTest::keyClick(FocusTarget(), Qt::Key_Right);
     ASSERT_EQ(Marked(), "11");
-    core_.Form_Load();
-    ASSERT_TRUE(core_.OpenPath(log_.toStdString()));
-    core_.Click("TemperatureButton");
-    core_.Form_KeyUp(39);
   }
 
   std::string Marked() { return Caption("DataPointText").toStdString(); }
@@ -118,8 +113,6 @@ class WindowTest : public WindowFixture {
   }
 
   QString log_;
-  chart::RecordingCanvas drawn_;
-  form::UserPage core_{drawn_, dir_.path().toStdString()};
 };
 
 }  // namespace zelk::app
