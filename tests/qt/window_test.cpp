@@ -188,20 +188,6 @@ TEST_F(WindowTest, ARedLampClickAndTheValuesPanelFollowTheMarker) {
   EXPECT_FALSE(window_->menuAction("ValuesMenu")->isChecked());
 }
 
-// The canvas shows exactly what the program drew since it last cleared it:
-// nothing lost, nothing left over from an earlier graph. Opening a longer log
-// draws its engine speed twice in one event, first over the old window, then
-// over its own.
-TEST_F(WindowTest, TheCanvasShowsWhatTheProgramDrew) {
-  EXPECT_TRUE(CanvasShowsDrawing(*window_)) << "temperatures, marker moved";
-  QTest::mouseClick(Widget("RPMButton"), Qt::LeftButton);
-  window_->OpenLog(Write("logs/other.txt", testlogs::FrameLog(400, {900, 3000, 1800})));
-  ASSERT_EQ(window_->page().vars().file.name, "other.txt");
-  EXPECT_TRUE(CanvasShowsDrawing(*window_)) << "the next log";
-  QTest::keyClick(FocusTarget(), Qt::Key_Right);
-  EXPECT_TRUE(CanvasShowsDrawing(*window_)) << "the next log, marker moved";
-}
-
 // Only a left click on the graph moves the marker: the read-off and the
 // strip's place agree. On
 // the Full Trip the paging arrows are hidden: a click where one would be
