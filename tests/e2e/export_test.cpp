@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <tuple>
 
 #include "driver_harness.h"
@@ -27,11 +26,6 @@ struct ProgramRun {
   std::string out, err;
 };
 
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
 std::vector<double> Fields(const std::string& row) {
   std::vector<double> fields;
   for (const std::string& field : Split(row, ',')) fields.push_back(std::stod(field));
@@ -46,8 +40,8 @@ ProgramRun RunProgram(const Scratch& s, const Texts& args, const std::string& me
   command += " > '" + s.dir() + "/run.out' 2> '" + s.dir() + "/run.err'";
   if (!meanwhile.empty()) command += " & pid=$!; " + meanwhile + "; wait $pid";
   const int raw = std::system(command.c_str());
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadText(s.dir() + "/run.out"),
-          ReadText(s.dir() + "/run.err")};
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(s.dir() + "/run.out"),
+          ReadFile(s.dir() + "/run.err")};
 }
 
 // One batch of every channel of the three sample logs, shared by the tests.
@@ -115,7 +109,7 @@ TEST_F(Export, TablesHoldTheNumbersTheGraphDraws) {
     const long first = std::lround(vars["YStart"].number);
     const long last =
         std::min(std::lround(vars["YEnd"].number), std::lround(vars["SampleCount"].number) - 1);
-    const Texts rows = Split(ReadText(Out(std::string(c.log) + "-" + c.slug + ".csv")), '\n');
+    const Texts rows = Split(ReadFile(Out(std::string(c.log) + "-" + c.slug + ".csv")), '\n');
     ASSERT_EQ(rows.size(), static_cast<size_t>(last - first + 2));
     EXPECT_EQ(rows[0], std::string("sample,minutes,") + c.header);
 
@@ -146,7 +140,7 @@ TEST_F(Export, TablesHoldTheNumbersTheGraphDraws) {
 TEST_F(Export, ManifoldTablesHoldPsi) {
   ASSERT_EQ(run_.status, 0) << run_.err;
   for (const char* table : {"drive_time-manifold.csv", "drive_quillon-manifold.csv"}) {
-    const Texts rows = Split(ReadText(Out(table)), '\n');
+    const Texts rows = Split(ReadFile(Out(table)), '\n');
     ASSERT_GE(rows.size(), 2u) << table;
     EXPECT_TRUE(rows[0].ends_with(",manifold_psi")) << rows[0];
     EXPECT_NEAR(Fields(rows[1]).at(2), 14, 1) << table << ": " << rows[1];
@@ -190,7 +184,7 @@ TEST(ExportRun, JobsShareTheLogsAndChangeNothingElse) {
   for (int copy = 0; copy < 10; ++copy)
     for (const std::string name : kLogNames)
       logs.push_back(s.Write(std::to_string(copy) + "/" + name + ".txt",
-                             ReadText(kLogs + "/" + name + ".txt")));
+                             ReadFile(kLogs + "/" + name + ".txt")));
   for (const bool refused : {false, true}) {
     if (refused) s.Write("4/drive_time.txt", "garbage");
     std::vector<ProgramRun> runs;
@@ -216,7 +210,7 @@ TEST(ExportRun, JobsShareTheLogsAndChangeNothingElse) {
     for (size_t i = 0; i < paths.size(); ++i) {
       const std::string &one = paths[i], &other = others[i];
       ASSERT_EQ(fs::path(one).filename(), fs::path(other).filename());
-      ASSERT_TRUE(one.ends_with(".csv") ? ReadText(one) == ReadText(other)
+      ASSERT_TRUE(one.ends_with(".csv") ? ReadFile(one) == ReadFile(other)
                                         : Pixels(one) == Pixels(other))
           << other;
     }

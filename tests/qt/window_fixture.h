@@ -7,9 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,8 +17,6 @@
 #include <memory>
 
 #include "application.h"
-#include "chart/canvas.h"
-#include "form/user_page.h"
 #include "log_text.h"
 
 namespace zelk::app {
@@ -32,10 +27,7 @@ class WindowFixture : public ::testing::Test {
 
   // Writes `text` into the program folder, making its folder as needed.
   QString Write(const QString& name, const std::string& text) {
-    QFile file(dir_.filePath(name));
-    EXPECT_TRUE(QDir().mkpath(QFileInfo(file).path()) && file.open(QIODevice::WriteOnly));
-    file.write(text.data(), static_cast<qint64>(text.size()));
-    return file.fileName();
+    return QString::fromStdString(testlogs::WriteFile(dir_.filePath(name).toStdString(), text));
   }
 
   // A window on the program folder, shown and exposed, keeping its drawing.
