@@ -160,8 +160,7 @@ DriverRun Scratch::Run(const std::vector<std::string>& parts, const Between& bet
       if (n <= 0) break;  // the driver is gone; its status tells why
       done += static_cast<size_t>(n);
     }
-    for (size_t at = text.find("dump\n"); at != std::string::npos; at = text.find("dump\n", at + 1))
-      dumps += at == 0 || text[at - 1] == '\n';
+    dumps += std::ranges::count(Split(text, '\n'), std::string("dump"));
     // A driver that hangs is ended after two minutes, and the run fails with
     // status -1.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);

@@ -188,12 +188,12 @@ TEST_F(WindowTest, ARedLampClickAndTheValuesPanelFollowTheMarker) {
   EXPECT_FALSE(window_->menuAction("ValuesMenu")->isChecked());
 }
 
-// Only a left click on the graph moves the marker. On
-// the Full Trip the paging arrows are hidden: a click where one would be
-// reaches whatever lies under it and does not page (which would take the
-// marker back to the first sample). Pixels 200 and 497 lie within a pixel of
-// the middle between two samples, so a click read a pixel off would mark
-// another sample. Clicks beyond either end mark the first or last sample.
+// Only a left click on the graph moves the marker. On the Full Trip the
+// paging arrows are hidden: a click where one would be reaches whatever lies
+// under it and does not page (which would take the marker back to the first
+// sample). Pixels 200 and 497 lie within a pixel of the middle between two
+// samples, so a click read a pixel off would mark another sample. Clicks
+// beyond either end mark the first or last sample.
 TEST_F(WindowTest, OnlyALeftClickOnTheGraphMovesTheMarker) {
   const auto placeOf = [this](QWidget* w, QPoint at) { return w->mapTo(window_.get(), at); };
   // What, which button, where, and the sample marked.
