@@ -123,10 +123,7 @@ Scratch::~Scratch() {
 }
 
 std::string Scratch::Write(const std::string& name, const std::string& content) const {
-  const fs::path path = fs::path(dir_) / name;
-  fs::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary) << content;
-  return path.string();
+  return WriteFile(fs::path(dir_) / name, content);
 }
 
 // The script goes to the driver's standard input, so that the test can act
@@ -163,8 +160,7 @@ DriverRun Scratch::Run(const std::vector<std::string>& parts, const Between& bet
       if (n <= 0) break;  // the driver is gone; its status tells why
       done += static_cast<size_t>(n);
     }
-    for (size_t at = text.find("dump\n"); at != std::string::npos; at = text.find("dump\n", at + 1))
-      dumps += at == 0 || text[at - 1] == '\n';
+    dumps += std::ranges::count(Split(text, '\n'), std::string("dump"));
     // A driver that hangs is ended after two minutes, and the run fails with
     // status -1.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
@@ -188,8 +184,7 @@ DriverRun Scratch::Run(const std::vector<std::string>& parts, const Between& bet
   run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   run.dumps = ReadDumps(outPath);
-  std::ifstream err(errPath);
-  run.err.assign(std::istreambuf_iterator<char>(err), {});
+  run.err = ReadFile(errPath);
   return run;
 }
 

@@ -8,8 +8,6 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <tuple>
 
 #include "driver_harness.h"
@@ -28,18 +26,6 @@ struct ProgramRun {
   std::string out, err;
 };
 
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
-Texts Lines(const std::string& text) {
-  Texts lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
 std::vector<double> Fields(const std::string& row) {
   std::vector<double> fields;
   for (const std::string& field : Split(row, ',')) fields.push_back(std::stod(field));
@@ -54,8 +40,8 @@ ProgramRun RunProgram(const Scratch& s, const Texts& args, const std::string& me
   command += " > '" + s.dir() + "/run.out' 2> '" + s.dir() + "/run.err'";
   if (!meanwhile.empty()) command += " & pid=$!; " + meanwhile + "; wait $pid";
   const int raw = std::system(command.c_str());
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadText(s.dir() + "/run.out"),
-          ReadText(s.dir() + "/run.err")};
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(s.dir() + "/run.out"),
+          ReadFile(s.dir() + "/run.err")};
 }
 
 // One batch of every channel of the three sample logs, shared by the tests.
@@ -83,7 +69,7 @@ TEST_F(Export, EveryChannelOfEveryLogIsWrittenAndNamed) {
     for (const char* slug : kSlugs)
       for (const char* type : {".png", ".csv"})
         expected.push_back(Out(std::string(log) + "-" + slug + type));
-  EXPECT_EQ(Lines(run_.out), expected);
+  EXPECT_EQ(Split(run_.out, '\n'), expected);
   // The canvas inside the picture box's border, as on screen.
   for (size_t i = 0; i < expected.size(); i += 2)
     EXPECT_EQ(QImage(QString::fromStdString(expected[i])).size(), QSize(783, 293)) << expected[i];
@@ -123,7 +109,7 @@ TEST_F(Export, TablesHoldTheNumbersTheGraphDraws) {
     const long first = std::lround(vars["YStart"].number);
     const long last =
         std::min(std::lround(vars["YEnd"].number), std::lround(vars["SampleCount"].number) - 1);
-    const Texts rows = Lines(ReadText(Out(std::string(c.log) + "-" + c.slug + ".csv")));
+    const Texts rows = Split(ReadFile(Out(std::string(c.log) + "-" + c.slug + ".csv")), '\n');
     ASSERT_EQ(rows.size(), static_cast<size_t>(last - first + 2));
     EXPECT_EQ(rows[0], std::string("sample,minutes,") + c.header);
 
@@ -154,7 +140,7 @@ TEST_F(Export, TablesHoldTheNumbersTheGraphDraws) {
 TEST_F(Export, ManifoldTablesHoldPsi) {
   ASSERT_EQ(run_.status, 0) << run_.err;
   for (const char* table : {"drive_time-manifold.csv", "drive_quillon-manifold.csv"}) {
-    const Texts rows = Lines(ReadText(Out(table)));
+    const Texts rows = Split(ReadFile(Out(table)), '\n');
     ASSERT_GE(rows.size(), 2u) << table;
     EXPECT_TRUE(rows[0].ends_with(",manifold_psi")) << rows[0];
     EXPECT_NEAR(Fields(rows[1]).at(2), 14, 1) << table << ": " << rows[1];
@@ -170,8 +156,9 @@ TEST(ExportRun, RefusedLogIsReportedAndTheOthersWritten) {
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "zelkscope: " + garbage + ": Not a valid ZELK data file\n");
   const std::string out = s.dir() + "/out/";
-  EXPECT_EQ(Lines(run.out), (Texts{out + "drive_time-rpm.png", out + "drive_time-rpm.csv",
-                                   out + "drive_quillon-rpm.png", out + "drive_quillon-rpm.csv"}));
+  EXPECT_EQ(Split(run.out, '\n'),
+            (Texts{out + "drive_time-rpm.png", out + "drive_time-rpm.csv",
+                   out + "drive_quillon-rpm.png", out + "drive_quillon-rpm.csv"}));
 }
 
 QImage Pixels(const std::string& path) {
@@ -197,7 +184,7 @@ TEST(ExportRun, JobsShareTheLogsAndChangeNothingElse) {
   for (int copy = 0; copy < 10; ++copy)
     for (const std::string name : kLogNames)
       logs.push_back(s.Write(std::to_string(copy) + "/" + name + ".txt",
-                             ReadText(kLogs + "/" + name + ".txt")));
+                             ReadFile(kLogs + "/" + name + ".txt")));
   for (const bool refused : {false, true}) {
     if (refused) s.Write("4/drive_time.txt", "garbage");
     std::vector<ProgramRun> runs;
@@ -212,9 +199,9 @@ TEST(ExportRun, JobsShareTheLogsAndChangeNothingElse) {
     EXPECT_EQ(runs[0].status, refused ? 1 : 0);
     EXPECT_EQ(runs[0].err,
               refused ? "zelkscope: " + logs[13] + ": Not a valid ZELK data file\n" : "");
-    EXPECT_EQ(Lines(runs[0].out).size(), refused ? 580u : 600u);
-    EXPECT_EQ(Lines(runs[0].out).at(20), s.dir() + "/out/drive_time-rpm.png");
-    EXPECT_EQ(Lines(runs[0].out).back(), s.dir() + "/out/drive_quillon-10-user_defined.csv");
+    EXPECT_EQ(Split(runs[0].out, '\n').size(), refused ? 580u : 600u);
+    EXPECT_EQ(Split(runs[0].out, '\n').at(20), s.dir() + "/out/drive_time-rpm.png");
+    EXPECT_EQ(Split(runs[0].out, '\n').back(), s.dir() + "/out/drive_quillon-10-user_defined.csv");
     EXPECT_EQ(runs[1].status, runs[0].status);
     EXPECT_EQ(runs[1].err, runs[0].err);
     EXPECT_EQ(runs[1].out, refused ? "" : runs[0].out);
@@ -223,7 +210,7 @@ TEST(ExportRun, JobsShareTheLogsAndChangeNothingElse) {
     for (size_t i = 0; i < paths.size(); ++i) {
       const std::string &one = paths[i], &other = others[i];
       ASSERT_EQ(fs::path(one).filename(), fs::path(other).filename());
-      ASSERT_TRUE(one.ends_with(".csv") ? ReadText(one) == ReadText(other)
+      ASSERT_TRUE(one.ends_with(".csv") ? ReadFile(one) == ReadFile(other)
                                         : Pixels(one) == Pixels(other))
           << other;
     }
@@ -243,7 +230,7 @@ TEST(ExportRun, KilledWorkerIsReported) {
                                         "/run.out ] || ! kill -0 $pid; do sleep 0.05; done; "
                                         "pkill -KILL -o -P $pid");
   EXPECT_EQ(run.status, 1);
-  const Texts reported = Lines(run.err);
+  const Texts reported = Split(run.err, '\n');
   ASSERT_FALSE(reported.empty());
   for (const std::string& line : reported) {
     EXPECT_TRUE(line.starts_with("zelkscope: " + kLogs + "/drive_") &&
@@ -251,8 +238,8 @@ TEST(ExportRun, KilledWorkerIsReported) {
                                "(Killed)"))
         << line;
   }
-  EXPECT_GE(Lines(run.out).size(), 20 * (30 - reported.size()));
-  Texts written = Lines(run.out);
+  EXPECT_GE(Split(run.out, '\n').size(), 20 * (30 - reported.size()));
+  Texts written = Split(run.out, '\n');
   std::ranges::sort(written);
   EXPECT_EQ(Paths(s.dir() + "/out"), written);
 }

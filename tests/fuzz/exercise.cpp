@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <tuple>
 
@@ -43,10 +42,6 @@ struct ScratchFolder {
   }
   fs::path path;
 };
-
-void WriteFile(const fs::path& path, std::string_view bytes) {
-  std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
-}
 
 // Draws nothing; keeps the first line whose coordinates are not all finite.
 struct CheckingCanvas : chart::Canvas {
@@ -114,7 +109,7 @@ constexpr const char* kMarkerWalk[] = {"key 39", "type MarkerStepValueText 1", "
 // sanitizers.
 struct LogWalk {
   LogWalk() : page(canvas, folder.path.string()) {
-    WriteFile(base, testlogs::FrameLog(40, {800, 1500, 3000, 6500}));
+    testlogs::WriteFile(base, testlogs::FrameLog(40, {800, 1500, 3000, 6500}));
   }
   // Brings the page back to the state of a fresh page with the base log
   // loaded. A decode of the channel tables from the base log makes what a
@@ -184,7 +179,7 @@ std::string ExerciseLog(std::string_view bytes) {
   // restart leave something of an earlier input behind, the check of a
   // refused file below would tell.
   static const auto before = Snapshot(walk.page);
-  WriteFile(walk.input, bytes);
+  testlogs::WriteFile(walk.input, bytes);
   const bool loaded = walk.page.OpenPath(walk.input.string());
   if (!walk.Check("the input")) return walk.fault;
   if (!loaded) return before == Snapshot(walk.page) ? "" : "the refused file changed the page";

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "exercise.h"
+#include "log_text.h"
 
 namespace zelk::fuzz {
 namespace {
@@ -24,8 +24,7 @@ TEST(FuzzReplay, SeedsAndFoundInputsKeepEveryPromise) {
     std::error_code ec;
     for (const auto& file :
          std::filesystem::directory_iterator(ZELK_FUZZ_DIR "/" + std::string(folder), ec)) {
-      std::ifstream bytes(file.path(), std::ios::binary);
-      EXPECT_EQ(body(std::string(std::istreambuf_iterator<char>(bytes), {})), "") << file.path();
+      EXPECT_EQ(body(testlogs::ReadFile(file.path())), "") << file.path();
       ++inputs;
     }
   }

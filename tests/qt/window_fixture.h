@@ -7,9 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,8 +17,6 @@
 #include <memory>
 
 #include "application.h"
-#include "chart/canvas.h"
-#include "form/user_page.h"
 #include "log_text.h"
 
 namespace zelk::app {
@@ -32,10 +27,7 @@ class WindowFixture : public ::testing::Test {
 
   // Writes `text` into the program folder, making its folder as needed.
   QString Write(const QString& name, const std::string& text) {
-    QFile file(dir_.filePath(name));
-    EXPECT_TRUE(QDir().mkpath(QFileInfo(file).path()) && file.open(QIODevice::WriteOnly));
-    file.write(text.data(), static_cast<qint64>(text.size()));
-    return file.fileName();
+    return QString::fromStdString(testlogs::WriteFile(dir_.filePath(name).toStdString(), text));
   }
 
   // A window on the program folder, shown and exposed, keeping its drawing.
@@ -92,8 +84,7 @@ inline std::string TemperatureLog() {
   return testlogs::FrameLogOf(frames80, {});
 }
 
-// The temperatures of the log drawn, the marker on its eleventh sample; the
-// same done in the program's core, recording its drawing.
+// The temperatures of the log drawn, the marker on its eleventh sample.
 class WindowTest : public WindowFixture {
  protected:
   void SetUp() override {
@@ -104,10 +95,6 @@ class WindowTest : public WindowFixture {
     QTest::mouseClick(Widget("TemperatureButton"), Qt::LeftButton);
     QTest::keyClick(FocusTarget(), Qt::Key_Right);
     ASSERT_EQ(Marked(), "11");
-    core_.Form_Load();
-    ASSERT_TRUE(core_.OpenPath(log_.toStdString()));
-    core_.Click("TemperatureButton");
-    core_.Form_KeyUp(39);
   }
 
   std::string Marked() { return Caption("DataPointText").toStdString(); }
@@ -118,8 +105,6 @@ class WindowTest : public WindowFixture {
   }
 
   QString log_;
-  chart::RecordingCanvas drawn_;
-  form::UserPage core_{drawn_, dir_.path().toStdString()};
 };
 
 }  // namespace zelk::app

@@ -1,9 +1,22 @@
 #include "log_text.h"
 
 #include <algorithm>
+#include <fstream>
 #include <sstream>
 
 namespace zelk::testlogs {
+
+std::string WriteFile(const std::filesystem::path& path, std::string_view bytes) {
+  std::error_code ec;
+  std::filesystem::create_directories(path.parent_path(), ec);
+  std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+  return path.string();
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
 
 Texts Split(const std::string& text, char separator) {
   Texts pieces;

@@ -1,13 +1,20 @@
 // Log texts that the tests write.
 #pragma once
 
+#include <filesystem>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zelk::testlogs {
 
 using Texts = std::vector<std::string>;
+
+// Writes `bytes` to `path`, making its folder as needed; gives back the path.
+std::string WriteFile(const std::filesystem::path& path, std::string_view bytes);
+// The bytes of the file at `path`; empty when it cannot be read.
+std::string ReadFile(const std::filesystem::path& path);
 
 // The pieces of `text` between separators: "1||0" holds "1", "" and "0".
 Texts Split(const std::string& text, char separator = '|');
