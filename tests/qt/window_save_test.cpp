@@ -84,10 +84,11 @@ TEST_F(WindowTest, BatchPicturesAreTheWindowsPictures) {
   auto batchWindow = NewWindow();
   WindowBatchOutput output(*batchWindow);
   std::ostringstream out, err;
-  const cli::BatchOptions options{dir_.filePath("batch").toStdString(),
-                                  {"TemperatureButton", "RPMButton"},
-                                  2,
-                                  {log.toStdString()}};
+  cli::BatchOptions options;
+  options.folder = dir_.filePath("batch").toStdString();
+  options.channels = {"TemperatureButton", "RPMButton"};
+  options.minutes = 2;
+  options.logs = {log.toStdString()};
   ASSERT_EQ(cli::RunBatch(batchWindow->page(), options, output, out, err), 0) << err.str();
 
   window_ = NewWindow();  // no marker shown, as in a batch run
