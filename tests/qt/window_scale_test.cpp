@@ -66,9 +66,9 @@ TEST(CanvasPaint, BlocksAreTheLinesOwnPixels) {
   }
 }
 
-// Logs opened (a rejected one not among them), the window closed, one log
-// removed: the next window lists them latest first, the missing one greyed,
-// opens its browser where the last was left and takes its size.
+// Logs opened (a rejected one not among them), the window closed: the next
+// window lists them latest first (one removed meanwhile greyed when the menu
+// opens), opens its browser where the last was left and takes its size.
 TEST_F(ScaleTest, RecentLogsFolderAndSizeOutliveTheWindow) {
   const QString ini = dir_.filePath("settings.ini");
   const QString a = Write("logs/a.txt", testlogs::FrameLog(30, {900}));
@@ -78,9 +78,10 @@ TEST_F(ScaleTest, RecentLogsFolderAndSizeOutliveTheWindow) {
   for (const QString& log : {a, b, a, Write("logs/bad.txt", "no,log\n"), b}) window_->OpenLog(log);
   window_->resize(1500, 900);
   window_->close();
-  QFile::remove(a);
   window_ = NewWindow();
   window_->Remember(std::make_shared<QSettings>(ini, QSettings::IniFormat));
+  QFile::remove(a);
+  emit window_->recentMenu()->aboutToShow();  // the menu opening sees it gone
   QStringList shown;
   for (QAction* item : window_->recentMenu()->actions())
     shown << item->text() + (item->isEnabled() ? "" : " (grey)");
