@@ -6,11 +6,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QTextCursor>
-#include <QTextDocument>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStringList>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include "app/colours.h"
 #include "app/control_widgets.h"

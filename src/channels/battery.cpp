@@ -27,8 +27,8 @@ void LoadBattery(const store::LogData& log, const ByteChoice&, Tables& tables) {
   });
 }
 
-View DrawBattery(const store::LogData&, const ByteChoice&, const Window& window, const Tables& tables,
-                 chart::Canvas& canvas) {
+View DrawBattery(const store::LogData&, const ByteChoice&, const Window& window,
+                 const Tables& tables, chart::Canvas& canvas) {
   View view = BeginDraw(canvas, "Battery Voltage", kLabels, 800, 4000);
   PlotListed(
       canvas, window, view, tables.data, "Raw Data - Battery Voltage",

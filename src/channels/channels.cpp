@@ -106,8 +106,8 @@ void RedrawAtMarker(const ChannelRow& row, const store::LogData& log, const Tabl
     const chart::SampleTable& table = tables.plot[s];
     chart::DrawSeries(
         canvas, walk, {last.valueScale, static_cast<double>(last.baseLine), series.yOffset},
-        series.colour, last.startY[s],
-        [&](long j) { return table.Value(j) - series.valueOffset; }, [](long) {});
+        series.colour, last.startY[s], [&](long j) { return table.Value(j) - series.valueOffset; },
+        [](long) {});
   }
   chart::DrawValueAxis(canvas);
 }

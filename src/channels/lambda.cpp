@@ -59,8 +59,8 @@ void LoadLambda(const store::LogData& log, const ByteChoice&, Tables& tables) {
   }
 }
 
-View DrawLambda(const store::LogData& log, const ByteChoice&, const Window& window, const Tables& tables,
-                chart::Canvas& canvas) {
+View DrawLambda(const store::LogData& log, const ByteChoice&, const Window& window,
+                const Tables& tables, chart::Canvas& canvas) {
   View view = BeginDraw(canvas, kTitle, kLabels, 3000, 4000);
   PlotListed(canvas, window, view, tables.data, "Raw Data - Lambda (Oxygen Sensor) Voltage",
              [&](std::string& out, long, double volts) {

@@ -30,8 +30,8 @@ void LoadSTFT(const store::LogData& log, const ByteChoice&, Tables& tables) {
   FillSeries(tables, log, [&](long i) { return TrimOf(log, i); });
 }
 
-View DrawSTFT(const store::LogData& log, const ByteChoice&, const Window& window, const Tables& tables,
-              chart::Canvas& canvas) {
+View DrawSTFT(const store::LogData& log, const ByteChoice&, const Window& window,
+              const Tables& tables, chart::Canvas& canvas) {
   View view = BeginDraw(canvas, "Short Term Fuel Trim (STFT)(%)", kLabels, 110, 13150);
   double sum = 0;
   long summed = 0;
