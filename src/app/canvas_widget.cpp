@@ -6,6 +6,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cstdlib>
+#include <future>
 
 #include "app/colours.h"
 
@@ -15,8 +16,27 @@ namespace {
 const QColor kPaper(Qt::white);
 const QColor kBand(0, 120, 215, 48);  // a light see-through blue
 constexpr double kTwipsPerPixel = 15.0;
-constexpr int kDragPixels = 4;    // moved less than this across, a press is a click
-constexpr int kNotchAngle = 120;  // eighths of a degree in one wheel notch
+constexpr int kDragPixels = 4;                   // moved less than this across, a press is a click
+constexpr int kNotchAngle = 120;                 // eighths of a degree in one wheel notch
+constexpr qsizetype kSpareSheetBytes = 4 << 20;  // a sheet this large is cleared aside
+
+// Fills `block` of 32-bit pixels, rows `stride` bytes apart, with `rgb`.
+void FillBlock(uchar* bits, qsizetype stride, const QRect& block, QRgb rgb) {
+  for (int y = block.top(); y <= block.bottom(); ++y) {
+    QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride) + block.left();
+    std::fill(row, row + block.width(), rgb);
+  }
+}
+
+// Whether the union of two blocks is itself a block: they share their rows
+// or their columns, and touch or overlap along them.
+bool JoinsInto(const QRect& a, const QRect& b) {
+  if (a.top() == b.top() && a.bottom() == b.bottom())
+    return b.left() <= a.right() + 1 && a.left() <= b.right() + 1;
+  if (a.left() == b.left() && a.right() == b.right())
+    return b.top() <= a.bottom() + 1 && a.top() <= b.bottom() + 1;
+  return false;
+}
 
 void PaintRange(QImage& image, qreal ratio, const chart::Line* begin, const chart::Line* end) {
   if (begin == end) return;
@@ -25,10 +45,16 @@ void PaintRange(QImage& image, qreal ratio, const chart::Line* begin, const char
   Q_ASSERT(image.depth() == 32);
   uchar* const bits = image.bits();
   const qsizetype stride = image.bytesPerLine();
+  const QRect sheet = image.rect();
   QPainter p(&image);
   uint32_t colour = ~begin->colour;
   int width = -1, pixels = 1;
   QColor ink;
+  // Level runs of a slow-moving trace are many short segments end to end,
+  // each a block overlapping the last: they are joined and each pixel of
+  // the run is written once, when a line that does not join comes.
+  QRect run;
+  QRgb runInk = 0;
   for (const chart::Line* line = begin; line != end; ++line) {
     const chart::Line& d = *line;
     if (d.colour != colour || d.width != width) {
@@ -53,16 +79,21 @@ void PaintRange(QImage& image, qreal ratio, const chart::Line* begin, const char
     // leaves the image, the stroke's clipping decides.
     const QRect block(std::min(x1, x2) - pixels / 2, std::min(y1, y2) - pixels / 2,
                       std::abs(x2 - x1) + pixels, std::abs(y2 - y1) + pixels);
-    if ((x1 == x2 || y1 == y2) && image.rect().contains(block)) {
-      const QRgb rgb = ink.rgb();
-      for (int y = block.top(); y <= block.bottom(); ++y) {
-        QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride) + block.left();
-        std::fill(row, row + block.width(), rgb);
-      }
+    const bool isBlock = (x1 == x2 || y1 == y2) && sheet.contains(block);
+    if (isBlock && !run.isNull() && ink.rgb() == runInk && JoinsInto(run, block)) {
+      run = run.united(block);
+      continue;
+    }
+    if (!run.isNull()) FillBlock(bits, stride, run, runInk);
+    run = QRect();
+    if (isBlock) {
+      run = block;
+      runInk = ink.rgb();
     } else {
       p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
     }
   }
+  if (!run.isNull()) FillBlock(bits, stride, run, runInk);
 }
 
 }  // namespace
@@ -103,10 +134,31 @@ QPointF CanvasWidget::Twips(QPointF pixels) const { return pixels * kTwipsPerPix
 
 void CanvasWidget::Clear() {
   EnsureImage();
+  const bool used = painted_ > 0;
   kept_.clear();
   painted_ = batch_ = 0;
-  image_.fill(kPaper);
+  // A small sheet clears sooner than a thread starts.
+  if (used && image_.sizeInBytes() < kSpareSheetBytes) {
+    image_.fill(kPaper);
+  } else if (used) {
+    TurnSheet();
+  }
   update();
+}
+
+void CanvasWidget::TurnSheet() {
+  if (clearing_.valid()) clearing_.get();
+  if (spare_.size() != image_.size()) {
+    spare_ = QImage(image_.size(), QImage::Format_RGB32);
+    spare_.fill(kPaper);
+  }
+  std::swap(image_, spare_);
+  // Taking the bits here, on this thread, gives the sheet pixels of its own
+  // should a copy of the picture still share them.
+  QRgb* const first = reinterpret_cast<QRgb*>(spare_.bits());
+  QRgb* const last = first + spare_.sizeInBytes() / static_cast<qsizetype>(sizeof(QRgb));
+  clearing_ = std::async(std::launch::async,
+                         [first, last, paper = kPaper.rgb()] { std::fill(first, last, paper); });
 }
 
 void CanvasWidget::SetLineWidth(int pixels) { lineWidth_ = pixels < 1 ? 1 : pixels; }

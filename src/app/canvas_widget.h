@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPointF>
 #include <QWidget>
+#include <future>
 #include <optional>
 #include <vector>
 
@@ -66,6 +67,9 @@ class CanvasWidget : public QWidget, public chart::Canvas {
 
  private:
   void EnsureImage();
+  // The cleared spare sheet becomes the image; the sheet that was shown is
+  // cleared on another thread while the next graph is drawn.
+  void TurnSheet();
   // The pixels between the press and `x` that the band covers.
   QRect BandRect(double x) const;
 
@@ -77,6 +81,12 @@ class CanvasWidget : public QWidget, public chart::Canvas {
   int wheelAngle_ = 0;  // eighths of a degree turned short of a notch
 
   QImage image_;
+  // A second sheet of the image's size, white once `clearing_` is done:
+  // writing tens of megabytes of paper is then off the way from a wheel
+  // notch or a key to the new graph. Declared after it, `clearing_` is
+  // waited for before the sheet goes.
+  QImage spare_;
+  std::future<void> clearing_;
   // Every line since the last Clear, so that the graph can be painted again
   // at another size; the first `painted_` of them are in the image, the
   // last batch painted begins at `batch_`.

@@ -45,10 +45,14 @@ TEST_F(ScaleTest, TheFormGrowsWithTheWindowAndIsTheSameAtItsSize) {
 // the very pixels of the painter's own square-ended line.
 TEST(CanvasPaint, BlocksAreTheLinesOwnPixels) {
   EnsureApplication();
-  const std::vector<chart::Line> lines = {{300, 300, 900, 300, 0xFF, 1},
-                                          {600, 900, 600, 150, 0xFF00, 2},
-                                          {150, 600, 1200, 750, 0, 2},
-                                          {-60, 1200, 300, 1200, 0xFF0000, 2}};
+  // Runs of level and of upright lines end to end (and after a one-pixel
+  // gap), one of them crossed by a later line of another colour.
+  const std::vector<chart::Line> lines = {
+      {300, 300, 600, 300, 0xFF, 1},       {600, 300, 900, 300, 0xFF, 1},
+      {930, 300, 1200, 300, 0xFF, 1},      {600, 900, 600, 600, 0xFF00, 2},
+      {600, 600, 600, 150, 0xFF00, 2},     {600, 1350, 600, 1290, 0xFF00, 2},
+      {150, 600, 1200, 750, 0, 2},         {-60, 1200, 300, 1200, 0xFF0000, 2},
+      {300, 1200, 330, 1200, 0xFF0000, 2}, {330, 1200, 900, 1200, 0xFF0000, 2}};
   for (const double ratio : {1.0, 2.0}) {
     QImage expected(200, 200, QImage::Format_RGB32);
     expected.fill(Qt::white);
