@@ -1,12 +1,12 @@
 #include "app/canvas_widget.h"
 
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cstdlib>
-#include <future>
 
 #include "app/colours.h"
 
@@ -16,9 +16,8 @@ namespace {
 const QColor kPaper(Qt::white);
 const QColor kBand(0, 120, 215, 48);  // a light see-through blue
 constexpr double kTwipsPerPixel = 15.0;
-constexpr int kDragPixels = 4;                   // moved less than this across, a press is a click
-constexpr int kNotchAngle = 120;                 // eighths of a degree in one wheel notch
-constexpr qsizetype kSpareSheetBytes = 4 << 20;  // a sheet this large is cleared aside
+constexpr int kDragPixels = 4;    // moved less than this across, a press is a click
+constexpr int kNotchAngle = 120;  // eighths of a degree in one wheel notch
 
 // Fills `block` of 32-bit pixels, rows `stride` bytes apart, with `rgb`.
 void FillBlock(uchar* bits, qsizetype stride, const QRect& block, QRgb rgb) {
@@ -119,8 +118,9 @@ void CanvasWidget::EnsureImage() {
   if (image_.size() == wanted && ratio_ == ratio) return;
   image_ = QImage(wanted, QImage::Format_RGB32);
   image_.fill(kPaper);
+  stale_ = false;
   ratio_ = ratio;
-  painted_ = batch_ = 0;
+  shown_ = batch_ = inImage_ = 0;
 }
 
 void CanvasWidget::SetScale(double scale) {
@@ -132,33 +132,22 @@ void CanvasWidget::SetScale(double scale) {
 
 QPointF CanvasWidget::Twips(QPointF pixels) const { return pixels * kTwipsPerPixel / scale_; }
 
+// The image is cleared when next it is wanted: a new graph that fills the
+// widget is painted straight onto the window, and the image may not be
+// wanted before the next Clear.
 void CanvasWidget::Clear() {
   EnsureImage();
-  const bool used = painted_ > 0;
+  stale_ = stale_ || inImage_ > 0;
   kept_.clear();
-  painted_ = batch_ = 0;
-  // A small sheet clears sooner than a thread starts.
-  if (used && image_.sizeInBytes() < kSpareSheetBytes) {
-    image_.fill(kPaper);
-  } else if (used) {
-    TurnSheet();
-  }
-  update();
+  shown_ = batch_ = inImage_ = 0;
+  AskRepaint();
 }
 
-void CanvasWidget::TurnSheet() {
-  if (clearing_.valid()) clearing_.get();
-  if (spare_.size() != image_.size()) {
-    spare_ = QImage(image_.size(), QImage::Format_RGB32);
-    spare_.fill(kPaper);
-  }
-  std::swap(image_, spare_);
-  // Taking the bits here, on this thread, gives the sheet pixels of its own
-  // should a copy of the picture still share them.
-  QRgb* const first = reinterpret_cast<QRgb*>(spare_.bits());
-  QRgb* const last = first + spare_.sizeInBytes() / static_cast<qsizetype>(sizeof(QRgb));
-  clearing_ = std::async(std::launch::async,
-                         [first, last, paper = kPaper.rgb()] { std::fill(first, last, paper); });
+// The repaint is asked for once the program is done with the event that
+// drew: the captions over the graph, set after it, then join the graph's
+// repaint instead of having their strip of it painted again on its own.
+void CanvasWidget::AskRepaint() {
+  QMetaObject::invokeMethod(this, qOverload<>(&QWidget::update), Qt::QueuedConnection);
 }
 
 void CanvasWidget::SetLineWidth(int pixels) { lineWidth_ = pixels < 1 ? 1 : pixels; }
@@ -168,27 +157,69 @@ void CanvasWidget::SetLineWidth(int pixels) { lineWidth_ = pixels < 1 ? 1 : pixe
 // request, not ten thousand.
 void CanvasWidget::DrawLine(float x1, float y1, float x2, float y2, uint32_t colour) {
   kept_.push_back({x1, y1, x2, y2, colour, lineWidth_});
-  if (kept_.size() == painted_ + 1) update();
+  if (kept_.size() == shown_ + 1) AskRepaint();
 }
 
 // Each marker move draws the same series again over the graph. Solid lines
 // painted over themselves change no pixel, so a batch that repeats the one
-// painted last is neither painted nor kept: the lines kept stay as many as
+// shown last is neither painted nor kept: the lines kept stay as many as
 // one graph and one redraw, however often the marker moves.
+void CanvasWidget::TakeNewLines() {
+  const size_t last = shown_ - batch_;
+  while (shown_ > 0 && kept_.size() - shown_ >= last && last > 0 &&
+         std::equal(kept_.begin() + static_cast<std::ptrdiff_t>(batch_),
+                    kept_.begin() + static_cast<std::ptrdiff_t>(shown_),
+                    kept_.begin() + static_cast<std::ptrdiff_t>(shown_))) {
+    kept_.erase(kept_.begin() + static_cast<std::ptrdiff_t>(shown_),
+                kept_.begin() + static_cast<std::ptrdiff_t>(shown_ + last));
+  }
+  if (shown_ == kept_.size()) return;
+  if (shown_ > 0) batch_ = shown_;
+  shown_ = kept_.size();
+}
+
 void CanvasWidget::Flush() {
   EnsureImage();
-  const size_t last = painted_ - batch_;
-  while (painted_ > 0 && kept_.size() - painted_ >= last && last > 0 &&
-         std::equal(kept_.begin() + static_cast<std::ptrdiff_t>(batch_),
-                    kept_.begin() + static_cast<std::ptrdiff_t>(painted_),
-                    kept_.begin() + static_cast<std::ptrdiff_t>(painted_))) {
-    kept_.erase(kept_.begin() + static_cast<std::ptrdiff_t>(painted_),
-                kept_.begin() + static_cast<std::ptrdiff_t>(painted_ + last));
+  TakeNewLines();
+  if (stale_) image_.fill(kPaper);
+  stale_ = false;
+  if (inImage_ == kept_.size()) return;
+  PaintRange(image_, ratio_ * scale_, kept_.data() + inImage_, kept_.data() + kept_.size());
+  inImage_ = kept_.size();
+}
+
+// A new graph that fills the whole widget is painted straight onto the
+// window's own pixels: first sheet then copy would move every pixel twice.
+// The lines go through an image that starts at the widget's top-left
+// corner and is the image's size, so every line covers the same pixels as
+// it does in the image. Anywhere else (a part of the widget, another kind
+// of surface, a turned or scaled one, a clip) the image is used.
+bool CanvasWidget::PaintOnWindow(QPainter& painter, const QRegion& region) {
+  if (region != QRegion(rect())) return false;
+  QPaintEngine* engine = painter.paintEngine();
+  const QPaintDevice* device = engine ? engine->paintDevice() : nullptr;
+  if (!device || device->devType() != QInternal::Image) return false;
+  const auto* window = static_cast<const QImage*>(device);
+  const QImage::Format format = window->format();
+  if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+      format != QImage::Format_ARGB32_Premultiplied) {
+    return false;
   }
-  if (painted_ == kept_.size()) return;
-  PaintRange(image_, ratio_ * scale_, kept_.data() + painted_, kept_.data() + kept_.size());
-  if (painted_ > 0) batch_ = painted_;
-  painted_ = kept_.size();
+  const QTransform place = painter.deviceTransform();
+  const QRect target(QPoint(qRound(place.dx()), qRound(place.dy())), image_.size());
+  if (place.type() > QTransform::TxScale || place.m11() != ratio_ || place.m22() != ratio_ ||
+      place.dx() != target.x() || place.dy() != target.y() || !window->rect().contains(target) ||
+      engine->systemClip() != QRegion(target)) {
+    return false;
+  }
+  // The painter on the window writes to these same pixels as it paints.
+  uchar* const corner = const_cast<uchar*>(window->constBits()) +
+                        target.y() * window->bytesPerLine() + target.x() * 4;
+  QImage sheet(corner, target.width(), target.height(), window->bytesPerLine(),
+               QImage::Format_RGB32);
+  sheet.fill(kPaper);
+  PaintRange(sheet, ratio_ * scale_, kept_.data(), kept_.data() + kept_.size());
+  return true;
 }
 
 const QImage& CanvasWidget::image() {
@@ -262,11 +293,16 @@ void CanvasWidget::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
 }
 
-void CanvasWidget::paintEvent(QPaintEvent*) {
-  Flush();
+void CanvasWidget::paintEvent(QPaintEvent* event) {
+  EnsureImage();
+  const bool fresh = shown_ == 0;
+  TakeNewLines();
   QPainter p(this);
-  // The image holds device pixels: one logical pixel is ratio_ of them.
-  p.drawImage(QRectF(0, 0, image_.width() / ratio_, image_.height() / ratio_), image_);
+  if (!(fresh && PaintOnWindow(p, event->region()))) {
+    Flush();
+    // The image holds device pixels: one logical pixel is ratio_ of them.
+    p.drawImage(QRectF(0, 0, image_.width() / ratio_, image_.height() / ratio_), image_);
+  }
   if (dragging_) p.fillRect(BandRect(bandEnd_), kBand);
 }
 

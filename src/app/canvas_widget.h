@@ -6,11 +6,12 @@
 #include <QImage>
 #include <QPointF>
 #include <QWidget>
-#include <future>
 #include <optional>
 #include <vector>
 
 #include "chart/canvas.h"
+
+class QPainter;
 
 namespace zelk::app {
 
@@ -40,7 +41,7 @@ class CanvasWidget : public QWidget, public chart::Canvas {
   double scale() const { return scale_; }
   // A place on the widget, in pixels, as canvas twips.
   QPointF Twips(QPointF pixels) const;
-  // Draws the lines asked for since the last call into the image.
+  // Brings the image up to date with the lines asked for.
   void Flush();
 
  signals:
@@ -67,9 +68,11 @@ class CanvasWidget : public QWidget, public chart::Canvas {
 
  private:
   void EnsureImage();
-  // The cleared spare sheet becomes the image; the sheet that was shown is
-  // cleared on another thread while the next graph is drawn.
-  void TurnSheet();
+  // Keeps the lines drawn since the last paint, less a repeat of the last
+  // batch, as shown.
+  void TakeNewLines();
+  void AskRepaint();
+  bool PaintOnWindow(QPainter& painter, const QRegion& region);
   // The pixels between the press and `x` that the band covers.
   QRect BandRect(double x) const;
 
@@ -81,17 +84,13 @@ class CanvasWidget : public QWidget, public chart::Canvas {
   int wheelAngle_ = 0;  // eighths of a degree turned short of a notch
 
   QImage image_;
-  // A second sheet of the image's size, white once `clearing_` is done:
-  // writing tens of megabytes of paper is then off the way from a wheel
-  // notch or a key to the new graph. Declared after it, `clearing_` is
-  // waited for before the sheet goes.
-  QImage spare_;
-  std::future<void> clearing_;
+  bool stale_ = false;  // the image holds a graph cleared since
   // Every line since the last Clear, so that the graph can be painted again
-  // at another size; the first `painted_` of them are in the image, the
-  // last batch painted begins at `batch_`.
+  // at another size; the first `shown_` of them have been painted, on the
+  // window or in the image, the last batch of them beginning at `batch_`;
+  // the first `inImage_` are in the image.
   std::vector<chart::Line> kept_;
-  size_t painted_ = 0, batch_ = 0;
+  size_t shown_ = 0, batch_ = 0, inImage_ = 0;
   qreal ratio_ = 1;
   double scale_ = 1;
   int lineWidth_ = 1;

@@ -14,6 +14,24 @@ namespace {
 
 using ScaleTest = WindowFixture;
 
+// Whether the window's own pixels show the canvas image (brought up to date
+// only after they are taken) wherever no caption or marker lies over it.
+bool WindowShowsCanvas(MainWindow& window) {
+  QCoreApplication::processEvents();
+  auto* canvas = window.findChild<CanvasWidget*>();
+  QImage shown = window.screen()->grabWindow(window.winId()).toImage();
+  shown = shown.copy(QRect(canvas->mapTo(&window, QPoint()), canvas->size()))
+              .convertToFormat(QImage::Format_RGB32);
+  QImage drawn = window.canvasImage();
+  for (QImage* picture : {&shown, &drawn}) {
+    QPainter p(picture);
+    for (const QWidget* over : canvas->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (over->isVisible()) p.fillRect(over->geometry(), Qt::black);
+    }
+  }
+  return shown == drawn;
+}
+
 // Rows: the central area as a multiple of the form's size across and down,
 // and the scale that fits.
 TEST_F(ScaleTest, TheFormGrowsWithTheWindowAndIsTheSameAtItsSize) {
@@ -24,10 +42,12 @@ TEST_F(ScaleTest, TheFormGrowsWithTheWindowAndIsTheSameAtItsSize) {
   const QSize form(1089, 567), frame = window_->size() - form;
   const std::tuple<double, double, double> cases[] = {
       {1.5, 1.5, 1.5}, {2.5, 2.5, 2.5}, {3.0, 1.5, 1.5}, {1.0, 1.0, 1.0}};
+  int turn = 0;
   for (const auto& [across, down, fits] : cases) {
     SCOPED_TRACE(across);
     window_->resize(frame + QSize(qRound(form.width() * across), qRound(form.height() * down)));
     EXPECT_TRUE(QTest::qWaitFor([&] { return qAbs(window_->scale() - fits) < 0.002; }));
+    EXPECT_TRUE(WindowShowsCanvas(*window_));
     const double scale = window_->scale();
     const auto px = [scale](int twips) { return qRound(twips * scale / 15); };
     EXPECT_LE(qAbs(client->geometry().center().x() - window_->centralWidget()->width() / 2), 1);
@@ -37,6 +57,9 @@ TEST_F(ScaleTest, TheFormGrowsWithTheWindowAndIsTheSameAtItsSize) {
     // The time axis runs along canvas y 4000, as thick as the scale.
     EXPECT_TRUE(CanvasShowsDrawing(*window_));
     EXPECT_EQ(window_->canvasImage().pixelColor(px(6000), px(4000)), QColor(Qt::blue));
+    // Another channel's graph is on the window as soon as it is drawn.
+    QTest::mouseClick(Widget(++turn % 2 ? "BatteryButton" : "RPMButton"), Qt::LeftButton);
+    EXPECT_TRUE(WindowShowsCanvas(*window_));
   }
   EXPECT_TRUE(client->grab().toImage() == designed);
 }
