@@ -109,7 +109,7 @@ TEST(Load, EachKindOfLogSetsItsByteListAndTripLength) {
 // typed step that is taken moves on by it; one that is not moves on by 7 and
 // the box shows 7 again. The window spans 100 samples: a step onto offset
 // 100 leaves the marker on the last sample it read off. A step left past the
-// start leaves the graph. Any other key only draws the value axis again.
+// start leaves the graph. Any other key leaves the marker where it is.
 TEST(Marker, StepsReadOffSamples) {
   Scratch s;
   const std::string open =
@@ -143,10 +143,6 @@ TEST(Marker, StepsReadOffSamples) {
                     : " off";
     EXPECT_EQ(shown, expected) << action;
   }
-  const Json& canvas = s.Run(open + "key 38\ndump\n").dumps.at(0)["canvas"];
-  const Json& last = canvas[canvas.size() - 1];
-  EXPECT_EQ(std::vector<double>({last[0].number, last[3].number, last[4].number}),
-            std::vector<double>({550, 4000, 0xFF0000}));
 }
 
 }  // namespace
