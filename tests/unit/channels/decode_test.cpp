@@ -243,6 +243,9 @@ TEST_F(ChannelTest, EachChannelDecodesEachKindOfLog) {
 
 // Averages are rounded as shown: a quarter away from zero, no minus sign on
 // zero, a half as shown and not as held; a log without samples averages 0.
+// The user-defined byte 12 of the 0x7D frames is averaged as the trim is:
+// samples 1 to 7 count, and one that is no byte is left out of the sum and
+// of the count.
 TEST_F(ChannelTest, AveragesRoundAsShown) {
   Texts trims(21, "100");
   trims[0] = "97";  // -3 over 20 samples
@@ -252,13 +255,17 @@ TEST_F(ChannelTest, AveragesRoundAsShown) {
       {ChannelId::Ignition, TimeLog({{7, {"-0.1", "0", "0", "0", "0"}}}), "Average Advance = 0.0°"},
       {ChannelId::Ignition, TimeLog({{7, {"0.6", "0", "0", "0", "0"}}}), "Average Advance = 0.2°"},
       {ChannelId::ShortTermTrim, TimeLog({{14, trims}}), "Average STFT = -0.2%"},
+      {ChannelId::UserDefined, FramesWith(1, 12, "64 64 64 64 64 64 64 64"), "Average STFT = 0.0%"},
+      {ChannelId::UserDefined, FramesWith(1, 12, "66 66 66 66 66 66 66 66"), "Average STFT = 2.0%"},
+      {ChannelId::UserDefined, FramesWith(1, 12, "62 62 62 62 62 62 62 62"), "Average STFT = -2.0%"},
+      {ChannelId::UserDefined, FramesWith(1, 12, "64 67 ZZ 67 64 67 64 00"), "Average STFT = 1.5%"},
       {ChannelId::ShortTermTrim, TimeLog({}), "Average STFT = 0.0%"},
       {ChannelId::Ignition, TimeLog({}), "Average Advance = 0.0°"},
   };
   // clang-format on
   for (const auto& [id, log, average] : cases) {
-    Show(id, log);
-    EXPECT_EQ(view_.average, average);
+    Show(id, log, {1, 12, "STFT"});
+    EXPECT_EQ(view_.average, average) << log.substr(0, 5);
   }
   EXPECT_EQ(view_.text, "Raw Data - Ignition Advance\r\n");
   EXPECT_EQ(lines().size(), 2u);  // nothing drawn without samples
@@ -297,21 +304,6 @@ TEST_F(UserDefinedTest, ScaleFitsTheWindowsLargestValue) {
     EXPECT_EQ(view_.valueScale, scale) << bytes;
   }
   EXPECT_EQ(EndYs(2, 6), Ys(6, 4000));
-}
-
-TEST_F(UserDefinedTest, TrimAverageHasTheSignOfTheTrim) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"64 64 64 64 64 64 64 64", "Average STFT = 0.0%"},
-      {"66 66 66 66 66 66 66 66", "Average STFT = 2.0%"},  // no minus sign
-      {"62 62 62 62 62 62 62 62", "Average STFT = -2.0%"},
-      // Samples 1 to 7 count; one that is no byte is left out of the sum
-      // and of the count.
-      {"64 67 ZZ 67 64 67 64 00", "Average STFT = 1.5%"},
-  };
-  for (const auto& [bytes, average] : cases) {
-    ShowByte(12, bytes);
-    EXPECT_EQ(view_.average, average);
-  }
 }
 
 TEST_F(UserDefinedTest, AFlaggedByteShowsTheBitsOfTheWindowsFirstSample) {
