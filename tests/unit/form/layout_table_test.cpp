@@ -96,6 +96,28 @@ TEST(LayoutTable, CaptionsAndPlaces) {
   }
 }
 
+TEST(LayoutTable, FontsColoursAndTips) {
+  using Face = std::tuple<std::string, double, bool>;
+  const std::vector<std::pair<std::string, Face>> fonts = {
+      {"RPMButton", {"Times New Roman", 12, true}},
+      {"LabelInfo(3)", {"Times New Roman", 11.25, true}},
+      {"LabelInfo(7)", {"Times New Roman", 14.25, true}},
+      {"LabelInfo(20)", {"Times New Roman", 8.25, true}},
+      {"Picture1", {"MS Sans Serif", 8.25, false}},
+      {"ShellButton", {"", 0, false}},  // the window's own font
+  };
+  Controls controls;
+  for (const auto& [key, want] : fonts) {
+    const Font& f = controls.Find(key)->spec.font;
+    EXPECT_EQ(Face(f.family, f.points, f.bold), want) << key;
+  }
+  EXPECT_EQ(controls.Named("TemperatureButton").spec.toolTip,
+            "Coolant, Intake and Fuel Temeratures");
+  EXPECT_EQ(controls.Named("LabelInfo", 7).spec.foreColour, 0x0000FFu);
+  EXPECT_EQ(controls.Named("LabelInfo", 8).spec.align, Align::Centre);
+  EXPECT_EQ(controls.Named("Text").spec.backColour, 0x00FFFFu);
+}
+
 TEST(LayoutTable, LampsAndBitsShareTheirPlaces) {
   Controls controls;
   for (int i = 0; i < 12; ++i) {
