@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <tuple>
 
+#include "form/user_event.h"
 #include "page_fixture.h"
 
 namespace zelk::testing {
@@ -187,21 +188,16 @@ TEST_F(PageTest, APageShowsItsMinutesDetailsAndTimes) {
             "2900|2.42/sec|20 mins");
   page().Click("PreviousImage");
   EXPECT_EQ(state("DataPointText").caption, "1450");  // 1450.5 as a sample, half to even
-}
-
-TEST_F(PageTest, PagingBackNeverGoesBelowMinuteZeroAndNoChoiceKeepsTheWindow) {
-  Open(FrameLog(1450, {}));   // SampleCount 1450, 10 minutes
-  page().Select("YAxis", 1);  // 2 minutes
-  page().Click("NextImage");
-  page().Select("YAxis", 2);  // 5 minutes from minute 2 keeps the start
-  EXPECT_EQ(state("Duration").caption, "2 mins to 7 mins");
-  page().Click("PreviousImage");
-  EXPECT_EQ(state("Duration").caption, "0 mins to 5 mins");
-  ASSERT_TRUE(page().Select("YAxis", -1));  // no window chosen keeps the window
-  EXPECT_EQ(state("Duration").caption, "0 mins to 5 mins");
-  page().Click("NextImage");
-  page().Select("YAxis", 0);  // Full Trip goes back to minute 0
-  EXPECT_EQ(state("Duration").caption, "0 mins to 10 mins");
+  // Another length keeps the page's start; paging back stops at minute 0;
+  // no choice keeps the window; the Full Trip starts at minute 0.
+  const std::pair<const char*, const char*> steps[] = {
+      {"select YAxis 5", "10 mins to 40 mins"}, {"click PreviousImage", "0 mins to 30 mins"},
+      {"select YAxis 1", "0 mins to 2 mins"},   {"click NextImage", "2 mins to 4 mins"},
+      {"select YAxis -1", "2 mins to 4 mins"},  {"select YAxis 0", "0 mins to 20 mins"}};
+  for (const auto& [line, duration] : steps) {
+    ASSERT_TRUE(page().Apply(*form::ParseUserEvent(line))) << line;
+    EXPECT_EQ(state("Duration").caption, duration) << line;
+  }
   EXPECT_FALSE(state("NextImage").visible || state("PreviousImage").visible);
 }
 
