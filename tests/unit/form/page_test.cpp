@@ -54,7 +54,7 @@ TEST_F(PageTest, EachLoadSetsTheLampsAndTheTrimReadout) {
 
 // The row of channel buttons: the one chosen is highlighted and the window
 // shows what goes with its channel.
-TEST_F(PageTest, ALoadShowsEngineSpeedOnItsFace) {
+TEST_F(PageTest, ALoadShowsEngineSpeedOnItsFaceAndOnlyTheChosenButtonIsHighlighted) {
   Open(testlogs::FrameLog(10, {900}));
   EXPECT_EQ(state("ScreenTitle").caption, "Engine Speed (RPM)");
   EXPECT_EQ(state("ScreenTitle").top, 350);
@@ -67,13 +67,10 @@ TEST_F(PageTest, ALoadShowsEngineSpeedOnItsFace) {
               std::tuple(tops[k], 50, true))
         << k;
   }
-}
-
-TEST_F(PageTest, OnlyTheChosenButtonIsHighlighted) {
+  // Then only the button chosen is highlighted.
   const std::string buttons[] = {
       "RPMButton",  "TemperatureButton", "BatteryButton", "IgnitionButton", "LambdaButton",
       "LoopButton", "ThrottleButton",    "MAPButton",     "STFTButton",     "UserDefinedButton"};
-  Open(testlogs::FrameLog(10, {900}));
   for (const std::string& chosen : buttons) {
     SCOPED_TRACE(chosen);
     ASSERT_TRUE(page().Click(chosen));
