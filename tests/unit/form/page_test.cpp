@@ -26,30 +26,26 @@ TEST_F(PageTest, StartUpWaitsForALog) {
 }
 
 TEST_F(PageTest, EachLoadSetsTheLampsAndTheTrimReadout) {
-  Open(testlogs::FrameLogOf({Frame80With({{13, "00"}}), Frame80With({{13, "01"}})},
-                            {Frame7DWith({}), Frame7DWith({{11, "FF"}})}));
-  for (int i = 0; i < 12; ++i) {
-    EXPECT_EQ(state("FaultRed", i).visible, i == 0) << i;
-    EXPECT_EQ(state("FaultGreen", i).visible, i != 0) << i;
-  }
-  EXPECT_TRUE(state("LTFTValue").visible);
-  EXPECT_TRUE(state("LabelInfo", 21).visible);
-  EXPECT_EQ(state("LTFTValue").caption, "255");  // the second frame's, in a short log
-
-  Open("not a log");  // refused: the lamps stay
-  EXPECT_TRUE(state("FaultRed", 0).visible);
   std::vector<std::string> frames7D(60, Frame7DWith({}));
   frames7D[49] = Frame7DWith({{11, "C3"}});
-  Open(testlogs::FrameLogOf({}, frames7D));
-  EXPECT_EQ(state("LTFTValue").caption, "195");  // the 50th frame's, in a longer one
-
-  Open(testlogs::ShortTimeLog({{1, {"800"}}}));
-  for (int i = 0; i < 12; ++i) {
-    EXPECT_FALSE(state("FaultRed", i).visible) << i;
-    EXPECT_TRUE(state("FaultGreen", i).visible) << i;
+  // Each log, the lamps then shown (R red, G green, ? both, - neither) and
+  // the long-term trim readout ("" when hidden with its caption).
+  const std::tuple<std::string, const char*, const char*> loads[] = {
+      {testlogs::FrameLogOf({Frame80With({{13, "00"}}), Frame80With({{13, "01"}})},
+                            {Frame7DWith({}), Frame7DWith({{11, "FF"}})}),
+       "RGGGGGGGGGGG", "255"},                                        // the second frame's
+      {"not a log", "RGGGGGGGGGGG", "255"},                           // refused: all stays
+      {testlogs::FrameLogOf({}, frames7D), "GGGGGGGGGGGG", "195"},    // the 50th frame's
+      {testlogs::ShortTimeLog({{1, {"800"}}}), "GGGGGGGGGGGG", ""}};  // no trim kept
+  for (const auto& [log, lamps, trim] : loads) {
+    Open(log);
+    std::string shown;
+    for (int i = 0; i < 12; ++i)
+      shown += "-GR?"[state("FaultRed", i).visible * 2 + state("FaultGreen", i).visible];
+    EXPECT_EQ(shown, lamps) << trim;
+    EXPECT_EQ(state("LTFTValue").visible ? state("LTFTValue").caption : "", trim);
+    EXPECT_EQ(state("LabelInfo", 21).visible, *trim != '\0') << trim;
   }
-  EXPECT_FALSE(state("LTFTValue").visible);
-  EXPECT_FALSE(state("LabelInfo", 21).visible);
 }
 
 // The row of channel buttons: the one chosen is highlighted and the window
