@@ -32,15 +32,6 @@ using Ys = std::vector<float>;
 inline const std::string kShort80 = "80  1C 00";
 inline const std::string kShort7D = "7D  20 00";
 
-// The window of `lengthMins` minutes (0: the Full Trip) from minute
-// `startMins`, over the trip length that a load works out for the log.
-inline chart::TimeWindow WindowOver(const store::LogData& log, int lengthMins = 0,
-                                    double startMins = 0) {
-  const double perMinute = store::kLogKinds[log.format].samplesPerMinute;
-  const int trip = text::ToInt16(log.sampleCount / perMinute).value_or(0);
-  return chart::TimeWindow::Of(log.sampleCount, trip, lengthMins, startMins, perMinute);
-}
-
 // A frame log whose 0x80 frames (page 0) or 0x7D frames (page 1) hold the
 // blank-separated `bytes` at byte `b`, one a sample; "-" stands for a frame
 // cut off after its first two bytes.
@@ -81,7 +72,11 @@ class ChannelTest : public ::testing::Test {
             int lengthMins = 0, double startMins = 0) {
     log_ = store::LogData();
     ASSERT_EQ(store::ReadLogText(text, log_).outcome, store::ReadOutcome::Loaded);
-    window_ = WindowOver(log_, lengthMins, startMins);
+    // The window of `lengthMins` minutes (0: the Full Trip) from minute
+    // `startMins`, over the trip length that a load works out for the log.
+    const double perMinute = store::kLogKinds[log_.format].samplesPerMinute;
+    const int trip = text::ToInt16(log_.sampleCount / perMinute).value_or(0);
+    window_ = chart::TimeWindow::Of(log_.sampleCount, trip, lengthMins, startMins, perMinute);
     canvas_ = chart::RecordingCanvas();
     view_ =
         channels::LoadAndDraw(*channels::ChannelOf(id), log_, choice, window_, tables_, canvas_);

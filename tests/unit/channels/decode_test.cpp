@@ -243,6 +243,9 @@ TEST_F(ChannelTest, EachChannelDecodesEachKindOfLog) {
 
 // Averages are rounded as shown: a quarter away from zero, no minus sign on
 // zero, a half as shown and not as held; a log without samples averages 0.
+// The user-defined byte 12 of the 0x7D frames is averaged as the trim is:
+// samples 1 to 7 count, and one that is no byte is left out of the sum and
+// of the count.
 TEST_F(ChannelTest, AveragesRoundAsShown) {
   Texts trims(21, "100");
   trims[0] = "97";  // -3 over 20 samples
@@ -252,13 +255,18 @@ TEST_F(ChannelTest, AveragesRoundAsShown) {
       {ChannelId::Ignition, TimeLog({{7, {"-0.1", "0", "0", "0", "0"}}}), "Average Advance = 0.0°"},
       {ChannelId::Ignition, TimeLog({{7, {"0.6", "0", "0", "0", "0"}}}), "Average Advance = 0.2°"},
       {ChannelId::ShortTermTrim, TimeLog({{14, trims}}), "Average STFT = -0.2%"},
+      {ChannelId::UserDefined, FramesWith(1, 12, "64 64 64 64 64 64 64 64"), "Average STFT = 0.0%"},
+      {ChannelId::UserDefined, FramesWith(1, 12, "66 66 66 66 66 66 66 66"), "Average STFT = 2.0%"},
+      {ChannelId::UserDefined, FramesWith(1, 12, "62 62 62 62 62 62 62 62"),
+       "Average STFT = -2.0%"},
+      {ChannelId::UserDefined, FramesWith(1, 12, "64 67 ZZ 67 64 67 64 00"), "Average STFT = 1.5%"},
       {ChannelId::ShortTermTrim, TimeLog({}), "Average STFT = 0.0%"},
       {ChannelId::Ignition, TimeLog({}), "Average Advance = 0.0°"},
   };
   // clang-format on
   for (const auto& [id, log, average] : cases) {
-    Show(id, log);
-    EXPECT_EQ(view_.average, average);
+    Show(id, log, {1, 12, "STFT"});
+    EXPECT_EQ(view_.average, average) << log.substr(0, 5);
   }
   EXPECT_EQ(view_.text, "Raw Data - Ignition Advance\r\n");
   EXPECT_EQ(lines().size(), 2u);  // nothing drawn without samples
@@ -266,19 +274,13 @@ TEST_F(ChannelTest, AveragesRoundAsShown) {
 
 // The user-defined byte channel: its decode, scale, listing, average and the
 // byte whose bits it shows.
-class UserDefinedTest : public ChannelTest {
- protected:
-  // Shows byte `b` of the 0x7D frames of a frame log holding the
-  // blank-separated `bytes` there, one a sample.
-  void ShowByte(int b, const std::string& bytes) {
-    Show(ChannelId::UserDefined, FramesWith(1, b, bytes), {1, b, "Throttle Angle"});
-  }
-};
-
-TEST_F(UserDefinedTest, ScaleFitsTheWindowsLargestValue) {
-  // 8 samples: Full Trip draws samples 1 to 6 and scales to samples 1 to 4,
-  // so the FF of sample 5 rises above the canvas.
-  ShowByte(2, "10 20 40 50 FF 08 30 30");
+TEST_F(ChannelTest, UserDefinedScaleFitsTheWindowsLargestValue) {
+  // Byte 2 of the 0x7D frames. 8 samples: Full Trip draws samples 1 to 6 and
+  // scales to samples 1 to 4, so the FF of sample 5 rises above the canvas.
+  const auto showByte2 = [this](const std::string& bytes) {
+    Show(ChannelId::UserDefined, FramesWith(1, 2, bytes), {1, 2, "Throttle Angle"});
+  };
+  showByte2("10 20 40 50 FF 08 30 30");
   EXPECT_EQ(view_.valueScale, 3000.0 / 80);
   EXPECT_EQ(EndYs(2, 6), (Ys{3400, 2800, 1600, 1000, -5562.5f, 3700}));
   EXPECT_EQ(lines()[2].y1, 3400);
@@ -293,28 +295,13 @@ TEST_F(UserDefinedTest, ScaleFitsTheWindowsLargestValue) {
   const std::pair<const char*, double> cases[] = {{"60 20 40 50 FF 08 30 30", 3000.0 / 96},
                                                   {"00 00 00 00 00 00 00 00", 10}};
   for (const auto& [bytes, scale] : cases) {
-    ShowByte(2, bytes);
+    showByte2(bytes);
     EXPECT_EQ(view_.valueScale, scale) << bytes;
   }
   EXPECT_EQ(EndYs(2, 6), Ys(6, 4000));
 }
 
-TEST_F(UserDefinedTest, TrimAverageHasTheSignOfTheTrim) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"64 64 64 64 64 64 64 64", "Average STFT = 0.0%"},
-      {"66 66 66 66 66 66 66 66", "Average STFT = 2.0%"},  // no minus sign
-      {"62 62 62 62 62 62 62 62", "Average STFT = -2.0%"},
-      // Samples 1 to 7 count; one that is no byte is left out of the sum
-      // and of the count.
-      {"64 67 ZZ 67 64 67 64 00", "Average STFT = 1.5%"},
-  };
-  for (const auto& [bytes, average] : cases) {
-    ShowByte(12, bytes);
-    EXPECT_EQ(view_.average, average);
-  }
-}
-
-TEST_F(UserDefinedTest, AFlaggedByteShowsTheBitsOfTheWindowsFirstSample) {
+TEST_F(ChannelTest, UserDefinedFlaggedByteShowsTheBitsOfTheWindowsFirstSample) {
   Texts frames(400, Frame7DWith({}));
   frames[266] = Frame7DWith({{3, "0A"}});  // sample 267 begins the second 2-minute page
   Show(ChannelId::UserDefined, FrameLogOf({}, frames), {1, 3, "Flags", true}, 2, 2);
@@ -325,7 +312,7 @@ TEST_F(UserDefinedTest, AFlaggedByteShowsTheBitsOfTheWindowsFirstSample) {
 
 // A column's value is the decimal number written there, listed as written;
 // a text that is no number has none.
-TEST_F(UserDefinedTest, ColumnLogsListTheirColumnsAsNumbers) {
+TEST_F(ChannelTest, UserDefinedColumnLogsListTheirColumnsAsNumbers) {
   Show(ChannelId::UserDefined, TimeLog({{1, {"5", "850", "-1", "12.5", "FFFF", "0"}}}),
        {1, 0, "RPM"});
   EXPECT_EQ(view_.text, "Raw Data - RPM\r\n5 850 -1 12.5 FFFF ");

@@ -116,7 +116,6 @@ TEST(LayoutTable, FontsColoursAndTips) {
   EXPECT_EQ(controls.Named("LabelInfo", 7).spec.foreColour, 0x0000FFu);
   EXPECT_EQ(controls.Named("LabelInfo", 8).spec.align, Align::Centre);
   EXPECT_EQ(controls.Named("Text").spec.backColour, 0x00FFFFu);
-  EXPECT_EQ(controls.Named("File1").spec.pattern, "*.txt*");
 }
 
 TEST(LayoutTable, LampsAndBitsShareTheirPlaces) {

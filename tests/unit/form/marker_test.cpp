@@ -70,18 +70,17 @@ class MarkerTest : public PageTest {
 TEST_F(MarkerTest, ClickLeavesTheWindowAsTheArrowKeysDo) {
   // Both windows move the marker 10 samples on and take a typed step, then
   // have text typed that is no step; one goes on by the arrow key and the
-  // other is clicked where that lands.
+  // other is clicked where that lands. Both then read off and redraw the
+  // marker by the same code whatever the channel: the cases differ in the
+  // window and in where the marker lands, up to the last sample it reaches.
   const struct {
     const char* button;
     bool paged;
     int sample;
-  } cases[] = {
-      {"RPMButton", false, 123},      {"TemperatureButton", true, 333},
-      {"BatteryButton", false, 577},  {"IgnitionButton", true, 579},
-      {"LambdaButton", false, 40},    {"LoopButton", true, 301},
-      {"ThrottleButton", false, 250}, {"MAPButton", true, 450},
-      {"STFTButton", false, 12},      {"UserDefinedButton", true, 512},
-  };
+  } cases[] = {{"RPMButton", false, 123},
+               {"BatteryButton", false, 577},
+               {"IgnitionButton", true, 579},
+               {"UserDefinedButton", true, 512}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.button);
     Load(580, c.paged);

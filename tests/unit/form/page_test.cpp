@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <tuple>
 
+#include "form/user_event.h"
 #include "page_fixture.h"
 
 namespace zelk::testing {
@@ -25,35 +26,31 @@ TEST_F(PageTest, StartUpWaitsForALog) {
 }
 
 TEST_F(PageTest, EachLoadSetsTheLampsAndTheTrimReadout) {
-  Open(testlogs::FrameLogOf({Frame80With({{13, "00"}}), Frame80With({{13, "01"}})},
-                            {Frame7DWith({}), Frame7DWith({{11, "FF"}})}));
-  for (int i = 0; i < 12; ++i) {
-    EXPECT_EQ(state("FaultRed", i).visible, i == 0) << i;
-    EXPECT_EQ(state("FaultGreen", i).visible, i != 0) << i;
-  }
-  EXPECT_TRUE(state("LTFTValue").visible);
-  EXPECT_TRUE(state("LabelInfo", 21).visible);
-  EXPECT_EQ(state("LTFTValue").caption, "255");  // the second frame's, in a short log
-
-  Open("not a log");  // refused: the lamps stay
-  EXPECT_TRUE(state("FaultRed", 0).visible);
   std::vector<std::string> frames7D(60, Frame7DWith({}));
   frames7D[49] = Frame7DWith({{11, "C3"}});
-  Open(testlogs::FrameLogOf({}, frames7D));
-  EXPECT_EQ(state("LTFTValue").caption, "195");  // the 50th frame's, in a longer one
-
-  Open(testlogs::ShortTimeLog({{1, {"800"}}}));
-  for (int i = 0; i < 12; ++i) {
-    EXPECT_FALSE(state("FaultRed", i).visible) << i;
-    EXPECT_TRUE(state("FaultGreen", i).visible) << i;
+  // Each log, the lamps then shown (R red, G green, ? both, - neither) and
+  // the long-term trim readout ("" when hidden with its caption).
+  const std::tuple<std::string, const char*, const char*> loads[] = {
+      {testlogs::FrameLogOf({Frame80With({{13, "00"}}), Frame80With({{13, "01"}})},
+                            {Frame7DWith({}), Frame7DWith({{11, "FF"}})}),
+       "RGGGGGGGGGGG", "255"},                                        // the second frame's
+      {"not a log", "RGGGGGGGGGGG", "255"},                           // refused: all stays
+      {testlogs::FrameLogOf({}, frames7D), "GGGGGGGGGGGG", "195"},    // the 50th frame's
+      {testlogs::ShortTimeLog({{1, {"800"}}}), "GGGGGGGGGGGG", ""}};  // no trim kept
+  for (const auto& [log, lamps, trim] : loads) {
+    Open(log);
+    std::string shown;
+    for (int i = 0; i < 12; ++i)
+      shown += "-GR?"[state("FaultRed", i).visible * 2 + state("FaultGreen", i).visible];
+    EXPECT_EQ(shown, lamps) << trim;
+    EXPECT_EQ(state("LTFTValue").visible ? state("LTFTValue").caption : "", trim);
+    EXPECT_EQ(state("LabelInfo", 21).visible, *trim != '\0') << trim;
   }
-  EXPECT_FALSE(state("LTFTValue").visible);
-  EXPECT_FALSE(state("LabelInfo", 21).visible);
 }
 
 // The row of channel buttons: the one chosen is highlighted and the window
 // shows what goes with its channel.
-TEST_F(PageTest, ALoadShowsEngineSpeedOnItsFace) {
+TEST_F(PageTest, ALoadShowsEngineSpeedOnItsFaceAndOnlyTheChosenButtonIsHighlighted) {
   Open(testlogs::FrameLog(10, {900}));
   EXPECT_EQ(state("ScreenTitle").caption, "Engine Speed (RPM)");
   EXPECT_EQ(state("ScreenTitle").top, 350);
@@ -66,13 +63,10 @@ TEST_F(PageTest, ALoadShowsEngineSpeedOnItsFace) {
               std::tuple(tops[k], 50, true))
         << k;
   }
-}
-
-TEST_F(PageTest, OnlyTheChosenButtonIsHighlighted) {
+  // Then only the button chosen is highlighted.
   const std::string buttons[] = {
       "RPMButton",  "TemperatureButton", "BatteryButton", "IgnitionButton", "LambdaButton",
       "LoopButton", "ThrottleButton",    "MAPButton",     "STFTButton",     "UserDefinedButton"};
-  Open(testlogs::FrameLog(10, {900}));
   for (const std::string& chosen : buttons) {
     SCOPED_TRACE(chosen);
     ASSERT_TRUE(page().Click(chosen));
@@ -147,8 +141,6 @@ TEST_F(PageTest, ColumnLogsChooseAColumnByItsName) {
   EXPECT_FALSE(state("LabelInfo", 6).visible);
   EXPECT_EQ(state("ScreenTitle").caption, "User Defined - RPM");
   EXPECT_EQ(state("Text").caption, "Raw Data - RPM\r\n5 ");
-  EXPECT_FALSE(state("FuelAverageText").visible);
-  EXPECT_FALSE(state("BitSurround").visible);
 
   Open(testlogs::ShortTimeLog({{2, {"7", "85"}}}));
   ASSERT_TRUE(page().Select("UserByteSelect", 1));
@@ -189,21 +181,16 @@ TEST_F(PageTest, APageShowsItsMinutesDetailsAndTimes) {
             "2900|2.42/sec|20 mins");
   page().Click("PreviousImage");
   EXPECT_EQ(state("DataPointText").caption, "1450");  // 1450.5 as a sample, half to even
-}
-
-TEST_F(PageTest, PagingBackNeverGoesBelowMinuteZeroAndNoChoiceKeepsTheWindow) {
-  Open(FrameLog(1450, {}));   // SampleCount 1450, 10 minutes
-  page().Select("YAxis", 1);  // 2 minutes
-  page().Click("NextImage");
-  page().Select("YAxis", 2);  // 5 minutes from minute 2 keeps the start
-  EXPECT_EQ(state("Duration").caption, "2 mins to 7 mins");
-  page().Click("PreviousImage");
-  EXPECT_EQ(state("Duration").caption, "0 mins to 5 mins");
-  ASSERT_TRUE(page().Select("YAxis", -1));  // no window chosen keeps the window
-  EXPECT_EQ(state("Duration").caption, "0 mins to 5 mins");
-  page().Click("NextImage");
-  page().Select("YAxis", 0);  // Full Trip goes back to minute 0
-  EXPECT_EQ(state("Duration").caption, "0 mins to 10 mins");
+  // Another length keeps the page's start; paging back stops at minute 0;
+  // no choice keeps the window; the Full Trip starts at minute 0.
+  const std::pair<const char*, const char*> steps[] = {
+      {"select YAxis 5", "10 mins to 40 mins"}, {"click PreviousImage", "0 mins to 30 mins"},
+      {"select YAxis 1", "0 mins to 2 mins"},   {"click NextImage", "2 mins to 4 mins"},
+      {"select YAxis -1", "2 mins to 4 mins"},  {"select YAxis 0", "0 mins to 20 mins"}};
+  for (const auto& [line, duration] : steps) {
+    ASSERT_TRUE(page().Apply(*form::ParseUserEvent(line))) << line;
+    EXPECT_EQ(state("Duration").caption, duration) << line;
+  }
   EXPECT_FALSE(state("NextImage").visible || state("PreviousImage").visible);
 }
 
@@ -217,10 +204,12 @@ TEST_F(PageTest, DegenerateWindowsDrawNothingAndNeverFail) {
     for (const chart::Line& l : lines()) {
       EXPECT_TRUE(std::isfinite(l.x1 + l.y1 + l.x2 + l.y2)) << pairs;
     }
+    EXPECT_TRUE(std::isfinite(vars().window.yStart + vars().window.yEnd)) << pairs;
     EXPECT_EQ(vars().graph.channel, channels::ChannelId::EngineSpeed);
   }
   Open(FrameLog(2, {2000}, "\r\n", 1));  // SampleCount 3: YEnd equals YStart
   EXPECT_EQ(lines().size(), 3u);         // the two axes and the limit line
+  EXPECT_EQ(vars().window.xStep.ToText(), "0");
 }
 
 // Saving from the window: the menus and the names proposed for the graph and
