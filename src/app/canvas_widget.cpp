@@ -19,22 +19,34 @@ constexpr double kTwipsPerPixel = 15.0;
 constexpr int kDragPixels = 4;    // moved less than this across, a press is a click
 constexpr int kNotchAngle = 120;  // eighths of a degree in one wheel notch
 
-// Fills `block` of 32-bit pixels, rows `stride` bytes apart, with `rgb`.
-void FillBlock(uchar* bits, qsizetype stride, const QRect& block, QRgb rgb) {
-  for (int y = block.top(); y <= block.bottom(); ++y) {
-    QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride) + block.left();
-    std::fill(row, row + block.width(), rgb);
-  }
-}
+// A block of pixels, its edges included.
+struct Block {
+  int left, top, right, bottom;
 
-// Whether the union of two blocks is itself a block: they share their rows
-// or their columns, and touch or overlap along them.
-bool JoinsInto(const QRect& a, const QRect& b) {
-  if (a.top() == b.top() && a.bottom() == b.bottom())
-    return b.left() <= a.right() + 1 && a.left() <= b.right() + 1;
-  if (a.left() == b.left() && a.right() == b.right())
-    return b.top() <= a.bottom() + 1 && a.top() <= b.bottom() + 1;
-  return false;
+  bool Within(int width, int height) const {
+    return left >= 0 && top >= 0 && right < width && bottom < height;
+  }
+  // Whether this block and `b` together make a block: they share their rows
+  // or their columns, and touch or overlap along them.
+  bool JoinsWith(const Block& b) const {
+    if (top == b.top && bottom == b.bottom) return b.left <= right + 1 && left <= b.right + 1;
+    if (left == b.left && right == b.right) return b.top <= bottom + 1 && top <= b.bottom + 1;
+    return false;
+  }
+  void Take(const Block& b) {
+    left = std::min(left, b.left);
+    top = std::min(top, b.top);
+    right = std::max(right, b.right);
+    bottom = std::max(bottom, b.bottom);
+  }
+};
+
+// Fills `block` of 32-bit pixels, rows `stride` bytes apart, with `rgb`.
+void FillBlock(uchar* bits, qsizetype stride, const Block& block, QRgb rgb) {
+  for (int y = block.top; y <= block.bottom; ++y) {
+    QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride);
+    std::fill(row + block.left, row + block.right + 1, rgb);
+  }
 }
 
 void PaintRange(QImage& image, qreal ratio, const chart::Line* begin, const chart::Line* end) {
@@ -44,24 +56,25 @@ void PaintRange(QImage& image, qreal ratio, const chart::Line* begin, const char
   Q_ASSERT(image.depth() == 32);
   uchar* const bits = image.bits();
   const qsizetype stride = image.bytesPerLine();
-  const QRect sheet = image.rect();
+  const int across = image.width(), down = image.height();
   QPainter p(&image);
   uint32_t colour = ~begin->colour;
   int width = -1, pixels = 1;
-  QColor ink;
+  QRgb ink = 0;
   // Level runs of a slow-moving trace are many short segments end to end,
   // each a block overlapping the last: they are joined and each pixel of
   // the run is written once, when a line that does not join comes.
-  QRect run;
+  Block run{};
+  bool running = false;
   QRgb runInk = 0;
   for (const chart::Line* line = begin; line != end; ++line) {
     const chart::Line& d = *line;
     if (d.colour != colour || d.width != width) {
       colour = d.colour;
       width = d.width;
-      ink = FromBgr(colour);
+      ink = FromBgr(colour).rgb();
       pixels = std::max(qRound(width * ratio), 1);
-      QPen pen(ink, pixels);
+      QPen pen(FromBgr(colour), pixels);
       pen.setCapStyle(Qt::SquareCap);
       p.setPen(pen);
     }
@@ -76,23 +89,24 @@ void PaintRange(QImage& image, qreal ratio, const chart::Line* begin, const char
     // pixel middles, it takes the row or column above or left of the line,
     // where the stroke's choice wavers along the canvas. Where the line
     // leaves the image, the stroke's clipping decides.
-    const QRect block(std::min(x1, x2) - pixels / 2, std::min(y1, y2) - pixels / 2,
-                      std::abs(x2 - x1) + pixels, std::abs(y2 - y1) + pixels);
-    const bool isBlock = (x1 == x2 || y1 == y2) && sheet.contains(block);
-    if (isBlock && !run.isNull() && ink.rgb() == runInk && JoinsInto(run, block)) {
-      run = run.united(block);
+    const int left = std::min(x1, x2) - pixels / 2, top = std::min(y1, y2) - pixels / 2;
+    const Block block{left, top, left + std::abs(x2 - x1) + pixels - 1,
+                      top + std::abs(y2 - y1) + pixels - 1};
+    const bool isBlock = (x1 == x2 || y1 == y2) && block.Within(across, down);
+    if (isBlock && running && ink == runInk && run.JoinsWith(block)) {
+      run.Take(block);
       continue;
     }
-    if (!run.isNull()) FillBlock(bits, stride, run, runInk);
-    run = QRect();
+    if (running) FillBlock(bits, stride, run, runInk);
+    running = isBlock;
     if (isBlock) {
       run = block;
-      runInk = ink.rgb();
+      runInk = ink;
     } else {
       p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
     }
   }
-  if (!run.isNull()) FillBlock(bits, stride, run, runInk);
+  if (running) FillBlock(bits, stride, run, runInk);
 }
 
 }  // namespace
