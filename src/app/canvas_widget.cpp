@@ -131,8 +131,7 @@ void CanvasWidget::EnsureImage() {
   const QSize wanted = (size() * ratio).expandedTo(QSize(1, 1));
   if (image_.size() == wanted && ratio_ == ratio) return;
   image_ = QImage(wanted, QImage::Format_RGB32);
-  image_.fill(kPaper);
-  stale_ = false;
+  stale_ = true;  // not yet paper
   ratio_ = ratio;
   shown_ = batch_ = inImage_ = 0;
 }
