@@ -156,11 +156,21 @@ void CanvasWidget::Clear() {
   AskRepaint();
 }
 
-// The repaint is asked for once the program is done with the event that
-// drew: the captions over the graph, set after it, then join the graph's
-// repaint instead of having their strip of it painted again on its own.
+// The repaint is asked for once the window has put the event's other
+// changes on its widgets (or, failing that, when the event loop next runs):
+// the captions over the graph, set after it, then join the graph's repaint
+// instead of having their strip of it painted again on its own.
 void CanvasWidget::AskRepaint() {
-  QMetaObject::invokeMethod(this, qOverload<>(&QWidget::update), Qt::QueuedConnection);
+  if (repaintAsked_) return;
+  repaintAsked_ = true;
+  QMetaObject::invokeMethod(
+      this, [this] { RepaintIfAsked(); }, Qt::QueuedConnection);
+}
+
+void CanvasWidget::RepaintIfAsked() {
+  if (!repaintAsked_) return;
+  repaintAsked_ = false;
+  update();
 }
 
 void CanvasWidget::SetLineWidth(int pixels) { lineWidth_ = pixels < 1 ? 1 : pixels; }

@@ -43,6 +43,9 @@ class CanvasWidget : public QWidget, public chart::Canvas {
   QPointF Twips(QPointF pixels) const;
   // Brings the image up to date with the lines asked for.
   void Flush();
+  // Repaints the canvas if lines were drawn or it was cleared since; to be
+  // called once the other widgets show the same event's changes.
+  void RepaintIfAsked();
 
  signals:
   // A left click on the graph, or on what lies over it, at `twips` from the
@@ -94,6 +97,7 @@ class CanvasWidget : public QWidget, public chart::Canvas {
   qreal ratio_ = 1;
   double scale_ = 1;
   int lineWidth_ = 1;
+  bool repaintAsked_ = false;
 };
 
 }  // namespace zelk::app

@@ -12,6 +12,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "app/canvas_widget.h"
 #include "app/colours.h"
 #include "app/control_widgets.h"
 #include "app/main_window.h"
@@ -78,6 +79,7 @@ void MainWindow::Sync() {
     SyncControl(controls[i], bound_[i]);
   }
   if (values_) values_->Show(page_->ValuesAtMarker());
+  canvas_->RepaintIfAsked();
 }
 
 void MainWindow::SyncGraph() {
