@@ -35,7 +35,6 @@ class RecordingCanvas : public Canvas {
   void SetLineWidth(int pixels) override;
   void DrawLine(float x1, float y1, float x2, float y2, uint32_t colour) override;
   const std::vector<Line>& lines() const { return lines_; }
-  int lineWidth() const { return width_; }
 
  private:
   Canvas* next_;
