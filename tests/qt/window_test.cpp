@@ -228,6 +228,7 @@ TEST_F(WindowTest, DragAndWheelOnTheGraphZoom) {
   const QImage during = Canvas()->grab().toImage();
   EXPECT_TRUE(CanvasShowsDrawing(*window_) && lines.empty());
   EXPECT_NE(during.pixel(200, 150), before.pixel(200, 150));
+  EXPECT_NE(during.pixel(200, 0), before.pixel(200, 0));  // the band runs from the top
   EXPECT_EQ(during.pixel(400, 150), before.pixel(400, 150));
   QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, {100, 150});
   for (const auto modifiers : {Qt::NoModifier, Qt::ShiftModifier}) {
