@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -18,6 +17,7 @@
 #include "app/canvas_widget.h"
 #include "app/colours.h"
 #include "app/control_widgets.h"
+#include "app/listing_box.h"
 #include "app/main_window.h"
 #include "app/pictures.h"
 #include "app/window_helpers.h"
@@ -200,7 +200,7 @@ QWidget* MainWindow::MakeWidget(const ControlSpec& design, QWidget* parent) {
       return box;
     }
     case Kind::ListingBox: {
-      auto* listing = new QPlainTextEdit(parent);
+      auto* listing = new ListingBox(parent);
       listing->setReadOnly(true);
       listing->setUndoRedoEnabled(false);  // the program's texts only, each replacing the last
       listing->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

@@ -5,16 +5,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStringList>
-#include <QTextCursor>
-#include <QTextDocument>
 
 #include "app/canvas_widget.h"
 #include "app/colours.h"
 #include "app/control_widgets.h"
+#include "app/listing_box.h"
 #include "app/main_window.h"
 #include "app/values_window.h"
 #include "app/window_helpers.h"
@@ -44,29 +42,6 @@ bool ReplaceItems(ListWidget* widget, std::vector<std::string>& shown,
   widget->clear();
   widget->addItems(ToStrings(items));
   return true;
-}
-
-// Shows `text` in the listing from its start. The new text goes in after
-// the old, which then goes: the edit's cursor stays at the start throughout,
-// so the text is laid out once and no cursor is ever placed at the end of a
-// long paragraph (finding its place there means shaping the whole of it).
-void ReplaceListing(QPlainTextEdit* listing, const QString& text) {
-  QTextDocument* document = listing->document();
-  if (document->isEmpty()) {
-    document->setPlainText(text);
-    listing->setTextCursor(QTextCursor(document));
-    return;
-  }
-  QTextCursor edit(document);
-  edit.beginEditBlock();
-  edit.movePosition(QTextCursor::End);
-  const int old = edit.position();
-  edit.insertText(text);
-  edit.setPosition(0);
-  edit.setPosition(old, QTextCursor::KeepAnchor);
-  edit.removeSelectedText();
-  edit.endEditBlock();
-  listing->verticalScrollBar()->setValue(0);
 }
 
 }  // namespace
@@ -161,10 +136,10 @@ void MainWindow::SyncControl(const Control& control, Bound& bound) {
       break;
     }
     case Kind::ListingBox: {
-      auto* listing = static_cast<QPlainTextEdit*>(widget);
+      auto* listing = static_cast<ListingBox*>(widget);
       if (bound.text != state.caption) {
         bound.text = state.caption;
-        ReplaceListing(listing, caption);
+        listing->setListing(caption);
       }
       if (newColour && hasColour) {
         SetPaletteColour(listing, QPalette::Base, Resolve(state.backColour, palette()));

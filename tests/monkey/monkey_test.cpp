@@ -17,6 +17,7 @@
 
 #include "../qt/application.h"
 #include "app/colours.h"
+#include "app/listing_box.h"
 #include "app/values_window.h"
 #include "dump.h"
 #include "form/user_event.h"
@@ -90,8 +91,11 @@ std::string Mismatch(MainWindow& window, const form::Control& c, bool folderRowM
     if (kind == Kind::Button || kind == Kind::Label || kind == Kind::TextBox ||
         kind == Kind::ListingBox) {
       // A listing's lines end in CR LF; its box shows them as lines.
-      add(w->property(kind == Kind::ListingBox ? "plainText" : "text"),
-          kind == Kind::ListingBox ? caption.replace("\r\n", "\n") : caption);
+      if (kind == Kind::ListingBox) {
+        add(static_cast<ListingBox*>(w)->listing(), caption.replace("\r\n", "\n"));
+      } else {
+        add(w->property("text"), caption);
+      }
       const bool coloured = s.backColour != form::kNoColour;
       if (kind == Kind::Label) add(w->autoFillBackground(), coloured);
       const QPalette::ColorRole role = kind == Kind::Button  ? QPalette::Button
