@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace zelk::chart {
 
@@ -29,6 +30,21 @@ float ToCanvas(double twips) {
   constexpr double kFar = 1e9;
   if (std::isnan(twips)) return 0;
   return static_cast<float>(std::clamp(twips, -kFar, kFar));
+}
+
+const float* XPositions(const text::Decimal& step, long count) {
+  thread_local text::Decimal keptStep, last;
+  thread_local std::vector<float> x;
+  if (x.empty() || !(keptStep == step)) {
+    keptStep = step;
+    last = text::Decimal::FromInt(kAxisX);
+    x.assign(1, last.ToFloat());
+  }
+  while (static_cast<long>(x.size()) <= count) {
+    last += step;
+    x.push_back(last.ToFloat());
+  }
+  return x.data();
 }
 
 Window WindowOf(double yStart, double yEnd, text::Decimal xStep) {

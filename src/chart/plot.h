@@ -62,6 +62,12 @@ struct YMap {
   double operator()(double value) const { return baseLine - value * valueScale + yOffset; }
 };
 
+// The x of the value axis and of `count` steps of `step` twips along from
+// it, each accumulated exactly and rounded to single precision. Every
+// series of a graph and each redraw at the marker walks the same steps, so
+// the last step's positions are kept and only ever extended.
+const float* XPositions(const text::Decimal& step, long count);
+
 // Draws one series from `startY`: a first segment to the first sample's y,
 // then one segment per sample, x accumulated exactly by the decimal step from
 // the value axis and each coordinate rounded to single precision as it is
@@ -74,20 +80,14 @@ template <class Value, class Visit>
 void DrawSeries(Canvas& canvas, const Window& w, const YMap& map, uint32_t colour, double startY,
                 Value value, Visit visit, std::optional<double> minEndY = std::nullopt) {
   const bool draw = !(w.xStep == text::Decimal());
-  text::Decimal x = text::Decimal::FromInt(kAxisX);
-  float xDrawn = x.ToFloat();
+  const float* const x = XPositions(draw ? w.xStep : text::Decimal(), draw ? w.count : 0);
   float previous = ToCanvas(startY);
   for (long n = 0; n < w.count; ++n) {
     const int j = w.Sample(n);
     visit(j);
     const double yExact = map(value(j));
     const float y = ToCanvas(yExact);
-    if (draw) {
-      x += w.xStep;
-      const float xNext = x.ToFloat();
-      if (!minEndY || yExact > *minEndY) canvas.DrawLine(xDrawn, previous, xNext, y, colour);
-      xDrawn = xNext;
-    }
+    if (draw && (!minEndY || yExact > *minEndY)) canvas.DrawLine(x[n], previous, x[n + 1], y, colour);
     previous = y;
   }
 }
