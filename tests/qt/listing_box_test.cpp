@@ -3,12 +3,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFontMetricsF>
-#include <QMimeData>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <random>
 
 #include "app/listing_box.h"
@@ -34,7 +32,7 @@ std::vector<int> LineStarts(QPlainTextEdit& box) {
 // columns, fractions, plain and negative counts.
 QString Listing(int kind) {
   std::mt19937 random(kind);
-  QString text = QStringLiteral("Raw Data - Some Quantity (Units) - %\r\n");
+  QString text = QStringLiteral("Raw Data\r\n");
   while (text.size() < 4000) {
     const int v = static_cast<int>(random() % 3000) - (kind == 3 ? 1500 : 0);
     const QString values[] = {QString::number(v % 120) + QChar(0xB0),
@@ -79,10 +77,7 @@ TEST(ListingBox, BreaksWhereTheBoxWrapsAndCopiesTheText) {
         plain.resize(width, 120);
         const std::vector<int> lines = LineStarts(listing);
         ASSERT_EQ(lines, LineStarts(plain));
-        // A block to each line of the values, under the heading.
-        const int values = listing.document()->begin().next().position();
-        EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [&](int at) { return at >= values; }),
-                  listing.document()->blockCount() - 1);
+        EXPECT_EQ(lines.size(), listing.document()->blockCount());  // a block to each line
         EXPECT_EQ(listing.grab().toImage(), plain.grab().toImage());
       }
       listing.selectAll();
