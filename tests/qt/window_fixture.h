@@ -51,18 +51,8 @@ class WindowFixture : public ::testing::Test {
     EXPECT_NE(widget, nullptr) << key;
     return widget;
   }
-  QString Caption(const char* key) { return qobject_cast<QLineEdit*>(Widget(key))->text(); }
   // The graph's canvas: what fills the picture box inside its border.
   QWidget* Canvas() { return Widget("Picture1")->findChild<CanvasWidget*>(); }
-
-  // Clicks the file `name` in the file list with the mouse.
-  void PickWithMouse(const QString& name) {
-    auto* files = qobject_cast<QListWidget*>(Widget("File1"));
-    const auto found = files->findItems(name, Qt::MatchExactly);
-    ASSERT_EQ(found.size(), 1);
-    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
-                      files->visualItemRect(found.front()).center());
-  }
 
   QWidget* FocusTarget() { return window_->focusWidget() ? window_->focusWidget() : window_.get(); }
 
@@ -91,13 +81,20 @@ class WindowTest : public WindowFixture {
     ASSERT_TRUE(dir_.isValid());
     log_ = Write("logs/drive.txt", TemperatureLog());
     window_ = NewWindow();
-    ASSERT_NO_FATAL_FAILURE(PickWithMouse("drive.txt"));
+    // The log is clicked in the file list with the mouse.
+    auto* files = qobject_cast<QListWidget*>(Widget("File1"));
+    const auto found = files->findItems("drive.txt", Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1);
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                      files->visualItemRect(found.front()).center());
     QTest::mouseClick(Widget("TemperatureButton"), Qt::LeftButton);
     QTest::keyClick(FocusTarget(), Qt::Key_Right);
     ASSERT_EQ(Marked(), "11");
   }
 
-  std::string Marked() { return Caption("DataPointText").toStdString(); }
+  std::string Marked() {
+    return qobject_cast<QLineEdit*>(Widget("DataPointText"))->text().toStdString();
+  }
 
   void SendKey(QEvent::Type type, Qt::Key key, bool autoRepeat) {
     QKeyEvent event(type, key, Qt::NoModifier, QString(), autoRepeat);
