@@ -93,13 +93,9 @@ TEST_F(WindowTest, ButtonsAndMenusDoWhatTheySay) {
               QApplication::palette().color(QPalette::Active, role))
         << key;
   }
-  window_->menuAction("Version")->trigger();
   QTest::mouseClick(Widget("ShellButton"), Qt::LeftButton);
-  ASSERT_EQ(messages_.size(), 2);
-  EXPECT_TRUE(messages_[0].startsWith("ZelkScope: V1.00 - Initial Issue"))
-      << messages_[0].toStdString();
-  EXPECT_EQ(messages_[1],
-            "ZelkScope: The reader program could not be started: \"C:\\Readzelk.exe\".");
+  EXPECT_EQ(messages_, QStringList("ZelkScope: The reader program could not be started: "
+                                   "\"C:\\Readzelk.exe\"."));
   EXPECT_TRUE(window_->isVisible());
   window_->menuAction("ExitMenu")->trigger();
   EXPECT_FALSE(window_->isVisible());
