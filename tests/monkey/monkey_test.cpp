@@ -231,9 +231,8 @@ struct Monkey {
     const size_t before = lines.size();
     QTest::keyClick(target, key, Modifiers());
     // Released where the focus stayed, the key reaches the program as its code.
-    const auto code = *std::find_if(std::begin(kKeys), std::end(kKeys),
-                                    [&](const auto& pair) { return pair.first == key; });
-    const std::string line = "key " + std::to_string(code.second);
+    const int code = std::ranges::find(kKeys, key, &std::pair<Qt::Key, int>::first)->second;
+    const std::string line = "key " + std::to_string(code);
     if (window.focusWidget() == target &&
         std::find(lines.begin() + before, lines.end(), line) == lines.end())
       fault = "the key " + QKeySequence(key).toString().toStdString() + " did not give " + line;
