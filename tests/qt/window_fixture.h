@@ -62,24 +62,20 @@ class WindowFixture : public ::testing::Test {
   QString chosen_;                // what the file dialogs answer
 };
 
-// 104 samples (on the Full Trip a sample is about 104 twips, 7 pixels, wide)
-// of 85 °C coolant, 30 °C intake air and 20 °C fuel: three level series well
-// apart. The last 0x80 frame reports the air temperature sensor's fault.
-inline std::string TemperatureLog() {
-  const std::map<int, std::string> bytes{{1, "03"}, {2, "20"}, {3, "8C"}, {5, "55"}, {6, "4B"}};
-  std::vector<std::string> frames80(103, testlogs::Frame80With(bytes));
-  auto faulty = bytes;
-  faulty[13] = "02";
-  frames80.back() = testlogs::Frame80With(faulty);
-  return testlogs::FrameLogOf(frames80, {});
-}
-
 // The temperatures of the log drawn, the marker on its eleventh sample.
 class WindowTest : public WindowFixture {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
-    log_ = Write("logs/drive.txt", TemperatureLog());
+    // 104 samples (on the Full Trip a sample is about 104 twips, 7 pixels,
+    // wide) of 85 °C coolant, 30 °C intake air and 20 °C fuel: three level
+    // series well apart. The last 0x80 frame reports the air temperature
+    // sensor's fault.
+    std::map<int, std::string> bytes{{1, "03"}, {2, "20"}, {3, "8C"}, {5, "55"}, {6, "4B"}};
+    std::vector<std::string> frames80(102, testlogs::Frame80With(bytes));
+    bytes[13] = "02";
+    frames80.push_back(testlogs::Frame80With(bytes));
+    log_ = Write("logs/drive.txt", testlogs::FrameLogOf(frames80, {}));
     window_ = NewWindow();
     // The log is clicked in the file list with the mouse.
     auto* files = qobject_cast<QListWidget*>(Widget("File1"));
