@@ -15,7 +15,7 @@
 #include <fstream>
 #include <random>
 
-#include "../qt/application.h"
+#include "../qt/window_fixture.h"
 #include "app/colours.h"
 #include "app/listing_box.h"
 #include "app/values_window.h"
@@ -231,9 +231,8 @@ struct Monkey {
     const size_t before = lines.size();
     QTest::keyClick(target, key, Modifiers());
     // Released where the focus stayed, the key reaches the program as its code.
-    const auto code = *std::find_if(std::begin(kKeys), std::end(kKeys),
-                                    [&](const auto& pair) { return pair.first == key; });
-    const std::string line = "key " + std::to_string(code.second);
+    const int code = std::ranges::find(kKeys, key, &std::pair<Qt::Key, int>::first)->second;
+    const std::string line = "key " + std::to_string(code);
     if (window.focusWidget() == target &&
         std::find(lines.begin() + before, lines.end(), line) == lines.end())
       fault = "the key " + QKeySequence(key).toString().toStdString() + " did not give " + line;
@@ -383,30 +382,26 @@ void QuietPlatform(QtMsgType type, const QMessageLogContext& context, const QStr
   if (!message.startsWith("This plugin does not support")) standard(type, context, message);
 }
 
-class MonkeyTest : public ::testing::TestWithParam<int> {};
+class MonkeyTest : public WindowFixture, public ::testing::WithParamInterface<int> {};
 
 TEST_P(MonkeyTest, WindowAndDriverAgreeAfterRandomUserActions) {
   const uint32_t seed = qEnvironmentVariable("ZELK_MONKEY_SEED", "20260419").toUInt() + GetParam();
-  if (!qApp) EnsureApplication(), standard = qInstallMessageHandler(QuietPlatform);
-  QTemporaryDir root(QDir::tempPath() + "/zelk-monkey-XXXXXX");
-  const QString saves = root.path() + "/saves";  // where graphs and tables are saved
-  ASSERT_TRUE(root.isValid() && MakeProgramFolder(root.path()));
+  if (!standard) standard = qInstallMessageHandler(QuietPlatform);
+  const QString saves = dir_.path() + "/saves";  // where graphs and tables are saved
+  ASSERT_TRUE(dir_.isValid() && MakeProgramFolder(dir_.path()));
   // Every event, as it comes, as a line of the driver's script.
   const QString scriptPath = saves + "/events.script";
   std::ofstream script(scriptPath.toStdString());
   std::vector<std::string> lines;
-  MainWindow window(root.path());
-  window.KeepDrawing();
-  window.setMessageShower([](const QString&, const QString&) {});
+  window_ = NewWindow();
+  MainWindow& window = *window_;
   window.setEventRecorder([&](const std::string& line) {
     lines.push_back(line);
     script << line << '\n' << std::flush;
   });
-  window.show();
   window.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 
-  Monkey monkey(window, seed, root.path(), saves, lines);
+  Monkey monkey(window, seed, dir_.path(), saves, lines);
   std::string& mismatch = monkey.fault;
   int done = 0;
   while (done < 5000 && mismatch.empty()) {
@@ -424,7 +419,7 @@ TEST_P(MonkeyTest, WindowAndDriverAgreeAfterRandomUserActions) {
   // apart); where they first differ, and what the driver said, if anything.
   script << "dump\n" << std::flush;
   QProcess driver;
-  driver.start(ZELK_DRIVER, {"--program-dir", root.path(), scriptPath});
+  driver.start(ZELK_DRIVER, {"--program-dir", dir_.path(), scriptPath});
   driver.waitForFinished(120'000);
   const auto state = [](const QByteArray& dump) {
     return dump.left(dump.indexOf(",\"canvas\":")).toStdString();
@@ -438,10 +433,10 @@ TEST_P(MonkeyTest, WindowAndDriverAgreeAfterRandomUserActions) {
                "\n  window: ..." + a.substr(at < 120 ? 0 : at - 120, 240) + "\n  driver: ..." +
                b.substr(at < 120 ? 0 : at - 120, 240);
   }
-  root.setAutoRemove(mismatch.empty());
+  dir_.setAutoRemove(mismatch.empty());
   EXPECT_EQ(mismatch, "") << "after action " << done << "; seed " << seed << ", events in "
                           << scriptPath.toStdString() << ", program folder "
-                          << root.path().toStdString();
+                          << dir_.path().toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, MonkeyTest, ::testing::Range(0, 4));

@@ -51,18 +51,8 @@ class WindowFixture : public ::testing::Test {
     EXPECT_NE(widget, nullptr) << key;
     return widget;
   }
-  QString Caption(const char* key) { return qobject_cast<QLineEdit*>(Widget(key))->text(); }
   // The graph's canvas: what fills the picture box inside its border.
   QWidget* Canvas() { return Widget("Picture1")->findChild<CanvasWidget*>(); }
-
-  // Clicks the file `name` in the file list with the mouse.
-  void PickWithMouse(const QString& name) {
-    auto* files = qobject_cast<QListWidget*>(Widget("File1"));
-    const auto found = files->findItems(name, Qt::MatchExactly);
-    ASSERT_EQ(found.size(), 1);
-    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
-                      files->visualItemRect(found.front()).center());
-  }
 
   QWidget* FocusTarget() { return window_->focusWidget() ? window_->focusWidget() : window_.get(); }
 
@@ -72,32 +62,35 @@ class WindowFixture : public ::testing::Test {
   QString chosen_;                // what the file dialogs answer
 };
 
-// 104 samples (on the Full Trip a sample is about 104 twips, 7 pixels, wide)
-// of 85 °C coolant, 30 °C intake air and 20 °C fuel: three level series well
-// apart. The last 0x80 frame reports the air temperature sensor's fault.
-inline std::string TemperatureLog() {
-  const std::map<int, std::string> bytes{{1, "03"}, {2, "20"}, {3, "8C"}, {5, "55"}, {6, "4B"}};
-  std::vector<std::string> frames80(103, testlogs::Frame80With(bytes));
-  auto faulty = bytes;
-  faulty[13] = "02";
-  frames80.back() = testlogs::Frame80With(faulty);
-  return testlogs::FrameLogOf(frames80, {});
-}
-
 // The temperatures of the log drawn, the marker on its eleventh sample.
 class WindowTest : public WindowFixture {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
-    log_ = Write("logs/drive.txt", TemperatureLog());
+    // 104 samples (on the Full Trip a sample is about 104 twips, 7 pixels,
+    // wide) of 85 °C coolant, 30 °C intake air and 20 °C fuel: three level
+    // series well apart. The last 0x80 frame reports the air temperature
+    // sensor's fault.
+    std::map<int, std::string> bytes{{1, "03"}, {2, "20"}, {3, "8C"}, {5, "55"}, {6, "4B"}};
+    std::vector<std::string> frames80(102, testlogs::Frame80With(bytes));
+    bytes[13] = "02";
+    frames80.push_back(testlogs::Frame80With(bytes));
+    log_ = Write("logs/drive.txt", testlogs::FrameLogOf(frames80, {}));
     window_ = NewWindow();
-    ASSERT_NO_FATAL_FAILURE(PickWithMouse("drive.txt"));
+    // The log is clicked in the file list with the mouse.
+    auto* files = qobject_cast<QListWidget*>(Widget("File1"));
+    const auto found = files->findItems("drive.txt", Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1);
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                      files->visualItemRect(found.front()).center());
     QTest::mouseClick(Widget("TemperatureButton"), Qt::LeftButton);
     QTest::keyClick(FocusTarget(), Qt::Key_Right);
     ASSERT_EQ(Marked(), "11");
   }
 
-  std::string Marked() { return Caption("DataPointText").toStdString(); }
+  std::string Marked() {
+    return qobject_cast<QLineEdit*>(Widget("DataPointText"))->text().toStdString();
+  }
 
   void SendKey(QEvent::Type type, Qt::Key key, bool autoRepeat) {
     QKeyEvent event(type, key, Qt::NoModifier, QString(), autoRepeat);

@@ -47,8 +47,10 @@ std::optional<QPointF> Crossing(const std::vector<chart::Line>& lines, uint32_t 
 // window's size, which widget holds which, the fonts they inherit; that no
 // widget takes a dropped file for itself (as a text box would take its
 // name); that labels lie under the other controls, so a caption placed under
-// the canvas is never seen.
-TEST_F(WindowTest, ContainersHoldTheirControls) {
+// the canvas is never seen; that images show their whole picture. The paging
+// arrows point at the middle of their height; the About picture has its
+// photograph's size.
+TEST_F(WindowTest, ContainersHoldTheirControlsAndImagesTheirPictures) {
   EXPECT_TRUE(Widget("Picture1")->isAncestorOf(Widget("ScreenTitle")));
   EXPECT_TRUE(Widget("Background")->isAncestorOf(Widget("File1")));
   EXPECT_EQ(window_->centralWidget()->size(), QSize(1089, 567));
@@ -59,22 +61,15 @@ TEST_F(WindowTest, ContainersHoldTheirControls) {
   for (const form::Control& control : window_->page().controls().all()) {
     const QWidget* widget = window_->widget(QString::fromStdString(control.Key()));
     EXPECT_FALSE(widget && widget->acceptDrops()) << control.Key();
+    if (control.spec.kind != form::Kind::Image) continue;
+    const auto* image = qobject_cast<const QLabel*>(widget);
+    ASSERT_NE(image, nullptr) << control.Key();
+    EXPECT_TRUE(QRect(QPoint(), image->size()).contains(image->pixmap().rect())) << control.Key();
   }
   QWidget* client = window_->centralWidget();
   for (const char* key : {"InfoLabel", "LabelInfo(11)"}) {
     QWidget* under = client->childAt(Widget(key)->geometry().center());
     EXPECT_TRUE(under == Widget("Picture1") || Widget("Picture1")->isAncestorOf(under)) << key;
-  }
-}
-
-// Images show their whole picture; the paging arrows point at the middle of
-// their height; the About picture has its photograph's size.
-TEST_F(WindowTest, ImagesShowTheirWholePicture) {
-  for (const form::Control& control : window_->page().controls().all()) {
-    if (control.spec.kind != form::Kind::Image) continue;
-    auto* image = qobject_cast<QLabel*>(window_->widget(QString::fromStdString(control.Key())));
-    ASSERT_NE(image, nullptr) << control.Key();
-    EXPECT_TRUE(QRect(QPoint(), image->size()).contains(image->pixmap().rect())) << control.Key();
   }
   for (const form::Art art : {form::Art::LeftArrow, form::Art::RightArrow}) {
     const QImage arrow = ArtPixmap(art).toImage();
@@ -98,13 +93,9 @@ TEST_F(WindowTest, ButtonsAndMenusDoWhatTheySay) {
               QApplication::palette().color(QPalette::Active, role))
         << key;
   }
-  window_->menuAction("Version")->trigger();
   QTest::mouseClick(Widget("ShellButton"), Qt::LeftButton);
-  ASSERT_EQ(messages_.size(), 2);
-  EXPECT_TRUE(messages_[0].startsWith("ZelkScope: V1.00 - Initial Issue"))
-      << messages_[0].toStdString();
-  EXPECT_EQ(messages_[1],
-            "ZelkScope: The reader program could not be started: \"C:\\Readzelk.exe\".");
+  EXPECT_EQ(messages_, QStringList("ZelkScope: The reader program could not be started: "
+                                   "\"C:\\Readzelk.exe\"."));
   EXPECT_TRUE(window_->isVisible());
   window_->menuAction("ExitMenu")->trigger();
   EXPECT_FALSE(window_->isVisible());

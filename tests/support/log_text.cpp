@@ -53,8 +53,7 @@ std::string ColumnLog(const std::string& first, int names, int values,
   return text + std::to_string(rows + 1) + "\r\n";
 }
 
-}  // namespace
-
+// A frame text of `code` and `count` bytes.
 std::string Frame(const std::string& code, int count, const std::map<int, std::string>& bytes) {
   std::string text = code + "  ";
   for (int b = 0; b < count; ++b) {
@@ -64,6 +63,8 @@ std::string Frame(const std::string& code, int count, const std::map<int, std::s
   }
   return text;
 }
+
+}  // namespace
 
 std::string Frame80With(const std::map<int, std::string>& bytes) { return Frame("80", 29, bytes); }
 std::string Frame7DWith(const std::map<int, std::string>& bytes) { return Frame("7D", 32, bytes); }

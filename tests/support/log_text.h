@@ -27,10 +27,10 @@ std::string FrameLog(int samples, const std::vector<int>& rpms, const std::strin
 
 // Two upper-case hexadecimal digits of a byte: 0x3E -> "3E".
 std::string Hex(int value);
-// A frame text: `code`, two blanks, then `count` bytes (the first being the
-// size byte count - 1), all "00" but those given by their index; a given
-// text is put in as it is, so it may be lower case or no hexadecimal at all.
-std::string Frame(const std::string& code, int count, const std::map<int, std::string>& bytes);
+// A frame text: its code, two blanks, then its bytes (the first being the
+// size byte, their count - 1), all "00" but those given by their index; a
+// given text is put in as it is, so it may be lower case or no hexadecimal
+// at all.
 std::string Frame80With(const std::map<int, std::string>& bytes);  // 29 bytes
 std::string Frame7DWith(const std::map<int, std::string>& bytes);  // 32 bytes
 // A frame log of 0x80 and 0x7D texts taken pairwise; the shorter list is
