@@ -128,7 +128,6 @@ TEST_F(ChannelsTest, NothingIsDrawnOrListedPastTheLogsLastSample) {
     }
   }
   // The face follows the coolant of the last sample drawn: 130, Fahrenheit.
-  EXPECT_TRUE(view_.title.starts_with("User Defined"));
   Show(ChannelId::Temperatures, log, {}, 2);
   EXPECT_TRUE(view_.title.starts_with("Temperatures (°F)"));
 
