@@ -56,7 +56,6 @@ TEST_F(ChannelsTest, EachChannelFramesItsGraph) {
       {ChannelId::Battery, frames, {}, {" 10V", " 11V", " 12V", " 13V", " 14V", " 15V", " 16V"},
        "Battery Voltage"},
       {ChannelId::Ignition, frames, {}, advance, "Ignition Advance(°)"},
-      {ChannelId::Ignition, shortTime, {}, advance, "Ignition Advance(°)"},
       {ChannelId::Lambda, frames, {}, lambda, "Lambda (Oxygen) Sensor         Voltage           Status"},
       {ChannelId::Lambda, time, {}, lambda, "Lambda (Oxygen) Sensor (Volts)"},
       {ChannelId::FuelLoop, frames, {}, {"Open", " ", " ", " ", " ", "Closed", " "},
@@ -68,7 +67,6 @@ TEST_F(ChannelsTest, EachChannelFramesItsGraph) {
       {ChannelId::Manifold, frames, {}, {" 0psi", " 3psi", " 6psi", " 9psi", "12psi", "15psi", "18psi"},
        "Inlet Manifold Pressure (MAP)(Pounds/sq inch)"},
       {ChannelId::ShortTermTrim, frames, {}, trim, "Short Term Fuel Trim (STFT)(%)"},
-      {ChannelId::ShortTermTrim, shortTime, {}, trim, "Short Term Fuel Trim (STFT)(%)"},
       // clang-format on
   };
   for (const auto& c : cases) {
