@@ -32,8 +32,8 @@ class ChannelsTest : public ChannelTest {
   }
 };
 
-// Scale and base line are pinned by each channel's own y's; here the title,
-// labels, red line and average box that frame the graph.
+// Scale and base line are pinned by each channel's own y's, the average box
+// by its decode; here the title, labels and red line that frame the graph.
 TEST_F(ChannelsTest, EachChannelFramesItsGraph) {
   const std::string frames = testlogs::FrameLog(5, {900});
   const std::string time = TimeLog({{1, {"900", "900", "900", "900"}}});
@@ -48,28 +48,25 @@ TEST_F(ChannelsTest, EachChannelFramesItsGraph) {
     ChannelId id;
     const std::string& log;
     std::optional<int> limitY;
-    bool average;
     Texts labels;
     std::string title;
   } cases[] = {
       // clang-format off
-      {ChannelId::Temperatures, frames, 1000, false, celsius, temperatures + "                Fuel"},
-      {ChannelId::Battery, frames, {}, false, {" 10V", " 11V", " 12V", " 13V", " 14V", " 15V", " 16V"},
+      {ChannelId::Temperatures, frames, 1000, celsius, temperatures + "                Fuel"},
+      {ChannelId::Battery, frames, {}, {" 10V", " 11V", " 12V", " 13V", " 14V", " 15V", " 16V"},
        "Battery Voltage"},
-      {ChannelId::Ignition, frames, {}, true, advance, "Ignition Advance(°)"},
-      {ChannelId::Ignition, shortTime, {}, false, advance, "Ignition Advance(°)"},
-      {ChannelId::Lambda, frames, {}, false, lambda, "Lambda (Oxygen) Sensor         Voltage           Status"},
-      {ChannelId::Lambda, time, {}, false, lambda, "Lambda (Oxygen) Sensor (Volts)"},
-      {ChannelId::FuelLoop, frames, {}, false, {"Open", " ", " ", " ", " ", "Closed", " "},
+      {ChannelId::Ignition, frames, {}, advance, "Ignition Advance(°)"},
+      {ChannelId::Lambda, frames, {}, lambda, "Lambda (Oxygen) Sensor         Voltage           Status"},
+      {ChannelId::Lambda, time, {}, lambda, "Lambda (Oxygen) Sensor (Volts)"},
+      {ChannelId::FuelLoop, frames, {}, {"Open", " ", " ", " ", " ", "Closed", " "},
        "ECU Fuel Loop Status (Open/Closed)"},
-      {ChannelId::Throttle, frames, {}, false, {"00°", "15°", "30°", "45°", "60°", "75°", "90°"},
+      {ChannelId::Throttle, frames, {}, {"00°", "15°", "30°", "45°", "60°", "75°", "90°"},
        "Throttle Position Sensor(°)"},
-      {ChannelId::Throttle, time, {}, false, volts, "Throttle Pot Voltage"},
-      {ChannelId::Throttle, shortTime, {}, false, volts, "Throttle Pot Voltage"},
-      {ChannelId::Manifold, frames, {}, false, {" 0psi", " 3psi", " 6psi", " 9psi", "12psi", "15psi", "18psi"},
+      {ChannelId::Throttle, time, {}, volts, "Throttle Pot Voltage"},
+      {ChannelId::Throttle, shortTime, {}, volts, "Throttle Pot Voltage"},
+      {ChannelId::Manifold, frames, {}, {" 0psi", " 3psi", " 6psi", " 9psi", "12psi", "15psi", "18psi"},
        "Inlet Manifold Pressure (MAP)(Pounds/sq inch)"},
-      {ChannelId::ShortTermTrim, frames, {}, true, trim, "Short Term Fuel Trim (STFT)(%)"},
-      {ChannelId::ShortTermTrim, shortTime, {}, false, trim, "Short Term Fuel Trim (STFT)(%)"},
+      {ChannelId::ShortTermTrim, frames, {}, trim, "Short Term Fuel Trim (STFT)(%)"},
       // clang-format on
   };
   for (const auto& c : cases) {
@@ -82,7 +79,6 @@ TEST_F(ChannelsTest, EachChannelFramesItsGraph) {
     const auto red = std::count_if(lines().begin(), lines().end(),
                                    [](const chart::Line& l) { return l.colour == chart::kRed; });
     EXPECT_EQ(red, c.limitY ? 1 : 0);
-    EXPECT_EQ(view_.average.has_value(), c.average);
   }
 }
 
@@ -130,7 +126,6 @@ TEST_F(ChannelsTest, NothingIsDrawnOrListedPastTheLogsLastSample) {
     }
   }
   // The face follows the coolant of the last sample drawn: 130, Fahrenheit.
-  EXPECT_TRUE(view_.title.starts_with("User Defined"));
   Show(ChannelId::Temperatures, log, {}, 2);
   EXPECT_TRUE(view_.title.starts_with("Temperatures (°F)"));
 

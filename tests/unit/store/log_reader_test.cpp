@@ -16,7 +16,7 @@ namespace {
 using testlogs::Frame7DWith;
 using testlogs::Frame80With;
 
-TEST(ReadLog, FrameLogSampleCountRoundsHalfToEven) {
+TEST(ReadLog, FrameLogSampleCountRoundsHalfToEvenAndEndsAtTheFirstNonFrame) {
   const int cases[][3] = {{4, 4, 4}, {3, 3, 4}, {1, 1, 2}, {10, 2, 6}, {0, 0, 0}};
   for (const auto& [frames80, frames7D, sampleCount] : cases) {
     std::string text = "Zelk\r\nECU x\r\nhdr\r\n";
@@ -30,9 +30,7 @@ TEST(ReadLog, FrameLogSampleCountRoundsHalfToEven) {
               std::tuple(kFrameLog, long{sampleCount}, long{frames80}))
         << frames80 << "+" << frames7D;
   }
-}
-
-TEST(ReadLog, FrameStreamEndsAtTheFirstFieldThatIsNoFrame) {
+  // The frames end at the first field that is no frame.
   for (const std::string stop : {"END", "7d  00", "", "8"}) {
     LogData log;
     const std::string text = "Z\nECU\nh\n" + Frame80With({}) + "\n" + Frame7DWith({}) + "\n" +
@@ -60,7 +58,7 @@ TEST(ReadLog, RejectsFilesThatAreNoFrameLog) {
   }
 }
 
-TEST(ReadLog, ColumnLogCountsCompleteRecordsOnly) {
+TEST(ReadLog, ColumnLogCountsCompleteRecordsAndKeepsTheirStoredTexts) {
   const std::string header = "#time,c1,c2,c3,c4,c5,c6,c7,c8,c9,c10\r\n";
   const std::string row = "1.0,10,20,30,40,50,60,70,80,90,100\r\n";
   const std::tuple<std::string, LogFormat, int> cases[] = {
@@ -82,10 +80,9 @@ TEST(ReadLog, ColumnLogCountsCompleteRecordsOnly) {
   EXPECT_EQ(log.sampleCount, 4);
   EXPECT_EQ(std::tuple(log.ShortColumn(1, 1), log.ShortColumn(3, 11)), std::tuple("1", "33"));
   EXPECT_EQ(log.Column(1, 1), "");  // not a "Time" log
-}
 
-TEST(ReadLog, ColumnRecordsKeepTheirStoredTexts) {
-  LogData log;
+  // A "Time" log's records keep their stored texts.
+  log = LogData();
   ASSERT_EQ(
       ReadLogText("Time" + std::string(33, ',') + "c\r\n.5,-0.0,12.50,x y \r\n-007,\"q,1\",3", log)
           .outcome,
