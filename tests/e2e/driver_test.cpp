@@ -12,7 +12,8 @@ namespace {
 
 // The browser opens on the program folder's `logs` folder, or on the program
 // folder where there is none, listing its ".txt" files only. (That the
-// browser is shown at start is the unit tests' StartUpWaitsForALog.)
+// browser is shown at start is a unit test's:
+// StartUpWaitsForALogAndEachLoadSetsTheLampsAndTheTrimReadout.)
 TEST(Driver, StartUpOpensTheBrowserOnTheLogsFolder) {
   for (const std::string logs : {"logs/", ""}) {
     Scratch s;
