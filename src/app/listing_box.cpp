@@ -38,8 +38,8 @@ bool IsPlainValue(QStringView word) {
 // of a paragraph stays on its line, however far its leading spaces take
 // it. False when a word is not a plain value or is wider than a line,
 // which the box may break inside the word.
-bool WrapAtSpaces(QStringView paragraph, int advance, int width, const std::array<int, 256>& overhang,
-                  std::vector<qsizetype>& breaks) {
+bool WrapAtSpaces(QStringView paragraph, int advance, int width,
+                  const std::array<int, 256>& overhang, std::vector<qsizetype>& breaks) {
   breaks.clear();
   const QChar space(QLatin1Char(' '));
   const qsizetype n = paragraph.size();
@@ -76,14 +76,15 @@ bool ListingBox::Measure(const QString& text) {
   if (advance_ <= 0) return false;
   for (const QChar c : text) {
     const char16_t u = c.unicode();
-    if (u >= overhang_.size() || (u < 0x20 && u != '\n')) return false;
+    if (u == '\n') continue;
+    if (u >= overhang_.size() || u < 0x20) return false;
     if (overhang_[u] == kUnknown) {
       const QFontMetricsF metrics(font);
       overhang_[u] = qRound(metrics.horizontalAdvance(c) * 64) == advance_
                          ? qMax(0, -qRound(metrics.rightBearing(c) * 64))
                          : kOtherWidth;
     }
-    if (overhang_[u] == kOtherWidth && u != '\n') return false;
+    if (overhang_[u] == kOtherWidth) return false;
   }
   return true;
 }

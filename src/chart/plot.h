@@ -87,7 +87,9 @@ void DrawSeries(Canvas& canvas, const Window& w, const YMap& map, uint32_t colou
     visit(j);
     const double yExact = map(value(j));
     const float y = ToCanvas(yExact);
-    if (draw && (!minEndY || yExact > *minEndY)) canvas.DrawLine(x[n], previous, x[n + 1], y, colour);
+    if (draw && (!minEndY || yExact > *minEndY)) {
+      canvas.DrawLine(x[n], previous, x[n + 1], y, colour);
+    }
     previous = y;
   }
 }

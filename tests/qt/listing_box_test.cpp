@@ -1,15 +1,16 @@
 // The listing breaks its lines itself, where a plain text box of its width
 // and font wraps them, and shows and copies the same text.
+#include "app/listing_box.h"
+
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QFontMetricsF>
 #include <QTextBlock>
 #include <QTextLayout>
-#include <gtest/gtest.h>
-
 #include <random>
 
-#include "app/listing_box.h"
 #include "application.h"
 
 namespace zelk::app {
@@ -35,11 +36,10 @@ QString Listing(int kind) {
   QString text = QStringLiteral("Raw Data\r\n");
   while (text.size() < 4000) {
     const int v = static_cast<int>(random() % 3000) - (kind == 3 ? 1500 : 0);
-    const QString values[] = {QString::number(v % 120) + QChar(0xB0),
-                              QString::number(v / 100.0, 'f', v % 3 ? 1 : 0)
-                                      .append(QLatin1Char('V'))
-                                      .rightJustified(5),
-                              QString::number(v / 3000.0, 'f', 2), QString::number(v)};
+    const QString values[] = {
+        QString::number(v % 120) + QChar(0xB0),
+        QString::number(v / 100.0, 'f', v % 3 ? 1 : 0).append(QLatin1Char('V')).rightJustified(5),
+        QString::number(v / 3000.0, 'f', 2), QString::number(v)};
     text += values[kind] + QLatin1Char(' ');
   }
   return text;
@@ -61,8 +61,8 @@ TEST(ListingBox, BreaksWhereTheBoxWrapsAndCopiesTheText) {
     font.setStyleStrategy(QFont::PreferNoShaping);
     listing.setFont(font);
     plain.setFont(font);
-    const double inside = listing.width() - listing.viewport()->width() +
-                          2 * listing.document()->documentMargin();
+    const double inside =
+        listing.width() - listing.viewport()->width() + 2 * listing.document()->documentMargin();
     const double advance = QFontMetricsF(font).horizontalAdvance(QLatin1Char('0'));
     for (int kind = 0; kind < 4; ++kind) {
       const QString text = Listing(kind);
