@@ -15,35 +15,12 @@
 namespace zelk::form {
 namespace {
 
-TEST(LayoutTable, KeysAreUniqueArraysCompleteAndContainersComeFirst) {
-  Controls controls;
-  std::set<std::string> seen;
-  for (const Control& c : controls.all()) {
-    const ControlSpec& s = c.spec;
-    EXPECT_TRUE(seen.insert(c.Key()).second) << "duplicate " << c.Key();
-    if (s.container.empty()) {
-      EXPECT_NE(s.kind, Kind::MenuItem) << c.Key();
-      continue;
-    }
-    ASSERT_TRUE(seen.count(s.container)) << c.Key() << " comes before " << s.container;
-    const Kind holder = controls.Named(s.container).spec.kind;
-    EXPECT_EQ(holder, s.kind == Kind::MenuItem ? Kind::Menu : Kind::Picture) << c.Key();
-  }
-  const std::vector<std::pair<std::string, int>> arrays = {
-      {"Label", 7}, {"LabelInfo", 22}, {"FaultRed", 12}, {"FaultGreen", 12},
-      {"Bit", 8},   {"BitClear", 8},   {"DataText", 3},  {"Surround", 4}};
-  for (const auto& [name, count] : arrays) {
-    for (int i = 0; i <= count; ++i) {
-      EXPECT_EQ(seen.count(name + "(" + std::to_string(i) + ")"), i < count ? 1u : 0u) << name << i;
-    }
-  }
-}
-
-// Everything the user sees at start, and nothing more: the lamps show green;
-// the paging arrows, marker read-outs, user-defined lists, bit strip, average
-// box, time caption, About picture and log browser wait until needed. Every
-// control but the menus fits its container, except the parked ones.
-TEST(LayoutTable, VisibilityAtStartAndPlacesInsideTheContainers) {
+// Every control once, after its container, and the arrays complete. Everything
+// the user sees at start, and nothing more: the lamps show green; the paging
+// arrows, marker read-outs, user-defined lists, bit strip, average box, time
+// caption, About picture and log browser wait until needed. Every control but
+// the menus fits its container, except the parked ones. The menu bar in order.
+TEST(LayoutTable, EachControlOnceInItsContainerShownAsDesignedAndTheMenusInOrder) {
   const std::set<std::string> hiddenArrays = {"FaultRed", "Bit", "BitClear"};
   // clang-format off
   const std::set<std::string> hidden = {
@@ -55,9 +32,23 @@ TEST(LayoutTable, VisibilityAtStartAndPlacesInsideTheContainers) {
       "LTFTValue", "LabelInfo(21)"};
   // clang-format on
   Controls controls;
+  std::set<std::string> seen;
+  std::vector<std::string> menus;
   for (const Control& c : controls.all()) {
     const ControlSpec& s = c.spec;
+    EXPECT_TRUE(seen.insert(c.Key()).second) << "duplicate " << c.Key();
     EXPECT_EQ(s.visible, !(hidden.count(c.Key()) || hiddenArrays.count(s.name))) << c.Key();
+    if (s.kind == Kind::Menu) menus.push_back(s.caption);
+    if (s.kind == Kind::MenuItem) {
+      menus.push_back(s.container + "/" + s.caption + (s.shortcut.empty() ? "" : " " + s.shortcut) +
+                      (s.enabled ? "" : " (off)"));
+    }
+    if (!s.container.empty()) {
+      ASSERT_TRUE(seen.count(s.container)) << c.Key() << " comes before " << s.container;
+      const Kind holder = controls.Named(s.container).spec.kind;
+      EXPECT_EQ(holder, s.kind == Kind::MenuItem ? Kind::Menu : Kind::Picture) << c.Key();
+    }
+    EXPECT_TRUE(s.kind != Kind::MenuItem || !s.container.empty()) << c.Key();
     if (s.kind == Kind::Menu || s.kind == Kind::MenuItem) continue;
     const ControlSpec* holder = s.container.empty() ? nullptr : &controls.Named(s.container).spec;
     const int width = holder ? holder->width : kClientWidth;
@@ -69,10 +60,24 @@ TEST(LayoutTable, VisibilityAtStartAndPlacesInsideTheContainers) {
     EXPECT_EQ(inside, !parked) << c.Key();
     EXPECT_EQ(s.left >= width, parked) << c.Key();
   }
+  const std::vector<std::pair<std::string, int>> arrays = {
+      {"Label", 7}, {"LabelInfo", 22}, {"FaultRed", 12}, {"FaultGreen", 12},
+      {"Bit", 8},   {"BitClear", 8},   {"DataText", 3},  {"Surround", 4}};
+  for (const auto& [name, count] : arrays) {
+    for (int i = 0; i <= count; ++i) {
+      EXPECT_EQ(seen.count(name + "(" + std::to_string(i) + ")"), i < count ? 1u : 0u) << name << i;
+    }
+  }
+  EXPECT_EQ(menus, (std::vector<std::string>{
+                       "File", "FileMenu/Open Ctrl+O", "FileMenu/Save Graph... Ctrl+S (off)",
+                       "FileMenu/Export Data... Ctrl+E (off)", "FileMenu/Exit Ctrl+Q", "View",
+                       "ViewMenu/Values at Marker Ctrl+I", "ViewMenu/Full Screen F11", "Help",
+                       "HelpMenu/About F1", "HelpMenu/Version"}));
 }
 
 // What the user reads, where and in which face and colour, as the design
-// gives it.
+// gives it; a red and a green lamp share each place, and each bit's set and
+// clear pictures share theirs in the strip, the most significant on the left.
 TEST(LayoutTable, CaptionsPlacesFontsColoursAndTips) {
   using Place = std::tuple<std::string, int, int, int, int, std::string>;
   const std::vector<std::pair<std::string, Place>> cases = {
@@ -112,10 +117,6 @@ TEST(LayoutTable, CaptionsPlacesFontsColoursAndTips) {
   EXPECT_EQ(controls.Named("LabelInfo", 7).spec.foreColour, 0x0000FFu);
   EXPECT_EQ(controls.Named("LabelInfo", 8).spec.align, Align::Centre);
   EXPECT_EQ(controls.Named("Text").spec.backColour, 0x00FFFFu);
-}
-
-TEST(LayoutTable, LampsAndBitsShareTheirPlaces) {
-  Controls controls;
   for (int i = 0; i < 12; ++i) {
     const ControlSpec& red = controls.Named("FaultRed", i).spec;
     const ControlSpec& green = controls.Named("FaultGreen", i).spec;
@@ -135,22 +136,6 @@ TEST(LayoutTable, LampsAndBitsShareTheirPlaces) {
       EXPECT_LT(set.left, controls.Named("Bit", k - 1).spec.left) << k;
     }
   }
-}
-
-TEST(LayoutTable, MenuBarInOrder) {
-  std::vector<std::string> menus;
-  for (const ControlSpec& s : LayoutTable()) {
-    if (s.kind == Kind::Menu) menus.push_back(s.caption);
-    if (s.kind == Kind::MenuItem) {
-      menus.push_back(s.container + "/" + s.caption + (s.shortcut.empty() ? "" : " " + s.shortcut) +
-                      (s.enabled ? "" : " (off)"));
-    }
-  }
-  EXPECT_EQ(menus, (std::vector<std::string>{
-                       "File", "FileMenu/Open Ctrl+O", "FileMenu/Save Graph... Ctrl+S (off)",
-                       "FileMenu/Export Data... Ctrl+E (off)", "FileMenu/Exit Ctrl+Q", "View",
-                       "ViewMenu/Values at Marker Ctrl+I", "ViewMenu/Full Screen F11", "Help",
-                       "HelpMenu/About F1", "HelpMenu/Version"}));
 }
 
 }  // namespace
