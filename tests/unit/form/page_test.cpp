@@ -46,7 +46,7 @@ TEST_F(PageTest, StartUpWaitsForALogAndEachLoadSetsTheLampsAndTheTrimReadout) {
 
 // The row of channel buttons: the one chosen is highlighted and the window
 // shows what goes with its channel.
-TEST_F(PageTest, ALoadShowsEngineSpeedOnItsFaceAndOnlyTheChosenButtonIsHighlighted) {
+TEST_F(PageTest, ALoadShowsEngineSpeedOnlyTheChosenButtonIsLitAndByteListsFollowTheLog) {
   Open(testlogs::FrameLog(10, {900}));
   EXPECT_EQ(state("ScreenTitle").caption, "Engine Speed (RPM)");
   EXPECT_EQ(state("ScreenTitle").top, 350);
@@ -81,32 +81,10 @@ TEST_F(PageTest, ALoadShowsEngineSpeedOnItsFaceAndOnlyTheChosenButtonIsHighlight
     EXPECT_EQ(state("UserByteSelect").visible, chosen == "UserDefinedButton");
     EXPECT_EQ(state("UserPageSelect").visible, chosen == "UserDefinedButton");
   }
-}
 
-// The About picture covers the middle of the window; hiding it again redraws
-// the graph under it afresh, which before any log draws nothing.
-TEST_F(PageTest, ClosingAboutRedrawsTheGraph) {
-  for (const bool withLog : {false, true}) {
-    if (withLog) Open(testlogs::FrameLog(30, {900}));
-    const size_t drawn = lines().size();
-    page().Form_KeyUp(38);  // a key that draws the value axis once more
-    page().Click("AboutMenu");
-    EXPECT_TRUE(state("PictureAbout").visible);
-    EXPECT_EQ(state("PictureAbout").left, 4000);
-    page().Click("PictureAbout");
-    EXPECT_FALSE(state("PictureAbout").visible);
-    EXPECT_EQ(lines().size(), withLog ? drawn : drawn + 1) << "cleared and drawn again";
-    EXPECT_EQ(vars().graph.channel,
-              withLog ? channels::ChannelId::EngineSpeed : channels::ChannelId::None);
-  }
-}
-
-// The user-defined channel's byte lists: a frame log's two pages of bytes,
-// and a column log's columns. A load selects the 0x7D page itself; the
-// user's first change of page then rebuilds the list.
-TEST_F(PageTest, APageChangeRebuildsTheByteListAndColumnLogsListTheirColumns) {
-  Open(testlogs::FrameLog(10, {900}));
-  ASSERT_TRUE(page().Click("UserDefinedButton"));
+  // The user-defined channel, clicked last, and its byte lists: a frame
+  // log's two pages of bytes, and a column log's columns. A load selects the
+  // 0x7D page itself; the user's first change of page then rebuilds the list.
   EXPECT_EQ(state("ScreenTitle").caption, "User Defined - Ignition Switch ?");
   const struct {
     int page;
@@ -140,6 +118,33 @@ TEST_F(PageTest, APageChangeRebuildsTheByteListAndColumnLogsListTheirColumns) {
   ASSERT_TRUE(page().Select("UserByteSelect", 1));
   EXPECT_EQ(state("ScreenTitle").caption, "User Defined - Coolant Temp (C)");
   EXPECT_EQ(page().ChannelTables().data[1], "7");
+}
+
+// The About picture covers the middle of the window; hiding it again redraws
+// the graph under it afresh, which before any log draws nothing.
+TEST_F(PageTest, ClosingAboutRedrawsTheGraphAndATypedStepMovesTheScrollBar) {
+  for (const bool withLog : {false, true}) {
+    if (withLog) Open(testlogs::FrameLog(30, {900}));
+    const size_t drawn = lines().size();
+    page().Form_KeyUp(38);  // a key that draws the value axis once more
+    page().Click("AboutMenu");
+    EXPECT_TRUE(state("PictureAbout").visible);
+    EXPECT_EQ(state("PictureAbout").left, 4000);
+    page().Click("PictureAbout");
+    EXPECT_FALSE(state("PictureAbout").visible);
+    EXPECT_EQ(lines().size(), withLog ? drawn : drawn + 1) << "cleared and drawn again";
+    EXPECT_EQ(vars().graph.channel,
+              withLog ? channels::ChannelId::EngineSpeed : channels::ChannelId::None);
+  }
+  // A step typed in the box that the scroll bar can show moves its thumb
+  // there without changing the step again.
+  page().Form_KeyUp(39);  // the marker panel on screen
+  ASSERT_TRUE(page().Scroll("MarkerStepScroll", 25));
+  for (const auto& [typed, thumb] : {std::pair{"7", 7}, {"250", 7}, {"x", 7}, {"100", 100}}) {
+    ASSERT_TRUE(page().Type("MarkerStepValueText", typed));
+    EXPECT_EQ(std::tuple(state("MarkerStepScroll").value, state("MarkerStepValueText").caption),
+              std::tuple(thumb, std::string(typed)));
+  }
 }
 
 // The window list and the paging arrows: which window is on screen, and what
@@ -231,6 +236,15 @@ TEST_F(PageTest, SaveMenusProposeTheLogsFolderAndName) {
   expect(true, "log.txt - ZelkScope");
   using What = form::SaveRequest::What;
   const std::string folder = dir_ + "/trips/";
+  // A log named from outside the browser (the command line, a drop) that
+  // cannot be read is reported and left out of the file list.
+  EXPECT_FALSE(page().OpenPath(folder + "gone.txt"));
+  EXPECT_EQ(
+      page().TakeMessages(),
+      (std::vector<form::Message>{
+          {"ZelkScope", "Cannot read \"" + folder + "gone.txt\": No such file or directory."}}));
+  EXPECT_EQ(state("File1").items, std::vector<std::string>{"log.txt"});
+  EXPECT_EQ(state("File1").index, -1);
   const std::pair<const char*, const char*> shown[] = {{"", "log-rpm"},  // as loaded
                                                        {"UserDefinedButton", "log-user_defined"}};
   for (const auto& [button, name] : shown) {
@@ -260,32 +274,6 @@ TEST_F(PageTest, SaveMenusProposeTheLogsFolderAndName) {
     if (*saved) page().Saved(saved);
     page().Click("ExportDataMenu");
     EXPECT_EQ(page().TakeSaveRequest()->proposedPath, proposed + "log-user_defined.csv") << saved;
-  }
-}
-
-// A log named from outside the browser (the command line, a drop) that
-// cannot be read is reported and left out of the file list.
-TEST_F(PageTest, AMissingLogNamedIsReportedAndNotListed) {
-  Open(testlogs::FrameLog(10, {900}));
-  EXPECT_FALSE(page().OpenPath(dir_ + "/gone.txt"));
-  EXPECT_EQ(
-      page().TakeMessages(),
-      (std::vector<form::Message>{
-          {"ZelkScope", "Cannot read \"" + dir_ + "/gone.txt\": No such file or directory."}}));
-  EXPECT_EQ(state("File1").items, std::vector<std::string>{"log.txt"});
-  EXPECT_EQ(state("File1").index, -1);
-}
-
-// A step typed in the box that the scroll bar can show moves its thumb there
-// without changing the step again.
-TEST_F(PageTest, ATypedStepMovesTheScrollBarsThumb) {
-  Open(testlogs::FrameLog(30, {900}));
-  page().Form_KeyUp(39);  // the marker panel on screen
-  ASSERT_TRUE(page().Scroll("MarkerStepScroll", 25));
-  for (const auto& [typed, thumb] : {std::pair{"7", 7}, {"250", 7}, {"x", 7}, {"100", 100}}) {
-    ASSERT_TRUE(page().Type("MarkerStepValueText", typed));
-    EXPECT_EQ(std::tuple(state("MarkerStepScroll").value, state("MarkerStepValueText").caption),
-              std::tuple(thumb, std::string(typed)));
   }
 }
 
