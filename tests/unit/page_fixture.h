@@ -10,6 +10,7 @@
 #include <string>
 
 #include "chart/canvas.h"
+#include "form/user_event.h"
 #include "form/user_page.h"
 #include "log_text.h"
 
@@ -34,6 +35,13 @@ class PageTest : public ::testing::Test {
     const std::string path = dir_ + "/" + name;
     std::ofstream(path, std::ios::binary) << text;
     page_->OpenPath(path);
+  }
+
+  // Runs script lines, as the driver reads them, on a window.
+  static void Run(form::UserPage& p, const std::string& script) {
+    for (const std::string& line : Split(script, '\n')) {
+      ASSERT_TRUE(p.Apply(*form::ParseUserEvent(line))) << line;
+    }
   }
 
   form::UserPage& page() { return *page_; }

@@ -1,11 +1,11 @@
 // The marker: a click on the graph moves it to the sample whose point lies
 // nearest, leaving the window as the arrow keys would that land there; on a
 // flag byte it shows the marked sample's bits.
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <tuple>
 
-#include "form/user_event.h"
 #include "page_fixture.h"
 
 namespace zelk::testing {
@@ -57,10 +57,7 @@ class MarkerTest : public PageTest {
     PickWindow(page(), paged);
   }
   static void PickWindow(form::UserPage& p, bool paged) {
-    if (paged) {
-      ASSERT_TRUE(p.Select("YAxis", 1));
-      ASSERT_TRUE(p.Click("NextImage"));
-    }
+    if (paged) Run(p, "select YAxis 1\nclick NextImage");
   }
   int First() { return chart::SampleIndex(vars().window.yStart); }
   // Where the channel's draw puts sample j's point.
@@ -89,11 +86,10 @@ TEST_F(MarkerTest, ClickLeavesTheWindowAsTheArrowKeysDo) {
     keys.Form_Load();
     ASSERT_TRUE(keys.OpenPath(dir_ + "/log.txt"));
     PickWindow(keys, c.paged);
+    const std::string step = std::to_string(c.sample - First() - 10);
     for (form::UserPage* p : {&page(), &keys}) {
-      ASSERT_TRUE(p->Click(c.button));
-      p->Form_KeyUp(39);
-      ASSERT_TRUE(p->Type("MarkerStepValueText", std::to_string(c.sample - First() - 10)));
-      ASSERT_TRUE(p->Type("MarkerStepValueText", "x"));
+      Run(*p, std::string("click ") + c.button + "\nkey 39\ntype MarkerStepValueText " + step +
+                  "\ntype MarkerStepValueText x");
     }
     keys.Form_KeyUp(39);
     page().Picture1_MouseDown(1, PointOf(c.sample), 1500);
@@ -108,29 +104,19 @@ TEST_F(MarkerTest, ClickLeavesTheWindowAsTheArrowKeysDo) {
 // same action taken first, with the marker moved there after it. Where the
 // new window or log holds no sample at the strip, the marker starts again.
 TEST_F(MarkerTest, ThePanelReadsEveryFreshDrawAtTheStrip) {
-  using Action = void (*)(form::UserPage&);
   const struct {
     const char* what;
-    Action action;
+    std::string action;
     bool kept;  // the strip still stands over a sample
   } cases[] = {
-      {"another channel", [](form::UserPage& p) { p.Click("TemperatureButton"); }, true},
-      {"a flag byte",
-       [](form::UserPage& p) {
-         p.Click("UserDefinedButton");
-         p.Select("UserByteSelect", 3);
-       },
-       true},
-      {"another window length", [](form::UserPage& p) { p.Select("YAxis", 1); }, true},
-      {"a refresh",
-       [](form::UserPage& p) {
-         p.Click("AboutMenu");
-         p.Click("PictureAbout");
-       },
-       true},
-      {"another log", [](form::UserPage& p) { p.Select("File1", 1); }, true},
-      {"a log too short", [](form::UserPage& p) { p.Select("File1", 2); }, false},
+      {"another channel", "click TemperatureButton", true},
+      {"a flag byte", "click UserDefinedButton\nselect UserByteSelect 3", true},
+      {"another window length", "select YAxis 1", true},
+      {"a refresh", "click AboutMenu\nclick PictureAbout", true},
+      {"another log", "select File1 1", true},
+      {"a log too short", "select File1 2", false},
   };
+  const std::string mark = "key 39\ntype MarkerStepValueText 30\nkey 39";
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Load(580, false);
@@ -141,15 +127,8 @@ TEST_F(MarkerTest, ThePanelReadsEveryFreshDrawAtTheStrip) {
     fresh.Form_Load();
     ASSERT_TRUE(fresh.OpenPath(dir_ + "/log.txt"));
     page().OpenPath(dir_ + "/log.txt");  // the browser lists the new files too
-    const auto mark = [](form::UserPage& p) {
-      p.Form_KeyUp(39);
-      p.Type("MarkerStepValueText", "30");
-      p.Form_KeyUp(39);
-    };
-    mark(page());
-    c.action(page());
-    c.action(fresh);
-    if (c.kept) mark(fresh);
+    Run(page(), mark + "\n" + c.action);
+    Run(fresh, c.kept ? c.action + "\n" + mark : c.action);
     // Starting again keeps the step chosen and, hidden, the last sample read.
     using Keys = std::vector<std::string>;
     const Keys hidden = {"DataPointText", "MarkerTimeText", "MarkerStepScroll",
@@ -169,12 +148,10 @@ TEST_F(MarkerTest, TheTableHoldsWhatTheMarkerReadsOff) {
       columns[c].push_back(r % 11 == 3 ? odd[(r + c) % 5] : std::to_string((r * 7 + c * 13) % 200));
     }
   }
+  ASSERT_TRUE(page().Click("ValuesMenu"));  // ticked, for every log after
   for (const std::string& log :
        {BusyLog(60), testlogs::TimeLog(columns), testlogs::ShortTimeLog(columns)}) {
     Open(log);
-    if (!state("ValuesMenu").checked) {
-      ASSERT_TRUE(page().Click("ValuesMenu"));
-    }
     for (const channels::ChannelRow& row : channels::ChannelTable()) {
       SCOPED_TRACE(std::string(row.button) + " on " + log.substr(0, 5));
       ASSERT_TRUE(page().Click(row.button));
@@ -209,10 +186,9 @@ TEST_F(MarkerTest, TheTableHoldsWhatTheMarkerReadsOff) {
       }
     }
     // Fuel temperatures are recorded in frame logs only.
-    const auto rows = page().ValuesAtMarker().rows;
-    EXPECT_EQ(
-        std::count(rows.begin(), rows.end(), channels::ValueRow{"Fuel", "not recorded", "°C"}),
-        page().log().format == store::kFrameLog ? 0 : 1);
+    EXPECT_EQ(std::ranges::count(page().ValuesAtMarker().rows,
+                                 channels::ValueRow{"Fuel", "not recorded", "°C"}),
+              page().log().format == store::kFrameLog ? 0 : 1);
   }
 }
 
@@ -262,11 +238,9 @@ TEST_F(MarkerTest, OnAFlagByteTheBitsFollowTheMarker) {
   ASSERT_TRUE(page().Click("UserDefinedButton"));
   ASSERT_TRUE(page().Select("UserByteSelect", 3));
   const auto bits = [&] {
-    std::string shown;  // bit 7 first, as on screen; set or clear, never both or neither
-    for (int k = 7; k >= 0; --k) {
-      EXPECT_NE(state("Bit", k).visible, state("BitClear", k).visible) << k;
-      shown += state("Bit", k).visible ? '1' : '0';
-    }
+    std::string shown;  // bit 7 first, as on screen: 1 set, 0 clear, ? both, - neither
+    for (int k = 7; k >= 0; --k)
+      shown += "-10?"[state("Bit", k).visible + 2 * state("BitClear", k).visible];
     return shown;
   };
   EXPECT_TRUE(state("BitSurround").visible);
@@ -290,7 +264,7 @@ TEST_F(MarkerTest, OnAFlagByteTheBitsFollowTheMarker) {
   // An unflagged byte hides the strip.
   ASSERT_TRUE(page().Select("UserByteSelect", 2));
   EXPECT_FALSE(state("BitSurround").visible || state("BitLabel").visible);
-  for (int k = 0; k < 8; ++k) EXPECT_FALSE(state("Bit", k).visible || state("BitClear", k).visible);
+  EXPECT_EQ(bits(), "--------");
 }
 
 // A 580-sample log over the Full Trip (samples 1 to 578, 4 minutes): zooms,

@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <tuple>
 
-#include "form/user_event.h"
 #include "page_fixture.h"
 
 namespace zelk::testing {
