@@ -203,8 +203,7 @@ TEST_F(MarkerTest, ARedLampGoesToItsFirstReport) {
   const std::tuple<int, const char*, int> windows[] = {
       {1, "2 mins to 4 mins", 290}, {0, "0 mins to 4 mins", 1}, {2, "0 mins to 5 mins", 1}};
   for (const auto& [window, duration, first] : windows) {
-    ASSERT_TRUE(page().Select("YAxis", window));
-    ASSERT_TRUE(page().Click("FaultRed(0)"));
+    Run(page(), "select YAxis " + std::to_string(window) + "\nclick FaultRed(0)");
     EXPECT_EQ(state("Duration").caption, duration);
     EXPECT_EQ(First(), first);
     EXPECT_EQ(state("DataPointText").caption, "400");
@@ -303,12 +302,10 @@ TEST_F(MarkerTest, ZoomsAndKeysShowTheWindowChosen) {
               shown)
         << line;
   }
-  for (const auto open : {&form::UserPage::AboutMenu_Click, &form::UserPage::OpenMenu_Click}) {
-    (page().*open)();
-    page().Form_KeyUp(27);
-  }
+  // Escape closes the About picture and the browser; the exported table
+  // follows the zoom.
+  Run(page(), "click AboutMenu\nkey 27\nclick OpenMenu\nkey 27\ndrag 1000 3000");
   EXPECT_FALSE(state("PictureAbout").visible || state("Background").visible);
-  page().Picture1_Drag(1000, 3000);  // the exported table follows the zoom
   EXPECT_EQ(Split(page().DataCsv(), '\n').at(1).substr(0, 4), "301,");
 }
 

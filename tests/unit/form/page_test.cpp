@@ -1,6 +1,5 @@
 // The window's core as a user drives it: loads, channel buttons, byte lists,
 // the time window's list and arrows, and saving.
-#include <cmath>
 #include <filesystem>
 #include <tuple>
 
@@ -192,22 +191,18 @@ TEST_F(PageTest, APageShowsItsMinutesDetailsAndTimes) {
   EXPECT_FALSE(state("NextImage").visible || state("PreviousImage").visible);
 }
 
-TEST_F(PageTest, DegenerateWindowsDrawNothingAndNeverFail) {
-  // Full Trip one sample wide, ending before it starts, minutes of a log
-  // shorter than half a minute.
-  const std::pair<int, int> cases[] = {{3, 0}, {2, 0}, {2, 1}, {30, 5}};
-  for (const auto& [pairs, window] : cases) {
-    Open(FrameLog(pairs, {2000}));
-    page().Select("YAxis", window);
-    for (const chart::Line& l : lines()) {
-      EXPECT_TRUE(std::isfinite(l.x1 + l.y1 + l.x2 + l.y2)) << pairs;
-    }
-    EXPECT_TRUE(std::isfinite(vars().window.yStart + vars().window.yEnd)) << pairs;
-    EXPECT_EQ(vars().graph.channel, channels::ChannelId::EngineSpeed);
-  }
-  Open(FrameLog(2, {2000}, "\r\n", 1));  // SampleCount 3: YEnd equals YStart
-  EXPECT_EQ(lines().size(), 3u);         // the two axes and the limit line
+// A log of SampleCount 3 and 0 minutes: on the Full Trip its window ends
+// on the sample it starts on and has no step, so it draws its frame and no
+// series; a window length over it takes the whole log too. (That no window
+// of a log too short for it draws off the finite plane is the fuzz seeds'
+// replay's to find.)
+TEST_F(PageTest, ALogTooShortForItsWindowDrawsOnlyTheFrame) {
+  Open(FrameLog(2, {2000}, "\r\n", 1));
+  EXPECT_EQ(lines().size(), 3u);  // the two axes and the limit line
   EXPECT_EQ(vars().window.xStep.ToText(), "0");
+  ASSERT_TRUE(page().Select("YAxis", 5));
+  EXPECT_EQ(std::pair(vars().window.yStart, vars().window.yEnd), std::pair(1.0, 1.0));
+  EXPECT_EQ(vars().graph.channel, channels::ChannelId::EngineSpeed);
 }
 
 // Saving from the window: the menus and the names proposed for the graph and
