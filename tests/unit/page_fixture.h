@@ -40,7 +40,8 @@ class PageTest : public ::testing::Test {
   // Runs script lines, as the driver reads them, on a window.
   static void Run(form::UserPage& p, const std::string& script) {
     for (const std::string& line : Split(script, '\n')) {
-      ASSERT_TRUE(p.Apply(*form::ParseUserEvent(line))) << line;
+      const std::optional<form::UserEvent> event = form::ParseUserEvent(line);
+      ASSERT_TRUE(event && p.Apply(*event)) << line;
     }
   }
 

@@ -234,8 +234,7 @@ TEST_F(MarkerTest, OnAFlagByteTheBitsFollowTheMarker) {
   for (const auto& [i, byte] : {std::pair{0, "81"}, {10, "0A"}, {11, "1G"}, {20, "FF"}})
     frames[i] = testlogs::Frame7DWith({{3, byte}});
   Open(testlogs::FrameLogOf({}, frames));
-  ASSERT_TRUE(page().Click("UserDefinedButton"));
-  ASSERT_TRUE(page().Select("UserByteSelect", 3));
+  Run(page(), "click UserDefinedButton\nselect UserByteSelect 3");
   const auto bits = [&] {
     std::string shown;  // bit 7 first, as on screen: 1 set, 0 clear, ? both, - neither
     for (int k = 7; k >= 0; --k)
@@ -245,25 +244,22 @@ TEST_F(MarkerTest, OnAFlagByteTheBitsFollowTheMarker) {
   EXPECT_TRUE(state("BitSurround").visible);
   EXPECT_TRUE(state("BitLabel").visible);
   EXPECT_EQ(bits(), "10000001");
-  const struct {
-    int key;
-    const char *point, *value, *bits;
-  } steps[] = {
-      {39, "11", "10", "00001010"},
-      {39, "21", "255", "11111111"},
-      {39, "21", "255", "11111111"},  // past the window: nothing changes
-      {37, "12", "", "00000000"},     // no byte: all clear
+  // Each step: the sample marked, its value and the bits.
+  const std::pair<const char*, const char*> steps[] = {
+      {"key 39", "11 10 00001010"},
+      {"key 39", "21 255 11111111"},
+      {"key 39", "21 255 11111111"},                 // past the window: nothing changes
+      {"key 37", "12  00000000"},                    // no byte: all clear
+      {"select UserByteSelect 2", "12 0 --------"},  // no flags: no strip
   };
-  for (const auto& s : steps) {
-    page().Form_KeyUp(s.key);
-    EXPECT_EQ(state("DataPointText").caption, s.point);
-    EXPECT_EQ(state("MarkerValueText").caption, s.value);
-    EXPECT_EQ(bits(), s.bits) << s.point;
+  for (const auto& [line, shown] : steps) {
+    Run(page(), line);
+    EXPECT_EQ(
+        state("DataPointText").caption + " " + state("MarkerValueText").caption + " " + bits(),
+        shown)
+        << line;
   }
-  // An unflagged byte hides the strip.
-  ASSERT_TRUE(page().Select("UserByteSelect", 2));
   EXPECT_FALSE(state("BitSurround").visible || state("BitLabel").visible);
-  EXPECT_EQ(bits(), "--------");
 }
 
 // A 580-sample log over the Full Trip (samples 1 to 578, 4 minutes): zooms,

@@ -52,9 +52,9 @@ TEST_F(PageTest, ALoadShowsEngineSpeedOnlyTheChosenButtonIsLitAndByteListsFollow
   EXPECT_EQ(state("InfoLabel").width, 0);
   const int tops[] = {3900, 3280, 2660, 2040, 1420, 800, 180};
   for (int k = 0; k < 7; ++k) {
-    EXPECT_EQ(state("Label", k).caption, std::to_string(k) + "000") << k;
-    EXPECT_EQ(std::tuple(state("Label", k).top, state("Label", k).left, state("Label", k).visible),
-              std::tuple(tops[k], 50, true))
+    const form::ControlState& label = state("Label", k);
+    EXPECT_EQ(std::tuple(label.caption, label.top, label.left, label.visible),
+              std::tuple(std::to_string(k) + "000", tops[k], 50, true))
         << k;
   }
   // Then only the button chosen is highlighted.
@@ -84,17 +84,15 @@ TEST_F(PageTest, ALoadShowsEngineSpeedOnlyTheChosenButtonIsLitAndByteListsFollow
   // log's two pages of bytes, and a column log's columns. A load selects the
   // 0x7D page itself; the user's first change of page then rebuilds the list.
   EXPECT_EQ(state("ScreenTitle").caption, "User Defined - Ignition Switch ?");
-  const struct {
-    int page;
-    size_t count;
-    const char* sixteenth;
-  } pages[] = {{0, 28, "10  Idle HotBDPos"}, {1, 32, "10  Unknown"}};
-  for (const auto& p : pages) {
-    ASSERT_TRUE(page().Select("UserPageSelect", p.page));
-    EXPECT_EQ(state("UserByteSelect").items.size(), p.count) << p.page;
-    EXPECT_EQ(state("UserByteSelect").items[16], p.sixteenth) << p.page;
-    EXPECT_EQ(state("UserByteSelect").index, 0) << p.page;
-    EXPECT_EQ(state("ScreenTitle").caption, "User Defined - Frame Size") << p.page;
+  // Each page: how many bytes it lists, the sixteenth, the byte chosen.
+  for (const auto& [pageIndex, list] :
+       {std::pair{0, "28 10  Idle HotBDPos 0"}, {1, "32 10  Unknown 0"}}) {
+    ASSERT_TRUE(page().Select("UserPageSelect", pageIndex));
+    const form::ControlState& bytes = state("UserByteSelect");
+    EXPECT_EQ(std::to_string(bytes.items.size()) + " " + bytes.items.at(16) + " " +
+                  std::to_string(bytes.index),
+              list);
+    EXPECT_EQ(state("ScreenTitle").caption, "User Defined - Frame Size") << pageIndex;
   }
   // Bytes of flags show their bits, on either page; others do not.
   for (const auto& [pageIndex, byte, bits] :
