@@ -14,7 +14,7 @@ using testlogs::FrameLog;
 
 // Before any log: the browser open and the window list on the Full Trip.
 // Then what every load sets beside the graph: the fault lamps and the
-// long-term trim readout.
+// long-term trim readout; and the window of a log too short for it.
 TEST_F(PageTest, StartUpWaitsForALogAndEachLoadSetsTheLampsAndTheTrimReadout) {
   EXPECT_TRUE(state("Background").visible);
   EXPECT_EQ(state("YAxis").items, (std::vector<std::string>{"Full Trip", " 2 mins", " 5 mins",
@@ -27,10 +27,11 @@ TEST_F(PageTest, StartUpWaitsForALogAndEachLoadSetsTheLampsAndTheTrimReadout) {
   const std::tuple<std::string, const char*, const char*> loads[] = {
       {testlogs::FrameLogOf({Frame80With({{13, "00"}}), Frame80With({{13, "01"}})},
                             {Frame7DWith({}), Frame7DWith({{11, "FF"}})}),
-       "RGGGGGGGGGGG", "255"},                                        // the second frame's
-      {"not a log", "RGGGGGGGGGGG", "255"},                           // refused: all stays
-      {testlogs::FrameLogOf({}, frames7D), "GGGGGGGGGGGG", "195"},    // the 50th frame's
-      {testlogs::ShortTimeLog({{1, {"800"}}}), "GGGGGGGGGGGG", ""}};  // no trim kept
+       "RGGGGGGGGGGG", "255"},                                       // the second frame's
+      {"not a log", "RGGGGGGGGGGG", "255"},                          // refused: all stays
+      {testlogs::FrameLogOf({}, frames7D), "GGGGGGGGGGGG", "195"},   // the 50th frame's
+      {testlogs::ShortTimeLog({{1, {"800"}}}), "GGGGGGGGGGGG", ""},  // no trim kept
+      {FrameLog(2, {2000}, "\r\n", 1), "GGGGGGGGGGGG", "128"}};      // the second frame's
   for (const auto& [log, lamps, trim] : loads) {
     Open(log);
     std::string shown;
@@ -40,6 +41,16 @@ TEST_F(PageTest, StartUpWaitsForALogAndEachLoadSetsTheLampsAndTheTrimReadout) {
     EXPECT_EQ(state("LTFTValue").visible ? state("LTFTValue").caption : "", trim);
     EXPECT_EQ(state("LabelInfo", 21).visible, *trim != '\0') << trim;
   }
+  // The last log, of SampleCount 3 and 0 minutes: on the Full Trip its window
+  // ends on the sample it starts on and has no step, so it draws its frame
+  // and no series; a window length over it takes the whole log too. (That no
+  // window of a log too short for it draws off the finite plane is the fuzz
+  // seeds' replay's to find.)
+  EXPECT_EQ(lines().size(), 3u);  // the two axes and the limit line
+  EXPECT_EQ(vars().window.xStep.ToText(), "0");
+  ASSERT_TRUE(page().Select("YAxis", 5));
+  EXPECT_EQ(std::pair(vars().window.yStart, vars().window.yEnd), std::pair(1.0, 1.0));
+  EXPECT_EQ(vars().graph.channel, channels::ChannelId::EngineSpeed);
 }
 
 // The row of channel buttons: the one chosen is highlighted and the window
@@ -189,20 +200,6 @@ TEST_F(PageTest, APageShowsItsMinutesDetailsAndTimes) {
   EXPECT_FALSE(state("NextImage").visible || state("PreviousImage").visible);
 }
 
-// A log of SampleCount 3 and 0 minutes: on the Full Trip its window ends
-// on the sample it starts on and has no step, so it draws its frame and no
-// series; a window length over it takes the whole log too. (That no window
-// of a log too short for it draws off the finite plane is the fuzz seeds'
-// replay's to find.)
-TEST_F(PageTest, ALogTooShortForItsWindowDrawsOnlyTheFrame) {
-  Open(FrameLog(2, {2000}, "\r\n", 1));
-  EXPECT_EQ(lines().size(), 3u);  // the two axes and the limit line
-  EXPECT_EQ(vars().window.xStep.ToText(), "0");
-  ASSERT_TRUE(page().Select("YAxis", 5));
-  EXPECT_EQ(std::pair(vars().window.yStart, vars().window.yEnd), std::pair(1.0, 1.0));
-  EXPECT_EQ(vars().graph.channel, channels::ChannelId::EngineSpeed);
-}
-
 // Saving from the window: the menus and the names proposed for the graph and
 // the data table. What a failed write tells the user is checked on the window
 // itself.
@@ -231,10 +228,7 @@ TEST_F(PageTest, SaveMenusProposeTheLogsFolderAndName) {
   // A log named from outside the browser (the command line, a drop) that
   // cannot be read is reported and left out of the file list.
   EXPECT_FALSE(page().OpenPath(folder + "gone.txt"));
-  EXPECT_EQ(
-      page().TakeMessages(),
-      (std::vector<form::Message>{
-          {"ZelkScope", "Cannot read \"" + folder + "gone.txt\": No such file or directory."}}));
+  EXPECT_EQ(page().TakeMessages().size(), 1u);  // its text: the driver's bad-input test
   EXPECT_EQ(state("File1").items, std::vector<std::string>{"log.txt"});
   EXPECT_EQ(state("File1").index, -1);
   const std::pair<const char*, const char*> shown[] = {{"", "log-rpm"},  // as loaded
