@@ -159,8 +159,8 @@ TEST_F(MarkerTest, TheTableHoldsWhatTheMarkerReadsOff) {
         table[fields.at(0)] = Texts(fields.begin() + 1, fields.end());
       }
       const Texts& header = table["sample"];
-      page().Picture1_MouseDown(1, 0, 2000);  // the first sample, then one at a time
-      ASSERT_TRUE(page().Type("MarkerStepValueText", "1"));
+      // The first sample, then one at a time.
+      Run(page(), "clickat 0 2000\ntype MarkerStepValueText 1");
       for (int k = 0; k < 40; ++k, page().Form_KeyUp(39)) {
         const std::string& shown = state("MarkerValueText").caption;
         const auto value = text::ReadDecimal(shown);

@@ -135,8 +135,7 @@ TEST_F(PageTest, ClosingAboutRedrawsTheGraphAndATypedStepMovesTheScrollBar) {
   for (const bool withLog : {false, true}) {
     if (withLog) Open(testlogs::FrameLog(30, {900}));
     const size_t drawn = lines().size();
-    page().Form_KeyUp(38);  // a key that draws the value axis once more
-    page().Click("AboutMenu");
+    Run(page(), "key 38\nclick AboutMenu");  // a key that draws the value axis once more
     EXPECT_TRUE(state("PictureAbout").visible);
     EXPECT_EQ(state("PictureAbout").left, 4000);
     page().Click("PictureAbout");
@@ -172,8 +171,7 @@ TEST_F(PageTest, APageShowsItsMinutesDetailsAndTimes) {
                {"10 mins to 15 mins", "1450", 1450.5, 2175.5},
                {"15 mins to 20 mins", "2176", 2175.75, 2900.75}};
   for (const auto& p : pages) {
-    page().Form_KeyUp(39);
-    ASSERT_TRUE(page().Click("NextImage"));
+    Run(page(), "key 39\nclick NextImage");
     EXPECT_EQ(state("Duration").caption, p.duration);
     EXPECT_EQ(std::pair(vars().window.yStart, vars().window.yEnd), std::pair(p.yStart, p.yEnd));
     EXPECT_TRUE(state("PreviousImage").visible);
@@ -218,8 +216,7 @@ TEST_F(PageTest, SaveMenusProposeTheLogsFolderAndName) {
   };
   refuse();  // before any log: nothing to save
   expect(false, "ZelkScope");
-  ASSERT_TRUE(page().Click("SaveGraphMenu"));
-  ASSERT_TRUE(page().Click("ExportDataMenu"));
+  Run(page(), "click SaveGraphMenu\nclick ExportDataMenu");
   EXPECT_EQ(page().TakeSaveRequest(), std::nullopt);
 
   std::filesystem::create_directory(dir_ + "/trips");
