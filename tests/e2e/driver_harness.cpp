@@ -79,23 +79,6 @@ std::vector<Json> ReadDumps(const std::string& path) {
   return dumps;
 }
 
-// The lines a growing file has so far, read on from where the last call
-// stopped: a whole dump read again at every look would slow the driver down.
-struct LineCounter {
-  std::string path;
-  size_t read = 0, lines = 0;
-  size_t Count() {
-    std::ifstream in(path, std::ios::binary);
-    in.seekg(static_cast<std::streamoff>(read));
-    char buffer[1 << 16];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-      lines += static_cast<size_t>(std::count(buffer, buffer + in.gcount(), '\n'));
-      read += static_cast<size_t>(in.gcount());
-    }
-    return lines;
-  }
-};
-
 }  // namespace
 
 const Json& Json::operator[](const std::string& key) const {
@@ -150,7 +133,10 @@ DriverRun Scratch::Run(const std::vector<std::string>& parts, const Between& bet
   bool ended = false;
   DriverRun run;
   size_t dumps = 0;
-  LineCounter printed{outPath};
+  // The lines printed so far, counted on from where the last look stopped:
+  // a whole dump read again at every look would slow the driver down.
+  std::ifstream printed(outPath, std::ios::binary);
+  size_t lines = 0;
   for (size_t i = 0; i < parts.size(); ++i) {
     std::string text = (i > 0 && between ? between(i - 1, ReadDumps(outPath)) : "") + parts[i];
     // A last line without its line end would wait for the end of the input.
@@ -164,7 +150,9 @@ DriverRun Scratch::Run(const std::vector<std::string>& parts, const Between& bet
     // A driver that hangs is ended after two minutes, and the run fails with
     // status -1.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-    while (!ended && printed.Count() < dumps) {
+    while (!ended && lines < dumps) {
+      printed.clear();
+      lines += static_cast<size_t>(std::count(std::istreambuf_iterator<char>(printed), {}, '\n'));
       ended = ::waitpid(pid, &raw, WNOHANG) == pid;
       if (!ended && std::chrono::steady_clock::now() > deadline) {
         ::kill(pid, SIGKILL);
