@@ -50,12 +50,8 @@ TEST(ColumnText, InPlaceAndTheReaderAgreeWithTheGeneralConversion) {
       // clang-format on
   };
   std::vector<std::string> texts = {""};
-  for (size_t begin = 0, length = 1; length <= 6; ++length) {
-    const size_t end = texts.size();
-    for (size_t i = begin; i < end; ++i) {
-      for (char c : std::string("-019.x ")) texts.push_back(texts[i] + c);
-    }
-    begin = end;
+  for (size_t i = 0; texts[i].size() < 6; ++i) {
+    for (char c : std::string("-019.x ")) texts.push_back(texts[i] + c);
   }
   for (const auto& c : cases) {
     const auto inPlace = c.inPlace ? std::optional<std::string_view>(c.stored) : std::nullopt;
