@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -129,6 +130,7 @@ DriverRun Scratch::Run(const std::vector<std::string>& parts, const Between& bet
     ::_exit(127);
   }
   for (const int fd : {input[0], outFd, errFd}) ::close(fd);
+  FILE* const script = ::fdopen(input[1], "w");
   int raw = 0;
   bool ended = false;
   DriverRun run;
@@ -141,11 +143,9 @@ DriverRun Scratch::Run(const std::vector<std::string>& parts, const Between& bet
     std::string text = (i > 0 && between ? between(i - 1, ReadDumps(outPath)) : "") + parts[i];
     // A last line without its line end would wait for the end of the input.
     if (!text.empty() && text.back() != '\n') text += '\n';
-    for (size_t done = 0; done < text.size();) {
-      const ssize_t n = ::write(input[1], text.data() + done, text.size() - done);
-      if (n <= 0) break;  // the driver is gone; its status tells why
-      done += static_cast<size_t>(n);
-    }
+    // A write that fails finds the driver gone; its status tells why.
+    std::fwrite(text.data(), 1, text.size(), script);
+    std::fflush(script);
     dumps += std::ranges::count(Split(text, '\n'), std::string("dump"));
     // A driver that hangs is ended after two minutes, and the run fails with
     // status -1.
@@ -163,11 +163,10 @@ DriverRun Scratch::Run(const std::vector<std::string>& parts, const Between& bet
   }
   // The driver's own peak, read while it waits for more: the resource use
   // that wait4 gives also counts this process's size at the fork.
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  for (std::string line; std::getline(status, line);) {
-    if (line.rfind("VmHWM:", 0) == 0) run.peakKb = std::atol(line.c_str() + 6);
-  }
-  ::close(input[1]);
+  const std::string status = ReadFile("/proc/" + std::to_string(pid) + "/status");
+  if (const size_t at = status.find("VmHWM:"); at != std::string::npos)
+    run.peakKb = std::atol(status.c_str() + at + 6);
+  std::fclose(script);
   if (!ended) ::waitpid(pid, &raw, 0);
   run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
