@@ -152,7 +152,6 @@ TEST(BadInput, EveryFileIsToldAboutOrShownAndNeverHarmsTheLoadedLog) {
       continue;
     }
     Scratch s;
-    const std::string good = s.Write("good.txt", FrameLog(51, {850}));
     const std::string path = s.dir() + "/" + file.name;
     if (file.make == Make::Sparse) WriteSparse(path, file.text);
     if (file.make == Make::Folder) fs::create_directories(path + "/inner");
@@ -163,7 +162,7 @@ TEST(BadInput, EveryFileIsToldAboutOrShownAndNeverHarmsTheLoadedLog) {
     // The file is clicked in the browser, which lists it beside the good
     // log, or opened by its path where the browser lists no such file.
     const DriverRun run = s.Run(
-        {"open " + good + "\ndump\n", "dump\n" + EveryView()},
+        {"open " + s.Write("good.txt", FrameLog(51, {850})) + "\ndump\n", "dump\n" + EveryView()},
         [&](size_t, const std::vector<Json>& dumps) {
           if (file.make == Make::DeletedOnClick) fs::remove(path);
           if (file.make == Make::GrowingOnClick) {

@@ -14,13 +14,13 @@ namespace zelk::store {
 namespace {
 
 using testlogs::Frame7DWith;
-using testlogs::Frame80With;
+using testlogs::FrameLog;
 
 TEST(ReadLog, FrameLogSampleCountRoundsHalfToEvenAndEndsAtTheFirstNonFrame) {
   const int cases[][3] = {{4, 4, 4}, {3, 3, 4}, {1, 1, 2}, {10, 2, 6}, {0, 0, 0}};
   for (const auto& [frames80, frames7D, sampleCount] : cases) {
     LogData log;
-    const std::string text = testlogs::FrameLog(frames7D, {}, "\r\n", frames80 - frames7D);
+    const std::string text = FrameLog(frames7D, {}, "\r\n", frames80 - frames7D);
     ASSERT_EQ(ReadLogText(text, log).outcome, ReadOutcome::Loaded);
     EXPECT_EQ(std::tuple(log.format, long{log.sampleCount}, log.frame80Count()),
               std::tuple(kFrameLog, long{sampleCount}, long{frames80}))
@@ -29,8 +29,7 @@ TEST(ReadLog, FrameLogSampleCountRoundsHalfToEvenAndEndsAtTheFirstNonFrame) {
   // The frames end at the first field that is no frame.
   for (const std::string stop : {"END", "7d  00", "", "8"}) {
     LogData log;
-    const std::string text = "Z\nECU\nh\n" + Frame80With({}) + "\n" + Frame7DWith({}) + "\n" +
-                             Frame80With({}) + "\n" + stop + "\n" + Frame7DWith({}) + "\n";
+    const std::string text = FrameLog(1, {}, "\n", 1) + stop + "\n" + Frame7DWith({}) + "\n";
     ASSERT_EQ(ReadLogText(text, log).outcome, ReadOutcome::Loaded);
     EXPECT_EQ(std::tuple(log.frame80Count(), log.frame7DCount(), long{log.sampleCount}),
               std::tuple(2L, 1L, 2L))
@@ -79,10 +78,8 @@ TEST(ReadLog, ColumnLogCountsCompleteRecordsAndKeepsTheirStoredTexts) {
 
   // A "Time" log's records keep their stored texts.
   log = LogData();
-  ASSERT_EQ(
-      ReadLogText("Time" + std::string(33, ',') + "c\r\n.5,-0.0,12.50,x y \r\n-007,\"q,1\",3", log)
-          .outcome,
-      ReadOutcome::Loaded);
+  text = "Time" + std::string(33, ',') + "c\r\n.5,-0.0,12.50,x y \r\n-007,\"q,1\",3";
+  ASSERT_EQ(ReadLogText(text, log).outcome, ReadOutcome::Loaded);
   const std::vector<std::string> expected = {"0.5", "0", "12.5", "x y ", "-7", "q,1", "3", ""};
   for (long c = 1; c <= 8; ++c) EXPECT_EQ(log.Column(1, c), expected[c - 1]) << c;
   EXPECT_EQ(log.recordCount(), 1);  // the record ends with the file
