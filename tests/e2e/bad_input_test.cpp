@@ -4,7 +4,6 @@
 // log where it refuses the file, and stay within bounded time and memory.
 // (An empty or one-byte file is the unit tests' RejectsFilesThatAreNoFrameLog;
 // random bytes with NULs are the 1 GB file below.)
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -33,15 +32,13 @@ std::string RandomBytes(size_t size, unsigned seed) {
 // 64 MB; the rest is left as holes where the file system has them, so that
 // the file takes little room and little time to make.
 void WriteSparse(const std::string& path, const std::string& text) {
-  const long long size = 1ll << 30;
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  bool written = fd >= 0 && ::ftruncate(fd, size) == 0;
+  WriteFile(path, text);
+  fs::resize_file(path, 1ll << 30);
+  std::fstream out(path, std::ios::in | std::ios::out | std::ios::binary);
   const std::string block = RandomBytes(1 << 16, 7);
-  for (long long at = 64ll << 20; at + (1 << 16) <= size; at += 64ll << 20)
-    written = written && ::pwrite(fd, block.data(), block.size(), at) > 0;
-  written = written && ::pwrite(fd, text.data(), text.size(), 0) >= 0;
-  EXPECT_TRUE(written) << path;
-  ::close(fd);
+  for (long long at = 64ll << 20; at < 1ll << 30; at += 64ll << 20)
+    out.seekp(at).write(block.data(), std::ssize(block));
+  EXPECT_TRUE(out.good()) << path;
 }
 
 // Every frame byte that a channel decodes put wrong in turn: cut short at
@@ -128,6 +125,9 @@ TEST(BadInput, EveryFileIsToldAboutOrShownAndNeverHarmsTheLoadedLog) {
       {Make::Sparse, "huge-time.txt", TimeLog({{1, {"900"}}}), kCut + "4, after 1 samples.", 2},
       {Make::Text, "line.txt", line, kCut + "1, after 9999 samples.", 10000},
       {Make::Text, "long.txt", FrameLog(10005, {700}), kCut + "20004, after 9999 samples.", 10000},
+      // Record 10000 ends with the time field of row 10001, on line 10002.
+      {Make::Text, "long-time.txt", ShortTimeLog({{10, Texts(10003, "9")}}),
+       kCut + "10002, after 10000 samples.", 10001},
       {Make::Text, "cut.txt", CutFrames(), "", 98},
       {Make::Text, "nonhex.txt", NonHexEverywhere(), "", 34},
       {Make::Text, "quote.txt",
@@ -152,7 +152,6 @@ TEST(BadInput, EveryFileIsToldAboutOrShownAndNeverHarmsTheLoadedLog) {
       continue;
     }
     Scratch s;
-    const std::string good = s.Write("good.txt", FrameLog(51, {850}));
     const std::string path = s.dir() + "/" + file.name;
     if (file.make == Make::Sparse) WriteSparse(path, file.text);
     if (file.make == Make::Folder) fs::create_directories(path + "/inner");
@@ -163,7 +162,7 @@ TEST(BadInput, EveryFileIsToldAboutOrShownAndNeverHarmsTheLoadedLog) {
     // The file is clicked in the browser, which lists it beside the good
     // log, or opened by its path where the browser lists no such file.
     const DriverRun run = s.Run(
-        {"open " + good + "\ndump\n", "dump\n" + EveryView()},
+        {"open " + s.Write("good.txt", FrameLog(51, {850})) + "\ndump\n", "dump\n" + EveryView()},
         [&](size_t, const std::vector<Json>& dumps) {
           if (file.make == Make::DeletedOnClick) fs::remove(path);
           if (file.make == Make::GrowingOnClick) {

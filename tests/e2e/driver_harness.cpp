@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -79,23 +80,6 @@ std::vector<Json> ReadDumps(const std::string& path) {
   return dumps;
 }
 
-// The lines a growing file has so far, read on from where the last call
-// stopped: a whole dump read again at every look would slow the driver down.
-struct LineCounter {
-  std::string path;
-  size_t read = 0, lines = 0;
-  size_t Count() {
-    std::ifstream in(path, std::ios::binary);
-    in.seekg(static_cast<std::streamoff>(read));
-    char buffer[1 << 16];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-      lines += static_cast<size_t>(std::count(buffer, buffer + in.gcount(), '\n'));
-      read += static_cast<size_t>(in.gcount());
-    }
-    return lines;
-  }
-};
-
 }  // namespace
 
 const Json& Json::operator[](const std::string& key) const {
@@ -146,25 +130,29 @@ DriverRun Scratch::Run(const std::vector<std::string>& parts, const Between& bet
     ::_exit(127);
   }
   for (const int fd : {input[0], outFd, errFd}) ::close(fd);
+  FILE* const script = ::fdopen(input[1], "w");
   int raw = 0;
   bool ended = false;
   DriverRun run;
   size_t dumps = 0;
-  LineCounter printed{outPath};
+  // The lines printed so far, counted on from where the last look stopped:
+  // a whole dump read again at every look would slow the driver down.
+  std::ifstream printed(outPath, std::ios::binary);
+  size_t lines = 0;
   for (size_t i = 0; i < parts.size(); ++i) {
     std::string text = (i > 0 && between ? between(i - 1, ReadDumps(outPath)) : "") + parts[i];
     // A last line without its line end would wait for the end of the input.
     if (!text.empty() && text.back() != '\n') text += '\n';
-    for (size_t done = 0; done < text.size();) {
-      const ssize_t n = ::write(input[1], text.data() + done, text.size() - done);
-      if (n <= 0) break;  // the driver is gone; its status tells why
-      done += static_cast<size_t>(n);
-    }
+    // A write that fails finds the driver gone; its status tells why.
+    std::fwrite(text.data(), 1, text.size(), script);
+    std::fflush(script);
     dumps += std::ranges::count(Split(text, '\n'), std::string("dump"));
     // A driver that hangs is ended after two minutes, and the run fails with
     // status -1.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-    while (!ended && printed.Count() < dumps) {
+    while (!ended && lines < dumps) {
+      printed.clear();
+      lines += static_cast<size_t>(std::count(std::istreambuf_iterator<char>(printed), {}, '\n'));
       ended = ::waitpid(pid, &raw, WNOHANG) == pid;
       if (!ended && std::chrono::steady_clock::now() > deadline) {
         ::kill(pid, SIGKILL);
@@ -175,11 +163,10 @@ DriverRun Scratch::Run(const std::vector<std::string>& parts, const Between& bet
   }
   // The driver's own peak, read while it waits for more: the resource use
   // that wait4 gives also counts this process's size at the fork.
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  for (std::string line; std::getline(status, line);) {
-    if (line.rfind("VmHWM:", 0) == 0) run.peakKb = std::atol(line.c_str() + 6);
-  }
-  ::close(input[1]);
+  const std::string status = ReadFile("/proc/" + std::to_string(pid) + "/status");
+  if (const size_t at = status.find("VmHWM:"); at != std::string::npos)
+    run.peakKb = std::atol(status.c_str() + at + 6);
+  std::fclose(script);
   if (!ended) ::waitpid(pid, &raw, 0);
   run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

@@ -45,8 +45,7 @@ std::string ColumnLog(const std::string& first, int names, int values,
     text += std::to_string(r + 1);
     for (int k = 1; k <= values; ++k) {
       const auto it = columns.find(k);
-      text += ',';
-      text += it != columns.end() && r < it->second.size() ? it->second[r] : "0";
+      text += "," + (it != columns.end() && r < it->second.size() ? it->second[r] : "0");
     }
     text += "\r\n";
   }

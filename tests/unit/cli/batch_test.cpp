@@ -2,7 +2,6 @@
 // chosen window, written as a picture and a data table.
 #include "cli/batch.h"
 
-#include <filesystem>
 #include <sstream>
 
 #include "page_fixture.h"
@@ -17,12 +16,9 @@ struct FakeOutput : cli::BatchOutput {
   bool WriteGraph(const std::string& path, std::string& problem) override {
     graphs.push_back(
         {path, page.vars().graph.channel, page.controls().Named("Overlay").state.left});
-    return Written(path, problem);
+    return WriteText(path, "", problem);
   }
   bool WriteText(const std::string& path, const std::string&, std::string& problem) override {
-    return Written(path, problem);
-  }
-  bool Written(const std::string& path, std::string& problem) {
     if (path == failing) problem = "disk full";
     return path != failing;
   }
@@ -40,21 +36,15 @@ TEST_F(BatchTest, WritesEveryChannelOfEveryLogAndPage) {
       {"two/trip.txt", testlogs::TimeLog({{1, Texts(200, "900")}})},
       {"three/short.txt", testlogs::ShortTimeLog({{1, Texts(800, "900")}})},
       {"bad.txt", "garbage"}};
-  for (const auto& [name, text] : files) {
-    std::filesystem::create_directories(std::filesystem::path(dir_ + "/" + name).parent_path());
-    std::ofstream(dir_ + "/" + name) << text;
-  }
+  for (const auto& [name, text] : files) testlogs::WriteFile(dir_ + "/" + name, text);
   const std::string out = dir_ + "/out/", missing = dir_ + "/missing.txt";
-  struct Written {
-    const char *name, *button;
-  };
   const struct {
     Texts channels;
     int minutes;
     Texts logs;
     std::string failing;
     int status;
-    std::vector<Written> written;
+    std::vector<std::pair<std::string, const char*>> written;  // each graph and its button
     std::string err;
   } cases[] = {
       // clang-format off
@@ -83,18 +73,15 @@ TEST_F(BatchTest, WritesEveryChannelOfEveryLogAndPage) {
     EXPECT_EQ(cli::RunBatch(page(), options, output, printed, err), c.status);
     EXPECT_EQ(err.str(), c.err);
     std::string expected;
-    for (const Written& w : c.written) {
+    decltype(output.graphs) graphs;
+    for (const auto& [name, button] : c.written) {
+      graphs.push_back({out + name + ".png", channels::ChannelOfButton(button)->id, 20000.0f});
       for (const std::string ext : {".png", ".csv"}) {
-        if (w.name + ext != c.failing) expected += out + w.name + ext + "\n";
+        if (name + ext != c.failing) expected += out + name + ext + "\n";
       }
     }
     EXPECT_EQ(printed.str(), expected);
-    ASSERT_EQ(output.graphs.size(), c.written.size());
-    for (size_t k = 0; k < c.written.size(); ++k) {
-      const Written& w = c.written[k];
-      EXPECT_EQ(output.graphs[k], std::tuple(out + w.name + ".png",
-                                             channels::ChannelOfButton(w.button)->id, 20000.0f));
-    }
+    EXPECT_EQ(output.graphs, graphs);
   }
 }
 

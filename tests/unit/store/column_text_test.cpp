@@ -13,8 +13,11 @@
 namespace zelk::store {
 namespace {
 
-// Each row says whether the text can be taken in place; the reader stores it.
-TEST(ColumnText, InPlaceAgreesWithTheGeneralConversion) {
+// Each row says whether the text can be taken in place. The reader's own
+// quick look at a field gives ColumnText's text too: for every row, and for
+// every text of up to six characters of numbers, blanks and a letter, read
+// as the values of "#time" logs.
+TEST(ColumnText, InPlaceAndTheReaderAgreeWithTheGeneralConversion) {
   const std::string digits40(40, '7'), zeros40(40, '0');
   const struct {
     std::string field;
@@ -46,35 +49,15 @@ TEST(ColumnText, InPlaceAgreesWithTheGeneralConversion) {
       {digits40, false, "7.77777777777778E+39"}, {"0." + digits40, false, "0.777777777777778"},
       // clang-format on
   };
-  std::string log = "#time,a,b,c,d,e,f,g,h,i,j,k";
-  for (const auto& c : cases) {
-    const std::optional<std::string_view> inPlace = ColumnTextInPlace(c.field);
-    EXPECT_EQ(ColumnText(c.field), c.stored) << c.field;
-    EXPECT_EQ(inPlace.has_value(), c.inPlace) << c.field;
-    if (inPlace) {
-      EXPECT_EQ(*inPlace, c.stored) << c.field;
-    }
-    log += "\r\n" + c.field;
-  }
-  // The reader stores the same texts, one value a line.
-  LogData read;
-  ASSERT_EQ(ReadLogText(log + "\r\n" + std::string(11, ','), read).outcome, ReadOutcome::Loaded);
-  for (long k = 0; k < static_cast<long>(std::size(cases)); ++k) {
-    EXPECT_EQ(read.ShortColumn(k / 11 + 1, k % 11 + 1), cases[k].stored) << cases[k].field;
-  }
-}
-
-// The reader's own quick look at a field gives ColumnText's text too: every
-// text of up to six characters of numbers, blanks and a letter, read as the
-// values of "#time" logs.
-TEST(ColumnText, ReaderStoresItForEveryShortText) {
   std::vector<std::string> texts = {""};
-  for (size_t begin = 0, length = 1; length <= 6; ++length) {
-    const size_t end = texts.size();
-    for (size_t i = begin; i < end; ++i) {
-      for (char c : std::string("-019.x ")) texts.push_back(texts[i] + c);
-    }
-    begin = end;
+  for (size_t i = 0; texts[i].size() < 6; ++i) {
+    for (char c : std::string("-019.x ")) texts.push_back(texts[i] + c);
+  }
+  for (const auto& c : cases) {
+    const auto inPlace = c.inPlace ? std::optional<std::string_view>(c.stored) : std::nullopt;
+    EXPECT_EQ(ColumnText(c.field), c.stored) << c.field;
+    EXPECT_EQ(ColumnTextInPlace(c.field), inPlace) << c.field;
+    texts.push_back(c.field);
   }
   constexpr size_t kPerLog = 10000 * 11;
   for (size_t first = 0; first < texts.size(); first += kPerLog) {
