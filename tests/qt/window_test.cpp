@@ -49,11 +49,14 @@ std::optional<QPointF> Crossing(const std::vector<chart::Line>& lines, uint32_t 
 // name); that labels lie under the other controls, so a caption placed under
 // the canvas is never seen; that images show their whole picture. The paging
 // arrows point at the middle of their height; the About picture has its
-// photograph's size.
-TEST_F(WindowTest, ContainersHoldTheirControlsAndImagesTheirPictures) {
+// photograph's size. Every colour the program gives lies at the pixel where
+// its drawing puts it (a twip position divided by 15), as the window paints it.
+TEST_F(WindowTest, ControlsImagesAndColoursAreWhereTheProgramPutsThem) {
+  QWidget* client = window_->centralWidget();
+  const QImage shot = client->grab().toImage();
+  ASSERT_EQ(shot.size(), QSize(1089, 567));
   EXPECT_TRUE(Widget("Picture1")->isAncestorOf(Widget("ScreenTitle")));
   EXPECT_TRUE(Widget("Background")->isAncestorOf(Widget("File1")));
-  EXPECT_EQ(window_->centralWidget()->size(), QSize(1089, 567));
   // A control without a font of its own takes its container's: the graph's
   // title the canvas's MS Sans Serif (as its metric twin), 8.25 pt at 96 dpi.
   const QFont title = Widget("ScreenTitle")->font();
@@ -66,7 +69,6 @@ TEST_F(WindowTest, ContainersHoldTheirControlsAndImagesTheirPictures) {
     ASSERT_NE(image, nullptr) << control.Key();
     EXPECT_TRUE(QRect(QPoint(), image->size()).contains(image->pixmap().rect())) << control.Key();
   }
-  QWidget* client = window_->centralWidget();
   for (const char* key : {"InfoLabel", "LabelInfo(11)"}) {
     QWidget* under = client->childAt(Widget(key)->geometry().center());
     EXPECT_TRUE(under == Widget("Picture1") || Widget("Picture1")->isAncestorOf(under)) << key;
@@ -80,34 +82,7 @@ TEST_F(WindowTest, ContainersHoldTheirControlsAndImagesTheirPictures) {
     EXPECT_NEAR(rows / weight, (arrow.height() - 1) / 2.0, 0.25) << static_cast<int>(art);
   }
   EXPECT_EQ(ArtPixmap(form::Art::About).size(), QSize(500, 320));
-}
-
-// A clicked channel button takes the highlight colour, the others the face.
-// The recorder is a Windows program: here it cannot start, and the window
-// says so and stays open; the Exit menu closes it.
-TEST_F(WindowTest, ButtonsAndMenusDoWhatTheySay) {
-  QTest::mouseClick(Widget("RPMButton"), Qt::LeftButton);
-  for (const char* key : {"RPMButton", "TemperatureButton", "BatteryButton"}) {
-    const auto role = key[0] == 'R' ? QPalette::Highlight : QPalette::Button;
-    EXPECT_EQ(Widget(key)->palette().color(QPalette::Button),
-              QApplication::palette().color(QPalette::Active, role))
-        << key;
-  }
-  QTest::mouseClick(Widget("ShellButton"), Qt::LeftButton);
-  EXPECT_EQ(messages_, QStringList("ZelkScope: The reader program could not be started: "
-                                   "\"C:\\Readzelk.exe\"."));
-  EXPECT_TRUE(window_->isVisible());
-  window_->menuAction("ExitMenu")->trigger();
-  EXPECT_FALSE(window_->isVisible());
-}
-
-// Every colour the program gives lies at the pixel where its drawing puts it
-// (a twip position divided by 15), as the window paints it.
-TEST_F(WindowTest, ColoursArePaintedWhereTheProgramPutsThem) {
   const std::vector<chart::Line>& lines = window_->drawnLines();
-  QWidget* client = window_->centralWidget();
-  const QImage shot = client->grab().toImage();
-  ASSERT_EQ(shot.size(), client->size());
   const auto seen = [&shot](QPoint pixel) { return shot.pixelColor(pixel).name().toStdString(); };
   const auto pixelOf = [&](QPointF twips) {
     return Canvas()->mapTo(client, (twips / 15).toPoint());
@@ -146,6 +121,25 @@ TEST_F(WindowTest, ColoursArePaintedWhereTheProgramPutsThem) {
       {"FaultRed(1)", 0}, {"FaultGreen(0)", 120}, {"FaultGreen(2)", 120}};
   for (const auto& [key, hue] : lamps)
     EXPECT_NEAR(shot.pixelColor(centreOf(key)).hsvHue(), hue, 10) << key;
+}
+
+// A clicked channel button takes the highlight colour, the others the face.
+// The recorder is a Windows program: here it cannot start, and the window
+// says so and stays open; the Exit menu closes it.
+TEST_F(WindowTest, ButtonsAndMenusDoWhatTheySay) {
+  QTest::mouseClick(Widget("RPMButton"), Qt::LeftButton);
+  for (const char* key : {"RPMButton", "TemperatureButton", "BatteryButton"}) {
+    const auto role = key[0] == 'R' ? QPalette::Highlight : QPalette::Button;
+    EXPECT_EQ(Widget(key)->palette().color(QPalette::Button),
+              QApplication::palette().color(QPalette::Active, role))
+        << key;
+  }
+  QTest::mouseClick(Widget("ShellButton"), Qt::LeftButton);
+  EXPECT_EQ(messages_, QStringList("ZelkScope: The reader program could not be started: "
+                                   "\"C:\\Readzelk.exe\"."));
+  EXPECT_TRUE(window_->isVisible());
+  window_->menuAction("ExitMenu")->trigger();
+  EXPECT_FALSE(window_->isVisible());
 }
 
 // A held key sends presses and releases marked as repeats, then one real
