@@ -39,9 +39,8 @@ void MakeProgramFolder(const std::filesystem::path& root) {
   std::filesystem::copy(samples, logs);
   std::filesystem::copy(ZELK_FUZZ_SEEDS, logs);
   const std::string frames = testlogs::ReadFile(samples / "drive_frames.txt");
-  const size_t first = frames.find("\n80") + 1;
-  std::string longer = frames.substr(0, first);
-  for (int copy = 0; copy < 6; ++copy) longer += frames.substr(first);
+  std::string longer = frames;
+  for (int copy = 1; copy < 6; ++copy) longer += frames.substr(frames.find("\n80") + 1);
   const std::pair<const char*, std::string> files[] = {
       {"long_drive.txt", longer},
       {"drive copy ä ö.txt", testlogs::ReadFile(samples / "drive_quillon.txt")},

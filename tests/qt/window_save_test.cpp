@@ -35,9 +35,7 @@ TEST_F(WindowTest, SavedFilesHoldWhatIsOnScreen) {
   QTest::mouseClick(Widget("BatteryButton"), Qt::LeftButton);
   chosen_ = dir_.filePath("saved.csv");
   QTest::keySequence(window_.get(), QKeySequence(QStringLiteral("Ctrl+E")));
-  QFile table(chosen_);
-  EXPECT_TRUE(table.open(QIODevice::ReadOnly) &&
-              table.readAll().toStdString() == window_->page().DataCsv());
+  EXPECT_EQ(testlogs::ReadFile(chosen_.toStdString()), window_->page().DataCsv());
   EXPECT_EQ(asked_, QStringList({"Save Graph: " + dir_.filePath("logs/drive-temperature.png"),
                                  "Export Data: " + dir_.filePath("drive-battery.csv")}));
   EXPECT_TRUE(messages_.isEmpty());

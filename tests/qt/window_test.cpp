@@ -142,9 +142,18 @@ TEST_F(WindowTest, ButtonsAndMenusDoWhatTheySay) {
   EXPECT_FALSE(window_->isVisible());
 }
 
-// A held key sends presses and releases marked as repeats, then one real
-// release: the marker moves once for each real key-up.
-TEST_F(WindowTest, AHeldArrowKeyMovesTheMarkerOnce) {
+// What moves the marker, in turn, and the sample then marked. A held key
+// sends presses and releases marked as repeats, then one real release: the
+// marker moves once for each real key-up. Only a left click on the graph or
+// on a red lamp moves it; the lamp marks the sample nearest its fault's first
+// report (the last the Full Trip's marker reaches). On the Full Trip the
+// paging arrows are hidden: a click where one would be reaches whatever lies
+// under it and does not page (which would take the marker back to the first
+// sample). Pixels 200 and 497 lie within a pixel of the middle between two
+// samples, so a click read a pixel off would mark another sample. Clicks
+// beyond either end mark the first or last sample. The values panel, opened
+// from the menu, follows the marker's keys, and closing it unticks the menu.
+TEST_F(WindowTest, KeyUpsAndClicksMoveTheMarkerAndTheValuesPanelFollows) {
   const std::tuple<Qt::Key, int, const char*> holds[] = {
       {Qt::Key_Right, 0, "21"}, {Qt::Key_Right, 3, "31"}, {Qt::Key_Left, 3, "21"}};
   for (const auto& [key, repeats, marked] : holds) {
@@ -154,42 +163,18 @@ TEST_F(WindowTest, AHeldArrowKeyMovesTheMarkerOnce) {
     SendKey(QEvent::KeyRelease, key, false);
     EXPECT_EQ(Marked(), marked) << key << " held for " << repeats << " repeats";
   }
-}
-
-// A click on a red lamp marks the sample nearest its fault's first report
-// (the last the Full Trip's marker reaches); the values panel, opened from
-// the menu, follows the marker's keys, and closing it unticks the menu.
-TEST_F(WindowTest, ARedLampClickAndTheValuesPanelFollowTheMarker) {
-  QTest::mouseClick(Widget("FaultRed(1)"), Qt::LeftButton);
-  EXPECT_EQ(Marked(), "101");
-  window_->menuAction("ValuesMenu")->trigger();
-  ValuesWindow* values = window_->valuesWindow();
-  ASSERT_TRUE(values->isVisible());
-  QTest::keyClick(FocusTarget(), Qt::Key_Left);
-  EXPECT_EQ(values->heading()->text().toStdString(), "Sample 91 at 0:37.7");
-  const QTreeWidgetItem* coolant = values->list()->topLevelItem(1);
-  EXPECT_EQ(coolant->text(0) + "|" + coolant->text(1) + "|" + coolant->text(2), "Coolant|85|°C");
-  values->close();
-  EXPECT_FALSE(window_->menuAction("ValuesMenu")->isChecked());
-}
-
-// Only a left click on the graph moves the marker. On the Full Trip the
-// paging arrows are hidden: a click where one would be reaches whatever lies
-// under it and does not page (which would take the marker back to the first
-// sample). Pixels 200 and 497 lie within a pixel of the middle between two
-// samples, so a click read a pixel off would mark another sample. Clicks
-// beyond either end mark the first or last sample.
-TEST_F(WindowTest, OnlyALeftClickOnTheGraphMovesTheMarker) {
   const auto placeOf = [this](QWidget* w, QPoint at) { return w->mapTo(window_.get(), at); };
+  const auto middleOf = [&](const char* key) {
+    return placeOf(Widget(key), Widget(key)->rect().center());
+  };
   // What, which button, where, and the sample marked.
   const std::tuple<const char*, Qt::MouseButton, QPoint, const char*> clicks[] = {
-      {"right on the graph", Qt::RightButton, placeOf(Canvas(), {400, 150}), "11"},
-      {"middle on the graph", Qt::MiddleButton, placeOf(Canvas(), {400, 150}), "11"},
-      {"where PreviousImage would be", Qt::LeftButton,
-       placeOf(Widget("PreviousImage"), Widget("PreviousImage")->rect().center()), "11"},
-      {"where NextImage would be", Qt::LeftButton,
-       placeOf(Widget("NextImage"), Widget("NextImage")->rect().center()), "11"},
+      {"right on the graph", Qt::RightButton, placeOf(Canvas(), {400, 150}), "21"},
+      {"middle on the graph", Qt::MiddleButton, placeOf(Canvas(), {400, 150}), "21"},
+      {"where PreviousImage would be", Qt::LeftButton, middleOf("PreviousImage"), "21"},
+      {"where NextImage would be", Qt::LeftButton, middleOf("NextImage"), "21"},
       {"left at 2", Qt::LeftButton, placeOf(Canvas(), {2, 120}), "1"},
+      {"red lamp", Qt::LeftButton, middleOf("FaultRed(1)"), "101"},
       {"left at 200", Qt::LeftButton, placeOf(Canvas(), {200, 120}), "24"},
       {"left at 497", Qt::LeftButton, placeOf(Canvas(), {497, 120}), "66"},
       {"left at 782", Qt::LeftButton, placeOf(Canvas(), {782, 120}), "101"},
@@ -199,6 +184,15 @@ TEST_F(WindowTest, OnlyALeftClickOnTheGraphMovesTheMarker) {
     QTest::mouseClick(window_->windowHandle(), button, {}, place);
     EXPECT_EQ(Marked(), sample);
   }
+  window_->menuAction("ValuesMenu")->trigger();
+  ValuesWindow* values = window_->valuesWindow();
+  ASSERT_TRUE(values->isVisible());
+  QTest::keyClick(FocusTarget(), Qt::Key_Left);
+  EXPECT_EQ(values->heading()->text().toStdString(), "Sample 91 at 0:37.7");
+  const QTreeWidgetItem* coolant = values->list()->topLevelItem(1);
+  EXPECT_EQ(coolant->text(0) + "|" + coolant->text(1) + "|" + coolant->text(2), "Coolant|85|°C");
+  values->close();
+  EXPECT_FALSE(window_->menuAction("ValuesMenu")->isChecked());
 }
 
 // A drag across the graph paints its band over the graph without drawing it
@@ -226,16 +220,17 @@ TEST_F(WindowTest, DragAndWheelOnTheGraphZoom) {
 }
 
 // Only a local file is a log: the first of a drop's files is opened, a web
-// address or plain text is not taken.
-TEST_F(WindowTest, DropOpensTheFirstLocalFile) {
-  const QString second = Write("second.txt", testlogs::FrameLog(30, {900}));
+// address or plain text is not taken. Moving through the browser's file list
+// with the arrow keys opens each file reached, as a click on it does.
+TEST_F(WindowTest, DropsAndArrowKeysInTheFileListOpenTheFileMeant) {
+  const QString more = Write("logs/more.txt", testlogs::FrameLog(30, {900}));
   const QUrl web(QStringLiteral("https://example.com/drive.txt"));
   const struct {
     QList<QUrl> urls;
     QString text, opened;
   } cases[] = {
       {{QUrl::fromLocalFile(log_)}, {}, "drive.txt"},
-      {{web, QUrl::fromLocalFile(second), QUrl::fromLocalFile(log_)}, {}, "second.txt"},
+      {{web, QUrl::fromLocalFile(more), QUrl::fromLocalFile(log_)}, {}, "more.txt"},
       {{web}, {}, {}},
       {{}, log_, {}},
   };
@@ -252,18 +247,11 @@ TEST_F(WindowTest, DropOpensTheFirstLocalFile) {
     EXPECT_EQ(enter.isAccepted(), !opened.isEmpty());
     EXPECT_EQ(QString::fromStdString(window->page().vars().file.name), opened);
   }
-}
-
-// Moving through the browser's file list with the arrow keys opens each file
-// reached, as a click on it does.
-TEST_F(WindowTest, ArrowKeysInTheFileListOpenTheFileReached) {
-  Write("logs/more.txt", testlogs::FrameLog(30, {900}));
   window_ = NewWindow();
-  auto* files = qobject_cast<QListWidget*>(Widget("File1"));
-  files->setFocus();
+  Widget("File1")->setFocus();
   for (const auto& [key, opened] :
        {std::pair{Qt::Key_Down, "more.txt"}, {Qt::Key_Up, "drive.txt"}}) {
-    QTest::keyClick(files, key);
+    QTest::keyClick(Widget("File1"), key);
     EXPECT_EQ(window_->page().vars().file.name, opened);
   }
 }
