@@ -373,18 +373,16 @@ struct Monkey {
   bool folderRowMoved = false;  // the folder list's highlight moved since its folder changed
 };
 
-// The off-screen platform's notes on raised windows and keyboard grabs (a
-// thousand a run) are left out; other messages go on as Qt prints them.
-QtMessageHandler standard = nullptr;
-void QuietPlatform(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-  if (!message.startsWith("This plugin does not support")) standard(type, context, message);
-}
-
 class MonkeyTest : public WindowFixture, public ::testing::WithParamInterface<int> {};
 
 TEST_P(MonkeyTest, WindowAndDriverAgreeAfterRandomUserActions) {
   const uint32_t seed = qEnvironmentVariable("ZELK_MONKEY_SEED", "20260419").toUInt() + GetParam();
-  if (!standard) standard = qInstallMessageHandler(QuietPlatform);
+  // The off-screen platform's notes on raised windows and keyboard grabs (a
+  // thousand a run) are left out; other messages go on as Qt prints them.
+  static const QtMessageHandler standard = qInstallMessageHandler(
+      [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (!message.startsWith("This plugin does not support")) standard(type, context, message);
+      });
   const QString saves = dir_.path() + "/saves";  // where graphs and tables are saved
   ASSERT_TRUE(dir_.isValid());
   MakeProgramFolder(dir_.path().toStdString());
