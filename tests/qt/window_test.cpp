@@ -123,25 +123,6 @@ TEST_F(WindowTest, ControlsImagesAndColoursAreWhereTheProgramPutsThem) {
     EXPECT_NEAR(shot.pixelColor(centreOf(key)).hsvHue(), hue, 10) << key;
 }
 
-// A clicked channel button takes the highlight colour, the others the face.
-// The recorder is a Windows program: here it cannot start, and the window
-// says so and stays open; the Exit menu closes it.
-TEST_F(WindowTest, ButtonsAndMenusDoWhatTheySay) {
-  QTest::mouseClick(Widget("RPMButton"), Qt::LeftButton);
-  for (const char* key : {"RPMButton", "TemperatureButton", "BatteryButton"}) {
-    const auto role = key[0] == 'R' ? QPalette::Highlight : QPalette::Button;
-    EXPECT_EQ(Widget(key)->palette().color(QPalette::Button),
-              QApplication::palette().color(QPalette::Active, role))
-        << key;
-  }
-  QTest::mouseClick(Widget("ShellButton"), Qt::LeftButton);
-  EXPECT_EQ(messages_, QStringList("ZelkScope: The reader program could not be started: "
-                                   "\"C:\\Readzelk.exe\"."));
-  EXPECT_TRUE(window_->isVisible());
-  window_->menuAction("ExitMenu")->trigger();
-  EXPECT_FALSE(window_->isVisible());
-}
-
 // What moves the marker, in turn, and the sample then marked. A held key
 // sends presses and releases marked as repeats, then one real release: the
 // marker moves once for each real key-up. Only a left click on the graph or
@@ -153,7 +134,10 @@ TEST_F(WindowTest, ButtonsAndMenusDoWhatTheySay) {
 // samples, so a click read a pixel off would mark another sample. Clicks
 // beyond either end mark the first or last sample. The values panel, opened
 // from the menu, follows the marker's keys, and closing it unticks the menu.
-TEST_F(WindowTest, KeyUpsAndClicksMoveTheMarkerAndTheValuesPanelFollows) {
+// A clicked channel button takes the highlight colour, the others the face.
+// The recorder is a Windows program: here it cannot start, and the window
+// says so and stays open; the Exit menu closes it.
+TEST_F(WindowTest, KeysClicksAndMenusDoWhatTheySay) {
   const std::tuple<Qt::Key, int, const char*> holds[] = {
       {Qt::Key_Right, 0, "21"}, {Qt::Key_Right, 3, "31"}, {Qt::Key_Left, 3, "21"}};
   for (const auto& [key, repeats, marked] : holds) {
@@ -193,6 +177,19 @@ TEST_F(WindowTest, KeyUpsAndClicksMoveTheMarkerAndTheValuesPanelFollows) {
   EXPECT_EQ(coolant->text(0) + "|" + coolant->text(1) + "|" + coolant->text(2), "Coolant|85|°C");
   values->close();
   EXPECT_FALSE(window_->menuAction("ValuesMenu")->isChecked());
+  QTest::mouseClick(Widget("RPMButton"), Qt::LeftButton);
+  for (const char* key : {"RPMButton", "TemperatureButton", "BatteryButton"}) {
+    const auto role = key[0] == 'R' ? QPalette::Highlight : QPalette::Button;
+    EXPECT_EQ(Widget(key)->palette().color(QPalette::Button),
+              QApplication::palette().color(QPalette::Active, role))
+        << key;
+  }
+  QTest::mouseClick(Widget("ShellButton"), Qt::LeftButton);
+  EXPECT_EQ(messages_, QStringList("ZelkScope: The reader program could not be started: "
+                                   "\"C:\\Readzelk.exe\"."));
+  EXPECT_TRUE(window_->isVisible());
+  window_->menuAction("ExitMenu")->trigger();
+  EXPECT_FALSE(window_->isVisible());
 }
 
 // A drag across the graph paints its band over the graph without drawing it
