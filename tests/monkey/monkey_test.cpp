@@ -36,8 +36,7 @@ QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 void MakeProgramFolder(const std::filesystem::path& root) {
   const std::filesystem::path logs = root / "logs", samples = ZELK_SAMPLE_LOGS;
   std::filesystem::create_directories(root / "saves");
-  std::filesystem::copy(samples, logs);
-  std::filesystem::copy(ZELK_FUZZ_SEEDS, logs);
+  for (const char* from : {ZELK_SAMPLE_LOGS, ZELK_FUZZ_SEEDS}) std::filesystem::copy(from, logs);
   const std::string frames = testlogs::ReadFile(samples / "drive_frames.txt");
   std::string longer = frames;
   for (int copy = 1; copy < 6; ++copy) longer += frames.substr(frames.find("\n80") + 1);
