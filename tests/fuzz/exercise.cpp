@@ -118,8 +118,6 @@ struct LogWalk {
     fault.clear();
     page.controls() = form::Controls();
     page.vars() = form::ProgramVars();
-    page.TakeMessages();
-    page.TakeSaveRequest();
     page.Form_Load();
     if (!page.OpenPath(base.string())) fault = "the base log was refused";
     return Check("the base log") && Do("click TemperatureButton");

@@ -11,21 +11,19 @@ namespace zelk::fuzz {
 namespace {
 
 TEST(FuzzReplay, SeedsAndFoundInputsKeepEveryPromise) {
-  // Every file of these folders, with the body that replays it; a folder with
-  // nothing in it yet is not kept by git.
-  const std::pair<const char*, std::string (*)(std::string_view)> kFolders[] = {
-      {"seeds/log", ExerciseLog},
-      {"regressions/log", ExerciseLog},
-      {"regressions/script", ExerciseScript},
-      {"seeds/script", ExerciseScript},
-  };
+  // Every file of each body's seeds and findings, replayed through the body; a
+  // folder with nothing in it yet is not kept by git.
+  const std::pair<std::string, std::string (*)(std::string_view)> kBodies[] = {
+      {"log", ExerciseLog}, {"script", ExerciseScript}};
   int inputs = 0;
-  for (const auto& [folder, body] : kFolders) {
-    std::error_code ec;
-    for (const auto& file :
-         std::filesystem::directory_iterator(ZELK_FUZZ_DIR "/" + std::string(folder), ec)) {
-      EXPECT_EQ(body(testlogs::ReadFile(file.path())), "") << file.path();
-      ++inputs;
+  for (const auto& [kind, body] : kBodies) {
+    for (const std::string folder : {"/seeds/", "/regressions/"}) {
+      std::error_code ec;
+      for (const auto& file :
+           std::filesystem::directory_iterator(ZELK_FUZZ_DIR + folder + kind, ec)) {
+        EXPECT_EQ(body(testlogs::ReadFile(file.path())), "") << file.path();
+        ++inputs;
+      }
     }
   }
   EXPECT_GE(inputs, 22);

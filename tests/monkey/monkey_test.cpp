@@ -33,22 +33,19 @@ QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 // a frame log longer than the program's tables (the sample's frames six times
 // over), names with blanks and letters beyond ASCII, logs in subfolders and a
 // folder whose name looks like a log.
-bool MakeProgramFolder(const QString& root) {
-  const QString logs = root + "/logs/";
-  bool made = QDir(root).mkpath("logs/folder.txt") && QDir(root).mkpath(logs + "Ältere Logs") &&
-              QDir(root).mkpath("saves");
-  for (const QString& dir : {QStringLiteral(ZELK_SAMPLE_LOGS), QStringLiteral(ZELK_FUZZ_SEEDS)}) {
-    for (const QString& name : QDir(dir).entryList(QDir::Files))
-      made = made && QFile::copy(dir + "/" + name, logs + name);
-  }
-  QFile sample(logs + "drive_frames.txt"), longer(logs + "long_drive.txt");
-  const QByteArray text = sample.open(QIODevice::ReadOnly) ? sample.readAll() : QByteArray();
-  const qsizetype frames = text.indexOf("\n80") + 1;
-  return made && frames > 0 && longer.open(QIODevice::WriteOnly) &&
-         longer.write(text.left(frames) + text.mid(frames).repeated(6)) > 0 &&
-         QFile::copy(logs + "drive_quillon.txt", logs + "drive copy ä ö.txt") &&
-         QFile::copy(logs + "drive_time.txt", logs + "folder.txt/inside.txt") &&
-         QFile::copy(logs + "drive_frames.txt", logs + "Ältere Logs/alt.TXT");
+void MakeProgramFolder(const std::filesystem::path& root) {
+  const std::filesystem::path logs = root / "logs", samples = ZELK_SAMPLE_LOGS;
+  std::filesystem::create_directories(root / "saves");
+  for (const char* from : {ZELK_SAMPLE_LOGS, ZELK_FUZZ_SEEDS}) std::filesystem::copy(from, logs);
+  const std::string frames = testlogs::ReadFile(samples / "drive_frames.txt");
+  std::string longer = frames;
+  for (int copy = 1; copy < 6; ++copy) longer += frames.substr(frames.find("\n80") + 1);
+  const std::pair<const char*, std::string> files[] = {
+      {"long_drive.txt", longer},
+      {"drive copy ä ö.txt", testlogs::ReadFile(samples / "drive_quillon.txt")},
+      {"folder.txt/inside.txt", testlogs::ReadFile(samples / "drive_time.txt")},
+      {"Ältere Logs/alt.TXT", frames}};
+  for (const auto& [name, text] : files) testlogs::WriteFile(logs / name, text);
 }
 
 // What a control's menu item or widget shows beside what its state says:
@@ -375,20 +372,19 @@ struct Monkey {
   bool folderRowMoved = false;  // the folder list's highlight moved since its folder changed
 };
 
-// The off-screen platform's notes on raised windows and keyboard grabs (a
-// thousand a run) are left out; other messages go on as Qt prints them.
-QtMessageHandler standard = nullptr;
-void QuietPlatform(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-  if (!message.startsWith("This plugin does not support")) standard(type, context, message);
-}
-
 class MonkeyTest : public WindowFixture, public ::testing::WithParamInterface<int> {};
 
 TEST_P(MonkeyTest, WindowAndDriverAgreeAfterRandomUserActions) {
   const uint32_t seed = qEnvironmentVariable("ZELK_MONKEY_SEED", "20260419").toUInt() + GetParam();
-  if (!standard) standard = qInstallMessageHandler(QuietPlatform);
+  // The off-screen platform's notes on raised windows and keyboard grabs (a
+  // thousand a run) are left out; other messages go on as Qt prints them.
+  static const QtMessageHandler standard = qInstallMessageHandler(
+      [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (!message.startsWith("This plugin does not support")) standard(type, context, message);
+      });
   const QString saves = dir_.path() + "/saves";  // where graphs and tables are saved
-  ASSERT_TRUE(dir_.isValid() && MakeProgramFolder(dir_.path()));
+  ASSERT_TRUE(dir_.isValid());
+  MakeProgramFolder(dir_.path().toStdString());
   // Every event, as it comes, as a line of the driver's script.
   const QString scriptPath = saves + "/events.script";
   std::ofstream script(scriptPath.toStdString());

@@ -49,7 +49,8 @@ TEST(ListingBox, BreaksWhereTheBoxWrapsAndCopiesTheText) {
   EnsureApplication();
   ListingBox listing;
   QPlainTextEdit plain;
-  for (QPlainTextEdit* box : {static_cast<QPlainTextEdit*>(&listing), &plain}) {
+  QPlainTextEdit* const boxes[] = {&listing, &plain};
+  for (QPlainTextEdit* box : boxes) {
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     box->show();
   }
@@ -59,8 +60,7 @@ TEST(ListingBox, BreaksWhereTheBoxWrapsAndCopiesTheText) {
     QFont font(QStringLiteral("Liberation Mono"));
     font.setPixelSize(pixels);
     font.setStyleStrategy(QFont::PreferNoShaping);
-    listing.setFont(font);
-    plain.setFont(font);
+    for (QPlainTextEdit* box : boxes) box->setFont(font);
     const double inside =
         listing.width() - listing.viewport()->width() + 2 * listing.document()->documentMargin();
     const double advance = QFontMetricsF(font).horizontalAdvance(QLatin1Char('0'));
@@ -73,8 +73,7 @@ TEST(ListingBox, BreaksWhereTheBoxWrapsAndCopiesTheText) {
       for (const int columns : {17, 41, 65, 89}) {
         const int width = qCeil(inside + columns * advance);
         SCOPED_TRACE(testing::Message() << pixels << " px, kind " << kind << ", " << width);
-        listing.resize(width, 120);
-        plain.resize(width, 120);
+        for (QPlainTextEdit* box : boxes) box->resize(width, 120);
         const std::vector<int> lines = LineStarts(listing);
         ASSERT_EQ(lines, LineStarts(plain));
         EXPECT_EQ(lines.size(), listing.document()->blockCount());  // a block to each line

@@ -22,8 +22,10 @@ namespace {
 // Each save (by its menu key) asks for a file, proposing one named after the
 // log and the channel beside the log, or in the folder last saved to, and
 // writes what is on screen: the graph as the window shows it, the marker
-// strip included, and the channel's table.
-TEST_F(WindowTest, SavedFilesHoldWhatIsOnScreen) {
+// strip included, and the channel's table. A batch run's pictures are the
+// window's pictures of the same log, channel and window, pixel for pixel:
+// title, value labels and time axis included.
+TEST_F(WindowTest, SavedFilesAndBatchPicturesHoldWhatIsOnScreen) {
   window_->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
   chosen_ = dir_.filePath("saved.png");
@@ -35,12 +37,33 @@ TEST_F(WindowTest, SavedFilesHoldWhatIsOnScreen) {
   QTest::mouseClick(Widget("BatteryButton"), Qt::LeftButton);
   chosen_ = dir_.filePath("saved.csv");
   QTest::keySequence(window_.get(), QKeySequence(QStringLiteral("Ctrl+E")));
-  QFile table(chosen_);
-  EXPECT_TRUE(table.open(QIODevice::ReadOnly) &&
-              table.readAll().toStdString() == window_->page().DataCsv());
+  EXPECT_EQ(testlogs::ReadFile(chosen_.toStdString()), window_->page().DataCsv());
   EXPECT_EQ(asked_, QStringList({"Save Graph: " + dir_.filePath("logs/drive-temperature.png"),
                                  "Export Data: " + dir_.filePath("drive-battery.csv")}));
   EXPECT_TRUE(messages_.isEmpty());
+
+  const QString log = Write("long.txt", testlogs::FrameLog(600, {900, 3100, 1700}));
+  auto batchWindow = NewWindow();
+  WindowBatchOutput output(*batchWindow);
+  std::ostringstream out, err;
+  cli::BatchOptions options;
+  options.folder = dir_.filePath("batch").toStdString();
+  options.channels = {"TemperatureButton", "RPMButton"};
+  options.minutes = 2;
+  options.logs = {log.toStdString()};
+  ASSERT_EQ(cli::RunBatch(batchWindow->page(), options, output, out, err), 0) << err.str();
+
+  window_ = NewWindow();  // no marker shown, as in a batch run
+  window_->OpenLog(log);
+  qobject_cast<QComboBox*>(Widget("YAxis"))->activated(1);  // 2 minutes, as the user picks it
+  for (const char* channel : {"TemperatureButton", "RPMButton"}) {
+    QTest::mouseClick(Widget(channel), Qt::LeftButton);
+    const QString name = QStringLiteral("batch/long-%1-page1.png")
+                             .arg(QString::fromStdString(window_->page().ChannelName()));
+    EXPECT_TRUE(QImage(dir_.filePath(name)).convertToFormat(QImage::Format_RGB32) ==
+                window_->GraphImage())
+        << name.toStdString();
+  }
 }
 
 // A file that cannot be written is reported with the system's reason, and
@@ -76,33 +99,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Combine(::testing::Values("SaveGraphMenu", "ExportDataMenu"),
                        ::testing::Values("IntoMissingFolder", "IntoReadOnlyFolder", "Cancelled")),
     [](const auto& info) { return std::get<0>(info.param) + std::get<1>(info.param); });
-
-// A batch run's pictures are the window's pictures of the same log, channel
-// and window, pixel for pixel: title, value labels and time axis included.
-TEST_F(WindowTest, BatchPicturesAreTheWindowsPictures) {
-  const QString log = Write("long.txt", testlogs::FrameLog(600, {900, 3100, 1700}));
-  auto batchWindow = NewWindow();
-  WindowBatchOutput output(*batchWindow);
-  std::ostringstream out, err;
-  cli::BatchOptions options;
-  options.folder = dir_.filePath("batch").toStdString();
-  options.channels = {"TemperatureButton", "RPMButton"};
-  options.minutes = 2;
-  options.logs = {log.toStdString()};
-  ASSERT_EQ(cli::RunBatch(batchWindow->page(), options, output, out, err), 0) << err.str();
-
-  window_ = NewWindow();  // no marker shown, as in a batch run
-  window_->OpenLog(log);
-  qobject_cast<QComboBox*>(Widget("YAxis"))->activated(1);  // 2 minutes, as the user picks it
-  for (const char* channel : {"TemperatureButton", "RPMButton"}) {
-    QTest::mouseClick(Widget(channel), Qt::LeftButton);
-    const QString name = QStringLiteral("batch/long-%1-page1.png")
-                             .arg(QString::fromStdString(window_->page().ChannelName()));
-    EXPECT_TRUE(QImage(dir_.filePath(name)).convertToFormat(QImage::Format_RGB32) ==
-                window_->GraphImage())
-        << name.toStdString();
-  }
-}
 
 // A picture of few colours goes out with a palette, one of many in 24-bit
 // colour; either way it reads back pixel for pixel.

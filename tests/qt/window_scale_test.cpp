@@ -81,9 +81,7 @@ TEST(CanvasPaint, BlocksAreTheLinesOwnPixels) {
     expected.fill(Qt::white);
     QPainter p(&expected);
     for (const chart::Line& d : lines) {
-      QPen pen(FromBgr(d.colour), qRound(d.width * ratio));
-      pen.setCapStyle(Qt::SquareCap);
-      p.setPen(pen);
+      p.setPen(QPen(FromBgr(d.colour), qRound(d.width * ratio), Qt::SolidLine, Qt::SquareCap));
       const double k = ratio / 15;
       p.drawLine(QPointF(qRound(d.x1 * k), qRound(d.y1 * k)),
                  QPointF(qRound(d.x2 * k), qRound(d.y2 * k)));

@@ -49,11 +49,14 @@ std::optional<QPointF> Crossing(const std::vector<chart::Line>& lines, uint32_t 
 // name); that labels lie under the other controls, so a caption placed under
 // the canvas is never seen; that images show their whole picture. The paging
 // arrows point at the middle of their height; the About picture has its
-// photograph's size.
-TEST_F(WindowTest, ContainersHoldTheirControlsAndImagesTheirPictures) {
+// photograph's size. Every colour the program gives lies at the pixel where
+// its drawing puts it (a twip position divided by 15), as the window paints it.
+TEST_F(WindowTest, ControlsImagesAndColoursAreWhereTheProgramPutsThem) {
+  QWidget* client = window_->centralWidget();
+  const QImage shot = client->grab().toImage();
+  ASSERT_EQ(shot.size(), QSize(1089, 567));
   EXPECT_TRUE(Widget("Picture1")->isAncestorOf(Widget("ScreenTitle")));
   EXPECT_TRUE(Widget("Background")->isAncestorOf(Widget("File1")));
-  EXPECT_EQ(window_->centralWidget()->size(), QSize(1089, 567));
   // A control without a font of its own takes its container's: the graph's
   // title the canvas's MS Sans Serif (as its metric twin), 8.25 pt at 96 dpi.
   const QFont title = Widget("ScreenTitle")->font();
@@ -66,7 +69,6 @@ TEST_F(WindowTest, ContainersHoldTheirControlsAndImagesTheirPictures) {
     ASSERT_NE(image, nullptr) << control.Key();
     EXPECT_TRUE(QRect(QPoint(), image->size()).contains(image->pixmap().rect())) << control.Key();
   }
-  QWidget* client = window_->centralWidget();
   for (const char* key : {"InfoLabel", "LabelInfo(11)"}) {
     QWidget* under = client->childAt(Widget(key)->geometry().center());
     EXPECT_TRUE(under == Widget("Picture1") || Widget("Picture1")->isAncestorOf(under)) << key;
@@ -80,34 +82,7 @@ TEST_F(WindowTest, ContainersHoldTheirControlsAndImagesTheirPictures) {
     EXPECT_NEAR(rows / weight, (arrow.height() - 1) / 2.0, 0.25) << static_cast<int>(art);
   }
   EXPECT_EQ(ArtPixmap(form::Art::About).size(), QSize(500, 320));
-}
-
-// A clicked channel button takes the highlight colour, the others the face.
-// The recorder is a Windows program: here it cannot start, and the window
-// says so and stays open; the Exit menu closes it.
-TEST_F(WindowTest, ButtonsAndMenusDoWhatTheySay) {
-  QTest::mouseClick(Widget("RPMButton"), Qt::LeftButton);
-  for (const char* key : {"RPMButton", "TemperatureButton", "BatteryButton"}) {
-    const auto role = key[0] == 'R' ? QPalette::Highlight : QPalette::Button;
-    EXPECT_EQ(Widget(key)->palette().color(QPalette::Button),
-              QApplication::palette().color(QPalette::Active, role))
-        << key;
-  }
-  QTest::mouseClick(Widget("ShellButton"), Qt::LeftButton);
-  EXPECT_EQ(messages_, QStringList("ZelkScope: The reader program could not be started: "
-                                   "\"C:\\Readzelk.exe\"."));
-  EXPECT_TRUE(window_->isVisible());
-  window_->menuAction("ExitMenu")->trigger();
-  EXPECT_FALSE(window_->isVisible());
-}
-
-// Every colour the program gives lies at the pixel where its drawing puts it
-// (a twip position divided by 15), as the window paints it.
-TEST_F(WindowTest, ColoursArePaintedWhereTheProgramPutsThem) {
   const std::vector<chart::Line>& lines = window_->drawnLines();
-  QWidget* client = window_->centralWidget();
-  const QImage shot = client->grab().toImage();
-  ASSERT_EQ(shot.size(), client->size());
   const auto seen = [&shot](QPoint pixel) { return shot.pixelColor(pixel).name().toStdString(); };
   const auto pixelOf = [&](QPointF twips) {
     return Canvas()->mapTo(client, (twips / 15).toPoint());
@@ -148,9 +123,21 @@ TEST_F(WindowTest, ColoursArePaintedWhereTheProgramPutsThem) {
     EXPECT_NEAR(shot.pixelColor(centreOf(key)).hsvHue(), hue, 10) << key;
 }
 
-// A held key sends presses and releases marked as repeats, then one real
-// release: the marker moves once for each real key-up.
-TEST_F(WindowTest, AHeldArrowKeyMovesTheMarkerOnce) {
+// What moves the marker, in turn, and the sample then marked. A held key
+// sends presses and releases marked as repeats, then one real release: the
+// marker moves once for each real key-up. Only a left click on the graph or
+// on a red lamp moves it; the lamp marks the sample nearest its fault's first
+// report (the last the Full Trip's marker reaches). On the Full Trip the
+// paging arrows are hidden: a click where one would be reaches whatever lies
+// under it and does not page (which would take the marker back to the first
+// sample). Pixels 200 and 497 lie within a pixel of the middle between two
+// samples, so a click read a pixel off would mark another sample. Clicks
+// beyond either end mark the first or last sample. The values panel, opened
+// from the menu, follows the marker's keys, and closing it unticks the menu.
+// A clicked channel button takes the highlight colour, the others the face.
+// The recorder is a Windows program: here it cannot start, and the window
+// says so and stays open; the Exit menu closes it.
+TEST_F(WindowTest, KeysClicksAndMenusDoWhatTheySay) {
   const std::tuple<Qt::Key, int, const char*> holds[] = {
       {Qt::Key_Right, 0, "21"}, {Qt::Key_Right, 3, "31"}, {Qt::Key_Left, 3, "21"}};
   for (const auto& [key, repeats, marked] : holds) {
@@ -160,42 +147,18 @@ TEST_F(WindowTest, AHeldArrowKeyMovesTheMarkerOnce) {
     SendKey(QEvent::KeyRelease, key, false);
     EXPECT_EQ(Marked(), marked) << key << " held for " << repeats << " repeats";
   }
-}
-
-// A click on a red lamp marks the sample nearest its fault's first report
-// (the last the Full Trip's marker reaches); the values panel, opened from
-// the menu, follows the marker's keys, and closing it unticks the menu.
-TEST_F(WindowTest, ARedLampClickAndTheValuesPanelFollowTheMarker) {
-  QTest::mouseClick(Widget("FaultRed(1)"), Qt::LeftButton);
-  EXPECT_EQ(Marked(), "101");
-  window_->menuAction("ValuesMenu")->trigger();
-  ValuesWindow* values = window_->valuesWindow();
-  ASSERT_TRUE(values->isVisible());
-  QTest::keyClick(FocusTarget(), Qt::Key_Left);
-  EXPECT_EQ(values->heading()->text().toStdString(), "Sample 91 at 0:37.7");
-  const QTreeWidgetItem* coolant = values->list()->topLevelItem(1);
-  EXPECT_EQ(coolant->text(0) + "|" + coolant->text(1) + "|" + coolant->text(2), "Coolant|85|°C");
-  values->close();
-  EXPECT_FALSE(window_->menuAction("ValuesMenu")->isChecked());
-}
-
-// Only a left click on the graph moves the marker. On the Full Trip the
-// paging arrows are hidden: a click where one would be reaches whatever lies
-// under it and does not page (which would take the marker back to the first
-// sample). Pixels 200 and 497 lie within a pixel of the middle between two
-// samples, so a click read a pixel off would mark another sample. Clicks
-// beyond either end mark the first or last sample.
-TEST_F(WindowTest, OnlyALeftClickOnTheGraphMovesTheMarker) {
   const auto placeOf = [this](QWidget* w, QPoint at) { return w->mapTo(window_.get(), at); };
+  const auto middleOf = [&](const char* key) {
+    return placeOf(Widget(key), Widget(key)->rect().center());
+  };
   // What, which button, where, and the sample marked.
   const std::tuple<const char*, Qt::MouseButton, QPoint, const char*> clicks[] = {
-      {"right on the graph", Qt::RightButton, placeOf(Canvas(), {400, 150}), "11"},
-      {"middle on the graph", Qt::MiddleButton, placeOf(Canvas(), {400, 150}), "11"},
-      {"where PreviousImage would be", Qt::LeftButton,
-       placeOf(Widget("PreviousImage"), Widget("PreviousImage")->rect().center()), "11"},
-      {"where NextImage would be", Qt::LeftButton,
-       placeOf(Widget("NextImage"), Widget("NextImage")->rect().center()), "11"},
+      {"right on the graph", Qt::RightButton, placeOf(Canvas(), {400, 150}), "21"},
+      {"middle on the graph", Qt::MiddleButton, placeOf(Canvas(), {400, 150}), "21"},
+      {"where PreviousImage would be", Qt::LeftButton, middleOf("PreviousImage"), "21"},
+      {"where NextImage would be", Qt::LeftButton, middleOf("NextImage"), "21"},
       {"left at 2", Qt::LeftButton, placeOf(Canvas(), {2, 120}), "1"},
+      {"red lamp", Qt::LeftButton, middleOf("FaultRed(1)"), "101"},
       {"left at 200", Qt::LeftButton, placeOf(Canvas(), {200, 120}), "24"},
       {"left at 497", Qt::LeftButton, placeOf(Canvas(), {497, 120}), "66"},
       {"left at 782", Qt::LeftButton, placeOf(Canvas(), {782, 120}), "101"},
@@ -205,6 +168,28 @@ TEST_F(WindowTest, OnlyALeftClickOnTheGraphMovesTheMarker) {
     QTest::mouseClick(window_->windowHandle(), button, {}, place);
     EXPECT_EQ(Marked(), sample);
   }
+  window_->menuAction("ValuesMenu")->trigger();
+  ValuesWindow* values = window_->valuesWindow();
+  ASSERT_TRUE(values->isVisible());
+  QTest::keyClick(FocusTarget(), Qt::Key_Left);
+  EXPECT_EQ(values->heading()->text().toStdString(), "Sample 91 at 0:37.7");
+  const QTreeWidgetItem* coolant = values->list()->topLevelItem(1);
+  EXPECT_EQ(coolant->text(0) + "|" + coolant->text(1) + "|" + coolant->text(2), "Coolant|85|°C");
+  values->close();
+  EXPECT_FALSE(window_->menuAction("ValuesMenu")->isChecked());
+  QTest::mouseClick(Widget("RPMButton"), Qt::LeftButton);
+  for (const char* key : {"RPMButton", "TemperatureButton", "BatteryButton"}) {
+    const auto role = key[0] == 'R' ? QPalette::Highlight : QPalette::Button;
+    EXPECT_EQ(Widget(key)->palette().color(QPalette::Button),
+              QApplication::palette().color(QPalette::Active, role))
+        << key;
+  }
+  QTest::mouseClick(Widget("ShellButton"), Qt::LeftButton);
+  EXPECT_EQ(messages_, QStringList("ZelkScope: The reader program could not be started: "
+                                   "\"C:\\Readzelk.exe\"."));
+  EXPECT_TRUE(window_->isVisible());
+  window_->menuAction("ExitMenu")->trigger();
+  EXPECT_FALSE(window_->isVisible());
 }
 
 // A drag across the graph paints its band over the graph without drawing it
@@ -232,16 +217,17 @@ TEST_F(WindowTest, DragAndWheelOnTheGraphZoom) {
 }
 
 // Only a local file is a log: the first of a drop's files is opened, a web
-// address or plain text is not taken.
-TEST_F(WindowTest, DropOpensTheFirstLocalFile) {
-  const QString second = Write("second.txt", testlogs::FrameLog(30, {900}));
+// address or plain text is not taken. Moving through the browser's file list
+// with the arrow keys opens each file reached, as a click on it does.
+TEST_F(WindowTest, DropsAndArrowKeysInTheFileListOpenTheFileMeant) {
+  const QString more = Write("logs/more.txt", testlogs::FrameLog(30, {900}));
   const QUrl web(QStringLiteral("https://example.com/drive.txt"));
   const struct {
     QList<QUrl> urls;
     QString text, opened;
   } cases[] = {
       {{QUrl::fromLocalFile(log_)}, {}, "drive.txt"},
-      {{web, QUrl::fromLocalFile(second), QUrl::fromLocalFile(log_)}, {}, "second.txt"},
+      {{web, QUrl::fromLocalFile(more), QUrl::fromLocalFile(log_)}, {}, "more.txt"},
       {{web}, {}, {}},
       {{}, log_, {}},
   };
@@ -258,18 +244,11 @@ TEST_F(WindowTest, DropOpensTheFirstLocalFile) {
     EXPECT_EQ(enter.isAccepted(), !opened.isEmpty());
     EXPECT_EQ(QString::fromStdString(window->page().vars().file.name), opened);
   }
-}
-
-// Moving through the browser's file list with the arrow keys opens each file
-// reached, as a click on it does.
-TEST_F(WindowTest, ArrowKeysInTheFileListOpenTheFileReached) {
-  Write("logs/more.txt", testlogs::FrameLog(30, {900}));
   window_ = NewWindow();
-  auto* files = qobject_cast<QListWidget*>(Widget("File1"));
-  files->setFocus();
+  Widget("File1")->setFocus();
   for (const auto& [key, opened] :
        {std::pair{Qt::Key_Down, "more.txt"}, {Qt::Key_Up, "drive.txt"}}) {
-    QTest::keyClick(files, key);
+    QTest::keyClick(Widget("File1"), key);
     EXPECT_EQ(window_->page().vars().file.name, opened);
   }
 }
