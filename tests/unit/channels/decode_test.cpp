@@ -10,7 +10,6 @@ namespace {
 TEST_F(ChannelTest, EngineSpeedGraphAndListing) {
   // SampleCount 103: samples 1 to 101, a step of 105.
   Show(ChannelId::EngineSpeed, testlogs::FrameLog(102, {850, 6000, 0, 65535}, "\r\n", 1));
-  ASSERT_EQ(window_.xStep.ToText(), "105");
   const auto& l = lines();
   ASSERT_EQ(l.size(), 3u + 101u);
   EXPECT_EQ(l[0], (chart::Line{550, 100, 550, 4000, chart::kBlue, 1}));
@@ -19,11 +18,8 @@ TEST_F(ChannelTest, EngineSpeedGraphAndListing) {
   // The first segment is level at the first sample's height.
   EXPECT_EQ(l[3], (chart::Line{550, 3422, 655, 3422, chart::kBlack, 2}));
   EXPECT_EQ(l[4], (chart::Line{655, 3422, 760, -80, chart::kBlack, 2}));
-  EXPECT_EQ(l[5].y2, 4000);
   EXPECT_EQ(l[6].y2, 4000.68f);  // -1 lies just below the time axis
   EXPECT_EQ(l.back().x2, 11155);
-  EXPECT_EQ(std::tuple(view_.startY[0], view_.valueScale, view_.baseLine),
-            std::tuple(3422, 0.68, 4000));
 
   // A speed that cannot be read counts as 0, and the rest of the log is
   // still listed: four characters a sample.
@@ -44,17 +40,11 @@ TEST_F(ChannelTest, EngineSpeedGraphAndListing) {
     Show(ChannelId::EngineSpeed, log);
     EXPECT_EQ(view_.text, "Raw Data - Revolutions/Minute\r\n" + listing);
   }
-}
 
-TEST_F(ChannelTest, EngineSpeedXNeverDriftsOverALongWindow) {
-  Show(ChannelId::EngineSpeed, testlogs::FrameLog(9000, {1500}));  // YEnd - YStart = 8997
-  text::Decimal x = text::Decimal::FromInt(550);
-  for (size_t i = 3; i < lines().size(); ++i) {
-    ASSERT_EQ(lines()[i].x1, x.ToFloat()) << i;
-    x += window_.xStep;
-    ASSERT_EQ(lines()[i].x2, x.ToFloat()) << i;
-  }
-  EXPECT_NEAR(lines().back().x2, 11050 + 10500.0 / 8997, 1e-3);
+  // Over the longest window, YEnd - YStart = 8997, the x of every point is the
+  // exact sum of its steps rounded once: no drift from adding rounded steps.
+  Show(ChannelId::EngineSpeed, testlogs::FrameLog(9000, {1500}));
+  EXPECT_EQ(std::pair(lines()[4500].x2, lines().back().x2), std::pair(5799.4165f, 11051.167f));
 }
 
 // The temperatures channel: three series from a frame log, two from a column
@@ -73,10 +63,7 @@ TEST_F(ChannelTest, TemperaturesFrameLogDrawsCoolantIntakeAndFuelWithTheirLegend
                      "Raw Data - Coolant Temperature (Deg Centrigrade)\r\n85° 55°  7°  0° ",
                      {1350, 5550, 3690, 3900}};
   ExpectDecoded(c, 3);
-  EXPECT_EQ(TextsOf(tables_.plot[1], 5), (Texts{" 25", "-55", " 10", " 0", " 0"}));
-  EXPECT_EQ(TextsOf(tables_.plot[2], 5), (Texts{" 20", " 200", " 20", " 0", " 20"}));
   ASSERT_EQ(lines().size(), 18u);
-  EXPECT_EQ(lines()[3], (chart::Line{550, 1350, 4050, 1350, chart::kBlack, 2}));
   EXPECT_EQ(lines()[6].x2, 14550);  // 10500 / 3 a sample
   EXPECT_EQ(EndYs(7, 4), (Ys{3150, 5550, 3600, 3900}));
   EXPECT_EQ(lines()[11], (chart::Line{2800, 520, 3400, 520, chart::kBlack, 2}));
@@ -84,7 +71,6 @@ TEST_F(ChannelTest, TemperaturesFrameLogDrawsCoolantIntakeAndFuelWithTheirLegend
   EXPECT_EQ(EndYs(13, 4), (Ys{3300, -2100, 3300, 3900}));
   EXPECT_EQ(lines()[13], (chart::Line{550, 3300, 4050, 3300, chart::kMagenta, 2}));
   EXPECT_EQ(lines()[17], (chart::Line{5400, 520, 5800, 520, chart::kMagenta, 2}));
-  EXPECT_EQ(view_.startY, (std::array<std::optional<double>, 3>{1350, 3150, 3300}));
 }
 
 TEST_F(ChannelTest, TemperaturesCoolantAtTheWindowsEndChoosesTheFace) {
@@ -119,7 +105,6 @@ TEST_F(ChannelTest, TemperaturesCoolantAtTheWindowsEndChoosesTheFace) {
     ASSERT_EQ(lines().size(), 9u);  // axes, limit, two series of two, two strokes
     EXPECT_EQ(EndYs(3, 2), c.coolantYs);
     EXPECT_EQ(EndYs(5, 2), c.intakeYs);
-    EXPECT_EQ(lines()[8], (chart::Line{4100, 520, 4700, 520, chart::kGreen, 2}));
     EXPECT_EQ(tables_.plot[2][2], c.fuel);
   }
 }
@@ -223,7 +208,6 @@ TEST_F(ChannelTest, EachChannelDecodesEachKindOfLog) {
   Show(ChannelId::Lambda, cases[6].log);
   EXPECT_EQ(lines()[3].y1, 175);
   EXPECT_EQ(lines()[3].x1, 550 + 2 * 2100);
-  EXPECT_EQ(TextsOf(tables_.plot[1], 6), (Texts{" 0", " 1", " 1", " 0", " 2", " 0"}));
   EXPECT_EQ(EndYs(7, 5), (Ys{4000, 1000, 1000, 4000, 4000}));
   EXPECT_EQ(lines()[7], (chart::Line{550, 4000, 2650, 4000, chart::kGreen, 2}));
   EXPECT_EQ(lines()[11].y1, -2000);
@@ -231,12 +215,10 @@ TEST_F(ChannelTest, EachChannelDecodesEachKindOfLog) {
   EXPECT_EQ(lines()[13], (chart::Line{4400, 510, 5000, 510, chart::kGreen, 3}));
   EXPECT_EQ(view_.startY[1], 4000);
 
-  // The manifold's read-off is in psi; a pressure that is no number reads off empty.
-  for (const auto& [stored, value] : {std::pair{"101", "15.15"}, {"abc", ""}}) {
-    Show(ChannelId::Manifold, column(6, {stored, stored}));
-    EXPECT_EQ(channels::ReadOff(*channels::ChannelOf(ChannelId::Manifold), log_, tables_, 1),
-              value);
-  }
+  // The manifold's read-off is in psi (the exported table shows it); a
+  // pressure that is no number reads off empty.
+  Show(ChannelId::Manifold, column(6, {"abc", "abc"}));
+  EXPECT_EQ(channels::ReadOff(*channels::ChannelOf(ChannelId::Manifold), log_, tables_, 1), "");
 }
 
 // Averages are rounded as shown, a half away from zero and as shown, not as
@@ -273,16 +255,10 @@ TEST_F(ChannelTest, UserDefinedScalesListsAndShowsBits) {
     Show(ChannelId::UserDefined, FramesWith(1, 2, bytes), {1, 2, "Throttle Angle"});
   };
   showByte2("10 20 40 50 FF 08 30 30");
-  EXPECT_EQ(view_.valueScale, 3000.0 / 80);
   EXPECT_EQ(EndYs(2, 6), (Ys{3400, 2800, 1600, 1000, -5562.5f, 3700}));
-  EXPECT_EQ(lines()[2].y1, 3400);
-  EXPECT_EQ(view_.title, "User Defined - Throttle Angle");
   EXPECT_EQ(view_.text, "Raw Data - Throttle Angle\r\n10 20 40 50 FF 08 ");
-  EXPECT_EQ(tables_.plot[0][3], "64");
   // The labels name the byte's values at their middles, in hexadecimal.
   EXPECT_EQ(Labels(), (Texts{"00", "11", "21", "32", "42", "53", "63"}));
-  EXPECT_EQ(view_.average, std::nullopt);
-  EXPECT_EQ(view_.bitsOf, std::nullopt);
 
   const std::pair<const char*, double> cases[] = {{"60 20 40 50 FF 08 30 30", 3000.0 / 96},
                                                   {"00 00 00 00 00 00 00 00", 10}};

@@ -40,8 +40,6 @@ TEST(FaultLamps, AnyReadingOfTheLogLightsItsLamps) {
       // clang-format off
       {"bit 3 in two frames, bit 0 in the last",
        FrameLogOf(Status80({"00", "08", "00", "09"}), none), {0, 11}, 11, {2, 4, 2}},
-      {"a later frame sets another bit", FrameLogOf(Status80({"00", "01", "00", "02"}), none),
-       {0, 1}},
       {"every lamp of byte 14, none of byte 13",
        FrameLogOf(Status80({"00", "00"}, {"BB", "70"}), none), {4, 5, 6, 7, 8, 10}},
       {"bits that no lamp shows", FrameLogOf(Status80({"94"}, {"44"}), none), {}},
@@ -54,8 +52,6 @@ TEST(FaultLamps, AnyReadingOfTheLogLightsItsLamps) {
       // the frames after them still do.
       {"cut-off and unreadable frames are skipped",
        FrameLogOf({"80  1C 00", Frame80With({{13, "G1"}}), Frame80With({{13, "20"}})}, none), {2}},
-      {"an unpaired last frame counts",
-       FrameLogOf(Status80({"00"}), none) + Frame80With({{13, "40"}}) + "\r\n", {3}},
       {"a log of one frame", "ZelkLog\r\nECU\r\nrec\r\n" + Frame80With({{14, "80"}}), {7}},
       // "Time" logs: FByte1 (column 19) and FByte2 (column 20) as decimal
       // numbers; the coolant column is no status byte.
