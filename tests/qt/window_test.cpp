@@ -184,6 +184,10 @@ TEST_F(WindowTest, KeysClicksAndMenusDoWhatTheySay) {
               QApplication::palette().color(QPalette::Active, role))
         << key;
   }
+  // A click on the step bar's lower arrow moves its thumb, from 1, one step on.
+  QWidget* bar = Widget("MarkerStepScroll");
+  QTest::mouseClick(bar, Qt::LeftButton, {}, {bar->width() / 2, bar->height() - 4});
+  EXPECT_EQ(qobject_cast<QLineEdit*>(Widget("MarkerStepValueText"))->text(), " 2");
   QTest::mouseClick(Widget("ShellButton"), Qt::LeftButton);
   EXPECT_EQ(messages_, QStringList("ZelkScope: The reader program could not be started: "
                                    "\"C:\\Readzelk.exe\"."));
