@@ -1,10 +1,11 @@
-// Channel 3: battery voltage, drawn from 10.6 V on the time axis.
+// Channel 3: battery voltage, from 10 V on the time axis.
 #include "channels/channels.h"
 
 namespace zelk::channels {
 namespace {
 
 constexpr Labels kLabels = {" 10V", " 11V", " 12V", " 13V", " 14V", " 15V", " 16V"};
+constexpr Axis kAxis = {.bottom = 10, .step = 1};
 
 // The volts of one sample: byte 8 of the 0x80 frame in tenths of a volt
 // (0 when it cannot be read), or the "Battery (V)" column as stored.
@@ -29,11 +30,10 @@ void LoadBattery(const store::LogData& log, const ByteChoice&, Tables& tables) {
 
 View DrawBattery(const store::LogData&, const ByteChoice&, const Window& window,
                  const Tables& tables, chart::Canvas& canvas) {
-  View view = BeginDraw(canvas, "Battery Voltage", kLabels, 800, 4000);
+  View view = BeginDraw(canvas, "Battery Voltage", kLabels, kAxis);
   PlotListed(
       canvas, window, view, tables.data, "Raw Data - Battery Voltage",
-      [&](std::string& out, long j, double) { out.append(LastChars(tables.data[j], 4)) += "V "; },
-      {.value = kBatteryOffset, .y = 0, .minEndY = std::nullopt});
+      [&](std::string& out, long j, double) { out.append(Fitted(tables.data[j], 4)) += "V "; });
   return view;
 }
 

@@ -1,6 +1,7 @@
 #include "channels/channel.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace zelk::channels {
 
@@ -16,17 +17,16 @@ std::string Listing(std::string_view heading, std::string_view rawText) {
   return text;
 }
 
-std::string_view LastChars(std::string_view text, size_t n) {
-  return text.size() > n ? text.substr(text.size() - n) : text;
+std::string_view Fitted(std::string_view text, size_t width) {
+  while (text.size() > width && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  return text;
 }
 
-std::string Unsigned(double value) {
-  return text::BlankSigned(text::RoundHalfEven(value)).substr(1);
-}
-
-std::string TwoDigits(std::string digits) {
-  if (ValueOf(digits) < 10) digits.insert(0, 1, '0');
-  return digits;
+std::string TwoDigits(double value) {
+  const double whole = text::RoundHalfEven(value);
+  std::string digits = text::Plain(std::fabs(whole));
+  if (digits.size() < 2) digits.insert(0, 1, '0');
+  return whole < 0 ? "-" + digits : digits;
 }
 
 void ShowAverage(View& view, std::string_view label, double sum, long count,
@@ -48,14 +48,16 @@ long SamplesHeld(const Window& window, const store::LogData& log) {
   return held.last >= held.first ? held.last - held.first + 1 : 0;
 }
 
-View BeginDraw(chart::Canvas& canvas, std::string title, const Labels& labels, double valueScale,
-               int16_t baseLine, std::optional<int> limitY) {
+View BeginDraw(chart::Canvas& canvas, std::string title, const Labels& labels, const Axis& axis,
+               std::optional<int> limitY) {
   chart::DrawGraphFrame(canvas);
   View view;
   view.title = std::move(title);
   for (size_t k = 0; k < labels.size(); ++k) view.labels[k] = labels[k] ? labels[k] : "";
-  view.valueScale = valueScale;
-  view.baseLine = baseLine;
+  // Label 0's middle is on the time axis, each next one kLabelPitch higher.
+  const double perUnit = kLabelPitch / axis.step;
+  view.valueScale = perUnit * axis.perStored;
+  view.baseLine = static_cast<int16_t>(text::RoundHalfEven(chart::kAxisBottom + axis.bottom * perUnit));
   view.limitY = limitY;
   if (limitY) DrawStroke(canvas, chart::kAxisX, chart::kAxisRight, *limitY, chart::kRed);
   return view;
@@ -67,10 +69,10 @@ void DrawStroke(chart::Canvas& canvas, int x1, int x2, int y, uint32_t colour) {
 }
 
 double PlotPlain(chart::Canvas& canvas, const Window& window, const View& view,
-                 const chart::SampleTable& table, uint32_t colour, std::optional<double> minEndY) {
+                 const chart::SampleTable& table, uint32_t colour) {
   return chart::PlotSeries(
       canvas, window.Samples(), MapOf(view), colour, [&](long j) { return table.Value(j); },
-      [](long) {}, minEndY);
+      [](long) {});
 }
 
 double StartYOf(const Window& window, const View& view, const chart::SampleTable& table) {

@@ -34,9 +34,21 @@ using Window = chart::TimeWindow;
 
 using Labels = std::array<const char*, 7>;
 // The tops of the seven value-axis labels, from label 0 at the bottom, and
-// how far below its top a label's middle lies.
+// how far below its top a label's middle lies: label k's middle stands at
+// 4000 - 620k, label 0's on the time axis.
 inline constexpr std::array<int, 7> kLabelTops = {3900, 3280, 2660, 2040, 1420, 800, 180};
 inline constexpr int kLabelMiddle = 100;
+inline constexpr int kLabelPitch = 620;
+
+// A channel's value axis as its labels name it: the value at label 0 and the
+// step from one label to the next, in the unit the labels give, and how many
+// of those units a stored value stands for. The series is drawn to it, so
+// that every value stands level with where the labels put it.
+struct Axis {
+  double bottom = 0;
+  double step = 1;
+  double perStored = 1;
+};
 
 // The channels, by the number the program keeps for the one on screen.
 enum class ChannelId : int16_t {
@@ -60,6 +72,7 @@ struct View {
   std::string title;
   int titleTop = 120;
   std::array<std::string, 7> labels;
+  std::array<int, 7> labelTops = kLabelTops;
   double valueScale = 0;
   int16_t baseLine = 0;
   std::optional<int> limitY;  // the red line across the graph, where it has one
@@ -106,16 +119,14 @@ std::string_view ColumnOf(const store::LogData& log, long i, int timeColumn, int
 // The listing box: the heading, a line break, then the entries.
 std::string Listing(std::string_view heading, std::string_view rawText);
 
-// The last `n` characters of a text, or all of it when it is shorter.
-std::string_view LastChars(std::string_view text, size_t n);
+// A listing entry of a column `width` characters wide: a text that fits as it
+// is, a longer one without its leading blanks. Nothing is cut off: no sign,
+// no digit (" 850" -> " 850", " 12345" -> "12345", " 12.6" -> "12.6").
+std::string_view Fitted(std::string_view text, size_t width);
 
-// A value rounded to a whole number (halves to even) and written without its
-// sign: the blank-signed text without its first character (8 -> "8", -8 -> "8").
-std::string Unsigned(double value);
-
-// A whole number's text with a 0 in front when it stands for less than 10:
-// "5" -> "05", "15" -> "15".
-std::string TwoDigits(std::string digits);
+// A value rounded to a whole number (halves to even), at least two digits,
+// with its sign: 5 -> "05", 15 -> "15", -5 -> "-05", 120 -> "120".
+std::string TwoDigits(double value);
 
 // The average line: `label`, the mean of `count` values that sum to `sum` to
 // one decimal (0.0 when there are none), then `unit`.
@@ -137,29 +148,16 @@ long SamplesHeld(const Window& window, const store::LogData& log);
 // The number a stored text stands for: its leading number, 0 for none.
 inline double ValueOf(std::string_view text) { return text::LeadingNumber(text); }
 
-// A value worked out from a log as a sample table's text: laid out as
-// text::Plain, but never with an exponent, which the leading-number reading
-// would stop at ("5E-06" would read back as 5).
-inline std::string SampleText(double value) { return text::Decimal::FromDouble(value).ToText(); }
-
 // The draw skeleton's start: the graph frame on the canvas, the channel's
 // title and labels, its limit line (a red line across the graph at `limitY`,
-// when it has one), scale and base line.
-View BeginDraw(chart::Canvas& canvas, std::string title, const Labels& labels, double valueScale,
-               int16_t baseLine, std::optional<int> limitY = std::nullopt);
+// when it has one), and the scale and base line that put a value where its
+// axis's labels say it is.
+View BeginDraw(chart::Canvas& canvas, std::string title, const Labels& labels, const Axis& axis,
+               std::optional<int> limitY = std::nullopt);
 
-// What a channel adds to the plotting rule: a value subtracted from every
-// sample's number, a y offset added to every point, and the height at or above
-// which a segment's end leaves the segment out.
-struct Shift {
-  double value = 0;
-  double y = 0;
-  std::optional<double> minEndY;
-};
-
-// The y mapping of the view's scale and base line, with an optional offset.
-inline chart::YMap MapOf(const View& view, double yOffset = 0) {
-  return {view.valueScale, static_cast<double>(view.baseLine), yOffset};
+// The y mapping of the view's scale and base line.
+inline chart::YMap MapOf(const View& view) {
+  return {view.valueScale, static_cast<double>(view.baseLine)};
 }
 
 // A horizontal stroke across the graph or under a legend word.
@@ -171,21 +169,18 @@ void DrawStroke(chart::Canvas& canvas, int x1, int x2, int y, uint32_t colour);
 // listing box under `heading`.
 template <class Entry>
 void PlotListed(chart::Canvas& canvas, const Window& window, View& view,
-                const chart::SampleTable& table, std::string_view heading, Entry entry,
-                const Shift& shift = {}) {
+                const chart::SampleTable& table, std::string_view heading, Entry entry) {
   const chart::Window w = window.Samples();
   view.rawText.reserve(6 * static_cast<size_t>(w.count > 0 ? w.count : 0));
   view.startY[0] = chart::PlotSeries(
-      canvas, w, MapOf(view, shift.y), chart::kBlack,
-      [&](long j) { return table.Value(j) - shift.value; },
-      [&](long j) { entry(view.rawText, j, table.Value(j)); }, shift.minEndY);
+      canvas, w, MapOf(view), chart::kBlack, [&](long j) { return table.Value(j); },
+      [&](long j) { entry(view.rawText, j, table.Value(j)); });
   view.text = Listing(heading, view.rawText);
 }
 
 // Plots a further series from `table` in `colour` and returns its start y.
 double PlotPlain(chart::Canvas& canvas, const Window& window, const View& view,
-                 const chart::SampleTable& table, uint32_t colour,
-                 std::optional<double> minEndY = std::nullopt);
+                 const chart::SampleTable& table, uint32_t colour);
 
 // The y of the window's first sample of `table`: where its series starts.
 double StartYOf(const Window& window, const View& view, const chart::SampleTable& table);

@@ -7,21 +7,22 @@ using chart::kBlack;
 using chart::kGreen;
 using chart::kMagenta;
 
+// The "#time" log records no ignition advance and no fuel trim.
+constexpr unsigned kFrameAndTimeLogs = kFrameLogs | kTimeLogs;
+
 constexpr SeriesRow kSpeed[] = {{"engine_speed_rpm", kBlack}};
-// The fuel series is drawn on frame logs only, and drawn again by the marker
-// on every log.
+// Only frame logs record the fuel temperature.
 constexpr SeriesRow kTemperatures[] = {
     {"coolant_c", kBlack}, {"intake_c", kGreen}, {"fuel_c", kMagenta, kFrameLogs}};
-constexpr SeriesRow kBattery[] = {{"battery_v", kBlack, kEveryLog, kEveryLog, kBatteryOffset}};
-constexpr SeriesRow kIgnition[] = {{"ignition_advance_deg", kBlack}};
-constexpr SeriesRow kLambda[] = {{"lambda_v", kBlack},
-                                 {"lambda_status", kGreen, kFrameLogs, kFrameLogs}};
+constexpr SeriesRow kBattery[] = {{"battery_v", kBlack}};
+constexpr SeriesRow kIgnition[] = {{"ignition_advance_deg", kBlack, kFrameAndTimeLogs}};
+constexpr SeriesRow kLambda[] = {{"lambda_v", kBlack}, {"lambda_status", kGreen, kFrameLogs}};
 constexpr SeriesRow kLoop[] = {{"fuel_loop_closed", kBlack}};
-constexpr SeriesRow kThrottle[] = {{"throttle_deg", kBlack, kEveryLog, kEveryLog, 0,
-                                    kThrottleYOffset, "throttle_v", "throttle_v"}};
+constexpr SeriesRow kThrottle[] = {
+    {"throttle_deg", kBlack, kEveryLog, "throttle_v", "throttle_v"}};
 constexpr SeriesRow kByte[] = {{"value", kBlack}};
 constexpr SeriesRow kManifold[] = {{"manifold_psi", kBlack}};
-constexpr SeriesRow kTrim[] = {{"stft_pct", kBlack}};
+constexpr SeriesRow kTrim[] = {{"stft_pct", kBlack, kFrameAndTimeLogs}};
 
 // clang-format off
 constexpr ChannelRow kChannels[] = {
@@ -48,8 +49,6 @@ constexpr ChannelRow kChannels[] = {
      1605, 400, LoadUserDefined, DrawUserDefined, kByte, nullptr, true},
 };
 // clang-format on
-
-bool ShownOn(unsigned kinds, store::LogFormat format) { return (kinds >> format & 1u) != 0; }
 
 }  // namespace
 
@@ -99,22 +98,29 @@ View DecodedChannel::Draw(const ChannelRow& row, const store::LogData& log, unsi
 void RedrawAtMarker(const ChannelRow& row, const store::LogData& log, const Tables& tables,
                     const Window& window, const DrawnGraph& last, chart::Canvas& canvas) {
   if (last.limitY) DrawStroke(canvas, chart::kAxisX, chart::kAxisRight, *last.limitY, chart::kRed);
-  const chart::Window walk = window.MarkerSamples();
+  const chart::Window walk = window.Samples();
   for (size_t s = 0; s < row.series.size() && s < tables.plot.size(); ++s) {
     const SeriesRow& series = row.series[s];
-    if (!ShownOn(series.redrawnOn, log.format)) continue;
+    if (!ShownOn(series, log.format)) continue;
     const chart::SampleTable& table = tables.plot[s];
     chart::DrawSeries(
-        canvas, walk, {last.valueScale, static_cast<double>(last.baseLine), series.yOffset},
-        series.colour, last.startY[s], [&](long j) { return table.Value(j) - series.valueOffset; },
-        [](long) {});
+        canvas, walk, {last.valueScale, static_cast<double>(last.baseLine)}, series.colour,
+        [&](long j) { return table.Value(j); }, [](long) {});
   }
   chart::DrawValueAxis(canvas);
 }
 
 std::string ReadOff(const ChannelRow& row, const store::LogData& log, const Tables& tables,
                     long i) {
+  if (!row.series.empty() && !ShownOn(row.series[0], log.format)) return {};
   return row.readOff ? row.readOff(log, tables, i) : tables.plot[0][i];
+}
+
+std::string MarkerText(const ChannelRow& row, const store::LogData& log, const Tables& tables,
+                       long i) {
+  std::string number = ReadOff(row, log, tables, i);
+  if (!row.byteChannel || log.format != store::kFrameLog || number.empty()) return number;
+  return "0x" + tables.data[i] + " (" + number + ")";
 }
 
 }  // namespace zelk::channels

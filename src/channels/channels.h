@@ -35,26 +35,29 @@ using DrawFn = View(const store::LogData& log, const ByteChoice& choice, const W
 // The marker's read-off of a sample, from the tables the last decode filled.
 using ReadOffFn = std::string(const store::LogData& log, const Tables& tables, long i);
 
-// The kinds of log a series is shown on, as a set.
+// The kinds of log a series is recorded in, as a set.
 enum LogKinds : unsigned {
   kFrameLogs = 1u << store::kFrameLog,
+  kTimeLogs = 1u << store::kTimeLog,
   kEveryLog = 1u << store::kFrameLog | 1u << store::kTimeLog | 1u << store::kShortTimeLog,
 };
 
-// One series of a channel. The first is exported from the channel's own
-// texts and the others from the plotted series; the marker draws each again
-// from its plotted series.
+// One series of a channel. The first is exported as the marker reads it off
+// and the others from the plotted series; the marker draws each again from
+// its plotted series. A series the log does not record is neither drawn nor
+// exported, and the values panel says it is not recorded.
 struct SeriesRow {
   const char* name;  // its column in an exported table: "coolant_c"
   uint32_t colour;
-  unsigned shownOn = kEveryLog;    // where the draw and the export show it
-  unsigned redrawnOn = kEveryLog;  // where the marker draws it again
-  double valueOffset = 0;          // taken from every value as it is plotted
-  double yOffset = 0;              // added to every y
+  unsigned shownOn = kEveryLog;  // the kinds of log that record it
   // Its column's name on a "Time" and on a "#time" log, where the unit differs.
   const char* timeLogName = nullptr;
   const char* shortLogName = nullptr;
 };
+// Whether a series is recorded in a kind of log.
+inline bool ShownOn(const SeriesRow& series, store::LogFormat format) {
+  return (series.shownOn >> format & 1u) != 0;
+}
 
 struct ChannelRow {
   ChannelId id;
@@ -66,7 +69,8 @@ struct ChannelRow {
   LoadFn* load;
   DrawFn* draw;
   std::span<const SeriesRow> series;
-  // The value the marker reads off; none: the first plotted series' text.
+  // The number the marker reads off and the tables hold for the first
+  // series; none: the first plotted series' text.
   ReadOffFn* readOff = nullptr;
   // The user-defined byte: its selectors stay on screen with it, its series
   // is exported as the chosen byte, and the marker shows the byte's bits.
@@ -114,19 +118,20 @@ struct DrawnGraph {
 };
 
 // What the marker draws over the graph as it moves: the channel's red line,
-// its series again from where the last draw started them (it does not clear
-// the canvas), then the value axis. The read-off of sample i.
+// its series again on the scale the last draw used (it does not clear the
+// canvas), then the value axis.
 void RedrawAtMarker(const ChannelRow& row, const store::LogData& log, const Tables& tables,
                     const Window& window, const DrawnGraph& last, chart::Canvas& canvas);
+// The number of the first series at sample i, as the marker, the values
+// panel and the tables give it.
 std::string ReadOff(const ChannelRow& row, const store::LogData& log, const Tables& tables, long i);
+// The marker panel's text for sample i: the read-off, and for a frame byte
+// its hexadecimal first, as the listing and the labels give it ("0x14 (20)").
+std::string MarkerText(const ChannelRow& row, const store::LogData& log, const Tables& tables,
+                       long i);
 
-// Offsets that a channel's draw and the marker's redraw share: battery volts
-// are drawn from 10.6 V on the time axis; the throttle series stands 600 twips
-// lower than its base line gives.
-inline constexpr double kBatteryOffset = 10.6;
-inline constexpr double kThrottleYOffset = 600;
 // Psi in a kilopascal: manifold pressure is read off and exported in psi.
-inline constexpr double kPsiPerKilopascal = 0.15;
+inline constexpr double kPsiPerKilopascal = 0.145038;
 
 LoadFn LoadRPM, LoadTemperature, LoadBattery, LoadIgnition, LoadLambda, LoadLoop, LoadThrottle,
     LoadUserDefined, LoadManifold, LoadSTFT;

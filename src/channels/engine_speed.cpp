@@ -21,6 +21,7 @@ int16_t SpeedOf(const store::LogData& log, long i) {
 }
 
 constexpr Labels kLabels = {"0000", "1000", "2000", "3000", "4000", "5000", "6000"};
+constexpr Axis kAxis = {.bottom = 0, .step = 1000};
 
 }  // namespace
 
@@ -41,11 +42,11 @@ void LoadRPM(const store::LogData& log, const ByteChoice&, Tables& tables) {
 
 View DrawRPM(const store::LogData&, const ByteChoice&, const Window& window, const Tables& tables,
              chart::Canvas& canvas) {
-  View view = BeginDraw(canvas, "Engine Speed (RPM)", kLabels, 0.68, 4000, 250);
+  View view = BeginDraw(canvas, "Engine Speed (RPM)", kLabels, kAxis, 250);
   view.titleTop = 350;
   PlotListed(
       canvas, window, view, tables.data, "Raw Data - Revolutions/Minute",
-      [&](std::string& out, long j, double) { out.append(LastChars(tables.data[j], 4)) += ' '; });
+      [&](std::string& out, long j, double) { out.append(Fitted(tables.data[j], 4)) += ' '; });
   return view;
 }
 

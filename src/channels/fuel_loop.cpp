@@ -7,6 +7,8 @@ namespace {
 // Only the two levels carry words; the blanks clear what an earlier channel
 // left on the other labels.
 constexpr Labels kLabels = {"Open", " ", " ", " ", " ", "Closed", " "};
+// Open (0) on label 0, closed (1) on label 5.
+constexpr Axis kAxis = {.bottom = 0, .step = 0.2};
 
 // Byte 10 of the 0x7D frame (0 when it cannot be read), or the closed-loop
 // column as stored.
@@ -23,10 +25,10 @@ void LoadLoop(const store::LogData& log, const ByteChoice&, Tables& tables) {
 
 View DrawLoop(const store::LogData&, const ByteChoice&, const Window& window, const Tables& tables,
               chart::Canvas& canvas) {
-  View view = BeginDraw(canvas, "ECU Fuel Loop Status (Open/Closed)", kLabels, 3000, 4000);
+  View view = BeginDraw(canvas, "ECU Fuel Loop Status (Open/Closed)", kLabels, kAxis);
   PlotListed(
       canvas, window, view, tables.data, "Raw Data - ECU Fuel Loop Status",
-      [&](std::string& out, long j, double) { out.append(LastChars(tables.data[j], 1)) += ' '; });
+      [&](std::string& out, long j, double) { out.append(Fitted(tables.data[j], 1)) += ' '; });
   return view;
 }
 

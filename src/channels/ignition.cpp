@@ -5,6 +5,7 @@ namespace zelk::channels {
 namespace {
 
 constexpr Labels kLabels = {" +0°", " +5°", " +10°", " +15°", " +20°", " +25°", " +30°"};
+constexpr Axis kAxis = {.bottom = 0, .step = 5};
 
 // Byte 22 of the 0x80 frame in half degrees from -24°, rounded to whole
 // degrees (0 when it cannot be read); the "Time" log's column as stored; the
@@ -31,21 +32,21 @@ void LoadIgnition(const store::LogData& log, const ByteChoice&, Tables& tables) 
 
 View DrawIgnition(const store::LogData& log, const ByteChoice&, const Window& window,
                   const Tables& tables, chart::Canvas& canvas) {
-  View view = BeginDraw(canvas, "Ignition Advance(°)", kLabels, 120, 4000);
+  View view = BeginDraw(canvas, "Ignition Advance(°)", kLabels, kAxis);
+  // The "#time" log records no advance: nothing is drawn, and the listing
+  // says so.
+  if (log.format == store::kShortTimeLog) {
+    view.text = "Ignition Advance not supported by Quillon";
+    view.averageSum = 0;
+    return view;
+  }
   double sum = 0;
   PlotListed(canvas, window, view, tables.data, "Raw Data - Ignition Advance",
              [&](std::string& out, long, double advance) {
                sum += advance;
-               const std::string degrees = Unsigned(advance);
-               if (degrees.size() == 1) out += '0';
-               out += degrees;
+               out += TwoDigits(advance);
                out += "° ";
              });
-  if (log.format == store::kShortTimeLog) {
-    view.text = "Ignition Advance not supported by Quillon";
-    view.averageSum = sum;
-    return view;
-  }
   // The average of the samples summed: entries past the log's end add
   // nothing and are not counted.
   ShowAverage(view, "Average Advance = ", sum, SamplesHeld(window, log), "°");

@@ -1,7 +1,6 @@
 // Channel 5: the lambda (oxygen) sensor's voltage and, for frame logs, the
 // ECU's lambda status as a second series.
 #include <algorithm>
-#include <cmath>
 
 #include "channels/channels.h"
 
@@ -9,9 +8,8 @@ namespace zelk::channels {
 namespace {
 
 constexpr Labels kLabels = {"0.0", "0.2", "0.4", "0.6", "0.8", "1.0", "1.2"};
+constexpr Axis kAxis = {.bottom = 0, .step = 0.2};
 constexpr const char* kTitle = "Lambda (Oxygen) Sensor";
-// A segment that ends this high on the canvas or higher is left out.
-constexpr double kTopClip = 200;
 
 // Byte b of the 0x7D frame as a number, 0 when it cannot be read.
 int ByteOr0(const store::LogData& log, long i, int b) {
@@ -25,26 +23,23 @@ std::string VoltsOf(const store::LogData& log, long i) {
     case store::kFrameLog:
       return text::BlankSigned(ByteOr0(log, i, 6) * 0.005);
     case store::kTimeLog:
-      return SampleText(ValueOf(log.Column(i, 13)) / 1000);
+      return text::Plain(ValueOf(log.Column(i, 13)) / 1000);
     case store::kShortTimeLog:
       break;
   }
-  return SampleText(ValueOf(log.ShortColumn(i, 10)) / 10000);
+  return text::Plain(ValueOf(log.ShortColumn(i, 10)) / 10000);
 }
 
-// Volts with two decimals, cut after the second and without a sign:
-// 0.435 -> "0.43", 0.4 -> "0.40", 1 -> "1.00", 0.000005 -> "0.00".
+// Volts with two decimals, cut after the second, with their sign:
+// 0.435 -> "0.43", 0.4 -> "0.40", 1 -> "1.00", 0.000005 -> "0.00",
+// -0.1 -> "-0.10", 12.345 -> "12.34".
 std::string ListedVolts(double volts) {
-  std::string listed = SampleText(std::fabs(volts));
-  if (listed.starts_with("0.")) listed.erase(0, 1);
-  if (listed == "0") listed = "0.00";
-  if (listed == "1") listed = "1.00";
-  if (listed.starts_with('.')) {
-    listed.resize(std::min<size_t>(listed.size(), 3));
-    listed.insert(0, 1, '0');
-  }
-  if (listed.size() == 3) listed += '0';
-  if (listed.size() > 4) listed.resize(4);
+  std::string listed = text::Plain(volts);
+  const size_t point = listed.find('.');
+  if (point == std::string::npos) return listed + ".00";
+  listed.resize(std::min(listed.size(), point + 3));
+  listed.append(point + 3 - listed.size(), '0');
+  if (listed == "-0.00") listed.erase(0, 1);
   return listed;
 }
 
@@ -61,21 +56,18 @@ void LoadLambda(const store::LogData& log, const ByteChoice&, Tables& tables) {
 
 View DrawLambda(const store::LogData& log, const ByteChoice&, const Window& window,
                 const Tables& tables, chart::Canvas& canvas) {
-  View view = BeginDraw(canvas, kTitle, kLabels, 3000, 4000);
+  View view = BeginDraw(canvas, kTitle, kLabels, kAxis);
   PlotListed(canvas, window, view, tables.data, "Raw Data - Lambda (Oxygen Sensor) Voltage",
              [&](std::string& out, long, double volts) {
                out += ListedVolts(volts);
                out += ' ';
-             },
-             {.value = 0, .y = 0, .minEndY = kTopClip});
-  if (log.format == store::kShortTimeLog) {
-    view.text = "Lambda (Oxygen Sensor) Voltage not supported by Quillon";
-  }
+             });
+  // Only frame logs record the ECU's lambda status.
   if (log.format != store::kFrameLog) {
     view.title += " (Volts)";
     return view;
   }
-  view.startY[1] = PlotPlain(canvas, window, view, tables.plot[1], chart::kGreen, kTopClip);
+  view.startY[1] = PlotPlain(canvas, window, view, tables.plot[1], chart::kGreen);
   canvas.SetLineWidth(3);
   view.title += "         Voltage           Status";
   DrawStroke(canvas, 3300, 3900, 510, chart::kBlack);

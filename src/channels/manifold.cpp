@@ -1,5 +1,5 @@
-// Channel 9: inlet manifold pressure, plotted in kilopascals on a scale
-// labelled in psi, listed in whole psi and read off in psi.
+// Channel 9: inlet manifold pressure on a scale labelled in psi, listed in
+// whole psi and read off in psi, whether the log records kilopascals or psi.
 #include "channels/channels.h"
 
 namespace zelk::channels {
@@ -25,16 +25,14 @@ void LoadManifold(const store::LogData& log, const ByteChoice&, Tables& tables) 
   FillSeries(tables, log, [&](long i) { return PressureOf(log, i); });
 }
 
-// The scale is 30 twips a kilopascal, so a value stored in psi is drawn at
-// the height of its kilopascals.
 View DrawManifold(const store::LogData& log, const ByteChoice&, const Window& window,
                   const Tables& tables, chart::Canvas& canvas) {
   const double psiPer = PsiPerStored(log);
   View view = BeginDraw(canvas, "Inlet Manifold Pressure (MAP)(Pounds/sq inch)", kLabels,
-                        30 * psiPer / kPsiPerKilopascal, 3900);
+                        {.bottom = 0, .step = 3, .perStored = psiPer});
   PlotListed(canvas, window, view, tables.data, "Raw Data - Manifold Absolute Pressure (MAP) - PSI",
              [&](std::string& out, long, double pressure) {
-               out += TwoDigits(Unsigned(pressure * psiPer));
+               out += TwoDigits(pressure * psiPer);
                out += ' ';
              });
   return view;

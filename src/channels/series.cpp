@@ -6,7 +6,19 @@ namespace {
 // A value's field: the number a text is written as, or nothing.
 std::string Field(std::string_view text) {
   const auto value = text::ReadDecimal(text);
-  return value ? text::Decimal::FromDouble(*value).ToText() : std::string();
+  return value ? text::Plain(*value) : std::string();
+}
+
+// A text as a field of its own: in double quotes, its own doubled, where it
+// holds a comma, a quote or a line break.
+std::string Quoted(std::string_view text) {
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + '"';
 }
 
 }  // namespace
@@ -17,7 +29,7 @@ std::vector<Series> SeriesOf(const ChannelRow& channel, const store::LogData& lo
   std::vector<Series> series;
   for (size_t s = 0; s < channel.series.size(); ++s) {
     const SeriesRow& row = channel.series[s];
-    if ((row.shownOn >> log.format & 1u) == 0) continue;
+    if (!ShownOn(row, log.format)) continue;
     const char* other = log.format == store::kTimeLog        ? row.timeLogName
                         : log.format == store::kShortTimeLog ? row.shortLogName
                                                              : nullptr;
@@ -34,14 +46,17 @@ std::string SeriesField(const ChannelRow& channel, const store::LogData& log, co
 std::string DataCsv(const ChannelRow& channel, const store::LogData& log, const Tables& tables,
                     const ByteChoice& choice, const Window& window, double samplesPerMinute) {
   const std::vector<Series> series = SeriesOf(channel, log, tables, choice);
-  std::string csv = "sample,minutes";
+  // A column log's rows record their own time too, kept as written.
+  const bool rowTimes = !store::KindOf(log.format).frames;
+  std::string csv = rowTimes ? "sample,minutes,log_time" : "sample,minutes";
   for (const Series& s : series) (csv += ',') += s.name;
   csv += '\n';
   const HeldRange held = HeldSamples(window, log);
   for (long j = held.first; j <= held.last; ++j) {
     csv += std::to_string(j);
     csv += ',';
-    csv += samplesPerMinute > 0 ? text::FormatFixed(j / samplesPerMinute, 4) : "0.0000";
+    csv += text::FormatFixed(store::MinutesOf(j, samplesPerMinute), 4);
+    if (rowTimes) (csv += ',') += Quoted(log.RowTime(j));
     for (size_t s = 0; s < series.size(); ++s) {
       csv += ',';
       csv += SeriesField(channel, log, tables, series, s, j);

@@ -27,7 +27,8 @@ std::string SeriesField(const ChannelRow& channel, const store::LogData& log, co
 
 // The data table of the window as comma-separated text: a header row, then
 // for each sample of the window that the log holds its number, its time in
-// minutes from the log's start and each series' number. The first series
+// minutes from the log's start (sample 1 at 0), for a column log the time its
+// row records as written there ("log_time"), and each series' number. The first series
 // holds the number the marker reads off, the others the numbers they plot:
 // what the screen shows, in the unit the header names. A sample whose value
 // is no number has an empty field. Numbers are plain decimals with a point.

@@ -7,21 +7,20 @@ namespace {
 
 struct Face {
   const char* title;
-  double scale;
-  int16_t baseLine;
+  Axis axis;
   Labels labels;
   const char* heading;
 };
 constexpr Labels kVoltLabels = {"0.0V", "1.0V", "2.0V", "3.0V", "4.0V", "5.0V", "6.0V"};
 constexpr const char* kVoltHeading = "Raw Data - Throttle Potentiometer Voltage";
+constexpr Face kVolts = {"Throttle Pot Voltage", {.bottom = 0, .step = 1}, kVoltLabels, kVoltHeading};
 constexpr Face kFaces[] = {
     {"Throttle Position Sensor(°)",
-     40,
-     3400,
+     {.bottom = 0, .step = 15},
      {"00°", "15°", "30°", "45°", "60°", "75°", "90°"},
      "Raw Data - Throttle Position Sensor (TPS)"},
-    {"Throttle Pot Voltage", 300, 2700, kVoltLabels, kVoltHeading},
-    {"Throttle Pot Voltage", 300, 3200, kVoltLabels, kVoltHeading},
+    kVolts,
+    kVolts,
 };
 
 // Byte 2 of the 0x7D frame as degrees; the "Time" log's volts divided by 0.2
@@ -31,7 +30,7 @@ std::string ThrottleOf(const store::LogData& log, long i) {
     case store::kFrameLog:
       return text::BlankSigned(FrameByteValue(log.Frame7D(i), 2).value_or(0));
     case store::kTimeLog: {
-      std::string volts = SampleText(text::ReadDecimal(log.Column(i, 9)).value_or(0) / 0.2);
+      std::string volts = text::Plain(text::ReadDecimal(log.Column(i, 9)).value_or(0) / 0.2);
       if (volts.size() == 1) volts += ".00";
       return volts;
     }
@@ -46,7 +45,7 @@ std::string ThrottleOf(const store::LogData& log, long i) {
 void AppendListed(std::string& out, store::LogFormat format, const chart::SampleTable& table,
                   long j) {
   if (format == store::kFrameLog) {
-    out.append(LastChars(table[j], 2)) += "° ";
+    out.append(Fitted(table[j], 2)) += "° ";
     return;
   }
   std::string value = table[j];
@@ -68,11 +67,10 @@ void LoadThrottle(const store::LogData& log, const ByteChoice&, Tables& tables) 
 View DrawThrottle(const store::LogData& log, const ByteChoice&, const Window& window,
                   const Tables& tables, chart::Canvas& canvas) {
   const Face& face = kFaces[log.format];
-  View view = BeginDraw(canvas, face.title, face.labels, face.scale, face.baseLine);
+  View view = BeginDraw(canvas, face.title, face.labels, face.axis);
   PlotListed(
       canvas, window, view, tables.data, face.heading,
-      [&](std::string& out, long j, double) { AppendListed(out, log.format, tables.data, j); },
-      {.value = 0, .y = kThrottleYOffset, .minEndY = std::nullopt});
+      [&](std::string& out, long j, double) { AppendListed(out, log.format, tables.data, j); });
   return view;
 }
 

@@ -2,9 +2,10 @@
 // chosen by the user and drawn on a scale that fits the window's largest
 // value, labelled in the byte's or the column's own numbers.
 #include <algorithm>
-#include <array>
+#include <cmath>
 
 #include "channels/channels.h"
+#include "chart/ticks.h"
 
 namespace zelk::channels {
 namespace {
@@ -34,17 +35,25 @@ std::string ByteText(const store::LogData& log, const ByteChoice& choice, long i
   return std::string(store::FrameByte(frame, choice.byte));
 }
 
-// The value-axis labels of a scale: the value at each label's middle, in
-// hexadecimal for a frame byte and to three significant digits for a column.
-std::array<std::string, 7> LabelsOf(const store::LogData& log, double scale) {
-  std::array<std::string, 7> labels;
-  for (size_t k = 0; k < labels.size(); ++k) {
-    const double value = (kBaseLine - kLabelTops[k] - kLabelMiddle) / scale;
-    labels[k] = log.format == store::kFrameLog
-                    ? text::HexText(static_cast<long>(text::RoundHalfEven(value)))
-                    : text::Plain(text::RoundSignificant(value, 3));
+// The value-axis labels of a scale: round values from 0 up to the plot's
+// top, each label's middle level with its value, in hexadecimal ("0x40")
+// for a frame byte and as decimals for a column. Labels not needed are
+// empty.
+void Label(View& view, const store::LogData& log, double scale) {
+  const bool bytes = log.format == store::kFrameLog;
+  const double top = (kBaseLine - chart::kAxisTop) / scale;
+  const chart::Ticks ticks = chart::RoundTicks(top, static_cast<int>(view.labels.size()), bytes);
+  for (size_t k = 0; k < view.labels.size(); ++k) {
+    if (k >= ticks.values.size()) {
+      view.labels[k].clear();
+      continue;
+    }
+    const double value = ticks.values[k];
+    view.labels[k] = bytes ? "0x" + text::HexText(static_cast<long>(value))
+                           : text::Plain(text::RoundSignificant(value, 12));
+    view.labelTops[k] =
+        static_cast<int>(text::RoundHalfEven(kBaseLine - value * scale)) - kLabelMiddle;
   }
-  return labels;
 }
 
 }  // namespace
@@ -65,15 +74,15 @@ View DrawUserDefined(const store::LogData& log, const ByteChoice& choice, const 
   const chart::Window w = window.Samples();
   const long first = w.Sample(0);
 
-  // The scale fits the window's largest value, from its first sample to the
-  // third-last, and no further than the second-last sample of the log.
+  // The scale fits the largest value the window shows.
   double largest = 0;
-  const long lastScaled = std::min<long>(chart::SampleIndex(window.yEnd) - 2, log.sampleCount - 2);
-  for (long k = first; k <= lastScaled; ++k) largest = std::max(largest, valueAt(k));
-  const double scale = largest > 0 ? kTopHeight / largest : kFlatScale;
+  for (long n = 0; n < w.count; ++n) largest = std::max(largest, valueAt(w.Sample(n)));
+  const double scale = largest > 0 && std::isfinite(largest) ? kTopHeight / largest : kFlatScale;
 
-  View view = BeginDraw(canvas, "User Defined - " + choice.name, {}, scale, kBaseLine);
-  view.labels = LabelsOf(log, scale);
+  View view = BeginDraw(canvas, "User Defined - " + choice.name, {}, {});
+  view.valueScale = scale;
+  view.baseLine = kBaseLine;
+  Label(view, log, scale);
   if (log.format == store::kFrameLog && choice.bitField) view.bitsOf = bytes[first];
 
   view.startY[0] = chart::PlotSeries(canvas, w, MapOf(view), chart::kBlack, valueAt,

@@ -65,7 +65,7 @@ std::vector<ValueRow> DecodedChannels::At(const store::LogData& log, long i) con
     // Series that this kind of log does not record at all.
     if (channel.byteChannel) continue;
     for (const SeriesRow& kept : channel.series) {
-      if ((kept.shownOn >> log.format & 1u) != 0) continue;
+      if (ShownOn(kept, log.format)) continue;
       ValueRow row = NameAndUnit(kept.name);
       row.value = kNotRecorded;
       rows.push_back(std::move(row));

@@ -29,37 +29,30 @@ void DrawGraphFrame(Canvas& canvas);
 // The value axis alone, as the marker draws it again.
 void DrawValueAxis(Canvas& canvas);
 
-// A window position as a sample index: rounded to the nearest whole number,
-// halves to even, and kept within what a 16-bit index can hold.
+// A position as a sample index: rounded to the nearest whole number, halves
+// to even, and kept within what a 16-bit index can hold.
 int SampleIndex(double position);
 
-// The samples a draw walks and how far apart they stand. A channel's draw
-// counts whole samples from the rounded window start to the rounded window
-// end; the marker's redraw counts from the unrounded start and rounds each
-// step to a sample.
+// The samples a draw walks and how far apart they stand: `count` samples
+// from `first`, the n-th (from 0) at x = 550 + n x xStep, so that the
+// window's first sample stands on the value axis.
 struct Window {
-  double start = 0;
+  long first = 0;
   long count = 0;  // samples walked; 0 or less walks none
-  bool roundsEachStep = false;
   text::Decimal xStep;
-  int Sample(long n) const {
-    return roundsEachStep ? SampleIndex(start + n) : static_cast<int>(start) + static_cast<int>(n);
-  }
+  long Sample(long n) const { return first + n; }
 };
-Window WindowOf(double yStart, double yEnd, text::Decimal xStep);
-Window MarkerWindowOf(double yStart, double yEnd, text::Decimal xStep);
 
 // A canvas coordinate in single precision. Values far off the canvas are
 // pulled in to a distance that still lies far off it, so that no drawn
 // coordinate is infinite or not a number.
 float ToCanvas(double twips);
 
-// The y of a value: baseLine - value × valueScale + yOffset.
+// The y of a value: baseLine - value x valueScale.
 struct YMap {
   double valueScale = 0;
   double baseLine = 0;
-  double yOffset = 0;
-  double operator()(double value) const { return baseLine - value * valueScale + yOffset; }
+  double operator()(double value) const { return baseLine - value * valueScale; }
 };
 
 // The x of the value axis and of `count` steps of `step` twips along from
@@ -68,40 +61,57 @@ struct YMap {
 // the last step's positions are kept and only ever extended.
 const float* XPositions(const text::Decimal& step, long count);
 
-// Draws one series from `startY`: a first segment to the first sample's y,
-// then one segment per sample, x accumulated exactly by the decimal step from
-// the value axis and each coordinate rounded to single precision as it is
-// drawn. `value(j)` gives sample j's number; `visit(j)` runs for each sample
-// in order before its segment (the channels build their listing there). With
-// `minEndY`, a segment whose end lies at or above that height is left out,
-// though the next one still starts from it. An empty step draws nothing but
-// still visits the samples.
+// A colour halfway to white: a stretch of a series held at the plot's edge
+// is drawn in it, so that the user sees the values went beyond.
+constexpr uint32_t Paler(uint32_t colour) {
+  uint32_t paler = 0;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const uint32_t c = colour >> shift & 0xFF;
+    paler |= (c + (255 - c + 1) / 2) << shift;
+  }
+  return paler;
+}
+
+// Draws the segment from (x1, y1) to (x2, y2) within the plot, between the
+// value axis's top and the time axis: a stretch that lies beyond either is
+// held at that edge and drawn in the paler colour.
+void DrawHeldSlow(Canvas& canvas, float x1, double y1, float x2, double y2, uint32_t colour);
+inline void DrawHeld(Canvas& canvas, float x1, double y1, float x2, double y2, uint32_t colour) {
+  if (y1 >= kAxisTop && y1 <= kAxisBottom && y2 >= kAxisTop && y2 <= kAxisBottom) {
+    canvas.DrawLine(x1, static_cast<float>(y1), x2, static_cast<float>(y2), colour);
+  } else {
+    DrawHeldSlow(canvas, x1, y1, x2, y2, colour);
+  }
+}
+
+// Draws one series: a segment from each sample's point to the next one's, x
+// accumulated exactly by the decimal step from the value axis and each
+// coordinate rounded to single precision as it is drawn, every stretch held
+// within the plot. `value(j)` gives sample j's number; `visit(j)` runs for
+// each sample in order (the channels build their listing there). An empty
+// step draws nothing but still visits the samples.
 template <class Value, class Visit>
-void DrawSeries(Canvas& canvas, const Window& w, const YMap& map, uint32_t colour, double startY,
-                Value value, Visit visit, std::optional<double> minEndY = std::nullopt) {
+void DrawSeries(Canvas& canvas, const Window& w, const YMap& map, uint32_t colour, Value value,
+                Visit visit) {
   const bool draw = !(w.xStep == text::Decimal());
   const float* const x = XPositions(draw ? w.xStep : text::Decimal(), draw ? w.count : 0);
-  float previous = ToCanvas(startY);
+  double previous = 0;
   for (long n = 0; n < w.count; ++n) {
-    const int j = w.Sample(n);
+    const long j = w.Sample(n);
     visit(j);
-    const double yExact = map(value(j));
-    const float y = ToCanvas(yExact);
-    if (draw && (!minEndY || yExact > *minEndY)) {
-      canvas.DrawLine(x[n], previous, x[n + 1], y, colour);
-    }
+    const double y = map(value(j));
+    if (draw && n > 0) DrawHeld(canvas, x[n - 1], previous, x[n], y, colour);
     previous = y;
   }
 }
 
-// The plotting rule of a channel's draw: the series starts level with its
-// first sample. Returns that start y, which the marker's redraw uses again.
+// The plotting rule of a channel's draw. Returns the y of the window's first
+// sample, where the series starts.
 template <class Value, class Visit>
 double PlotSeries(Canvas& canvas, const Window& w, const YMap& map, uint32_t colour, Value value,
-                  Visit visit, std::optional<double> minEndY = std::nullopt) {
-  const double startY = map(value(w.Sample(0)));
-  DrawSeries(canvas, w, map, colour, startY, value, visit, minEndY);
-  return startY;
+                  Visit visit) {
+  DrawSeries(canvas, w, map, colour, value, visit);
+  return map(value(w.Sample(0)));
 }
 
 }  // namespace zelk::chart

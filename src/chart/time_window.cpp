@@ -1,7 +1,11 @@
 #include "chart/time_window.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <set>
+
+#include "store/log_kinds.h"
 
 namespace zelk::chart {
 
@@ -9,69 +13,76 @@ TimeWindow TimeWindow::Of(long sampleCount, int tripMins, int lengthMins, double
                           double samplesPerMinute) {
   TimeWindow w;
   w.samplesPerMinute = samplesPerMinute;
-  const bool whole = lengthMins == 0;
-  w.startMins = whole ? 0 : startMins;
-  w.endMins = whole ? tripMins : startMins + lengthMins;
-  w.hasNext = !whole && w.endMins < tripMins;
-  w.hasPrevious = !whole && w.startMins > 0;
-  w.captionGap = lengthMins == 5 ? 18 : 17;
-  const double samples = static_cast<double>(sampleCount);
   w.lastSample = sampleCount - 1;
-  if (whole || tripMins == 0) {
+  w.captionGap = lengthMins == 5 ? 18 : 17;
+  if (lengthMins == 0 || !(samplesPerMinute > 0)) {
+    w.startMins = 0;
+    w.endMins = tripMins;
     w.yStart = 1;
-    w.yEnd = samples - 2;
+    w.yEnd = std::max<long>(w.lastSample, 1);
+    w.width = static_cast<double>(w.yEnd - w.yStart);
   } else {
-    const double perMinute = samples / tripMins;
-    w.yStart = std::max(w.startMins * perMinute, 1.0);
-    w.yEnd = w.yStart + text::RoundHalfEven(lengthMins * perMinute);
+    const double perPage = lengthMins * samplesPerMinute;
+    w.startMins = startMins;
+    w.endMins = startMins + lengthMins;
+    w.yStart = static_cast<long>(text::RoundHalfEven(startMins * samplesPerMinute)) + 1;
+    w.yEnd = w.yStart + static_cast<long>(text::RoundHalfEven(perPage)) - 1;
+    w.width = perPage;
+    w.hasNext = w.yEnd < w.lastSample;
+    w.hasPrevious = startMins > 0;
   }
-  // An empty window (start and end on the same sample) has no step: the
-  // channels then draw no segments.
-  const double span = w.Span();
-  w.xStep = span == 0 ? text::Decimal() : text::Decimal::FromDouble(kWindowWidth / span);
+  // A window one sample wide has no step: the channels then draw nothing.
+  w.xStep = w.width > 0 ? text::Decimal::FromDouble(kWindowWidth / w.width) : text::Decimal();
   return w;
 }
 
-Window TimeWindow::HeldOnly(Window w) const {
-  const long full = w.count;
-  if (full <= 0) return w;
-  // The walk's samples go up by about one a step: cut it back to the last
-  // one the log holds, then settle the count on the rounding's steps.
-  const long past = std::max<long>(w.Sample(full - 1) - lastSample, 0);
-  w.count = std::max<long>(full - past, 0);
-  while (w.count > 0 && w.Sample(w.count - 1) > lastSample) --w.count;
-  while (w.count < full && w.Sample(w.count) <= lastSample) ++w.count;
-  return w;
+Window TimeWindow::Samples() const {
+  const long last = std::min(yEnd, lastSample);
+  return {yStart, std::max<long>(last - yStart + 1, 0), xStep};
 }
 
 std::string TimeWindow::Caption() const {
-  // The draw puts the window's n-th sample (from 0) at 550 + (n + 1) x XStep,
-  // so at CaptionX(i) stands the sample a tenth of the span i times on from
-  // the one before the first.
-  const double before = SampleIndex(yStart) - 1;
+  std::array<double, 11> minutes{};
+  for (int i = 0; i <= 10; ++i) {
+    minutes[i] = store::MinutesOf(yStart, samplesPerMinute) +
+                 (samplesPerMinute > 0 ? i * width / 10 / samplesPerMinute : 0);
+  }
+  // Minutes to one or two decimals, else minutes and seconds to a tenth,
+  // else as many decimals of a minute as it takes to tell them apart.
+  const auto laidOut = [&](auto text) {
+    std::array<std::string, 11> times;
+    for (int i = 0; i <= 10; ++i) times[i] = text(minutes[i]);
+    return times;
+  };
+  const auto apart = [](const std::array<std::string, 11>& times) {
+    return std::set<std::string>(times.begin(), times.end()).size() == times.size();
+  };
+  std::array<std::string, 11> times = laidOut([](double m) { return text::FormatFixed(m, 1); });
+  if (!apart(times)) times = laidOut([](double m) { return text::FormatFixed(m, 2); });
+  if (!apart(times)) times = laidOut([](double m) { return text::ClockText(m); });
+  for (int decimals = 3; !apart(times) && decimals <= 6; ++decimals) {
+    times = laidOut([decimals](double m) { return text::FormatFixed(m, decimals); });
+  }
   const std::string gap(static_cast<size_t>(captionGap), ' ');
   std::string caption;
   for (int i = 0; i <= 10; ++i) {
-    const double sample = before + i * Span() / 10;
     if (i > 0) caption += gap;
-    caption += text::FormatFixed(samplesPerMinute > 0 ? sample / samplesPerMinute : 0, 1);
+    caption += times[i];
   }
-  if (caption.size() > 240) caption.resize(240);
   return caption;
 }
 
-double TimeWindow::MarkerLimit() const {
-  return std::min(Span(), static_cast<double>(MarkerSamples().count));
+long TimeWindow::MarkerLast() const {
+  if (xStep == text::Decimal()) return -1;
+  return Samples().count - 1;
 }
 
-std::optional<double> TimeWindow::OffsetAt(double x) const {
+std::optional<long> TimeWindow::OffsetAt(double x) const {
   const double step = xStep.ToDouble();
-  const double limit = MarkerLimit();
-  if (!(step > 0) || !(limit > 0) || !std::isfinite(x)) return std::nullopt;
-  // The draw puts the point of the window's n-th sample (from 0) at
-  // 550 + (n + 1) x XStep.
-  const double nearest = text::RoundHalfEven((x - kAxisX) / step - 1);
-  return std::clamp(nearest, 0.0, std::ceil(limit) - 1);
+  const long last = MarkerLast();
+  if (!(step > 0) || last < 0 || !std::isfinite(x)) return std::nullopt;
+  const double nearest = text::RoundHalfEven((x - kAxisX) / step);
+  return static_cast<long>(std::clamp(nearest, 0.0, static_cast<double>(last)));
 }
 
 }  // namespace zelk::chart

@@ -4,12 +4,14 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "store/log_kinds.h"
+
 namespace zelk::chart {
 namespace {
 
-// A zoomed window stays within the samples the whole log's window shows.
+// A zoomed window stays within the log's samples.
 constexpr double kFirst = 1;
-double Last(const TimeWindow& w) { return static_cast<double>(w.lastSample) - 1; }
+double Last(const TimeWindow& w) { return static_cast<double>(w.lastSample); }
 
 // The window over whole samples nearest `first` to `last`: no shorter than
 // kMinZoomSpan (widened about its middle), no longer than the log, moved
@@ -23,12 +25,13 @@ std::optional<TimeWindow> Fit(const TimeWindow& w, double first, double last) {
   const double span = std::clamp(last - first, kMinZoomSpan, room);
   if (span > last - first) first = text::RoundHalfEven((first + last - span) / 2);
   first = std::clamp(first, kFirst, Last(w) - span);
-  if (first == w.yStart && first + span == w.yEnd) return {};
+  if (first == static_cast<double>(w.yStart) && first + span == static_cast<double>(w.yEnd)) {
+    return {};
+  }
   return SpanWindow(w, first, first + span);
 }
 
-// The first sample the draw walks.
-double FirstDrawn(const TimeWindow& w) { return SampleIndex(w.yStart); }
+double FirstDrawn(const TimeWindow& w) { return static_cast<double>(w.yStart); }
 
 }  // namespace
 
@@ -36,24 +39,22 @@ TimeWindow SpanWindow(const TimeWindow& like, double first, double last) {
   TimeWindow w;
   w.samplesPerMinute = like.samplesPerMinute;
   w.lastSample = like.lastSample;
-  w.yStart = first;
-  w.yEnd = last;
-  // The caption gives sample s the time (s - 1) / samples per minute.
-  const double perMinute = like.samplesPerMinute;
-  w.startMins = perMinute > 0 ? (first - 1) / perMinute : 0;
-  w.endMins = perMinute > 0 ? (last - 1) / perMinute : 0;
+  w.yStart = static_cast<long>(first);
+  w.yEnd = static_cast<long>(last);
+  w.startMins = store::MinutesOf(w.yStart, like.samplesPerMinute);
+  w.endMins = store::MinutesOf(w.yEnd, like.samplesPerMinute);
   w.hasPrevious = first > kFirst;
   w.hasNext = last < Last(like);
-  const double span = last - first;
-  w.xStep = span > 0 ? text::Decimal::FromDouble(kWindowWidth / span) : text::Decimal();
+  w.width = last - first;
+  w.xStep = w.width > 0 ? text::Decimal::FromDouble(kWindowWidth / w.width) : text::Decimal();
   return w;
 }
 
 std::optional<double> SampleAt(const TimeWindow& w, double x) {
   const double step = w.xStep.ToDouble();
   if (!(step > 0) || !std::isfinite(x)) return {};
-  // The draw puts sample j's point at 550 + (j - first + 1) x XStep.
-  return FirstDrawn(w) - 1 + (x - kAxisX) / step;
+  // The draw puts sample j's point at 550 + (j - first) x XStep.
+  return FirstDrawn(w) + (x - kAxisX) / step;
 }
 
 std::optional<TimeWindow> DragSpan(const TimeWindow& w, double x1, double x2) {
@@ -70,7 +71,7 @@ std::optional<TimeWindow> WheelZoom(const TimeWindow& w, double x, int steps) {
   // The sample under x stays there: it lies the same fraction across the
   // width before and after.
   const double across = std::clamp((x - kAxisX) / kWindowWidth, 0.0, 1.0);
-  const double span = w.Span();
+  const double span = w.width;
   const double room = std::max(Last(w) - kFirst, kMinZoomSpan);
   double wanted = std::ldexp(span, -std::clamp(steps, -30, 30));
   // Halving rounds to whole samples, so doubling back may fall a sample or
@@ -83,7 +84,7 @@ std::optional<TimeWindow> WheelZoom(const TimeWindow& w, double x, int steps) {
 
 std::optional<TimeWindow> Pan(const TimeWindow& w, int steps) {
   if (steps == 0) return {};
-  const double span = w.Span();
+  const double span = w.width;
   double shift = text::RoundHalfEven(std::clamp(steps, -1000, 1000) * span / 10);
   if (shift == 0) shift = steps > 0 ? 1 : -1;
   return Fit(w, FirstDrawn(w) + shift, FirstDrawn(w) + shift + span);

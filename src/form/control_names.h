@@ -44,6 +44,7 @@ inline constexpr ControlName MarkerStepValueLabel{"MarkerStepValueLabel"};
 inline constexpr ControlName MarkerStepValueText{"MarkerStepValueText"};
 inline constexpr ControlName MarkerTimeLabel{"MarkerTimeLabel"};
 inline constexpr ControlName MarkerTimeText{"MarkerTimeText"};
+inline constexpr ControlName MarkerLogTimeText{"MarkerLogTimeText"};
 inline constexpr ControlName MarkerValueLabel{"MarkerValueLabel"};
 inline constexpr ControlName MarkerValueText{"MarkerValueText"};
 inline constexpr ControlName NextImage{"NextImage"};

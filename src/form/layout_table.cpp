@@ -210,10 +210,15 @@ std::vector<ControlSpec> BuildTable() {
   add(Row(K::TextBox, ctl::MarkerTimeText, 13245, 6000, 660, 330)
           .Hidden()
           .WithFont({"Times New Roman", 8.25, true}));
+  // The time a column log recorded for the marked sample, under them.
+  add(Row(K::Label, ctl::MarkerLogTimeText, 12060, 6350, 1800, 225)
+          .Hidden()
+          .Centred()
+          .WithFont({"Times New Roman", 8.25, true}));
   add(Row(K::Label, ctl::MarkerInstructions, 12200, 6000, 1500, 1095,
           "To Activate Marker use the Right Arrow "));
-  add(Row(K::Label, ctl::MarkerValueLabel, 12360, 6400, 1095, 375, "Value").Hidden());
-  add(Row(K::TextBox, ctl::MarkerValueText, 12240, 6660, 1215, 330).Hidden());
+  add(Row(K::Label, ctl::MarkerValueLabel, 12360, 6520, 1095, 375, "Value").Hidden());
+  add(Row(K::TextBox, ctl::MarkerValueText, 12240, 6745, 1215, 330).Hidden());
   add(Row(K::ScrollBar, ctl::MarkerStepScroll, 13560, 6960, 255, 1335).Hidden().Range(1, 100));
   add(Row(K::Label, ctl::MarkerStepValueLabel, 12360, 7100, 1215, 495, "Marker Step Value")
           .Hidden());

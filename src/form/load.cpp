@@ -29,7 +29,7 @@ bool UserPage::LoadData() {
     return false;
   }
   if (read.outcome == store::ReadOutcome::NotAFrameLog) {
-    ShowMessage("Not a valid ZELK data file");
+    ShowMessage("Not a valid ZELK data file: \"" + vars_.file.path + "\"");
     OpenMenu_Click();
     return false;
   }
@@ -62,12 +62,12 @@ bool UserPage::LoadData() {
   if (kind.frames) SetTrimReadout();
   vars_.window.startMins = 0;
   vars_.zoomBack.clear();  // a new log starts on the window list's window
+  // The log's length: its samples over its samples a minute, to the minute.
   vars_.file.tripMins =
-      text::ToInt16(static_cast<double>(log_.sampleCount) / vars_.file.samplesPerMinute)
+      text::ToInt16(static_cast<double>(log_.sampleCount - 1) / vars_.file.samplesPerMinute)
           .value_or(0);
   ShowDetails();
   EvalYStart();
-  vars_.window.yStart = 1;
   LoadFaultCodes();
   controls_(ctl::SaveGraphMenu).state.enabled = true;
   controls_(ctl::ExportDataMenu).state.enabled = true;
@@ -76,10 +76,11 @@ bool UserPage::LoadData() {
     ShowChannel(*channels::ChannelOf(channels::ChannelId::EngineSpeed));
   }
   if (read.truncated) {
+    const long samples = log_.sampleCount - 1;
     ShowMessage("\"" + vars_.file.name +
                 "\" is longer than ZelkScope can hold: it was cut at line " +
-                std::to_string(read.truncatedAtLine) + ", after " +
-                std::to_string(log_.sampleCount - 1) + " samples.");
+                std::to_string(read.truncatedAtLine) + ", after " + std::to_string(samples) +
+                (samples == 1 ? " sample." : " samples."));
   }
   return true;
 }

@@ -12,6 +12,7 @@ namespace zelk::form {
 namespace {
 
 constexpr int kBackspace = 8;
+constexpr int kEnter = 13;
 constexpr int kEscape = 27;
 constexpr int kPageUp = 33;
 constexpr int kPageDown = 34;
@@ -24,7 +25,8 @@ constexpr int kLeftButton = 1;
 constexpr ControlName kMarkerPanel[] = {
     ctl::MarkerStepValueText, ctl::MarkerStepValueLabel, ctl::MarkerStepScroll,
     ctl::DataPointLabel,      ctl::DataPointText,        ctl::MarkerValueText,
-    ctl::MarkerValueLabel,    ctl::MarkerTimeLabel,      ctl::MarkerTimeText};
+    ctl::MarkerValueLabel,    ctl::MarkerTimeLabel,      ctl::MarkerTimeText,
+    ctl::MarkerLogTimeText};
 
 }  // namespace
 
@@ -36,6 +38,8 @@ double UserPage::MarkerStepValue() const {
 void UserPage::SetMarkerLabels(bool shown) {
   for (const ControlName name : kMarkerPanel) controls_(name).state.visible = shown;
   controls_(ctl::MarkerInstructions).state.visible = !shown;
+  // Only a column log records its own time on each row.
+  if (store::KindOf(log_.format).frames) controls_(ctl::MarkerLogTimeText).state.visible = false;
 }
 
 void UserPage::Form_KeyUp(int keyCode) {
@@ -51,13 +55,13 @@ void UserPage::Form_KeyUp(int keyCode) {
     SetMarkerLabels(false);
     return;
   }
-  // At the window's end, or the log's, the marker stays on the last sample
-  // it read off.
-  const double limit = vars_.window.MarkerLimit();
-  if (vars_.marker.pos >= limit) {
-    vars_.marker.pos = limit;
+  // A step past the window's end, or the log's, stops on its last sample.
+  const long last = vars_.window.MarkerLast();
+  if (last < 0) {
+    vars_.marker.pos = 0;
     return;
   }
+  if (vars_.marker.pos > last) vars_.marker.pos = static_cast<double>(last);
   MarkSample();
 }
 
@@ -84,6 +88,11 @@ bool UserPage::UsualKey(int keyCode) {
       if (typing_ || vars_.zoomBack.empty()) return false;
       ZoomBack();
       return true;
+    case kEnter:
+      // Enter ends typing in the step box, which then shows the step in use.
+      if (!typing_) return false;
+      SetFocus(ctl::DummyText);
+      return true;
     case kPageUp:
     case kPageDown: {
       const int direction = keyCode == kPageDown ? 1 : -1;
@@ -100,12 +109,12 @@ bool UserPage::UsualKey(int keyCode) {
   }
 }
 
-// Marks the window's first or last sample that the marker can mark.
+// Marks the window's first or last sample.
 bool UserPage::MarkWindowEnd(bool last) {
-  const double limit = vars_.window.MarkerLimit();
-  if (!(vars_.window.xStep.ToDouble() > 0) || !(limit > 0)) return false;
+  const long markerLast = vars_.window.MarkerLast();
+  if (markerLast < 0) return false;
   BeginMarkerMove();
-  vars_.marker.pos = last ? std::ceil(limit) - 1 : 0;
+  vars_.marker.pos = last ? static_cast<double>(markerLast) : 0;
   MarkSample();
   return true;
 }
@@ -115,7 +124,7 @@ void UserPage::Picture1_MouseDown(int button, double x, double /*y*/) {
   const auto offset = vars_.window.OffsetAt(x);
   if (!offset) return;
   BeginMarkerMove();
-  vars_.marker.pos = *offset;
+  vars_.marker.pos = static_cast<double>(*offset);
   MarkSample();
 }
 
@@ -123,10 +132,14 @@ void UserPage::Picture1_MouseDown(int button, double x, double /*y*/) {
 // again (a step typed that is no number was never taken, so the box returns
 // to the last good step) and the keyboard goes back to the graph.
 void UserPage::BeginMarkerMove() {
+  ShowStepInUse();
+  SetFocus(ctl::DummyText);
+}
+
+void UserPage::ShowStepInUse() {
   const auto* number = std::get_if<int16_t>(&vars_.marker.step);
   SetText(ctl::MarkerStepValueText,
           number ? text::Plain(*number) : std::get<std::string>(vars_.marker.step));
-  SetFocus(ctl::DummyText);
 }
 
 // Reads off the sample at the marker inside the window and draws the
@@ -141,26 +154,33 @@ void UserPage::MarkSample() {
 // its number, the channel's value and, for a byte of flags, its bits.
 const channels::ChannelRow* UserPage::ReadMarker() {
   SetMarkerLabels(true);
-  const int i = chart::SampleIndex(vars_.window.yStart + vars_.marker.pos);
+  const long i = MarkedSample();
   ShowMarkedSample(i);
   controls_(ctl::Overlay).state.left =
       static_cast<float>(chart::kAxisX + vars_.window.xStep.ToDouble() * vars_.marker.pos);
   const channels::ChannelRow* channel = channels::ChannelOf(vars_.graph.channel);
   if (!channel) return nullptr;
   controls_(ctl::MarkerValueText).state.caption =
-      channels::ReadOff(*channel, log_, channel_.tables(), i);
+      channels::MarkerText(*channel, log_, channel_.tables(), i);
   if (channel->byteChannel && controls_(ctl::BitSurround).state.visible) {
     DoBits(channel_.tables().data[i]);
   }
   return channel;
 }
 
-// The time is the data table's: sample i lies i / samples-per-minute minutes
-// from the log's start.
+long UserPage::MarkedSample() const {
+  return vars_.window.yStart + static_cast<long>(vars_.marker.pos);
+}
+
+// The time is the data table's, from the log's start; a column log's row
+// also gives the time it recorded.
 void UserPage::ShowMarkedSample(long i) {
   controls_(ctl::DataPointText).state.caption = text::Plain(i);
-  const double perMinute = vars_.file.samplesPerMinute;
-  controls_(ctl::MarkerTimeText).state.caption = text::ClockText(perMinute > 0 ? i / perMinute : 0);
+  controls_(ctl::MarkerTimeText).state.caption =
+      text::ClockText(store::MinutesOf(i, vars_.file.samplesPerMinute));
+  const std::string_view logged = log_.RowTime(i);
+  controls_(ctl::MarkerLogTimeText).state.caption =
+      logged.empty() ? std::string() : "Logged " + std::string(logged);
 }
 
 // After the graph is drawn afresh the panel reads the new graph at the
@@ -168,7 +188,7 @@ void UserPage::ShowMarkedSample(long i) {
 // back to its start, with the instructions in place of the panel.
 void UserPage::FollowMarker() {
   if (!controls_(ctl::DataPointText).state.visible) return;  // not in use
-  if (vars_.marker.pos >= 0 && vars_.marker.pos < vars_.window.MarkerLimit()) {
+  if (vars_.marker.pos >= 0 && vars_.marker.pos <= vars_.window.MarkerLast()) {
     ReadMarker();
     return;
   }
@@ -178,19 +198,23 @@ void UserPage::FollowMarker() {
 }
 
 void UserPage::MarkerStepValueText_Change() {
-  // Only a positive whole number of samples is a step: anything else (no
-  // number, 0, a fraction, a negative step that would turn the arrow keys
-  // round) is not taken and the previous step stays in use.
+  // Only a whole number of samples from 1 to kLargestStep is a step:
+  // anything else (no number, 0, a fraction, a negative step that would turn
+  // the arrow keys round, a step longer than any log) is not taken, and the
+  // step in use before the typing began stays in use, also where the text on
+  // the way to it was a step ("2" of "2.5").
   std::string typed = controls_(ctl::MarkerStepValueText).state.caption;
   const auto step = text::ReadDecimal(typed);
-  if (step && *step >= 1 && *step <= INT16_MAX && *step == static_cast<int>(*step)) {
-    vars_.marker.step = std::move(typed);
-    // The scroll bar's thumb follows a step it can show, without changing
-    // the step again, so that the bar's next move goes on from there.
-    Control& bar = controls_(ctl::MarkerStepScroll);
-    if (*step >= bar.spec.scrollMin && *step <= bar.spec.scrollMax) {
-      bar.state.value = static_cast<int>(*step);
-    }
+  if (!step || *step < 1 || *step > kLargestStep || *step != static_cast<int>(*step)) {
+    if (stepBeforeTyping_) vars_.marker.step = *stepBeforeTyping_;
+    return;
+  }
+  vars_.marker.step = std::move(typed);
+  // The scroll bar's thumb follows a step it can show, without changing
+  // the step again, so that the bar's next move goes on from there.
+  Control& bar = controls_(ctl::MarkerStepScroll);
+  if (*step >= bar.spec.scrollMin && *step <= bar.spec.scrollMax) {
+    bar.state.value = static_cast<int>(*step);
   }
 }
 

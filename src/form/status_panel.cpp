@@ -21,24 +21,10 @@ void UserPage::LoadFaultCodes() {
   }
 }
 
-namespace {
-
-// The marker offset nearest to sample i among those the window's marker can
-// take, and whether the marker there marks sample i itself.
-std::pair<double, bool> OffsetOf(const chart::TimeWindow& w, long i) {
-  const double last = std::max(std::ceil(w.MarkerLimit()) - 1, 0.0);
-  double pos = std::clamp(text::RoundHalfEven(i - w.yStart), 0.0, last);
-  if (pos < last && chart::SampleIndex(w.yStart + pos) < i) ++pos;
-  if (pos > 0 && chart::SampleIndex(w.yStart + pos) > i) --pos;
-  return {pos, chart::SampleIndex(w.yStart + pos) == i};
-}
-
-}  // namespace
-
 void UserPage::FaultRed_Click(int lamp) {
   if (lamp < 0 || lamp >= status::kLampCount || faultSpans_[lamp].count == 0) return;
-  // A fault first reported past the samples the graph shows (the log's last
-  // frames) is marked on the last sample the marker reaches.
+  // A fault first reported in an unpaired last frame, past the log's last
+  // sample, is marked on that sample.
   const long target = std::min<long>(faultSpans_[lamp].first, log_.sampleCount - 1);
   const int k = SelectedWindow();
   if (target < 1 || k < 0) return;
@@ -48,15 +34,17 @@ void UserPage::FaultRed_Click(int lamp) {
   while (length > 0) {
     const auto w = chart::TimeWindow::Of(log_.sampleCount, vars_.file.tripMins, length, start,
                                          vars_.file.samplesPerMinute);
-    if (OffsetOf(w, target).second || !w.hasNext) break;
+    if (target <= w.yEnd || !w.hasNext) break;
     start += length;
   }
+  vars_.zoomBack.clear();
   vars_.window.startMins = start;
   EvalYStart();
   DisplayRefresh();
-  if (!(vars_.window.MarkerLimit() > 0)) return;  // a window without samples
+  const long last = vars_.window.MarkerLast();
+  if (last < 0) return;  // a window without samples
   BeginMarkerMove();
-  vars_.marker.pos = OffsetOf(vars_.window, target).first;
+  vars_.marker.pos = static_cast<double>(std::clamp(target - vars_.window.yStart, 0L, last));
   MarkSample();
 }
 

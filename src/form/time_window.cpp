@@ -25,8 +25,8 @@ void UserPage::EvalYStart() {
 }
 
 // The paging arrows, the window box and the time caption for the window; a
-// zoomed window also gives the details its samples and minutes, to a tenth
-// of a minute since it starts and ends between whole minutes.
+// zoomed window gives its minutes to a tenth, since it starts and ends
+// between whole minutes. The details stay the log's.
 void UserPage::ShowWindow() {
   const chart::TimeWindow& w = vars_.window;
   const bool zoomed = !vars_.zoomBack.empty();
@@ -38,14 +38,13 @@ void UserPage::ShowWindow() {
   controls_(ctl::Duration).state.caption =
       minutesText(w.startMins) + " to " + minutesText(w.endMins);
   controls_(ctl::YLabel).state.caption = w.Caption();
-  if (!zoomed) return;
-  controls_(ctl::DataText, 0).state.caption = text::Plain(w.Span());
-  controls_(ctl::DataText, 2).state.caption = minutesText(w.endMins - w.startMins);
 }
 
 void UserPage::YAxis_Click() {
+  const chart::TimeWindow before = vars_.window;
   if (SelectedWindow() >= 0) LeaveZoom();
   EvalYStart();
+  KeepMarkedSample(before);
   DisplayRefresh();
 }
 
@@ -67,7 +66,7 @@ void UserPage::MovePage(int direction) {
     EvalYStart();
   }
   vars_.marker.pos = 0;
-  ShowMarkedSample(chart::SampleIndex(vars_.window.yStart));
+  ShowMarkedSample(vars_.window.yStart);
   DisplayRefresh();
   controls_(ctl::Overlay).state.left = chart::kMarkerPageStart;
 }
@@ -87,7 +86,6 @@ void UserPage::ZoomBack() {
   if (vars_.zoomBack.empty()) return;
   const chart::TimeWindow previous = vars_.zoomBack.back();
   vars_.zoomBack.pop_back();
-  if (vars_.zoomBack.empty()) ShowDetails();
   SwitchWindow(previous);
 }
 
@@ -113,19 +111,24 @@ void UserPage::LeaveZoom() {
   if (vars_.zoomBack.empty()) return;
   vars_.window.startMins = vars_.zoomBack.front().startMins;
   vars_.zoomBack.clear();
-  ShowDetails();
 }
 
 // Shows another window of the same log. The marker in use stays on the
 // sample it marks where the new window shows it, and starts again where not.
 void UserPage::SwitchWindow(const chart::TimeWindow& window) {
-  if (controls_(ctl::DataPointText).state.visible) {
-    const int marked = chart::SampleIndex(vars_.window.yStart + vars_.marker.pos);
-    vars_.marker.pos = std::max(marked - chart::SampleIndex(window.yStart), -1);
-  }
+  const chart::TimeWindow before = vars_.window;
   vars_.window = window;
+  KeepMarkedSample(before);
   ShowWindow();
   DisplayRefresh();
+}
+
+// A marker left before the new window's start takes an offset that no
+// sample has, so that the redraw starts it again.
+void UserPage::KeepMarkedSample(const chart::TimeWindow& before) {
+  if (!controls_(ctl::DataPointText).state.visible) return;
+  const long marked = before.yStart + static_cast<long>(vars_.marker.pos);
+  vars_.marker.pos = static_cast<double>(std::max<long>(marked - vars_.window.yStart, -1));
 }
 
 }  // namespace zelk::form

@@ -118,9 +118,20 @@ bool UserPage::Type(std::string_view key, std::string text) {
   Control* box = controls_.Find(key);
   if (!box || box->spec.kind != Kind::TextBox) return false;
   if (!box->state.visible) return true;
+  if (box->spec.name == ctl::MarkerStepValueText.name && !stepBeforeTyping_) {
+    stepBeforeTyping_ = vars_.marker.step;
+  }
   SetText(*box, std::move(text));
   typing_ = true;
   return true;
+}
+
+void UserPage::SetFocus(ControlName control) {
+  focus_ = focusRequest_ = control.name;
+  if (!typing_) return;
+  typing_ = false;
+  stepBeforeTyping_.reset();
+  ShowStepInUse();
 }
 
 void UserPage::SetText(ControlName box, std::string text) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -37,6 +38,8 @@ struct Message {
 };
 
 inline constexpr const char* kProgramTitle = "ZelkScope";
+// The largest marker step that can be typed: the most a 16-bit step holds.
+inline constexpr int kLargestStep = INT16_MAX;
 // The program that records new logs, started by the "Log" button.
 inline constexpr const char* kExternalReader = "C:\\Readzelk.exe";
 
@@ -264,10 +267,9 @@ class UserPage {
   void DoLabel(int index, std::string_view caption, int left, int top);
   // Dialogs and focus
   void ShowMessage(std::string text);
-  void SetFocus(ControlName control) {
-    focus_ = focusRequest_ = control.name;
-    typing_ = false;
-  }
+  // Gives a control the keyboard focus; typing in the step box ends, and the
+  // box shows the step in use.
+  void SetFocus(ControlName control);
   // Sets a text box's text as the program does, raising its change event
   // when the text changes.
   void SetText(ControlName box, std::string text);
@@ -277,6 +279,12 @@ class UserPage {
   // Marker
   void SetMarkerLabels(bool shown);
   void BeginMarkerMove();
+  void ShowStepInUse();
+  // The sample at the marker's offset.
+  long MarkedSample() const;
+  // After the window changed from `before`: the marker in use stays on the
+  // sample it marks where the new window shows it.
+  void KeepMarkedSample(const chart::TimeWindow& before);
   void MarkSample();
   const channels::ChannelRow* ReadMarker();
   void FollowMarker();
@@ -298,8 +306,10 @@ class UserPage {
   std::vector<std::string> dirPaths_;  // the folder behind each entry of Dir1
   std::string focus_, focusRequest_;
   bool exitRequested_ = false;
-  // The user typed into the step box, which keeps the keys that edit it.
+  // The user typed into the step box, which keeps the keys that edit it, and
+  // the step in use before the typing began.
   bool typing_ = false;
+  std::optional<std::variant<int16_t, std::string>> stepBeforeTyping_;
   std::optional<SaveRequest> saveRequest_;
   SaveFolders saveFolders_;
   std::string lastSaveFolder_;  // empty until something is saved

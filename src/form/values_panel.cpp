@@ -28,6 +28,9 @@ ValuesView UserPage::ValuesAtMarker() {
   }
   const long i = static_cast<long>(*marked);
   view.heading = "Sample " + text::Plain(i) + " at " + controls_(ctl::MarkerTimeText).state.caption;
+  // A column log's row also records its own time.
+  const std::string_view logged = log_.RowTime(i);
+  if (!logged.empty()) view.heading += " (logged " + std::string(logged) + ")";
   decoded_.Update(log_, logId_, UserByteChoice());
   view.rows = decoded_.At(log_, i);
   return view;

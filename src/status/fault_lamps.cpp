@@ -94,7 +94,7 @@ std::string FaultToolTip(const FaultSpan& span, store::LogFormat format) {
   if (span.count == 0) return {};
   const double perMinute = store::KindOf(format).samplesPerMinute;
   const auto when = [perMinute](long i) {
-    return text::ClockText(perMinute > 0 ? i / perMinute : 0) + " (sample " + text::Plain(i) + ")";
+    return text::ClockText(store::MinutesOf(i, perMinute)) + " (sample " + text::Plain(i) + ")";
   };
   return "First reported at " + when(span.first) + ", last at " + when(span.last) + ", in " +
          text::Plain(span.count) + (span.count == 1 ? " sample" : " samples");

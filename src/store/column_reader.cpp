@@ -19,12 +19,16 @@ ReadResult Reader::ReadColumns(FieldReader& r, LogData& log, const LogKind& kind
   const std::string_view all = log.Text();
   const size_t rows = r.Position();
   const bool headerEndsItsLine = rows > 0 && (all[rows - 1] == '\n' || all[rows - 1] == '\r');
-  if (!r.AtEnd()) r.Next();
+  // The first data row's time field; each later row's closes a record.
+  if (!r.AtEnd()) log.rowTimes_.push_back(r.Next());
   if (!capped && headerEndsItsLine && !r.AtEnd()) {
     if (auto lines = RecordLines(all, rows, columns)) {
       log.recordLines_ = std::move(*lines);
       log.lazyColumns_.resize(static_cast<size_t>(columns));
-      log.sampleCount = static_cast<int16_t>(log.recordLines_.size());
+      log.rowTimes_.clear();
+      // Every row is a sample, the last one too, although no row after it
+      // gives its record the closing time field.
+      log.sampleCount = static_cast<int16_t>(log.recordLines_.size() + 1);
       return result;
     }
   }
@@ -50,11 +54,15 @@ ReadResult Reader::ReadColumns(FieldReader& r, LogData& log, const LogKind& kind
       slot = log.fields_.data() + log.fields_.size() - columns;
     }
     *slot++ = StoreField(field, text, textEnd, log.stored_);
+    if (column == columns) log.rowTimes_.push_back(field);
     if (++column > columns) {
       ++record;
       column = 1;
     }
   }
+  // A record that lacks only its last field, the time field of a row that
+  // never came, holds the last row's values: it is a sample like the others.
+  if (column == columns) ++record;
   log.sampleCount = static_cast<int16_t>(record);
   return result;
 }

@@ -14,21 +14,11 @@ namespace zelk::store {
 std::string ColumnText(std::string_view field) {
   std::string_view s = field;
   while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  // A plain decimal number: optional minus, digits, at most one point, at
-  // least one digit. Other spellings (exponents, a plus sign) stay as written.
-  size_t i = (!s.empty() && s[0] == '-') ? 1 : 0;
-  bool digit = false, point = false;
-  for (; i < s.size(); ++i) {
-    if (s[i] >= '0' && s[i] <= '9') {
-      digit = true;
-    } else if (s[i] == '.' && !point) {
-      point = true;
-    } else {
-      return std::string(field);
-    }
-  }
-  if (!digit) return std::string(field);
-  return text::Plain(text::LeadingNumber(s));
+  // Any spelling of a decimal number (a plus sign, an exponent: "+5",
+  // "1.5e15", "1E-06") is stored in its plain form, so that it reads back as
+  // the same number; anything else stays as written.
+  const auto value = text::ReadDecimal(s);
+  return value ? text::Plain(*value) : std::string(field);
 }
 
 std::optional<std::string_view> ColumnTextInPlace(std::string_view field) {
@@ -54,7 +44,11 @@ std::optional<std::string_view> ColumnTextInPlace(std::string_view field) {
     while (p != end && isDigit(*p)) ++p;
   }
   const char* const fracEnd = p;
-  if (p != end || (wholeStart == wholeEnd && fracStart == fracEnd)) return field;
+  if (p != end || (wholeStart == wholeEnd && fracStart == fracEnd)) {
+    // Another spelling of a number ("+5", "1e3") takes the general conversion.
+    if (text::ReadDecimal(field)) return std::nullopt;
+    return field;
+  }
 
   // The plain form drops the whole part's leading zeros and the fraction's
   // trailing ones (and the point with them), and a minus sign before zero.
@@ -81,12 +75,10 @@ std::optional<std::string_view> ColumnTextInPlace(std::string_view field) {
     if (!negative) return view(sig, last);
     return sig == wholeStart ? std::optional(view(begin, last)) : std::nullopt;
   }
-  // Below 1: "0." and the fraction, which has at most four zeros before its
-  // first significant digit (smaller values take an exponent) and at most 15
-  // significant digits.
+  // Below 1: "0." and the fraction, with at most 15 significant digits.
   const char* firstSig = fracStart;
   while (*firstSig == '0') ++firstSig;
-  if (firstSig - fracStart > 4 || last - firstSig > 15) return std::nullopt;
+  if (last - firstSig > 15) return std::nullopt;
   if (wholeStart == wholeEnd) return std::nullopt;  // ".5": no 0 before the point to show
   if (!negative) return view(wholeEnd - 1, last);
   return wholeEnd - wholeStart == 1 ? std::optional(view(begin, last)) : std::nullopt;
@@ -113,9 +105,10 @@ std::optional<std::string_view> ColumnTextQuick(std::string_view field, const ch
   const unsigned in = (1u << n) - 1;
   const unsigned d = digits & in, p = mask('.') & in, m = mask('-') & in, z = mask('0') & in;
   const unsigned other = in & ~(d | p | m);
-  // A character no number has, other than a blank (which may trail one):
-  // stored as written.
-  if ((other & ~(mask(' ') | mask('\t'))) != 0) return field;
+  // A character no number has, other than a blank (which may trail one) or
+  // what an exponent or a plus sign writes: stored as written.
+  const unsigned spelt = mask('e') | mask('E') | mask('+');
+  if ((other & ~(mask(' ') | mask('\t') | spelt)) != 0) return field;
   if (other != 0 || d == 0 || (m & ~1u) != 0 || (p & (p - 1)) != 0) return ColumnTextInPlace(field);
   const unsigned first = m & 1u;  // where the digits start
   const unsigned last = 1u << (n - 1);

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "store/log_reader.h"
-#include "text/number_text.h"
 
 namespace zelk::store {
 namespace {
@@ -50,8 +49,11 @@ ReadResult Reader::ReadFrames(FieldReader& r, LogData& log) {
     log.logLines_.push_back(field);
     frames.push_back(field);
   }
-  const long k = static_cast<long>(log.frame80_.size() + log.frame7D_.size()) + 1;
-  log.sampleCount = text::ToInt16(k / 2.0).value_or(0);
+  // A sample is a 0x80 frame with its 0x7D frame: every pair counts, the
+  // last one too, and a frame left without its partner at the end makes no
+  // sample. At most 10000 frames of each code fit, so the count fits too.
+  const long frames = static_cast<long>(log.frame80_.size() + log.frame7D_.size());
+  log.sampleCount = static_cast<int16_t>(frames / 2 + 1);
   return result;
 }
 

@@ -47,6 +47,17 @@ std::string_view LogData::ShortColumn(long record, long column) const {
   return format == kShortTimeLog ? Field(record, column) : std::string_view{};
 }
 
+std::string_view LogData::RowTime(long i) const {
+  if (format == kFrameLog || i < 1) return {};
+  if (lazyColumns_.empty()) return At(rowTimes_, i);
+  if (i > static_cast<long>(recordLines_.size())) return {};
+  // The row's first field, up to its comma.
+  const RowSpan& line = recordLines_[static_cast<size_t>(i - 1)];
+  std::string_view row = Text().substr(line.start, line.end - line.start);
+  while (!row.empty() && (row.front() == ' ' || row.front() == '\t')) row.remove_prefix(1);
+  return row.substr(0, row.find(','));
+}
+
 // Built with the processor's own bit count where it has one. clang cannot
 // make a function multiversioned once it has been used above (Field), so
 // there it is built in its one default version.

@@ -35,6 +35,9 @@ class LogData {
   std::string_view Frame7D(long i) const;
   std::string_view Column(long record, long column) const;       // "Time" log
   std::string_view ShortColumn(long record, long column) const;  // "#time" log
+  // The time a column log records for sample i, as written in its row
+  // ("08:12:00.000", "0.40"); empty for a frame log, which records none.
+  std::string_view RowTime(long i) const;
 
   long logLineCount() const { return static_cast<long>(logLines_.size()); }
   long frame80Count() const { return static_cast<long>(frame80_.size()); }
@@ -76,6 +79,8 @@ class LogData {
   const LazyColumn& FoundColumn(long column) const;
   std::vector<RowSpan> recordLines_;             // one a data row
   mutable std::vector<LazyColumn> lazyColumns_;  // column 1 first
+  // Read field by field: each data row's time field as written, row 1 first.
+  std::vector<std::string_view> rowTimes_;
 };
 
 // Byte b of a frame text: the two characters at positions 3b + 5 and 3b + 6

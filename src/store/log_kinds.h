@@ -66,6 +66,14 @@ static_assert(
 
 constexpr const LogKind& KindOf(LogFormat format) { return kLogKinds[format]; }
 
+// The minutes from a log's start to its sample i, samples being numbered from
+// 1 and taken `samplesPerMinute` a minute: sample 1 is at 0. Every time the
+// program gives a sample (the axis, the marker, the tables, the lamps) is
+// this one.
+constexpr double MinutesOf(long i, double samplesPerMinute) {
+  return samplesPerMinute > 0 ? static_cast<double>(i - 1) / samplesPerMinute : 0;
+}
+
 // The kind of log that a first field announces.
 constexpr LogFormat FormatOfFirstField(std::string_view field) {
   for (const LogKind& kind : kLogKinds) {

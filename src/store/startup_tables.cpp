@@ -25,8 +25,10 @@ constexpr const char* kFrame7DNames[] = {
     "Unknown",        "Unknown",           "Unknown",         "Unknown",
     "Unknown",        "Unknown",           "Unknown",         "Unknown"};
 
-constexpr int kFrame80BitBytes[] = {17, 26, 27};
-constexpr int kFrame7DBitBytes[] = {3, 16, 17, 23, 24, 25, 26, 27, 28, 29, 30, 31};
+// The bytes that hold on/off flags, shown bit by bit: the fault codes among
+// them (0x80 bytes 13 and 14, 0x7D bytes 5, 14 and 22).
+constexpr int kFrame80BitBytes[] = {13, 14, 17, 26, 27};
+constexpr int kFrame7DBitBytes[] = {3, 5, 14, 16, 17, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31};
 
 constexpr const char* kColumnNames[] = {
     "RPM", "IdleError", "IdlePos(Steps)", "IdleSwitch", "Coolant Temp (C)", "MAP(kPascals)",

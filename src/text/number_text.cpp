@@ -69,24 +69,10 @@ std::string Layout(double value, bool blankForPositive, bool zeroBeforePoint) {
     return out;
   }
 
-  if (s.exp >= kSignificant || s.exp < -5) {
-    // Exponent form: "1.5E+16", "2.5E-07".
-    out += s.digits[0];
-    if (s.count > 1) {
-      out += '.';
-      out.append(s.digits + 1, s.count - 1);
-    }
-    out += 'E';
-    out += s.exp < 0 ? '-' : '+';
-    const int e = std::abs(s.exp);
-    if (e < 10) out += '0';
-    char eb[8];
-    out.append(eb, std::to_chars(eb, eb + sizeof eb, e).ptr);
-    return out;
-  }
-
   if (s.exp >= 0) {
-    // Integer digits, padded with zeros when the significant digits end early.
+    // Integer digits, padded with zeros when the significant digits end early:
+    // however large or small, a number is written out in full, never with
+    // an exponent, which the leading-number reading would stop at.
     const int intDigits = s.exp + 1;
     for (int i = 0; i < intDigits; ++i) out += i < s.count ? s.digits[i] : '0';
     if (s.count > intDigits) {

@@ -12,9 +12,9 @@ namespace zelk::text {
 // Decimal text with at most 15 significant digits, a leading blank for values
 // of 0 or more and "-" for negative ones, no 0 before the decimal point, no
 // trailing zeros: 12.6 -> " 12.6", 13 -> " 13", 0.435 -> " .435", -3 -> "-3".
-// Magnitudes of 1e15 and more, or below 1e-5, after the rounding to 15 digits
-// use an exponent: " 1E+16", " 1.5E+16", "-2.5E-07". NaN and infinities are
-// kept off the screen by the callers; should one arrive it reads " 0".
+// Never an exponent, however large or small: 1.5e16 -> " 15000000000000000",
+// -2.5e-7 -> "-.00000025". NaN and infinities are kept off the screen by the
+// callers; should one arrive it reads " 0".
 std::string BlankSigned(double value);
 
 // As BlankSigned without the leading blank and with "0" before the point of a

@@ -107,7 +107,7 @@ constexpr double kSecondsAtMost = 10;
 constexpr double kSecondsAtMost = 2;
 #endif
 
-const char kRefused[] = "Not a valid ZELK data file";
+const char kRefused[] = "Not a valid ZELK data file: \"{path}\"";
 const std::string kCut = "\"{name}\" is longer than ZelkScope can hold: it was cut at line ";
 
 TEST(BadInput, EveryFileIsToldAboutOrShownAndNeverHarmsTheLoadedLog) {
@@ -122,13 +122,13 @@ TEST(BadInput, EveryFileIsToldAboutOrShownAndNeverHarmsTheLoadedLog) {
     int sampleCount = -1;  // -1: refused; 0: loaded, of any length
   } files[] = {
       {Make::Sparse, "huge.bin", RandomBytes(1 << 20, 2), kRefused},
-      {Make::Sparse, "huge-time.txt", TimeLog({{1, {"900"}}}), kCut + "4, after 1 samples.", 2},
-      {Make::Text, "line.txt", line, kCut + "1, after 9999 samples.", 10000},
-      {Make::Text, "long.txt", FrameLog(10005, {700}), kCut + "20004, after 9999 samples.", 10000},
+      {Make::Sparse, "huge-time.txt", TimeLog({{1, {"900"}}}), kCut + "3, after 1 sample.", 2},
+      {Make::Text, "line.txt", line, kCut + "1, after 10000 samples.", 10001},
+      {Make::Text, "long.txt", FrameLog(10005, {700}), kCut + "20004, after 10000 samples.", 10001},
       // Record 10000 ends with the time field of row 10001, on line 10002.
       {Make::Text, "long-time.txt", ShortTimeLog({{10, Texts(10003, "9")}}),
        kCut + "10002, after 10000 samples.", 10001},
-      {Make::Text, "cut.txt", CutFrames(), "", 98},
+      {Make::Text, "cut.txt", CutFrames(), "", 99},
       {Make::Text, "nonhex.txt", NonHexEverywhere(), "", 34},
       {Make::Text, "quote.txt",
        "ZELK,ECU 1,x\r\n" + Frame80With({}) + "\r\n\"" + Frame7DWith({}) + "\r\n" +
@@ -142,7 +142,7 @@ TEST(BadInput, EveryFileIsToldAboutOrShownAndNeverHarmsTheLoadedLog) {
       {Make::DeletedOnClick, "gone.txt", FrameLog(1000, {900}),
        "Cannot read \"{path}\": No such file or directory."},
       {Make::GrowingOnClick, "growing.txt", FrameLog(500, {900}), "", 0},
-      {Make::Text, "Fahrt über Köln 2.txt", FrameLog(30, {1200}), "", 30},
+      {Make::Text, "Fahrt über Köln 2.txt", FrameLog(30, {1200}), "", 31},
   };
 
   for (const auto& file : files) {

@@ -58,8 +58,9 @@ TEST(Driver, BadLineStopsTheScript) {
 }
 
 // Each kind of log sets the byte list's caption and place, its rate of
-// samples and the trip's length in whole minutes (half to even: 72 / 145
-// and 74 / 145 minutes give 0 and 1), whatever its lines end with. After a
+// samples and the trip's length in whole minutes, its samples over its rate
+// (half to even: 30 / 60 and 90 / 60 minutes give 0 and 2), whatever its
+// lines end with. After a
 // load, a frame log's bytes from 0x10 on have one blank after the number;
 // its list starts on byte 1, under a caption of its own. Actions on the
 // controls hidden on the Full Trip (the paging arrows, the user-defined
@@ -68,14 +69,14 @@ TEST(Load, EachKindOfLogSetsItsByteListAndTripLength) {
   const std::string hidden =
       "click NextImage\nclick PreviousImage\nselect UserPageSelect 0\nselect UserByteSelect 3\n"
       "scroll MarkerStepScroll 50\ntype MarkerStepValueText 3\ndump\n";
-  const auto timeLog = [](int samples) { return TimeLog({{1, Texts(samples - 1, "900")}}); };
+  const auto timeLog = [](int samples) { return TimeLog({{1, Texts(samples, "900")}}); };
   const std::pair<std::string, std::string> cases[] = {
-      {FrameLog(71, {}, "\n"), "72 0 145 | 32 00  Frame Size..1F Unknown 1 4560 | Byte 4300"},
-      {FrameLog(73, {}, "\r"), "74 1 145 | 32 00  Frame Size..1F Unknown 1 4560 | Byte 4300"},
-      {timeLog(30), "30 0 60 | 31  1 RPM.. 31 GPS Altitude 0 4000 | Byte/Field 3700"},
-      {timeLog(90), "90 2 60 | 31  1 RPM.. 31 GPS Altitude 0 4000 | Byte/Field 3700"},
-      {ShortTimeLog({{1, Texts(75, "1500")}}),
-       "76 1 150 | 11  1 RPM.. 11  0 4000 | Byte/Field 3700"},
+      {FrameLog(72, {}, "\n"), "73 0 145 | 32 00  Frame Size..1F Unknown 1 4560 | Byte 4300"},
+      {FrameLog(74, {}, "\r"), "75 1 145 | 32 00  Frame Size..1F Unknown 1 4560 | Byte 4300"},
+      {timeLog(30), "31 0 60 | 31  1 RPM.. 31 GPS Altitude 0 4000 | Byte/Field 3700"},
+      {timeLog(90), "91 2 60 | 31  1 RPM.. 31 GPS Altitude 0 4000 | Byte/Field 3700"},
+      {ShortTimeLog({{1, Texts(76, "1500")}}),
+       "77 1 150 | 11  1 RPM.. 11  0 4000 | Byte/Field 3700"},
   };
   for (const auto& [text, expected] : cases) {
     Scratch s;
@@ -99,11 +100,11 @@ TEST(Load, EachKindOfLogSetsItsByteListAndTripLength) {
   }
 }
 
-// The marker after a step of 7 (offset 17, 105 twips a sample from 550): a
-// typed step that is taken moves on by it; one that is not moves on by 7 and
-// the box shows 7 again. The window spans 100 samples: a step onto offset
-// 100 leaves the marker on the last sample it read off. A step left past the
-// start leaves the graph. Any other key leaves the marker where it is.
+// The marker after a step of 7 (offset 17, 10500 / 101 twips a sample from
+// 550): a typed step that is taken moves on by it; one that is not moves on
+// by 7 and the box shows 7 again. The window holds 102 samples: a step past
+// the last stops on it. A step left past the start leaves the graph. Any
+// other key leaves the marker where it is.
 TEST(Marker, StepsReadOffSamples) {
   Scratch s;
   const std::string open = "open " + s.Write("m.txt", FrameLog(102, {850}, "\r\n", 1)) +
@@ -111,17 +112,18 @@ TEST(Marker, StepsReadOffSamples) {
   // Each case: the marker's offset, the step and its box, then the sample
   // and value read off and the strip's place, or "off" the graph.
   const std::pair<const char*, const char*> cases[] = {
-      {"type MarkerStepValueText 3\nkey 39", "20 3 3 21 850 2650"},
-      {"type MarkerStepValueText abc\nkey 39", "24 7 7 25 850 3070"},
-      {"type MarkerStepValueText -3\nkey 39", "24 7 7 25 850 3070"},
-      {"type MarkerStepValueText 2.5\nkey 39", "24 7 7 25 850 3070"},
-      {"type MarkerStepValueText 0\nkey 39", "24 7 7 25 850 3070"},
-      {"type MarkerStepValueText 12\nkey 39", "29 12 12 30 850 3595"},
-      {"type MarkerStepValueText 83\nkey 39", "100 83 83 18 850 2335"},
-      {"scroll MarkerStepScroll 25\nkey 39", "42  25  25 43 850 4960"},
-      {"key 37\nkey 37", "3 7 7 4 850 865"},
+      {"type MarkerStepValueText 3\nkey 39", "20 3 3 21 850 2629"},
+      {"type MarkerStepValueText abc\nkey 39", "24 7 7 25 850 3045"},
+      {"type MarkerStepValueText -3\nkey 39", "24 7 7 25 850 3045"},
+      {"type MarkerStepValueText 2\ntype MarkerStepValueText 2.5\nkey 39", "24 7 7 25 850 3045"},
+      {"type MarkerStepValueText 99999\nkey 39", "24 7 7 25 850 3045"},
+      {"type MarkerStepValueText 0\nkey 39", "24 7 7 25 850 3045"},
+      {"type MarkerStepValueText 12\nkey 39", "29 12 12 30 850 3565"},
+      {"type MarkerStepValueText 90\nkey 39", "101 90 90 102 850 11050"},
+      {"scroll MarkerStepScroll 25\nkey 39", "42  25  25 43 850 4916"},
+      {"key 37\nkey 37", "3 7 7 4 850 862"},
       {"key 37\nkey 37\nkey 37", "0 7 7 off"},
-      {"key 38", "17 7 7 18 850 2335"},
+      {"key 38", "17 7 7 18 850 2317"},
   };
   for (const auto& [action, expected] : cases) {
     const DriverRun run = s.Run(open + action + "\ndump\n");

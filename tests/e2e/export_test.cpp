@@ -76,7 +76,9 @@ TEST(ExportRun, JobsShareTheLogsAndChangeNothingElse) {
     }
     EXPECT_EQ(runs[0].status, refused ? 1 : 0);
     EXPECT_EQ(runs[0].err,
-              refused ? "zelkscope: " + logs[13] + ": Not a valid ZELK data file\n" : "");
+              refused ? "zelkscope: " + logs[13] + ": Not a valid ZELK data file: \"" + logs[13] +
+                            "\"\n"
+                      : "");
     Texts lines = Split(runs[0].out, '\n');
     EXPECT_EQ(lines.size(), refused ? 580u : 600u);
     EXPECT_EQ(lines.back(), s.dir() + "/out/drive_quillon-10-user_defined.csv");

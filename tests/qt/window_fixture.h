@@ -67,7 +67,7 @@ class WindowTest : public WindowFixture {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
-    // 104 samples (on the Full Trip a sample is about 104 twips, 7 pixels,
+    // 103 samples (on the Full Trip a sample is about 103 twips, 7 pixels,
     // wide) of 85 °C coolant, 30 °C intake air and 20 °C fuel: three level
     // series well apart. The last 0x80 frame reports the air temperature
     // sensor's fault.

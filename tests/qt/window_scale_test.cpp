@@ -54,9 +54,10 @@ TEST_F(ScaleTest, TheFormGrowsWithTheWindowAndIsTheSameAtItsSize) {
     const QFont font = Widget("RPMButton")->font();
     EXPECT_EQ(std::pair(font.pixelSize(), font.bold()), std::pair(qRound(16 * scale), true));
     EXPECT_EQ(qobject_cast<QLabel*>(Widget("FaultGreen(0)"))->pixmap().width(), px(450));
-    // The time axis runs along canvas y 4000, as thick as the scale.
+    // The time axis runs along canvas y 4000, as thick as the scale, on to
+    // the right of the series' last sample.
     EXPECT_TRUE(CanvasShowsDrawing(*window_));
-    EXPECT_EQ(window_->canvasImage().pixelColor(px(6000), px(4000)), QColor(Qt::blue));
+    EXPECT_EQ(window_->canvasImage().pixelColor(px(11150), px(4000)), QColor(Qt::blue));
     // Another channel's graph is on the window as soon as it is drawn.
     QTest::mouseClick(Widget(++turn % 2 ? "BatteryButton" : "RPMButton"), Qt::LeftButton);
     EXPECT_TRUE(WindowShowsCanvas(*window_));

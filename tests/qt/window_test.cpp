@@ -127,10 +127,10 @@ TEST_F(WindowTest, ControlsImagesAndColoursAreWhereTheProgramPutsThem) {
 // sends presses and releases marked as repeats, then one real release: the
 // marker moves once for each real key-up. Only a left click on the graph or
 // on a red lamp moves it; the lamp marks the sample nearest its fault's first
-// report (the last the Full Trip's marker reaches). On the Full Trip the
+// report (the log's last). On the Full Trip the
 // paging arrows are hidden: a click where one would be reaches whatever lies
 // under it and does not page (which would take the marker back to the first
-// sample). Pixels 200 and 497 lie within a pixel of the middle between two
+// sample). Pixels 198 and 493 lie within a pixel of the middle between two
 // samples, so a click read a pixel off would mark another sample. Clicks
 // beyond either end mark the first or last sample. The values panel, opened
 // from the menu, follows the marker's keys, and closing it unticks the menu.
@@ -158,10 +158,10 @@ TEST_F(WindowTest, KeysClicksAndMenusDoWhatTheySay) {
       {"where PreviousImage would be", Qt::LeftButton, middleOf("PreviousImage"), "21"},
       {"where NextImage would be", Qt::LeftButton, middleOf("NextImage"), "21"},
       {"left at 2", Qt::LeftButton, placeOf(Canvas(), {2, 120}), "1"},
-      {"red lamp", Qt::LeftButton, middleOf("FaultRed(1)"), "101"},
-      {"left at 200", Qt::LeftButton, placeOf(Canvas(), {200, 120}), "24"},
-      {"left at 497", Qt::LeftButton, placeOf(Canvas(), {497, 120}), "66"},
-      {"left at 782", Qt::LeftButton, placeOf(Canvas(), {782, 120}), "101"},
+      {"red lamp", Qt::LeftButton, middleOf("FaultRed(1)"), "103"},
+      {"left at 198", Qt::LeftButton, placeOf(Canvas(), {198, 120}), "25"},
+      {"left at 493", Qt::LeftButton, placeOf(Canvas(), {493, 120}), "67"},
+      {"left at 782", Qt::LeftButton, placeOf(Canvas(), {782, 120}), "103"},
   };
   for (const auto& [what, button, place, sample] : clicks) {
     SCOPED_TRACE(what);
@@ -172,7 +172,7 @@ TEST_F(WindowTest, KeysClicksAndMenusDoWhatTheySay) {
   ValuesWindow* values = window_->valuesWindow();
   ASSERT_TRUE(values->isVisible());
   QTest::keyClick(FocusTarget(), Qt::Key_Left);
-  EXPECT_EQ(values->heading()->text().toStdString(), "Sample 91 at 0:37.7");
+  EXPECT_EQ(values->heading()->text().toStdString(), "Sample 93 at 0:38.1");
   const QTreeWidgetItem* coolant = values->list()->topLevelItem(1);
   EXPECT_EQ(coolant->text(0) + "|" + coolant->text(1) + "|" + coolant->text(2), "Coolant|85|°C");
   values->close();

@@ -49,7 +49,7 @@ std::string ColumnLog(const std::string& first, int names, int values,
     }
     text += "\r\n";
   }
-  return text + std::to_string(rows + 1) + "\r\n";
+  return text;
 }
 
 // A frame text of `code` and `count` bytes.

@@ -38,8 +38,7 @@ std::string Frame7DWith(const std::map<int, std::string>& bytes);  // 32 bytes
 std::string FrameLogOf(const std::vector<std::string>& frames80,
                        const std::vector<std::string>& frames7D);
 // Column logs of one row per sample: `columns` maps a column number to its
-// texts, row by row; every other value is "0". A last time field completes
-// the last record, so that n rows give SampleCount n + 1.
+// texts, row by row; every other value is "0". Row r records time r.
 std::string TimeLog(const std::map<int, std::vector<std::string>>& columns);       // 31 values
 std::string ShortTimeLog(const std::map<int, std::vector<std::string>>& columns);  // 10 values
 

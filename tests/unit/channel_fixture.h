@@ -47,8 +47,7 @@ inline std::string FramesWith(int page, int b, const std::string& bytes) {
 }
 
 // One decode-and-draw case of a channel: the log, the texts decoded for
-// samples 1 to n, each ended by '|' (in Full Trip the last of them lies past
-// the window and is decoded but not drawn), the listing box, where the first
+// samples 1 to n, '|' between them, the listing box, where the first
 // series' drawn segments end, the average line when one is shown, the first
 // plotted series where it differs from the data, and how many lines the
 // canvas holds when that is checked.
@@ -75,7 +74,7 @@ class ChannelTest : public ::testing::Test {
     // The window of `lengthMins` minutes (0: the Full Trip) from minute
     // `startMins`, over the trip length that a load works out for the log.
     const double perMinute = store::kLogKinds[log_.format].samplesPerMinute;
-    const int trip = text::ToInt16(log_.sampleCount / perMinute).value_or(0);
+    const int trip = text::ToInt16((log_.sampleCount - 1) / perMinute).value_or(0);
     window_ = chart::TimeWindow::Of(log_.sampleCount, trip, lengthMins, startMins, perMinute);
     canvas_ = chart::RecordingCanvas();
     view_ =
@@ -111,8 +110,7 @@ class ChannelTest : public ::testing::Test {
     SCOPED_TRACE(c.what);
     Show(c.id, c.log);
     const Texts data = Split(c.data);
-    Texts plot = Split(c.plot.empty() ? c.data : c.plot);
-    plot.pop_back();  // lies past the Full Trip
+    const Texts plot = Split(c.plot.empty() ? c.data : c.plot);
     EXPECT_EQ(TextsOf(tables_.data, data.size()), data);
     EXPECT_EQ(TextsOf(tables_.plot[0], plot.size()), plot);
     EXPECT_EQ(view_.text, c.text);

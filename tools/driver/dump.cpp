@@ -22,8 +22,8 @@ void Vars(Json& j, const form::UserPage& page) {
   j.Key("FileLoaded").Number(v.file.everLoaded ? 1LL : 0LL);
   j.Key("WinStartMins").Number(v.window.startMins);
   j.Key("WinEndMins").Number(v.window.endMins);
-  j.Key("YStart").Number(v.window.yStart);
-  j.Key("YEnd").Number(v.window.yEnd);
+  j.Key("YStart").Number(static_cast<long long>(v.window.yStart));
+  j.Key("YEnd").Number(static_cast<long long>(v.window.yEnd));
   j.Key("XStep").Raw(v.window.xStep.ToText());
   j.Key("CurrentChannel").Number(static_cast<long long>(v.graph.channel));
   j.Key("ValueScale").Number(v.graph.valueScale);

@@ -8,21 +8,22 @@ namespace {
 // The engine-speed graph: frame, limit line and series (its title and labels
 // are checked where the window shows them), and its listing.
 TEST_F(ChannelTest, EngineSpeedGraphAndListing) {
-  // SampleCount 103: samples 1 to 101, a step of 105.
+  // 102 samples, a step of 10500 / 101; the unpaired last frame is none.
   Show(ChannelId::EngineSpeed, testlogs::FrameLog(102, {850, 6000, 0, 65535}, "\r\n", 1));
   const auto& l = lines();
-  ASSERT_EQ(l.size(), 3u + 101u);
+  ASSERT_GE(l.size(), 3u + 101u);
   EXPECT_EQ(l[0], (chart::Line{550, 100, 550, 4000, chart::kBlue, 1}));
   EXPECT_EQ(l[1], (chart::Line{550, 4000, 11200, 4000, chart::kBlue, 1}));
   EXPECT_EQ(l[2], (chart::Line{550, 250, 11200, 250, chart::kRed, 2}));
-  // The first segment is level at the first sample's height.
-  EXPECT_EQ(l[3], (chart::Line{550, 3422, 655, 3422, chart::kBlack, 2}));
-  EXPECT_EQ(l[4], (chart::Line{655, 3422, 760, -80, chart::kBlack, 2}));
-  EXPECT_EQ(l[6].y2, 4000.68f);  // -1 lies just below the time axis
-  EXPECT_EQ(l.back().x2, 11155);
+  // The first sample stands on the value axis.
+  EXPECT_EQ(l[3], (chart::Line{550, 3473, 653.96039f, 280, chart::kBlack, 2}));
+  // -1 lies just below the time axis: held on it, paler.
+  EXPECT_EQ(l[5], (chart::Line{757.92078f, 4000, 861.88116f, 4000, 0x808080, 2}));
+  EXPECT_EQ(l.back().x2, 11050);
 
   // A speed that cannot be read counts as 0, and the rest of the log is
-  // still listed: four characters a sample.
+  // still listed, every sample to the last: four characters a sample where
+  // they fit, never a digit or a sign cut off.
   const auto speed = [](const char* high, const char* low) {
     return Frame80With({{1, high}, {2, low}});
   };
@@ -30,10 +31,10 @@ TEST_F(ChannelTest, EngineSpeedGraphAndListing) {
       {FrameLogOf({speed("03", "52"), speed("0G", "52"),  // no hexadecimal
                    kShort80,                              // too short for byte 2
                    speed("FF", "FF"), speed("30", "39"), speed("00", "32"), speed("04", "D2"),
-                   speed("00", "00"), speed("00", "00"), speed("00", "00")},
+                   speed("00", "00")},
                   {}),
-       "0850 0000 0000 -1 2345  50 1234 0000 "},
-      {ShortTimeLog({{1, {"850", "N/A", "99999", "850.5", "-7", "", "1e3", "0", "0"}}}),
+       "0850 0000 0000 -1 12345  50 1234 0000 "},
+      {ShortTimeLog({{1, {"850", "N/A", "99999", "850.5", "-7", "", "1e3", "0"}}}),
        "0850 0000 0000 0850 -7 0000 1000 0000 "},
   };
   for (const auto& [log, listing] : cases) {
@@ -41,14 +42,14 @@ TEST_F(ChannelTest, EngineSpeedGraphAndListing) {
     EXPECT_EQ(view_.text, "Raw Data - Revolutions/Minute\r\n" + listing);
   }
 
-  // Over the longest window, YEnd - YStart = 8997, the x of every point is the
-  // exact sum of its steps rounded once: no drift from adding rounded steps.
+  // Over the longest window, 8999 steps, the x of every point is the exact
+  // sum of its steps rounded once: no drift from adding rounded steps.
   Show(ChannelId::EngineSpeed, testlogs::FrameLog(9000, {1500}));
-  EXPECT_EQ(std::pair(lines()[4500].x2, lines().back().x2), std::pair(5799.4165f, 11051.167f));
+  EXPECT_EQ(std::pair(lines()[4500].x2, lines().back().x2), std::pair(5798.25f, 11050.0f));
 }
 
-// The temperatures channel: three series from a frame log, two from a column
-// log, on the Celsius or the Fahrenheit face chosen by the last coolant value.
+// The temperatures channel: three series from a frame log, in degrees
+// Celsius, the coolant listed with its sign.
 TEST_F(ChannelTest, TemperaturesFrameLogDrawsCoolantIntakeAndFuelWithTheirLegend) {
   // Bytes 3, 5 and 6 of the 0x80 frame, less 55: upper and lower case,
   // 00 and FF, a frame too short for them and bytes that are no hexadecimal.
@@ -60,53 +61,20 @@ TEST_F(ChannelTest, TemperaturesFrameLogDrawsCoolantIntakeAndFuelWithTheirLegend
                                  Frame80With({{3, "ZZ"}, {5, "G5"}, {6, "4B"}})},
                                 {}),
                      "85|-55|7|0|0",
-                     "Raw Data - Coolant Temperature (Deg Centrigrade)\r\n85° 55°  7°  0° ",
-                     {1350, 5550, 3690, 3900}};
-  ExpectDecoded(c, 3);
-  ASSERT_EQ(lines().size(), 18u);
-  EXPECT_EQ(lines()[6].x2, 14550);  // 10500 / 3 a sample
-  EXPECT_EQ(EndYs(7, 4), (Ys{3150, 5550, 3600, 3900}));
-  EXPECT_EQ(lines()[11], (chart::Line{2800, 520, 3400, 520, chart::kBlack, 2}));
-  EXPECT_EQ(lines()[12], (chart::Line{4100, 520, 4700, 520, chart::kGreen, 2}));
-  EXPECT_EQ(EndYs(13, 4), (Ys{3300, -2100, 3300, 3900}));
-  EXPECT_EQ(lines()[13], (chart::Line{550, 3300, 4050, 3300, chart::kMagenta, 2}));
-  EXPECT_EQ(lines()[17], (chart::Line{5400, 520, 5800, 520, chart::kMagenta, 2}));
-}
-
-TEST_F(ChannelTest, TemperaturesCoolantAtTheWindowsEndChoosesTheFace) {
-  // Column logs keep their texts as stored; the fuel series is not drawn.
-  const struct {
-    const char* what;
-    std::string log;
-    bool fahrenheit;
-    std::string listing;
-    Ys coolantYs, intakeYs;
-    const char* fuel;
-  } cases[] = {
-      // clang-format off
-      {"120 is still Celsius", TimeLog({{5, {"50", "120", "0"}}, {8, {"20", "30", "40"}}}), false,
-       "50° 120° ", {2400, 300}, {3300, 3000}, "30"},
-      {"121 is Fahrenheit", TimeLog({{5, {"-10", "121", "0"}}, {8, {"20", "-5", "40"}}}), true,
-       "10° 121° ", {4060, 1964}, {3580, 3980}, "-5"},
-      {"a fraction above 120", ShortTimeLog({{2, {"85.5", "120.4", "5"}}, {3, {"7", "abc", "1"}}}),
-       true, "86° 120° ", {2532, 1973.6f}, {3788, 3900}, "0"},
-      // clang-format on
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    Show(ChannelId::Temperatures, c.log);
-    const char* face = c.fahrenheit ? "Temperatures (°F)" : "Temperatures (°C)";
-    EXPECT_EQ(view_.title, std::string(face) + "          Coolant                Intake");
-    EXPECT_EQ(view_.labels[6], std::string(c.fahrenheit ? "240°" : "120°"));
-    EXPECT_EQ(view_.labels[2], std::string(c.fahrenheit ? "70°" : "40°"));
-    const float limit = c.fahrenheit ? 700 : 1000;
-    EXPECT_EQ(lines()[2], (chart::Line{550, limit, 11200, limit, chart::kRed, 2}));
-    EXPECT_EQ(view_.text, "Raw Data - Coolant Temperature (Deg Centrigrade)\r\n" + c.listing);
-    ASSERT_EQ(lines().size(), 9u);  // axes, limit, two series of two, two strokes
-    EXPECT_EQ(EndYs(3, 2), c.coolantYs);
-    EXPECT_EQ(EndYs(5, 2), c.intakeYs);
-    EXPECT_EQ(tables_.plot[2][2], c.fuel);
-  }
+                     "Raw Data - Coolant Temperature (Deg Centrigrade)\r\n85° -55°  7°  0°  0° ",
+                     {},
+                     {},
+                     {},
+                     24};
+  ExpectDecoded(c);
+  // 85 °C at 1365 falls to -55 °C below the time axis, crossing it at 2143.75.
+  EXPECT_EQ(lines()[3], (chart::Line{550, 1365, 2143.75f, 4000, chart::kBlack, 2}));
+  EXPECT_EQ(lines()[4], (chart::Line{2143.75f, 4000, 3175, 4000, 0x808080, 2}));
+  EXPECT_EQ(lines()[15], (chart::Line{2800, 520, 3400, 520, chart::kBlack, 2}));
+  EXPECT_EQ(lines()[16], (chart::Line{4100, 520, 4700, 520, chart::kGreen, 2}));
+  EXPECT_EQ(lines()[17].colour, chart::kMagenta);
+  EXPECT_EQ(lines()[23], (chart::Line{5400, 520, 5800, 520, chart::kMagenta, 2}));
+  EXPECT_EQ(TextsOf(tables_.plot[2], 5), (Texts{" 20", " 200", " 20", " 0", " 20"}));
 }
 
 // Every channel on each kind of log: a frame log's bytes, a "Time" log's and a
@@ -126,114 +94,104 @@ TEST_F(ChannelTest, EachChannelDecodesEachKindOfLog) {
   };
   // clang-format off
   const Decoded cases[] = {
+      {ChannelId::Temperatures, "Time: the intake column again as fuel, not drawn",
+       TimeLog({{5, {"50", "120", "0"}}, {8, {"20", "30", "40"}}}), "50|120|0",
+       "Raw Data - Coolant Temperature (Deg Centrigrade)\r\n50° 120°  0° ", {}, {}, {}, 9},
+      {ChannelId::Temperatures, "#time, rounded half to even", ShortTimeLog({{2, {"85.5", "120.4", "-5"}}}),
+       "85.5|120.4|-5", "Raw Data - Coolant Temperature (Deg Centrigrade)\r\n86° 120° -5° "},
       {ChannelId::Battery, "frame log", FramesWith(0, 8, "7E 82 64 05 FF 00 6a G0 8C"),
-       " 12.6| 13.0| 10| .5| 25.5| 0| 10.6| 0| 14.0", volts + "12.6V 13.0V  10V  .5V 25.5V  0V 10.6V  0V ",
-       {2400, 2080, 4480, 12080, -7920, 12480, 4000, 12480}, {},
+       " 12.6| 13.0| 10| .5| 25.5| 0| 10.6| 0| 14.0",
+       volts + "12.6V 13.0V  10V  .5V 25.5V  0V 10.6V  0V 14.0V ", {}, {},
        " 12.6| 13| 10| .5| 25.5| 0| 10.6| 0| 14"},
       {ChannelId::Battery, "column texts carry no blank, so whole volts stay as they are",
        column(10, {"13.52", "12", "11.0", "9.8", "14"}), "13.52|12|11|9.8|14",
-       volts + "3.52V 12V 11V 9.8V ", {1664, 2880, 3680, 4640}},
+       volts + "13.52V 12V 11V 9.8V 14V "},
       {ChannelId::Battery, "#time", ShortTimeLog({{7, {"12.6", "abc", "-1", "13"}}}), "12.6|abc|-1|13",
-       volts + "12.6V abcV -1V ", {2400, 12480, 13280}},
-      // Half degrees from -24, listed rounded half to even; a byte that cannot
-      // be read stands for 0°, not -24°; 107 over the window's 10 samples.
+       volts + "12.6V abcV -1V 13V "},
+      // Half degrees from -24, listed rounded half to even with their sign; a
+      // byte that cannot be read stands for 0°, not -24°; 117 over 11 samples.
       {ChannelId::Ignition, "frame log", FramesWith(0, 22, "40 41 42 43 30 20 FF 00 zz - 44"),
-       " 8| 8| 9| 10| 0|-8| 104|-24| 0| 0| 10", advance + "08° 08° 09° 10° 00° 08° 104° 24° 00° 00° ",
-       {3040, 3040, 2920, 2800, 4000, 4960, -8480, 6880, 4000, 4000}, "Average Advance = 10.7°"},
+       " 8| 8| 9| 10| 0|-8| 104|-24| 0| 0| 10",
+       advance + "08° 08° 09° 10° 00° -08° 104° -24° 00° 00° 10° ", {}, "Average Advance = 10.6°"},
       {ChannelId::Ignition, "summed unrounded, listed rounded to even",
        column(7, {"12.5", "0.5", "-0.5", "1.5", "0"}), "12.5|0.5|-0.5|1.5|0",
-       advance + "12° 00° 00° 02° ", {2500, 3940, 4060, 3820}, "Average Advance = 3.5°"},
-      {ChannelId::Ignition, "#time", ShortTimeLog({{1, {"900", "900", "900"}}}), "N/A|N/A|N/A",
-       "Ignition Advance not supported by Quillon", {4000, 4000}},
-      // 0xFF is 1.275 V at y 175: its segment is left out, the next one starts
-      // there. Status 2 lies at y -2000, left out the same way.
+       advance + "12° 00° 00° 02° 00° ", {}, "Average Advance = 2.8°"},
+      {ChannelId::Ignition, "#time records none: nothing drawn", ShortTimeLog({{1, {"900", "900", "900"}}}),
+       "N/A|N/A|N/A", "Ignition Advance not supported by Quillon", {}, {}, {}, 2},
+      // 0xFF and 0xFD lie above the plot, held at its top; status 2 too.
       {ChannelId::Lambda, "frame log",
        FrameLogOf({}, {lambda7D("57", "00"), lambda7D("FF", "01"), lambda7D("fd", "01"),
                        lambda7D("01", "00"), lambda7D("q1", "02"), kShort7D, lambda7D("C8", "00")}),
-       " .435| 1.275| 1.265| .005| 0| 0| 1", lambda + "0.43 1.27 1.26 0.00 0.00 0.00 ",
-       {2695, 205, 3985, 4000, 4000}, {}, {}, 14},
+       " .435| 1.275| 1.265| .005| 0| 0| 1", lambda + "0.43 1.27 1.26 0.00 0.00 0.00 1.00 ",
+       {}, {}, {}, 20},
       // Column logs have no status series and no legend.
       {ChannelId::Lambda, "millivolts", column(13, {"450", "1000", "1300", "abc", "0.004", "0"}),
-       "0.45|1|1.3|0|0.000004|0", lambda + "0.45 1.00 1.30 0.00 0.00 ",
-       {2650, 1000, 4000, 3999.988}, {}, {}, 6},
-      {ChannelId::Lambda, "#time: tenths of millivolts", ShortTimeLog({{10, {"4500", "12750", "0.05", "7"}}}),
-       "0.45|1.275|0.000005|0.0007", "Lambda (Oxygen Sensor) Voltage not supported by Quillon",
-       {2650, 3999.985}, {}, {}, 4},
-      // Listed by the last digit; an empty text lists as a blank.
+       "0.45|1|1.3|0|0.000004|0", lambda + "0.45 1.00 1.30 0.00 0.00 0.00 ", {}, {}, {}, 9},
+      {ChannelId::Lambda, "#time: tenths of millivolts", ShortTimeLog({{10, {"4500", "12750", "0.05", "-70"}}}),
+       "0.45|1.275|0.000005|-0.007", lambda + "0.45 1.27 0.00 0.00 ", {}, {}, {}, 8},
+      // An empty text lists as a blank; nothing is cut off.
       {ChannelId::FuelLoop, "frame log", FramesWith(1, 10, "00 00 01 01 10 g0 01"), " 0| 0| 1| 1| 16| 0| 1",
-       loop + "0 0 1 1 6 0 ", {4000, 4000, 1000, 1000, -44000, 4000}},
-      {ChannelId::FuelLoop, "Time", column(12, {"1", "", "0", "1"}), "1||0|1", loop + "1  0 ",
-       {1000, 4000, 4000}},
-      {ChannelId::FuelLoop, "#time", ShortTimeLog({{9, {"1", "2.5", "0"}}}), "1|2.5|0", loop + "1 5 ",
-       {1000, -3500}},
-      // Degrees on frame logs, listed by their last two digits; volts / 0.2 on
-      // column logs, a text that is no number as 0; "#time" texts are widened
-      // in the table, the plotted ones kept.
+       loop + "0 0 1 1 16 0 1 "},
+      {ChannelId::FuelLoop, "Time", column(12, {"1", "", "0", "1"}), "1||0|1", loop + "1  0 1 "},
+      {ChannelId::FuelLoop, "#time", ShortTimeLog({{9, {"1", "2.5", "-1"}}}), "1|2.5|-1", loop + "1 2.5 -1 "},
+      // Degrees on frame logs; volts / 0.2 on column logs, a text that is no
+      // number as 0; "#time" texts are widened in the table, the plotted ones kept.
       {ChannelId::Throttle, "frame log", FramesWith(1, 2, "2D 05 78 00 zz ff 2D"),
        " 45| 5| 120| 0| 0| 255| 45",
-       "Raw Data - Throttle Position Sensor (TPS)\r\n45°  5° 20°  0°  0° 55° ",
-       {2200, 3800, -800, 4000, 4000, -6200}},
+       "Raw Data - Throttle Position Sensor (TPS)\r\n45°  5° 120°  0°  0° 255° 45° "},
       {ChannelId::Throttle, "Time", column(9, {"0.9", "0.8", "abc", "", "1", "0.25", "0.000001", "0.3"}),
        "4.5|4.00|0.00|0.00|5.00|1.25|0.000005|1.5",
-       tpv + "4.5V 4.00V 0.00V 0.00V 5.00V 1.25V 0.000005V ",
-       {1950, 2100, 3300, 3300, 1800, 2925, 3299.9985}},
+       tpv + "4.5V 4.00V 0.00V 0.00V 5.00V 1.25V 0.000005V 1.5V "},
       {ChannelId::Throttle, "#time", ShortTimeLog({{4, {"4.5", "1", "2", "0.0", "1.25", "4.5"}}}),
-       "4.5|1|2|0|1.25|4.5", tpv + "4.50V 1.00V 2V 0V 1.25V ",
-       {2450, 3500, 3200, 3800, 3425}},
-      // Plotted in kilopascals, listed in whole psi.
+       "4.5|1|2|0|1.25|4.5", tpv + "4.50V 1.00V 2V 0V 1.25V 4.50V "},
+      // Listed in whole psi, 0.145038 to the kilopascal.
       {ChannelId::Manifold, "frame log", FramesWith(0, 7, "23 64 1E 6E 00 FF 1e ?x 65"),
-       "35|100|30|110|0|255|30|0|101", map + "05 15 04 16 00 38 04 00 ",
-       {2850, 900, 3000, 600, 3900, -3750, 3000, 3900}},
-      {ChannelId::Manifold, "Time", column(6, {"101", "12.5", "0"}), "101|12.5|0", map + "15 02 ",
-       {870, 3525}},
-      // "#time" logs hold psi: 14.7 psi plots as 98 kPa.
-      {ChannelId::Manifold, "#time", ShortTimeLog({{5, {"abc", "14.7", "0"}}}), "abc|14.7|0",
-       map + "00 15 ", {3900, 960}},
-      // Percent around 100, averaged over raw values above 70 only.
+       "35|100|30|110|0|255|30|0|101", map + "05 15 04 16 00 37 04 00 15 "},
+      {ChannelId::Manifold, "Time", column(6, {"101", "12.5", "-20"}), "101|12.5|-20", map + "15 02 -03 "},
+      {ChannelId::Manifold, "#time holds psi", ShortTimeLog({{5, {"abc", "14.7", "0"}}}), "abc|14.7|0",
+       map + "00 15 00 "},
+      // Percent from the raw 100, averaged over raw values above 70 only.
       {ChannelId::ShortTermTrim, "70 left out and 71 counted", FramesWith(1, 12, "64 00 68 60 46 47 64"),
-       "100|0|104|96|70|71|100", trim + "100 00 104 96 70 71 ",
-       {2150, 13150, 1710, 2590, 5450, 5340}, "Average STFT = -7.3%"},
-      {ChannelId::ShortTermTrim, "nothing to average", FramesWith(1, 12, "05 zz - 46 64"), "5|0|0|70|100",
-       trim + "05 00 00 70 ", {12600, 13150, 13150, 5450}, "Average STFT = 0.0%"},
+       "100|0|104|96|70|71|100", trim + "00 -100 04 -04 -30 -29 00 ", {}, "Average STFT = -5.8%",
+       "0|-100|4|-4|-30|-29|0"},
       {ChannelId::ShortTermTrim, "raw values rounded half to even",
        column(14, {"101.5", "99", "70.5", "80", "100"}), "101.5|99|70.5|80|100",
-       trim + "102 99 70 80 ", {1985, 2260, 5395, 4350}, "Average STFT = -6.3%"},
-      {ChannelId::ShortTermTrim, "#time keeps no trim", ShortTimeLog({{1, {"900", "900", "900"}}}),
-       "||", "Short Term Fuel Trim (STFT) not supported by Quillon", {13150, 13150}},
+       trim + "02 -01 -30 -20 00 ", {}, "Average STFT = -4.8%", "1.5|-1|-29.5|-20|0"},
+      {ChannelId::ShortTermTrim, "#time records none: nothing drawn",
+       ShortTimeLog({{1, {"900", "900", "900"}}}), "||",
+       "Short Term Fuel Trim (STFT) not supported by Quillon", {}, {}, "||", 2},
   };
   // clang-format on
   for (const auto& c : cases) ExpectDecoded(c);
 
-  // The lambda status series and the legend of both series.
-  Show(ChannelId::Lambda, cases[6].log);
-  EXPECT_EQ(lines()[3].y1, 175);
-  EXPECT_EQ(lines()[3].x1, 550 + 2 * 2100);
-  EXPECT_EQ(EndYs(7, 5), (Ys{4000, 1000, 1000, 4000, 4000}));
-  EXPECT_EQ(lines()[7], (chart::Line{550, 4000, 2650, 4000, chart::kGreen, 2}));
-  EXPECT_EQ(lines()[11].y1, -2000);
-  EXPECT_EQ(lines()[12], (chart::Line{3300, 510, 3900, 510, chart::kBlack, 3}));
-  EXPECT_EQ(lines()[13], (chart::Line{4400, 510, 5000, 510, chart::kGreen, 3}));
+  // The lambda status series under the legend of both series.
+  Show(ChannelId::Lambda, cases[8].log);
+  EXPECT_EQ(lines()[10], (chart::Line{550, 4000, 2300, 900, chart::kGreen, 2}));
+  EXPECT_EQ(lines()[18], (chart::Line{3300, 510, 3900, 510, chart::kBlack, 3}));
+  EXPECT_EQ(lines()[19], (chart::Line{4400, 510, 5000, 510, chart::kGreen, 3}));
   EXPECT_EQ(view_.startY[1], 4000);
 
   // The manifold's read-off is in psi (the exported table shows it); a
   // pressure that is no number reads off empty.
-  Show(ChannelId::Manifold, column(6, {"abc", "abc"}));
-  EXPECT_EQ(channels::ReadOff(*channels::ChannelOf(ChannelId::Manifold), log_, tables_, 1), "");
+  Show(ChannelId::Manifold, column(6, {"95", "abc"}));
+  const channels::ChannelRow& manifold = *channels::ChannelOf(ChannelId::Manifold);
+  EXPECT_EQ(channels::ReadOff(manifold, log_, tables_, 1), "13.77861");
+  EXPECT_EQ(channels::ReadOff(manifold, log_, tables_, 2), "");
 }
 
 // Averages are rounded as shown, a half away from zero and as shown, not as
 // held (how the number text rounds is pinned by its own tests); a log
 // without samples averages 0.
 // The user-defined byte 12 of the 0x7D frames is averaged as the trim is:
-// samples 1 to 7 count, and one that is no byte is left out of the sum and
-// of the count.
+// every sample counts, but one that is no byte is left out of the sum and of
+// the count.
 TEST_F(ChannelTest, AveragesRoundAsShown) {
-  Texts trims(21, "100");
+  Texts trims(20, "100");
   trims[0] = "97";  // -3 over 20 samples
   // clang-format off
   const std::tuple<ChannelId, std::string, const char*> cases[] = {
       {ChannelId::ShortTermTrim, TimeLog({{14, trims}}), "Average STFT = -0.2%"},
-      {ChannelId::UserDefined, FramesWith(1, 12, "64 67 ZZ 67 64 67 64 00"), "Average STFT = 1.5%"},
+      {ChannelId::UserDefined, FramesWith(1, 12, "64 67 ZZ 67 64 67 64"), "Average STFT = 1.5%"},
       {ChannelId::ShortTermTrim, TimeLog({}), "Average STFT = 0.0%"},
       {ChannelId::Ignition, TimeLog({}), "Average Advance = 0.0°"},
   };
@@ -249,28 +207,32 @@ TEST_F(ChannelTest, AveragesRoundAsShown) {
 // The user-defined channel: a byte's decode, scale, listing, average and the
 // byte whose bits it shows; a column log's columns.
 TEST_F(ChannelTest, UserDefinedScalesListsAndShowsBits) {
-  // Byte 2 of the 0x7D frames. 8 samples: Full Trip draws samples 1 to 6 and
-  // scales to samples 1 to 4, so the FF of sample 5 rises above the canvas.
+  // Byte 2 of the 0x7D frames: the largest value of the window stands at
+  // 1000, and the labels name round values at their heights.
   const auto showByte2 = [this](const std::string& bytes) {
     Show(ChannelId::UserDefined, FramesWith(1, 2, bytes), {1, 2, "Throttle Angle"});
   };
   showByte2("10 20 40 50 FF 08 30 30");
-  EXPECT_EQ(EndYs(2, 6), (Ys{3400, 2800, 1600, 1000, -5562.5f, 3700}));
-  EXPECT_EQ(view_.text, "Raw Data - Throttle Angle\r\n10 20 40 50 FF 08 ");
-  // The labels name the byte's values at their middles, in hexadecimal.
-  EXPECT_EQ(Labels(), (Texts{"00", "11", "21", "32", "42", "53", "63"}));
+  EXPECT_EQ(lines()[6].y1, 1000);  // 0xFF
+  EXPECT_EQ(view_.text, "Raw Data - Throttle Angle\r\n10 20 40 50 FF 08 30 30 ");
+  EXPECT_EQ(Labels(), (Texts{"0x00", "0x40", "0x80", "0xC0", "0x100", "0x140", ""}));
+  EXPECT_EQ(view_.labelTops, (std::array<int, 7>{3900, 3147, 2394, 1641, 888, 135, 180}));
+  // A byte of 0s and 1s is labelled 0x00 and 0x01 once each.
+  showByte2("00 01 00 01");
+  EXPECT_EQ(Labels(), (Texts{"0x00", "0x01", "", "", "", "", ""}));
+  EXPECT_EQ(view_.labelTops[1], 900);
 
-  const std::pair<const char*, double> cases[] = {{"60 20 40 50 FF 08 30 30", 3000.0 / 96},
+  const std::pair<const char*, double> cases[] = {{"60 20 40 50 10 08 30 30", 3000.0 / 96},
                                                   {"00 00 00 00 00 00 00 00", 10}};
   for (const auto& [bytes, scale] : cases) {
     showByte2(bytes);
     EXPECT_EQ(view_.valueScale, scale) << bytes;
   }
-  EXPECT_EQ(EndYs(2, 6), Ys(6, 4000));
+  EXPECT_EQ(EndYs(2, 7), Ys(7, 4000));
 
   // A flagged byte shows the bits of the window's first sample.
   Texts frames(400, Frame7DWith({}));
-  frames[266] = Frame7DWith({{3, "0A"}});  // sample 267 begins the second 2-minute page
+  frames[290] = Frame7DWith({{3, "0A"}});  // sample 291 begins the second 2-minute page
   Show(ChannelId::UserDefined, FrameLogOf({}, frames), {1, 3, "Flags", true}, 2, 2);
   EXPECT_EQ(view_.bitsOf, "0A");
   Show(ChannelId::UserDefined, TimeLog({{1, {"81", "0"}}}), {1, 0, "RPM", true});
@@ -280,9 +242,9 @@ TEST_F(ChannelTest, UserDefinedScalesListsAndShowsBits) {
   // a text that is no number has none.
   Show(ChannelId::UserDefined, TimeLog({{1, {"5", "850", "-1", "12.5", "FFFF", "0"}}}),
        {1, 0, "RPM"});
-  EXPECT_EQ(view_.text, "Raw Data - RPM\r\n5 850 -1 12.5 FFFF ");
-  EXPECT_EQ(TextsOf(tables_.plot[0], 5), (Texts{"5", "850", "-1", "12.5", ""}));
-  EXPECT_EQ(Labels(), (Texts{"0", "176", "351", "527", "703", "878", "1050"}));
+  EXPECT_EQ(view_.text, "Raw Data - RPM\r\n5 850 -1 12.5 FFFF 0 ");
+  EXPECT_EQ(TextsOf(tables_.plot[0], 6), (Texts{"5", "850", "-1", "12.5", "", "0"}));
+  EXPECT_EQ(Labels(), (Texts{"0", "200", "400", "600", "800", "1000", ""}));
   Show(ChannelId::UserDefined, TimeLog({{13, Texts(8, "66")}}), {1, 12, "STFT"});
   EXPECT_EQ(view_.average, std::nullopt);  // the 13th column is no trim
 }

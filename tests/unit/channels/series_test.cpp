@@ -21,7 +21,7 @@ std::string FrameTrip() {
   return FrameLogOf(frames80, frames7D);
 }
 
-// "Time": 200 rows, SampleCount 201, 3 minutes; coolant 80 + s % 10.
+// "Time": 200 rows, 200 samples, 3 minutes; coolant 80 + s % 10.
 std::string TimeTrip() {
   Texts coolant;
   for (int s = 1; s <= 200; ++s) coolant.push_back(std::to_string(80 + s % 10));
@@ -50,27 +50,33 @@ TEST_F(ChannelTest, DataTableHoldsTheWindowsSamplesAsPlotted) {
   } cases[] = {
       // clang-format off
       {0, false, ChannelId::Temperatures, {}, "coolant_c,intake_c,fuel_c",
-       "1,0.0069,85,-14,35", "398,2.7448,102,-7,35"},
-      // Page 2 runs from 266.67 to 533.67 and the log ends at sample 399.
-      {0, true, ChannelId::Lambda, {}, "lambda_v,lambda_status", "267,1.8414,0.335,1",
-       "399,2.7517,0.995,1"},
-      {0, false, ChannelId::Throttle, {}, "throttle_deg", "1,0.0069,1", "398,2.7448,38"},
-      {0, false, ChannelId::UserDefined, {0, 3, "Coolant Temp"}, "coolant_temp", "1,0.0069,140",
-       "398,2.7448,157"},
-      {1, false, ChannelId::Temperatures, {}, "coolant_c,intake_c", "1,0.0167,81,25.5",
-       "199,3.3167,89,25.5"},
-      // Page 2 runs from 134 to 268 and the log ends at sample 200.
-      {1, true, ChannelId::Throttle, {}, "throttle_v", "134,2.2333,2.5", "200,3.3333,2.5"},
-      {1, false, ChannelId::UserDefined, {1, 4, "Coolant Temp (C)"}, "coolant_temp_c",
-       "1,0.0167,81", "199,3.3167,89"},
+       "1,0.0000,85,-14,35", "400,2.7517,84,-15,35"},
+      // Page 2 runs from 291 to 580 and the log ends at sample 400.
+      {0, true, ChannelId::Lambda, {}, "lambda_v,lambda_status", "291,2.0000,0.455,1",
+       "400,2.7517,0,0"},
+      {0, false, ChannelId::Throttle, {}, "throttle_deg", "1,0.0000,1", "400,2.7517,40"},
+      {0, false, ChannelId::UserDefined, {0, 3, "Coolant Temp"}, "coolant_temp", "1,0.0000,140",
+       "400,2.7517,139"},
+      // Column logs give the time each row records as well.
+      {1, false, ChannelId::Temperatures, {}, "log_time,coolant_c,intake_c", "1,0.0000,1,81,25.5",
+       "200,3.3167,200,80,25.5"},
+      // Page 2 runs from 121 to 240 and the log ends at sample 200.
+      {1, true, ChannelId::Throttle, {}, "log_time,throttle_v", "121,2.0000,121,2.5",
+       "200,3.3167,200,2.5"},
+      {1, false, ChannelId::UserDefined, {1, 4, "Coolant Temp (C)"}, "log_time,coolant_temp_c",
+       "1,0.0000,1,81", "200,3.3167,200,80"},
       // Kilopascals in a "Time" log, psi in a "#time" log: psi in the table.
-      {1, false, ChannelId::Manifold, {}, "manifold_psi", "1,0.0167,15.15", "199,3.3167,15.15"},
-      {2, false, ChannelId::Manifold, {}, "manifold_psi", "1,0.0067,14.7", "399,2.6600,14.7"},
-      // Page 2 runs from 267.33 to 534.33 and the log ends at sample 400.
-      {2, true, ChannelId::Temperatures, {}, "coolant_c,intake_c", "267,1.7800,90,-3",
-       "400,2.6667,90,-3"},
-      {2, false, ChannelId::Lambda, {}, "lambda_v", "1,0.0067,0.00001", "399,2.6600,0.045"},
-      {2, false, ChannelId::UserDefined, {1, 0, "RPM"}, "rpm", "1,0.0067,1234", "399,2.6600,1234"},
+      {1, false, ChannelId::Manifold, {}, "log_time,manifold_psi", "1,0.0000,1,14.648838",
+       "200,3.3167,200,14.648838"},
+      {2, false, ChannelId::Manifold, {}, "log_time,manifold_psi", "1,0.0000,1,14.7",
+       "400,2.6600,400,14.7"},
+      // Page 2 runs from 301 to 600 and the log ends at sample 400.
+      {2, true, ChannelId::Temperatures, {}, "log_time,coolant_c,intake_c", "301,2.0000,301,90,-3",
+       "400,2.6600,400,90,-3"},
+      {2, false, ChannelId::Lambda, {}, "log_time,lambda_v", "1,0.0000,1,0.00001",
+       "400,2.6600,400,0.045"},
+      {2, false, ChannelId::UserDefined, {1, 0, "RPM"}, "log_time,rpm", "1,0.0000,1,1234",
+       "400,2.6600,400,1234"},
       // clang-format on
   };
   for (const auto& c : cases) {

@@ -52,7 +52,7 @@ TEST_F(BatchTest, WritesEveryChannelOfEveryLogAndPage) {
        {"one/trip.txt", "bad.txt", "missing.txt", "two/trip.txt"}, "trip-2-user_defined.png", 1,
        {{"trip-temperature", "TemperatureButton"}, {"trip-user_defined", "UserDefinedButton"},
         {"trip-2-temperature", "TemperatureButton"}, {"trip-2-user_defined", "UserDefinedButton"}},
-       "zelkscope: " + dir_ + "/bad.txt: Not a valid ZELK data file\n"
+       "zelkscope: " + dir_ + "/bad.txt: Not a valid ZELK data file: \"" + dir_ + "/bad.txt\"\n"
        "zelkscope: " + missing + ": Cannot read \"" + missing + "\": No such file or directory.\n"
        "zelkscope: cannot write \"" + out + "trip-2-user_defined.png\": disk full\n"},
       {{"MAPButton"}, 2, {"one/trip.txt", "three/short.txt"}, "", 0,

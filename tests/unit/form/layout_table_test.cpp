@@ -26,7 +26,7 @@ TEST(LayoutTable, EachControlOnceInItsContainerShownAsDesignedAndTheMenusInOrder
   const std::set<std::string> hidden = {
       "PreviousImage", "NextImage", "Background", "PictureAbout", "YLabel", "FuelAverageText",
       "LabelInfo(3)", "LabelInfo(4)", "LabelInfo(6)", "UserPageSelect", "UserByteSelect",
-      "DataPointLabel", "DataPointText", "MarkerTimeLabel", "MarkerTimeText", "MarkerValueLabel", "MarkerValueText",
+      "DataPointLabel", "DataPointText", "MarkerTimeLabel", "MarkerTimeText", "MarkerLogTimeText", "MarkerValueLabel", "MarkerValueText",
       "MarkerStepScroll", "MarkerStepValueLabel", "MarkerStepValueText",
       "Label(1)", "Label(3)", "Label(4)", "Label(5)", "BitSurround", "BitLabel",
       "LTFTValue", "LabelInfo(21)"};

@@ -51,30 +51,31 @@ class MarkerTest : public PageTest {
     canvas_ = chart::RecordingCanvas();
     SetUp();
     Open(BusyLog(samples));
-    ASSERT_EQ(page().log().sampleCount, samples);
+    ASSERT_EQ(page().log().sampleCount, samples + 1);
     PickWindow(page(), paged);
   }
   static void PickWindow(form::UserPage& p, bool paged) {
     if (paged) Run(p, "select YAxis 1\nclick NextImage");
   }
-  int First() { return chart::SampleIndex(vars().window.yStart); }
+  long First() { return vars().window.yStart; }
   // Where the channel's draw puts sample j's point.
-  double PointOf(int j) { return 550 + (j - First() + 1) * vars().window.xStep.ToDouble(); }
+  double PointOf(long j) { return 550 + (j - First()) * vars().window.xStep.ToDouble(); }
 };
 
 TEST_F(MarkerTest, ClickLeavesTheWindowAsTheArrowKeysDo) {
   // Both windows move the marker 10 samples on and take a typed step, then
-  // have text typed that is no step; one goes on by the arrow key and the
-  // other is clicked where that lands. Both then read off and redraw the
-  // marker by the same code whatever the channel: the cases differ in the
-  // window and in where the marker lands, up to the last sample it reaches.
+  // have text typed that is no step, which leaves that step in use; one goes
+  // on by the arrow key and the other is clicked where that lands. Both then
+  // read off and redraw the marker by the same code whatever the channel:
+  // the cases differ in the window and in where the marker lands, up to the
+  // log's last sample.
   const struct {
     const char* button;
     bool paged;
     int sample;
   } cases[] = {{"RPMButton", false, 123},
-               {"BatteryButton", false, 577},
-               {"IgnitionButton", true, 579},
+               {"BatteryButton", false, 580},
+               {"IgnitionButton", true, 580},
                {"UserDefinedButton", true, 512}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.button);
@@ -87,7 +88,7 @@ TEST_F(MarkerTest, ClickLeavesTheWindowAsTheArrowKeysDo) {
     const std::string step = std::to_string(c.sample - First() - 10);
     for (form::UserPage* p : {&page(), &keys}) {
       Run(*p, std::string("click ") + c.button + "\nkey 39\ntype MarkerStepValueText " + step +
-                  "\ntype MarkerStepValueText x");
+                  "\nkey 13\ntype MarkerStepValueText x");
     }
     keys.Form_KeyUp(39);
     page().Picture1_MouseDown(1, PointOf(c.sample), 1500);
@@ -159,20 +160,28 @@ TEST_F(MarkerTest, TheTableHoldsWhatTheMarkerReadsOff) {
         table[fields.at(0)] = Texts(fields.begin() + 1, fields.end());
       }
       const Texts& header = table["sample"];
+      // A column log's table gives each row's own time after the minutes.
+      const size_t first = header.at(1) == "log_time" ? 2 : 1;
       // The first sample, then one at a time.
       Run(page(), "clickat 0 2000\ntype MarkerStepValueText 1");
       for (int k = 0; k < 40; ++k, page().Form_KeyUp(39)) {
-        const std::string& shown = state("MarkerValueText").caption;
+        // A frame byte is read off in hexadecimal, then its number: "0x14 (20)".
+        std::string shown = state("MarkerValueText").caption;
+        if (shown.starts_with("0x")) shown = shown.substr(shown.find('(') + 1, shown.size() - 1);
+        if (shown.ends_with(')')) shown.pop_back();
         const auto value = text::ReadDecimal(shown);
         ASSERT_TRUE(table.contains(state("DataPointText").caption)) << k;
         const Texts& fields = table[state("DataPointText").caption];
-        EXPECT_EQ(fields.at(1), value ? text::Decimal::FromDouble(*value).ToText() : "")
+        // A quantity the log does not record has no column, and no read-off.
+        EXPECT_EQ(first < fields.size() ? fields[first] : "", value ? text::Plain(*value) : "")
             << state("DataPointText").caption << " shows \"" << shown << '"';
         EXPECT_EQ(state("MarkerTimeText").caption, text::ClockText(std::stod(fields.at(0))));
+        EXPECT_EQ(state("MarkerLogTimeText").visible ? state("MarkerLogTimeText").caption : "",
+                  first == 2 ? "Logged " + fields.at(1) : "");
         // The values panel gives each exported series' number, or says it
         // is not recorded; the user-defined byte is its last row.
         const form::ValuesView values = page().ValuesAtMarker();
-        for (size_t f = 1; f + 1 < header.size(); ++f) {
+        for (size_t f = first; f + 1 < header.size(); ++f) {
           const auto named = channels::NameAndUnit(header[f]);
           const auto at = std::find_if(values.rows.begin(), values.rows.end(), [&](auto& r) {
             return r.quantity == named.quantity && r.unit == named.unit;
@@ -197,22 +206,22 @@ TEST_F(MarkerTest, ARedLampGoesToItsFirstReport) {
   for (int i = 1; i <= 580; ++i) frames80.push_back(testlogs::Frame80With({{13, Hex(i >= 400)}}));
   Open(testlogs::FrameLogOf(frames80, frames7D));
   EXPECT_EQ(state("FaultRed", 0).toolTip,
-            "First reported at 2:45.5 (sample 400), last at 4:00.0 (sample 580), in 181 samples");
+            "First reported at 2:45.1 (sample 400), last at 3:59.6 (sample 580), in 181 samples");
   const std::tuple<int, const char*, int> windows[] = {
-      {1, "2 mins to 4 mins", 290}, {0, "0 mins to 4 mins", 1}, {2, "0 mins to 5 mins", 1}};
+      {1, "2 mins to 4 mins", 291}, {0, "0 mins to 4 mins", 1}, {2, "0 mins to 5 mins", 1}};
   for (const auto& [window, duration, first] : windows) {
     Run(page(), "select YAxis " + std::to_string(window) + "\nclick FaultRed(0)");
     EXPECT_EQ(state("Duration").caption, duration);
     EXPECT_EQ(First(), first);
     EXPECT_EQ(state("DataPointText").caption, "400");
-    EXPECT_EQ(state("MarkerTimeText").caption, "2:45.5");
+    EXPECT_EQ(state("MarkerTimeText").caption, "2:45.1");
   }
 }
 
 TEST_F(MarkerTest, OnAFlagByteTheBitsFollowTheMarker) {
-  // 24 samples: the window spans 21, the marker steps 10.
+  // 24 samples: the window spans 23, the marker steps 10.
   std::vector<std::string> frames(24, testlogs::Frame7DWith({}));
-  for (const auto& [i, byte] : {std::pair{0, "81"}, {10, "0A"}, {11, "1G"}, {20, "FF"}})
+  for (const auto& [i, byte] : {std::pair{0, "81"}, {10, "0A"}, {13, "1G"}, {20, "FF"}})
     frames[i] = testlogs::Frame7DWith({{3, byte}});
   Open(testlogs::FrameLogOf({}, frames));
   Run(page(), "click UserDefinedButton\nselect UserByteSelect 3");
@@ -227,11 +236,11 @@ TEST_F(MarkerTest, OnAFlagByteTheBitsFollowTheMarker) {
   EXPECT_EQ(bits(), "10000001");
   // Each step: the sample marked, its value and the bits.
   const std::pair<const char*, const char*> steps[] = {
-      {"key 39", "11 10 00001010"},
-      {"key 39", "21 255 11111111"},
-      {"key 39", "21 255 11111111"},                 // past the window: nothing changes
-      {"key 37", "12  00000000"},                    // no byte: all clear
-      {"select UserByteSelect 2", "12 0 --------"},  // no flags: no strip
+      {"key 39", "11 0x0A (10) 00001010"},
+      {"key 39", "21 0xFF (255) 11111111"},
+      {"key 39", "24 0x00 (0) 00000000"},                  // a step past the end stops on it
+      {"key 37", "14  00000000"},                          // no byte: all clear
+      {"select UserByteSelect 2", "14 0x00 (0) --------"},  // no flags: no strip
   };
   for (const auto& [line, shown] : steps) {
     Run(page(), line);
@@ -243,10 +252,11 @@ TEST_F(MarkerTest, OnAFlagByteTheBitsFollowTheMarker) {
   EXPECT_FALSE(state("BitSurround").visible || state("BitLabel").visible);
 }
 
-// A 580-sample log over the Full Trip (samples 1 to 578, 4 minutes): zooms,
+// A 580-sample log over the Full Trip (samples 1 to 580, 4 minutes): zooms,
 // pans, pages and the keys, one after another, as the window box, the
-// details, the paging arrows and the marker (while shown) give them. The
-// Backspace typed into the step box edits the step only.
+// details (the log's, zoomed or not), the paging arrows and the marker
+// (while shown) give them. The Backspace typed into the step box edits the
+// step only.
 TEST_F(MarkerTest, ZoomsAndKeysShowTheWindowChosen) {
   Load(580, false);
   // Only a left click marks a sample: one with the right button changes nothing.
@@ -256,26 +266,26 @@ TEST_F(MarkerTest, ZoomsAndKeysShowTheWindowChosen) {
   EXPECT_EQ(lines(), drawn);
   EXPECT_EQ(Differences(page().controls(), controls), std::vector<std::string>{});
   const std::pair<const char*, const char*> steps[] = {
-      {"key 39", "0 mins to 4 mins|579||11"},
-      {"drag 3000 1000", "0.2 mins to 0.9 mins|110|<>|"},
-      {"key 36", "0.2 mins to 0.9 mins|110|<>|25"},
-      {"key 39", "0.2 mins to 0.9 mins|110|<>|35"},
-      {"wheel 1000 1", "0.2 mins to 0.6 mins|55|<>|35"},
-      {"pan -2", "0.1 mins to 0.5 mins|55|<>|35"},
-      {"key 34", "0.5 mins to 0.9 mins|55|<>|71"},
-      {"key 35", "0.5 mins to 0.9 mins|55|<>|125"},
-      {"type MarkerStepValueText 2", "0.5 mins to 0.9 mins|55|<>|125"},
-      {"key 8", "0.5 mins to 0.9 mins|55|<>|125"},
-      {"click RPMButton", "0.5 mins to 0.9 mins|55|<>|125"},
-      {"key 8", "0.2 mins to 0.9 mins|110|<>|125"},
-      {"key 33", "0.0 mins to 0.8 mins|110|>|1"},
-      {"key 8", "0 mins to 4 mins|579||1"},
-      {"wheel 600 20", "0.0 mins to 0.1 mins|10|<>|"},
-      {"wheel 600 -20", "0 mins to 4 mins|579||"},
-      {"select YAxis 1", "0 mins to 2 mins|579|>|"},
-      {"key 34", "2 mins to 4 mins|579|<|"},
-      {"wheel 5000 1", "2.4 mins to 3.4 mins|145|<>|"},
-      {"select YAxis 1", "2 mins to 4 mins|579|<|"}};
+      {"key 39", "0 mins to 4 mins|580||11"},
+      {"drag 3000 1000", "0.2 mins to 0.9 mins|580|<>|"},
+      {"key 36", "0.2 mins to 0.9 mins|580|<>|26"},
+      {"key 39", "0.2 mins to 0.9 mins|580|<>|36"},
+      {"wheel 1000 1", "0.2 mins to 0.6 mins|580|<>|36"},
+      {"pan -2", "0.1 mins to 0.5 mins|580|<>|36"},
+      {"key 34", "0.5 mins to 0.9 mins|580|<>|72"},
+      {"key 35", "0.5 mins to 0.9 mins|580|<>|127"},
+      {"type MarkerStepValueText 2", "0.5 mins to 0.9 mins|580|<>|127"},
+      {"key 8", "0.5 mins to 0.9 mins|580|<>|127"},
+      {"click RPMButton", "0.5 mins to 0.9 mins|580|<>|127"},
+      {"key 8", "0.2 mins to 0.9 mins|580|<>|127"},
+      {"key 33", "0.0 mins to 0.8 mins|580|>|1"},
+      {"key 8", "0 mins to 4 mins|580||1"},
+      {"wheel 600 20", "0.0 mins to 0.1 mins|580|<>|"},
+      {"wheel 600 -20", "0 mins to 4 mins|580||"},
+      {"select YAxis 1", "0 mins to 2 mins|580|>|"},
+      {"key 34", "2 mins to 4 mins|580|<|"},
+      {"wheel 5000 1", "2.4 mins to 3.4 mins|580|<>|"},
+      {"select YAxis 1", "2 mins to 4 mins|580|<|"}};
   for (const auto& [line, shown] : steps) {
     ASSERT_TRUE(page().Apply(*form::ParseUserEvent(line))) << line;
     EXPECT_EQ(state("Duration").caption + "|" + state("DataText", 0).caption + "|" +
@@ -289,7 +299,7 @@ TEST_F(MarkerTest, ZoomsAndKeysShowTheWindowChosen) {
   // follows the zoom.
   Run(page(), "click AboutMenu\nkey 27\nclick OpenMenu\nkey 27\ndrag 1000 3000");
   EXPECT_FALSE(state("PictureAbout").visible || state("Background").visible);
-  EXPECT_EQ(Split(page().DataCsv(), '\n').at(1).substr(0, 4), "301,");
+  EXPECT_EQ(Split(page().DataCsv(), '\n').at(1).substr(0, 4), "303,");
 }
 
 }  // namespace

@@ -41,17 +41,19 @@ TEST_F(PageTest, StartUpWaitsForALogAndEachLoadSetsTheLampsAndTheTrimReadout) {
     EXPECT_EQ(state("LTFTValue").visible ? state("LTFTValue").caption : "", trim);
     EXPECT_EQ(state("LabelInfo", 21).visible, *trim != '\0') << trim;
   }
-  // The last log, of SampleCount 3 and 0 minutes: on the Full Trip its window
-  // ends on the sample it starts on and has no step, so it draws its frame
-  // and no series; a window length over it takes the whole log too. (That no
-  // window of a log too short for it draws off the finite plane is the fuzz
-  // seeds' replay's to find.)
+  // A log of one sample, 0 minutes: on the Full Trip its window ends on the
+  // sample it starts on and has no step, so it draws its frame and no
+  // series; a window length over it draws none either. (That no window of a
+  // log too short for it draws off the finite plane is the fuzz seeds'
+  // replay's to find.)
+  Open(FrameLog(1, {2000}));
   page().Picture1_MouseDown(1, 600, 900);  // with no step a click marks nothing
   EXPECT_FALSE(state("DataPointText").visible);
   EXPECT_EQ(lines().size(), 3u);  // the two axes and the limit line
   EXPECT_EQ(vars().window.xStep.ToText(), "0");
   ASSERT_TRUE(page().Select("YAxis", 5));
-  EXPECT_EQ(std::pair(vars().window.yStart, vars().window.yEnd), std::pair(1.0, 1.0));
+  EXPECT_EQ(std::pair(vars().window.yStart, vars().window.yEnd), std::pair(1L, 4350L));
+  EXPECT_EQ(lines().size(), 3u);
   EXPECT_EQ(vars().graph.channel, channels::ChannelId::EngineSpeed);
 }
 
@@ -107,9 +109,10 @@ TEST_F(PageTest, ALoadShowsEngineSpeedOnlyTheChosenButtonIsLitAndByteListsFollow
               list);
     EXPECT_EQ(state("ScreenTitle").caption, "User Defined - Frame Size") << pageIndex;
   }
-  // Bytes of flags show their bits, on either page; others do not.
-  for (const auto& [pageIndex, byte, bits] :
-       {std::tuple{0, 17, true}, {0, 16, false}, {1, 3, true}, {1, 19, false}}) {
+  // Bytes of flags show their bits, on either page, the fault codes among
+  // them; others do not.
+  for (const auto& [pageIndex, byte, bits] : {std::tuple{0, 17, true}, {0, 16, false},
+                                              {0, 13, true}, {1, 5, true}, {1, 19, false}}) {
     ASSERT_TRUE(page().Select("UserPageSelect", pageIndex));
     ASSERT_TRUE(page().Select("UserByteSelect", byte));
     EXPECT_EQ(state("BitSurround").visible, bits) << pageIndex << " " << byte;
@@ -121,7 +124,7 @@ TEST_F(PageTest, ALoadShowsEngineSpeedOnlyTheChosenButtonIsLitAndByteListsFollow
   EXPECT_FALSE(state("UserPageSelect").visible);
   EXPECT_FALSE(state("LabelInfo", 6).visible);
   EXPECT_EQ(state("ScreenTitle").caption, "User Defined - RPM");
-  EXPECT_EQ(state("Text").caption, "Raw Data - RPM\r\n5 ");
+  EXPECT_EQ(state("Text").caption, "Raw Data - RPM\r\n5 850 ");
 
   Open(testlogs::ShortTimeLog({{2, {"7", "85"}}}));
   ASSERT_TRUE(page().Select("UserByteSelect", 1));
@@ -158,18 +161,18 @@ TEST_F(PageTest, ClosingAboutRedrawsTheGraphAndATypedStepMovesTheScrollBar) {
 // The window list and the paging arrows: which window is on screen, and what
 // the window shows about it.
 // What a page shows of its window; a page turn takes the marker back to the
-// page's first sample, the strip just right of the value axis.
+// page's first sample, the strip on the value axis.
 TEST_F(PageTest, APageShowsItsMinutesDetailsAndTimes) {
-  Open(FrameLog(2900, {}, "\r\n", 1));  // 5801 frames: SampleCount 2901, 20 minutes
+  Open(FrameLog(2900, {}, "\r\n", 1));  // 5801 frames: 2900 samples, 20 minutes
   ASSERT_TRUE(page().Select("YAxis", 2));
-  EXPECT_EQ(std::pair(vars().window.yStart, vars().window.yEnd), std::pair(1.0, 726.0));
+  EXPECT_EQ(std::pair(vars().window.yStart, vars().window.yEnd), std::pair(1L, 725L));
   const struct {
     const char* duration;
     const char* first;
-    double yStart, yEnd;
-  } pages[] = {{"5 mins to 10 mins", "725", 725.25, 1450.25},
-               {"10 mins to 15 mins", "1450", 1450.5, 2175.5},
-               {"15 mins to 20 mins", "2176", 2175.75, 2900.75}};
+    long yStart, yEnd;
+  } pages[] = {{"5 mins to 10 mins", "726", 726, 1450},
+               {"10 mins to 15 mins", "1451", 1451, 2175},
+               {"15 mins to 20 mins", "2176", 2176, 2900}};
   for (const auto& p : pages) {
     Run(page(), "key 39\nclick NextImage");
     EXPECT_EQ(state("Duration").caption, p.duration);
@@ -177,7 +180,7 @@ TEST_F(PageTest, APageShowsItsMinutesDetailsAndTimes) {
     EXPECT_TRUE(state("PreviousImage").visible);
     EXPECT_EQ(state("YLabel").caption, vars().window.Caption());
     EXPECT_EQ(vars().marker.pos, 0);
-    EXPECT_EQ(state("Overlay").left, 560);
+    EXPECT_EQ(state("Overlay").left, 550);
     EXPECT_EQ(state("DataPointText").caption, p.first);
   }
   EXPECT_FALSE(state("NextImage").visible);
@@ -186,7 +189,7 @@ TEST_F(PageTest, APageShowsItsMinutesDetailsAndTimes) {
                 state("DataText", 2).caption,
             "2900|2.42/sec|20 mins");
   page().Click("PreviousImage");
-  EXPECT_EQ(state("DataPointText").caption, "1450");  // 1450.5 as a sample, half to even
+  EXPECT_EQ(state("DataPointText").caption, "1451");
   // Another length keeps the page's start; paging back stops at minute 0;
   // no choice keeps the window; the Full Trip starts at minute 0.
   const std::pair<const char*, const char*> steps[] = {
@@ -212,7 +215,8 @@ TEST_F(PageTest, SaveMenusProposeTheLogsFolderAndName) {
   const auto refuse = [&] {
     Open("garbage", "bad.txt");
     EXPECT_EQ(page().TakeMessages(),
-              (std::vector<form::Message>{{"ZelkScope", "Not a valid ZELK data file"}}));
+              (std::vector<form::Message>{
+                  {"ZelkScope", "Not a valid ZELK data file: \"" + dir_ + "/bad.txt\""}}));
   };
   refuse();  // before any log: nothing to save
   expect(false, "ZelkScope");

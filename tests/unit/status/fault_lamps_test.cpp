@@ -77,8 +77,9 @@ TEST(FaultLamps, AnyReadingOfTheLogLightsItsLamps) {
       EXPECT_EQ(spans[c.lamp], c.span) << c.what;
     }
   }
-  EXPECT_EQ(FaultToolTip({1, 1, 1}, store::kTimeLog),
-            "First reported at 0:01.0 (sample 1), last at 0:01.0 (sample 1), in 1 sample");
+  // Sample 1 is at the log's start.
+  EXPECT_EQ(FaultToolTip({1, 61, 2}, store::kTimeLog),
+            "First reported at 0:00.0 (sample 1), last at 1:00.0 (sample 61), in 2 samples");
   EXPECT_EQ(FaultToolTip({}, store::kTimeLog), "");
 }
 

@@ -16,8 +16,9 @@ namespace {
 using testlogs::Frame7DWith;
 using testlogs::FrameLog;
 
-TEST(ReadLog, FrameLogSampleCountRoundsHalfToEvenAndEndsAtTheFirstNonFrame) {
-  const int cases[][3] = {{4, 4, 4}, {3, 3, 4}, {1, 1, 2}, {10, 2, 6}, {0, 0, 0}};
+// A sample is a pair of frames, the last pair too: SampleCount is one above.
+TEST(ReadLog, FrameLogCountsEveryPairAndEndsAtTheFirstNonFrame) {
+  const int cases[][3] = {{4, 4, 5}, {3, 3, 4}, {1, 1, 2}, {10, 2, 7}, {2, 1, 2}, {0, 0, 1}};
   for (const auto& [frames80, frames7D, sampleCount] : cases) {
     LogData log;
     const std::string text = FrameLog(frames7D, {}, "\r\n", frames80 - frames7D);
@@ -53,18 +54,23 @@ TEST(ReadLog, RejectsFilesThatAreNoFrameLog) {
   }
 }
 
-TEST(ReadLog, ColumnLogCountsCompleteRecordsAndKeepsTheirStoredTexts) {
+// Every row is a sample, the last one too, with the time it records.
+TEST(ReadLog, ColumnLogCountsEveryRowAndKeepsTheirStoredTexts) {
   const std::string header = "#time,c1,c2,c3,c4,c5,c6,c7,c8,c9,c10\r\n";
-  const std::string row = "1.0,10,20,30,40,50,60,70,80,90,100\r\n";
+  const std::string row = ",10,20,30,40,50,60,70,80,90,100\r\n";
   const std::tuple<std::string, LogFormat, int> cases[] = {
-      {header + row + row + row, kShortTimeLog, 3},
-      {header + row, kShortTimeLog, 1},
+      {header + "0.40" + row + "0.80" + row + "1.20" + row, kShortTimeLog, 4},
+      {header + "0.40" + row, kShortTimeLog, 2},
       {header, kShortTimeLog, 1},
       {"Time,a,b\r\n", kTimeLog, 1}};  // ends in its header
   for (const auto& [text, format, sampleCount] : cases) {
     LogData log;
     ASSERT_EQ(ReadLogText(text, log).outcome, ReadOutcome::Loaded);
     EXPECT_EQ(std::pair(log.format, int{log.sampleCount}), std::pair(format, sampleCount)) << text;
+    EXPECT_EQ(log.ShortColumn(sampleCount - 1, 10), sampleCount > 1 ? "100" : "") << text;
+    EXPECT_EQ(log.RowTime(sampleCount - 1), sampleCount > 1 ? (sampleCount > 2 ? "1.20" : "0.40")
+                                                            : "")
+        << text;
   }
   // 33 fields after the 12 leading ones (the header and the first time):
   // three whole records.
@@ -82,6 +88,7 @@ TEST(ReadLog, ColumnLogCountsCompleteRecordsAndKeepsTheirStoredTexts) {
   ASSERT_EQ(ReadLogText(text, log).outcome, ReadOutcome::Loaded);
   const std::vector<std::string> expected = {"0.5", "0", "12.5", "x y ", "-7", "q,1", "3", ""};
   for (long c = 1; c <= 8; ++c) EXPECT_EQ(log.Column(1, c), expected[c - 1]) << c;
+  EXPECT_EQ(std::tuple(log.RowTime(1), log.RowTime(2)), std::tuple("c", ""));
   EXPECT_EQ(log.recordCount(), 1);  // the record ends with the file
   EXPECT_EQ(log.Column(2, 1), "");
   EXPECT_EQ(log.Column(1, 33), "");
@@ -112,9 +119,13 @@ TEST(ReadLog, RecordsReadByTheirLinesMatchTheFieldByFieldReading) {
       LogData byLines, byFields;
       ASSERT_EQ(ReadLogText(header + eol + body, byLines).outcome, ReadOutcome::Loaded);
       ASSERT_EQ(ReadLogText(header + eol + "\"q\"" + body, byFields).outcome, ReadOutcome::Loaded);
-      ASSERT_EQ(byLines.sampleCount, records);
-      ASSERT_EQ(byFields.sampleCount, records);
+      ASSERT_EQ(byLines.sampleCount, records + 1);
+      ASSERT_EQ(byFields.sampleCount, records + 1);
       ASSERT_EQ(byLines.recordCount(), byFields.recordCount());
+      // Row 1's time is "q" in the second; the others as written.
+      for (long r = 2; r <= records + 1; ++r) {
+        ASSERT_EQ(byLines.RowTime(r), byFields.RowTime(r)) << trial << " row " << r;
+      }
       for (long r = 0; r <= records + 1; ++r) {
         for (long c = 0; c <= columns + 1; ++c) {
           ASSERT_EQ(column ? byLines.Column(r, c) : byLines.ShortColumn(r, c),
