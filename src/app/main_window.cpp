@@ -108,8 +108,24 @@ void MainWindow::Forward(const form::UserEvent& event) {
 
 void MainWindow::ForwardClick(const std::string& key) { Forward(form::UserEvent::Click(key)); }
 
+bool MainWindow::IsMenuKey(const QKeyEvent& key) const {
+  const QKeySequence pressed(key.keyCombination());
+  for (const Bound& bound : bound_) {
+    if (bound.action && !bound.action->shortcut().isEmpty() && bound.action->shortcut() == pressed)
+      return true;
+  }
+  return false;
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == stage_ && event->type() == QEvent::Resize) Rescale();
+  // A menu's keys work from every focus: a text box would otherwise keep
+  // some of them for its own editing (on X11, Ctrl+E goes to the end of the
+  // line), and the menu item would never hear of them.
+  if (event->type() == QEvent::ShortcutOverride && IsMenuKey(*static_cast<QKeyEvent*>(event))) {
+    event->ignore();
+    return true;
+  }
   if (event->type() == QEvent::KeyRelease) {
     auto* widget = qobject_cast<QWidget*>(watched);
     const auto* key = static_cast<QKeyEvent*>(event);

@@ -18,6 +18,7 @@
 class QAction;
 class QDragEnterEvent;
 class QDropEvent;
+class QKeyEvent;
 class QMenu;
 class QSettings;
 
@@ -98,6 +99,8 @@ class MainWindow : public QMainWindow {
   void changeEvent(QEvent* event) override;
 
  private:
+  // Whether a key is one of the menus' shortcuts.
+  bool IsMenuKey(const QKeyEvent& key) const;
   // What the window keeps for each control, in layout order.
   struct Bound {
     QWidget* widget = nullptr;                  // null for menus and menu items

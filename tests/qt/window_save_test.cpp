@@ -41,6 +41,27 @@ TEST_F(WindowTest, SavedFilesAndBatchPicturesHoldWhatIsOnScreen) {
   EXPECT_EQ(asked_, QStringList({"Save Graph: " + dir_.filePath("logs/drive-temperature.png"),
                                  "Export Data: " + dir_.filePath("drive-battery.csv")}));
   EXPECT_TRUE(messages_.isEmpty());
+  // The menus' keys work wherever the focus is, also where the widget with
+  // the focus would keep them for its own editing, as a text box does with
+  // Ctrl+E on X11: here the step box and the listing keep every key.
+  chosen_.clear();
+  struct KeepsEveryKey : QObject {
+    bool eventFilter(QObject*, QEvent* event) override {
+      if (event->type() == QEvent::ShortcutOverride) event->accept();
+      return event->type() == QEvent::ShortcutOverride;
+    }
+  } keeps;
+  for (const char* focus : {"MarkerStepValueText", "Text"}) {
+    QTest::mouseClick(Widget(focus), Qt::LeftButton);
+    ASSERT_EQ(FocusTarget(), Widget(focus)) << focus;
+    FocusTarget()->installEventFilter(&keeps);
+    for (const char* keys : {"Ctrl+E", "Ctrl+S"}) {
+      asked_.clear();
+      QTest::keySequence(FocusTarget(), QKeySequence(QString::fromLatin1(keys)));
+      EXPECT_EQ(asked_.size(), 1) << focus << " " << keys;
+    }
+    FocusTarget()->removeEventFilter(&keeps);
+  }
 
   const QString log = Write("long.txt", testlogs::FrameLog(600, {900, 3100, 1700}));
   auto batchWindow = NewWindow();
