@@ -58,7 +58,7 @@ void UserPage::ApplyView(channels::View view) {
   ControlState& title = controls_(ctl::ScreenTitle).state;
   title.top = static_cast<float>(view.titleTop);
   title.caption = std::move(view.title);
-  for (int k = 0; k < 7; ++k) DoLabel(k, view.labels[k], 50, channels::kLabelTops[k]);
+  for (int k = 0; k < 7; ++k) DoLabel(k, view.labels[k], 50, view.labelTops[k]);
   GraphState& graph = vars_.graph;
   graph.valueScale = view.valueScale;
   graph.baseLine = view.baseLine;

@@ -1,5 +1,6 @@
 // The window's core as a user drives it: loads, channel buttons, byte lists,
 // the time window's list and arrows, and saving.
+#include <cmath>
 #include <filesystem>
 #include <tuple>
 
@@ -99,15 +100,19 @@ TEST_F(PageTest, ALoadShowsEngineSpeedOnlyTheChosenButtonIsLitAndByteListsFollow
   // log's two pages of bytes, and a column log's columns. A load selects the
   // 0x7D page itself; the user's first change of page then rebuilds the list.
   EXPECT_EQ(state("ScreenTitle").caption, "User Defined - Ignition Switch ?");
-  // Each page: how many bytes it lists, the sixteenth, the byte chosen.
-  for (const auto& [pageIndex, list] :
-       {std::pair{0, "28 10  Idle HotBDPos 0"}, {1, "32 10  Unknown 0"}}) {
+  // Each page: how many bytes it lists, the sixteenth, the byte chosen; the
+  // label of its second round value where the byte's scale puts it (the
+  // frame sizes 0x1C and 0x20 stand at 1000).
+  for (const auto& [pageIndex, list, label] :
+       {std::tuple{0, "28 10  Idle HotBDPos 0", "0x08 3043"}, {1, "32 10  Unknown 0", "0x08 3150"}}) {
     ASSERT_TRUE(page().Select("UserPageSelect", pageIndex));
     const form::ControlState& bytes = state("UserByteSelect");
     EXPECT_EQ(std::to_string(bytes.items.size()) + " " + bytes.items.at(16) + " " +
                   std::to_string(bytes.index),
               list);
     EXPECT_EQ(state("ScreenTitle").caption, "User Defined - Frame Size") << pageIndex;
+    EXPECT_EQ(state("Label", 1).caption + " " + std::to_string(std::lround(state("Label", 1).top)),
+              label);
   }
   // Bytes of flags show their bits, on either page, the fault codes among
   // them; others do not.
