@@ -38,11 +38,16 @@ View DrawManifold(const store::LogData& log, const ByteChoice&, const Window& wi
   return view;
 }
 
-// The pressure read off in psi; a stored pressure that is no number reads
-// off as nothing.
+// The pressure read off in psi: as stored where the log holds psi, else
+// converted to a hundredth (a kilopascal is 0.145 psi, so more digits would
+// tell nothing the log holds). A stored pressure that is no number reads off
+// as nothing.
 std::string ReadOffManifold(const store::LogData& log, const Tables& tables, long i) {
   const auto pressure = text::ReadDecimal(tables.plot[0][i]);
-  return pressure ? text::Plain(*pressure * PsiPerStored(log)) : "";
+  if (!pressure) return "";
+  const double psiPer = PsiPerStored(log);
+  if (psiPer == 1) return text::Plain(*pressure);
+  return text::Plain(text::RoundHalfEven(*pressure * psiPer * 100) / 100);
 }
 
 }  // namespace zelk::channels

@@ -175,7 +175,7 @@ TEST_F(ChannelTest, EachChannelDecodesEachKindOfLog) {
   // pressure that is no number reads off empty.
   Show(ChannelId::Manifold, column(6, {"95", "abc"}));
   const channels::ChannelRow& manifold = *channels::ChannelOf(ChannelId::Manifold);
-  EXPECT_EQ(channels::ReadOff(manifold, log_, tables_, 1), "13.77861");
+  EXPECT_EQ(channels::ReadOff(manifold, log_, tables_, 1), "13.78");
   EXPECT_EQ(channels::ReadOff(manifold, log_, tables_, 2), "");
 }
 

@@ -66,8 +66,8 @@ TEST_F(ChannelTest, DataTableHoldsTheWindowsSamplesAsPlotted) {
       {1, false, ChannelId::UserDefined, {1, 4, "Coolant Temp (C)"}, "log_time,coolant_temp_c",
        "1,0.0000,1,81", "200,3.3167,200,80"},
       // Kilopascals in a "Time" log, psi in a "#time" log: psi in the table.
-      {1, false, ChannelId::Manifold, {}, "log_time,manifold_psi", "1,0.0000,1,14.648838",
-       "200,3.3167,200,14.648838"},
+      {1, false, ChannelId::Manifold, {}, "log_time,manifold_psi", "1,0.0000,1,14.65",
+       "200,3.3167,200,14.65"},
       {2, false, ChannelId::Manifold, {}, "log_time,manifold_psi", "1,0.0000,1,14.7",
        "400,2.6600,400,14.7"},
       // Page 2 runs from 301 to 600 and the log ends at sample 400.
