@@ -75,8 +75,4 @@ double PlotPlain(chart::Canvas& canvas, const Window& window, const View& view,
       [](long) {});
 }
 
-double StartYOf(const Window& window, const View& view, const chart::SampleTable& table) {
-  return MapOf(view)(table.Value(window.Samples().Sample(0)));
-}
-
 }  // namespace zelk::channels

@@ -182,7 +182,4 @@ void PlotListed(chart::Canvas& canvas, const Window& window, View& view,
 double PlotPlain(chart::Canvas& canvas, const Window& window, const View& view,
                  const chart::SampleTable& table, uint32_t colour);
 
-// The y of the window's first sample of `table`: where its series starts.
-double StartYOf(const Window& window, const View& view, const chart::SampleTable& table);
-
 }  // namespace zelk::channels

@@ -19,14 +19,6 @@ void DrawValueAxis(Canvas& canvas) {
   canvas.DrawLine(kAxisX, kAxisTop, kAxisX, kAxisBottom, kBlue);
 }
 
-int SampleIndex(double position) {
-  if (std::isnan(position)) return 0;
-  const double rounded = text::RoundHalfEven(position);
-  if (rounded < -32768) return -32768;
-  if (rounded > 32767) return 32767;
-  return static_cast<int>(rounded);
-}
-
 float ToCanvas(double twips) {
   constexpr double kFar = 1e9;
   if (std::isnan(twips)) return 0;

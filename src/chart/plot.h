@@ -29,10 +29,6 @@ void DrawGraphFrame(Canvas& canvas);
 // The value axis alone, as the marker draws it again.
 void DrawValueAxis(Canvas& canvas);
 
-// A position as a sample index: rounded to the nearest whole number, halves
-// to even, and kept within what a 16-bit index can hold.
-int SampleIndex(double position);
-
 // The samples a draw walks and how far apart they stand: `count` samples
 // from `first`, the n-th (from 0) at x = 550 + n x xStep, so that the
 // window's first sample stands on the value axis.
