@@ -19,12 +19,6 @@ void DrawValueAxis(Canvas& canvas) {
   canvas.DrawLine(kAxisX, kAxisTop, kAxisX, kAxisBottom, kBlue);
 }
 
-float ToCanvas(double twips) {
-  constexpr double kFar = 1e9;
-  if (std::isnan(twips)) return 0;
-  return static_cast<float>(std::clamp(twips, -kFar, kFar));
-}
-
 const float* XPositions(const text::Decimal& step, long count) {
   thread_local text::Decimal keptStep, last;
   thread_local std::vector<float> x;

@@ -39,11 +39,6 @@ struct Window {
   long Sample(long n) const { return first + n; }
 };
 
-// A canvas coordinate in single precision. Values far off the canvas are
-// pulled in to a distance that still lies far off it, so that no drawn
-// coordinate is infinite or not a number.
-float ToCanvas(double twips);
-
 // The y of a value: baseLine - value x valueScale.
 struct YMap {
   double valueScale = 0;
