@@ -18,8 +18,10 @@ std::string TimeLeft(long seconds) {
 
 }  // namespace
 
-BatchPrinter::BatchPrinter(std::ostream& out, std::ostream& err, const BatchOptions& options)
-    : out_(out),
+BatchPrinter::BatchPrinter(std::ostream& out, std::ostream& err, const BatchOptions& options,
+                           std::function<Clock::time_point()> now)
+    : now_(std::move(now)),
+      out_(out),
       err_(err),
       quiet_(options.quiet),
       progress_(options.progress),
@@ -59,11 +61,11 @@ void BatchPrinter::PrintFinished() {
 }
 
 void BatchPrinter::Tick() {
-  if (progress_ && (!shown_ || Clock::now() - drawn_ >= kProgressEvery)) DrawProgress();
+  if (progress_ && (!shown_ || now_() - drawn_ >= kProgressEvery)) DrawProgress();
 }
 
 void BatchPrinter::DrawProgress() {
-  drawn_ = Clock::now();
+  drawn_ = now_();
   std::string line = "zelkscope: " + std::to_string(done_) + " of " + std::to_string(logs_.size()) +
                      " logs done, " + std::to_string(files_) + (files_ == 1 ? " file" : " files") +
                      " written, ";

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -14,7 +15,11 @@ namespace zelk::cli {
 
 class BatchPrinter {
  public:
-  BatchPrinter(std::ostream& out, std::ostream& err, const BatchOptions& options);
+  using Clock = std::chrono::steady_clock;
+  // `now` tells the time, by which the progress line works out how long the
+  // logs left will take.
+  BatchPrinter(std::ostream& out, std::ostream& err, const BatchOptions& options,
+               std::function<Clock::time_point()> now = Clock::now);
 
   void Written(size_t log, const std::string& path);
   void Problem(size_t log, const std::string& line);
@@ -25,7 +30,6 @@ class BatchPrinter {
   int Finish();
 
  private:
-  using Clock = std::chrono::steady_clock;
   struct Log {
     std::vector<std::pair<bool, std::string>> lines;  // true: for standard error
     bool done = false;
@@ -34,13 +38,14 @@ class BatchPrinter {
   void DrawProgress();
   void ClearProgress();
 
+  std::function<Clock::time_point()> now_;
   std::ostream& out_;
   std::ostream& err_;
   const bool quiet_, progress_;
   std::vector<Log> logs_;
   size_t printed_ = 0, done_ = 0, files_ = 0;
   bool failed_ = false, shown_ = false;
-  Clock::time_point start_ = Clock::now(), drawn_;
+  Clock::time_point start_ = now_(), drawn_;
 };
 
 // The logs first, first + step, first + 2 step... below `count` told to a

@@ -136,7 +136,8 @@ TEST_F(WindowTest, ControlsImagesAndColoursAreWhereTheProgramPutsThem) {
 // from the menu, follows the marker's keys, and closing it unticks the menu.
 // A clicked channel button takes the highlight colour, the others the face.
 // The recorder is a Windows program: here it cannot start, and the window
-// says so and stays open; the Exit menu closes it.
+// says so and stays open; full screen ticks its menu item, and the Exit menu
+// closes the window.
 TEST_F(WindowTest, KeysClicksAndMenusDoWhatTheySay) {
   const std::tuple<Qt::Key, int, const char*> holds[] = {
       {Qt::Key_Right, 0, "21"}, {Qt::Key_Right, 3, "31"}, {Qt::Key_Left, 3, "21"}};
@@ -192,6 +193,12 @@ TEST_F(WindowTest, KeysClicksAndMenusDoWhatTheySay) {
   EXPECT_EQ(messages_, QStringList("ZelkScope: The reader program could not be started: "
                                    "\"C:\\Readzelk.exe\"."));
   EXPECT_TRUE(window_->isVisible());
+  // Full screen and back: the menu's tick says which the window is in.
+  for (const bool full : {true, false}) {
+    window_->menuAction("FullScreenMenu")->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window_->isFullScreen() == full; })) << full;
+    EXPECT_EQ(window_->menuAction("FullScreenMenu")->isChecked(), full);
+  }
   window_->menuAction("ExitMenu")->trigger();
   EXPECT_FALSE(window_->isVisible());
 }

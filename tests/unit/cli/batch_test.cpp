@@ -2,7 +2,10 @@
 // chosen window, written as a picture and a data table.
 #include "cli/batch.h"
 
+#include <chrono>
 #include <sstream>
+
+#include "cli/batch_printer.h"
 
 #include "page_fixture.h"
 
@@ -83,6 +86,32 @@ TEST_F(BatchTest, WritesEveryChannelOfEveryLogAndPage) {
     EXPECT_EQ(printed.str(), expected);
     EXPECT_EQ(output.graphs, graphs);
   }
+}
+
+// On a terminal a line below the files tells how many logs are done and
+// about how long the rest will take, which falls as they get done.
+TEST(BatchPrinterTest, ProgressLineCountsDownTheTimeLeft) {
+  cli::BatchOptions options;
+  options.logs = {"a", "b", "c", "d"};
+  options.progress = true;
+  auto now = cli::BatchPrinter::Clock::time_point();
+  std::ostringstream out, err;
+  cli::BatchPrinter printer(out, err, options, [&now] { return now; });
+  printer.Written(0, "f");
+  for (size_t log = 0; log < 4; ++log) {
+    now += std::chrono::seconds(2);  // each log takes 2 s
+    printer.Done(log, true);
+  }
+  Texts drawn;
+  for (const std::string& line : Split(err.str(), '\r')) {
+    if (line.starts_with("zelkscope: ")) drawn.push_back(line.substr(11, line.find('\033') - 11));
+  }
+  EXPECT_EQ(drawn, (Texts{"0 of 4 logs done, 1 file written, estimating the time left",
+                          "1 of 4 logs done, 1 file written, about 6 s left",
+                          "2 of 4 logs done, 1 file written, about 4 s left",
+                          "3 of 4 logs done, 1 file written, about 2 s left",
+                          "4 of 4 logs done, 1 file written, under 1 s left"}));
+  EXPECT_EQ(printer.Finish(), 0);
 }
 
 }  // namespace

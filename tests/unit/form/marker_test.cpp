@@ -283,6 +283,8 @@ TEST_F(MarkerTest, ZoomsAndKeysShowTheWindowChosen) {
       {"wheel 600 20", "0.0 mins to 0.1 mins|580|<>|"},
       {"wheel 600 -20", "0 mins to 4 mins|580||"},
       {"select YAxis 1", "0 mins to 2 mins|580|>|"},
+      {"pan 2", "0.4 mins to 2.4 mins|580|<>|"},  // a pan from the list's window is
+      {"key 8", "0 mins to 2 mins|580|>|"},       // undone like a zoom
       {"key 34", "2 mins to 4 mins|580|<|"},
       {"wheel 5000 1", "2.4 mins to 3.4 mins|580|<>|"},
       {"select YAxis 1", "2 mins to 4 mins|580|<|"},
