@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing ZelkScope
-# need, skipping those already present. Runs as root or through sudo.
+# need, skipping those already present. Runs as root or through sudo. The
+# build writes the manual page with help2man; the Debian package's test runs
+# dpkg-shlibdeps (dpkg-dev, which CPack needs `file` for), lintian,
+# appstreamcli and desktop-file-validate.
 # `install-deps.sh fuzz` also installs clang with its libFuzzer runtime and
 # llvm-symbolizer, which only `make fuzz` needs; `install-deps.sh bench`
 # Google Benchmark, which only `make bench` needs; `install-deps.sh mutate`
@@ -13,6 +16,8 @@ packages=(
   libgtest-dev libgmock-dev
   fonts-liberation2
   xvfb xauth imagemagick
+  help2man gzip dpkg-dev file
+  lintian appstream desktop-file-utils man-db
 )
 case "${1:-}" in
   "") ;;

@@ -176,6 +176,7 @@ void MainWindow::CarryOutRequests() {
     if (!QProcess::startDetached(Text(program), {})) page_->ProgramNotStarted(program);
   }
   if (const auto request = page_->TakeSaveRequest()) SaveAsked(*request);
+  if (page_->TakeOptionsRequest()) OptionsAsked();
   for (const form::Message& message : page_->TakeMessages()) {
     show(Text(message.title), Text(message.text));
   }

@@ -9,6 +9,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,8 +66,9 @@ class MainWindow : public QMainWindow {
   double scale() const { return scale_; }
 
   // From now on keeps in `settings` the window's place, size and state, the
-  // browser's folder and the logs opened lately, starting from what it
-  // already holds. Without it the window keeps nothing beyond its run.
+  // browser's folder, the logs opened lately and the reader program chosen,
+  // starting from what it already holds. Without it the window keeps nothing
+  // beyond its run.
   void Remember(std::shared_ptr<QSettings> settings);
   // File > Recent Files: the logs opened lately, the latest first.
   QMenu* recentMenu() const { return recentMenu_; }
@@ -84,6 +86,12 @@ class MainWindow : public QMainWindow {
   // How a message box is shown; by default a modal QMessageBox.
   using MessageShower = std::function<void(const QString& title, const QString& text)>;
   void setMessageShower(MessageShower shower) { showMessage_ = std::move(shower); }
+
+  // How File > Options asks for the reader program: given the one chosen so
+  // far (empty for none), the one chosen now, or nothing when the user
+  // cancelled. By default the Options dialog.
+  using OptionsEditor = std::function<std::optional<QString>(const QString& readerProgram)>;
+  void setOptionsEditor(OptionsEditor editor) { editOptions_ = std::move(editor); }
 
   // Where each user event that reaches the page is reported, before it runs,
   // as the driver's script line that runs the same event ("click RPMButton",
@@ -124,6 +132,7 @@ class MainWindow : public QMainWindow {
   void ApplyFocus();
   void CarryOutRequests();
   void SaveAsked(const form::SaveRequest& request);
+  void OptionsAsked();
   // The form's scale and place follow the central area's size.
   void Rescale();
   void ApplyScale(double scale);
@@ -149,6 +158,7 @@ class MainWindow : public QMainWindow {
   QHash<QString, QMenu*> menus_;
   MessageShower showMessage_;
   FileChooser chooseFile_;
+  OptionsEditor editOptions_;
   EventRecorder recordEvent_;
   bool closing_ = false;
 };

@@ -1,6 +1,6 @@
 // What the window does for itself, apart from the page: the form's scale as
-// the window grows, full screen, the recent logs, and what it keeps between
-// runs.
+// the window grows, full screen, the recent logs, the Options dialog, and
+// what it keeps between runs.
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -9,6 +9,7 @@
 
 #include "app/canvas_widget.h"
 #include "app/main_window.h"
+#include "app/options_dialog.h"
 #include "app/window_helpers.h"
 #include "store/recent_files.h"
 
@@ -19,6 +20,7 @@ const QString kGeometryKey = QStringLiteral("window/geometry");
 const QString kStateKey = QStringLiteral("window/state");
 const QString kFolderKey = QStringLiteral("browser/folder");
 const QString kRecentKey = QStringLiteral("recent/files");
+const QString kReaderKey = QStringLiteral("reader/program");
 
 QSize DesignSize(double scale) {
   return {Pixels(form::kClientWidth, scale), Pixels(form::kClientHeight, scale)};
@@ -53,6 +55,7 @@ void MainWindow::Remember(std::shared_ptr<QSettings> settings) {
     recent.push_back(path.toStdString());
   }
   recent_ = store::RecentAfterOpening(recent, {});
+  page_->SetReaderProgram(settings_->value(kReaderKey).toString().toStdString());
   FillRecentMenu();
   // The browser opens where it was left, unless a log was opened already.
   const QString folder = settings_->value(kFolderKey).toString();
@@ -102,6 +105,22 @@ void MainWindow::FillRecentMenu() {
     connect(action, &QAction::triggered, this, [this, path] { OpenLog(path); });
   }
   recentMenu_->setEnabled(!items.empty());
+}
+
+// The reader program chosen goes to the page, and to the settings where the
+// window keeps them.
+void MainWindow::OptionsAsked() {
+  const QString current = Text(page_->readerProgram());
+  std::optional<QString> chosen;
+  if (editOptions_) {
+    chosen = editOptions_(current);
+  } else {
+    OptionsDialog dialog(current, this);
+    if (dialog.exec() == QDialog::Accepted) chosen = dialog.readerProgram();
+  }
+  if (!chosen) return;
+  page_->SetReaderProgram(chosen->toStdString());
+  if (settings_) settings_->setValue(kReaderKey, *chosen);
 }
 
 }  // namespace zelk::app

@@ -191,16 +191,17 @@ std::vector<std::string> WorkerArguments(const BatchOptions& batch) {
 
 std::string UsageText() {
   return "Usage: zelkscope [LOG]\n"
-         "       zelkscope --export DIR [--channel NAME]... [--minutes N] [--jobs N]\n"
-         "                 [--quiet] LOG...\n"
+         "  or:  zelkscope --export DIR [OPTION]... LOG...\n"
          "\n"
          "Shows engine control unit data logs. With LOG, the window opens on that log.\n"
          "With --export, no window is shown: the graph (PNG) and the data (CSV) of each\n"
          "channel of every LOG are written into DIR, one line naming each file, in the\n"
          "order of the logs. A file is named after its log and channel (drive-rpm.png);\n"
-         "a later log of the same file name adds -2, -3 and so on to the log's name.\n"
+         "a later log of the same file name adds a number to the log's name\n"
+         "(drive-2-rpm.png, drive-3-rpm.png and so on).\n"
          "On a terminal, standard error shows how far the run has got.\n"
          "\n"
+         "Options:\n"
          "  --export DIR    the folder for the files; made when it is missing\n"
          "  --channel NAME  a channel as its button names it, in any case; may be given\n"
          "                  again; every channel when none is given. The channels:\n" +

@@ -49,6 +49,7 @@ inline constexpr ControlName MarkerValueLabel{"MarkerValueLabel"};
 inline constexpr ControlName MarkerValueText{"MarkerValueText"};
 inline constexpr ControlName NextImage{"NextImage"};
 inline constexpr ControlName OpenMenu{"OpenMenu"};
+inline constexpr ControlName OptionsMenu{"OptionsMenu"};
 inline constexpr ControlName Overlay{"Overlay"};
 inline constexpr ControlName Picture1{"Picture1"};
 inline constexpr ControlName PictureAbout{"PictureAbout"};

@@ -128,6 +128,7 @@ std::vector<ControlSpec> BuildTable() {
           .In(ctl::FileMenu)
           .Keys("Ctrl+E")
           .Disabled());
+  add(Row(K::MenuItem, ctl::OptionsMenu, 0, 0, 0, 0, "Options...").In(ctl::FileMenu));
   add(Row(K::MenuItem, ctl::ExitMenu, 0, 0, 0, 0, "Exit").In(ctl::FileMenu).Keys("Ctrl+Q"));
   // The window's own view of itself: the values at the marker beside it, and
   // full screen, in which the page takes no part.

@@ -26,6 +26,7 @@ bool UserPage::Click(std::string_view key) {
       {ctl::OpenMenu, &UserPage::OpenMenu_Click},
       {ctl::SaveGraphMenu, &UserPage::SaveGraphMenu_Click},
       {ctl::ExportDataMenu, &UserPage::ExportDataMenu_Click},
+      {ctl::OptionsMenu, &UserPage::OptionsMenu_Click},
       {ctl::ExitMenu, &UserPage::ExitMenu_Click},
       {ctl::AboutMenu, &UserPage::AboutMenu_Click},
       {ctl::Version, &UserPage::Version_Click},

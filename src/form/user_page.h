@@ -40,7 +40,8 @@ struct Message {
 inline constexpr const char* kProgramTitle = "ZelkScope";
 // The largest marker step that can be typed: the most a 16-bit step holds.
 inline constexpr int kLargestStep = INT16_MAX;
-// The program that records new logs, started by the "Log" button.
+// The program that records new logs, started by the "Log" button where the
+// user has chosen no other in File > Options.
 inline constexpr const char* kExternalReader = "C:\\Readzelk.exe";
 
 // A file the user asked to save: the window asks where, proposing
@@ -149,7 +150,16 @@ class UserPage {
   void AboutMenu_Click();
   void PictureAbout_Click();
   void Version_Click();
+  // The "Log" button starts the reader program: the one chosen in File >
+  // Options where it is a program this user may run (else a message names it
+  // and says why not), or kExternalReader where none is chosen.
   void ShellButton_Click();
+  // File > Options asks the window for its Options dialog, which holds the
+  // reader program's path; the window gives back what the user chose.
+  void OptionsMenu_Click();
+  bool TakeOptionsRequest() { return std::exchange(optionsRequested_, false); }
+  void SetReaderProgram(std::string path) { readerProgram_ = std::move(path); }
+  const std::string& readerProgram() const { return readerProgram_; }
   // The View menu's "Values at Marker" opens or closes the panel.
   void ValuesMenu_Click();
   // The panel as it stands; while it is open, each channel is decoded once
@@ -306,6 +316,8 @@ class UserPage {
   std::vector<std::string> dirPaths_;  // the folder behind each entry of Dir1
   std::string focus_, focusRequest_;
   bool exitRequested_ = false;
+  bool optionsRequested_ = false;
+  std::string readerProgram_;  // empty: none chosen
   // The user typed into the step box, which keeps the keys that edit it, and
   // the step in use before the typing began.
   bool typing_ = false;

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks what a user gets on their disk: `tree` installs the build into a
 # temporary prefix, `deb` builds the Debian package and unpacks it; either
-# way exactly the program, its sample logs, its desktop entry and its icons
-# must be there.
+# way exactly the program, its sample logs, its desktop entry, its icons, its
+# manual page, its licence and history and its AppStream metadata must be
+# there.
 # Usage: check_install.sh tree|deb BUILD_DIR SOURCE_DIR
 set -euo pipefail
 
@@ -21,7 +22,9 @@ trap 'rm -rf "$tmp"' EXIT
 
 icon_sizes=(16 24 32 48 64 128 256)
 logs=(drive_frames.txt drive_quillon.txt drive_time.txt)
-expected=(bin/zelkscope lib/zelkscope/zelkscope share/applications/zelkscope.desktop)
+expected=(bin/zelkscope lib/zelkscope/zelkscope share/applications/zelkscope.desktop
+  share/man/man1/zelkscope.1.gz share/doc/zelkscope/copyright share/doc/zelkscope/changelog.gz
+  share/metainfo/org.example.zelkscope.metainfo.xml)
 for log in "${logs[@]}"; do expected+=("lib/zelkscope/logs/$log"); done
 for n in "${icon_sizes[@]}"; do expected+=("share/icons/hicolor/${n}x${n}/apps/zelkscope.png"); done
 
@@ -104,7 +107,7 @@ else
   [ "$(basename "$deb")" = "zelkscope_${version}_${arch}.deb" ] \
     || fail "deb: file is named $(basename "$deb"), not zelkscope_${version}_${arch}.deb"
   depends=$(dpkg-deb -f "$deb" Depends)
-  for dep in libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins fonts-liberation2; do
+  for dep in libc6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins fonts-liberation2; do
     echo "$depends" | tr ',' '\n' | awk '{ print $1 }' | grep -qxF "$dep" \
       || fail "deb: Depends ($depends) does not name $dep"
   done

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFile>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QDropEvent>
 #include <QLineF>
 #include <QMimeData>
@@ -12,9 +15,11 @@
 #include <QTreeWidget>
 #include <QUrl>
 #include <QWheelEvent>
+#include <memory>
 #include <optional>
 #include <tuple>
 
+#include "app/options_dialog.h"
 #include "app/pictures.h"
 #include "app/values_window.h"
 #include "chart/plot.h"
@@ -291,6 +296,65 @@ TEST_F(WindowTest, TimeAxisTimesStandUnderTheirPlaces) {
       more = Widget("NextImage")->isVisible();
     }
   }
+}
+
+// File > Options chooses the reader program: the Log button starts the one
+// chosen (which here leaves a file behind as it runs), names one that cannot
+// be run, and a cancelled dialog changes nothing. The choice outlives the
+// window in its settings, and an empty one brings the fixed path back.
+TEST_F(WindowTest, OptionsChooseTheReaderThatLogStartsAndTheSettingsKeepIt) {
+  const QString ran = dir_.filePath("ran");
+  const QString reader = Write("reader", "#!/bin/sh\necho ran > '" + ran.toStdString() + "'\n");
+  ASSERT_TRUE(QFile::setPermissions(reader, QFile::ReadOwner | QFile::WriteOwner |
+                                                QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther));
+  const QString missing = dir_.filePath("gone/reader");
+  window_->Remember(std::make_shared<QSettings>(dir_.filePath("settings.ini"), QSettings::IniFormat));
+  QStringList offered;
+  std::optional<QString> answer;
+  window_->setOptionsEditor([&](const QString& current) {
+    offered << current;
+    return answer;
+  });
+  const auto choose = [&](std::optional<QString> path) {
+    answer = std::move(path);
+    window_->menuAction("OptionsMenu")->trigger();
+    QTest::mouseClick(Widget("ShellButton"), Qt::LeftButton);
+  };
+  choose(reader);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(ran); }, 5000));
+  choose(std::nullopt);
+  choose(missing);
+  EXPECT_EQ(offered, QStringList({"", reader, reader}));
+  EXPECT_EQ(messages_, QStringList("ZelkScope: The reader program could not be started: \"" +
+                                   missing + "\": there is no such file. Choose the reader "
+                                             "program in File > Options."));
+  window_->close();
+  window_ = NewWindow();
+  window_->Remember(std::make_shared<QSettings>(dir_.filePath("settings.ini"), QSettings::IniFormat));
+  EXPECT_EQ(window_->page().readerProgram(), missing.toStdString());
+  messages_.clear();
+  window_->setOptionsEditor([](const QString&) { return QString(); });
+  window_->menuAction("OptionsMenu")->trigger();
+  QTest::mouseClick(Widget("ShellButton"), Qt::LeftButton);
+  EXPECT_EQ(messages_, QStringList("ZelkScope: The reader program could not be started: "
+                                   "\"C:\\Readzelk.exe\"."));
+}
+
+// What the Options dialog gives back of what was typed: trimmed, and a bare
+// program name as the path PATH finds it at (kept as typed where it finds none).
+TEST(OptionsDialog, GivesBackAPathToTheReader) {
+  EnsureApplication();
+  const std::pair<QString, QString> typed[] = {
+      {"", ""},
+      {"  /opt/ecu/reader ", "/opt/ecu/reader"},
+      {"sh", QStandardPaths::findExecutable("sh")},
+      {"zelk-no-such-reader", "zelk-no-such-reader"}};
+  for (const auto& [text, path] : typed) {
+    OptionsDialog dialog({}, nullptr);
+    dialog.readerBox()->setText(text);
+    EXPECT_EQ(dialog.readerProgram(), path) << text.toStdString();
+  }
+  EXPECT_TRUE(QStandardPaths::findExecutable("sh").startsWith('/'));
 }
 
 }  // namespace

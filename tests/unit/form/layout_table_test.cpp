@@ -70,7 +70,8 @@ TEST(LayoutTable, EachControlOnceInItsContainerShownAsDesignedAndTheMenusInOrder
   }
   EXPECT_EQ(menus, (std::vector<std::string>{
                        "File", "FileMenu/Open Ctrl+O", "FileMenu/Save Graph... Ctrl+S (off)",
-                       "FileMenu/Export Data... Ctrl+E (off)", "FileMenu/Exit Ctrl+Q", "View",
+                       "FileMenu/Export Data... Ctrl+E (off)", "FileMenu/Options...",
+                       "FileMenu/Exit Ctrl+Q", "View",
                        "ViewMenu/Values at Marker Ctrl+I", "ViewMenu/Full Screen F11", "Help",
                        "HelpMenu/About F1", "HelpMenu/Version"}));
 }
