@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "app/colours.h"
+#include "chart/zoom.h"
 
 namespace zelk::app {
 namespace {
@@ -16,7 +17,6 @@ namespace {
 const QColor kPaper(Qt::white);
 const QColor kBand(0, 120, 215, 48);  // a light see-through blue
 constexpr double kTwipsPerPixel = 15.0;
-constexpr int kDragPixels = 4;    // moved less than this across, a press is a click
 constexpr int kNotchAngle = 120;  // eighths of a degree in one wheel notch
 
 // A block of pixels, its edges included.
@@ -266,7 +266,9 @@ void CanvasWidget::mousePressEvent(QMouseEvent* event) {
 void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
   if (!pressedAt_ || !(event->buttons() & Qt::LeftButton)) return;
   const double x = event->position().x();
-  dragging_ |= std::abs(x - pressedAt_->x()) >= kDragPixels;
+  // A press moved less far across than the core takes for a drag is a
+  // click, at any scale.
+  dragging_ |= std::abs(Twips({x, 0}).x() - Twips(*pressedAt_).x()) >= chart::kMinDragTwips;
   if (!dragging_) return;
   update(BandRect(bandEnd_).united(BandRect(x)));
   bandEnd_ = x;

@@ -3,6 +3,8 @@
 #include <Qt>
 #include <utility>
 
+#include "form/key_codes.h"
+
 namespace zelk::app {
 
 int VirtualKeyCode(int qtKey) {
@@ -10,13 +12,19 @@ int VirtualKeyCode(int qtKey) {
   if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)) {
     return qtKey;
   }
-  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return 112 + (qtKey - Qt::Key_F1);
+  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return form::key::kF1 + (qtKey - Qt::Key_F1);
+  using namespace form::key;
   static constexpr std::pair<int, int> kNamed[] = {
-      {Qt::Key_Backspace, 8}, {Qt::Key_Tab, 9},      {Qt::Key_Return, 13},   {Qt::Key_Enter, 13},
-      {Qt::Key_Shift, 16},    {Qt::Key_Control, 17}, {Qt::Key_Alt, 18},      {Qt::Key_Escape, 27},
-      {Qt::Key_Space, 32},    {Qt::Key_PageUp, 33},  {Qt::Key_PageDown, 34}, {Qt::Key_End, 35},
-      {Qt::Key_Home, 36},     {Qt::Key_Left, 37},    {Qt::Key_Up, 38},       {Qt::Key_Right, 39},
-      {Qt::Key_Down, 40},     {Qt::Key_Insert, 45},  {Qt::Key_Delete, 46},
+      {Qt::Key_Backspace, kBackspace}, {Qt::Key_Tab, kTab},
+      {Qt::Key_Return, kEnter},        {Qt::Key_Enter, kEnter},
+      {Qt::Key_Shift, kShift},         {Qt::Key_Control, kControl},
+      {Qt::Key_Alt, kAlt},             {Qt::Key_Escape, kEscape},
+      {Qt::Key_Space, kSpace},         {Qt::Key_PageUp, kPageUp},
+      {Qt::Key_PageDown, kPageDown},   {Qt::Key_End, kEnd},
+      {Qt::Key_Home, kHome},           {Qt::Key_Left, kLeftArrow},
+      {Qt::Key_Up, kUpArrow},          {Qt::Key_Right, kRightArrow},
+      {Qt::Key_Down, kDownArrow},      {Qt::Key_Insert, kInsert},
+      {Qt::Key_Delete, kDelete},
   };
   for (const auto& [qt, code] : kNamed) {
     if (qt == qtKey) return code;

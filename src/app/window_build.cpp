@@ -21,6 +21,7 @@
 #include "app/main_window.h"
 #include "app/pictures.h"
 #include "app/window_helpers.h"
+#include "form/key_codes.h"
 
 namespace zelk::app {
 namespace {
@@ -243,7 +244,7 @@ QWidget* MainWindow::MakeWidget(const ControlSpec& design, QWidget* parent) {
                 [this](int steps) { Forward(form::UserEvent::Pan(steps)); });
         // The right button goes back as Backspace does.
         connect(canvas_, &CanvasWidget::rightPressed, this,
-                [this] { Forward(form::UserEvent::Key(8)); });
+                [this] { Forward(form::UserEvent::Key(form::key::kBackspace)); });
         auto* layout = new QVBoxLayout(panel);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(canvas_);

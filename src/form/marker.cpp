@@ -6,20 +6,13 @@
 
 #include "channels/channels.h"
 #include "chart/plot.h"
+#include "form/key_codes.h"
 #include "form/user_page.h"
 
 namespace zelk::form {
 namespace {
 
-constexpr int kBackspace = 8;
-constexpr int kEnter = 13;
-constexpr int kEscape = 27;
-constexpr int kPageUp = 33;
-constexpr int kPageDown = 34;
-constexpr int kEnd = 35;
-constexpr int kHome = 36;
-constexpr int kLeftArrow = 37;
-constexpr int kRightArrow = 39;
+using namespace key;
 constexpr int kLeftButton = 1;
 
 constexpr ControlName kMarkerPanel[] = {
