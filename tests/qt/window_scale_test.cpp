@@ -58,24 +58,23 @@ TEST_F(ScaleTest, TheFormGrowsWithTheWindowAndIsTheSameAtItsSize) {
     // the right of the series' last sample.
     EXPECT_TRUE(CanvasShowsDrawing(*window_));
     EXPECT_EQ(window_->canvasImage().pixelColor(px(11150), px(4000)), QColor(Qt::blue));
-    // A press moved less far across than a drag takes (60 twips, 10 pixels at
-    // this scale) is a click, not a drag the program would refuse.
-    if (fits == 2.5) {
-      std::vector<std::string> lines;
-      window_->setEventRecorder([&](const std::string& line) { lines.push_back(line); });
-      QTest::mousePress(Canvas(), Qt::LeftButton, {}, {300, 150});
-      QTest::mouseMove(Canvas(), {305, 150});
-      QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, {305, 150});
-      window_->setEventRecorder({});
-      ASSERT_EQ(lines.size(), 2u);  // the graph's click, and the picture box's
-      EXPECT_TRUE(lines[0].starts_with("clickat 1799.")) << lines[0];
-      EXPECT_EQ(lines[1], "click Picture1");
-    }
     // Another channel's graph is on the window as soon as it is drawn.
     QTest::mouseClick(Widget(++turn % 2 ? "BatteryButton" : "RPMButton"), Qt::LeftButton);
     EXPECT_TRUE(WindowShowsCanvas(*window_));
   }
   EXPECT_TRUE(client->grab().toImage() == designed);
+  // A press moved less far across than a drag takes (60 twips, 10 pixels at
+  // two and a half times the size) is a click, not a drag the program refuses.
+  window_->resize(frame + QSize(qRound(form.width() * 2.5), qRound(form.height() * 2.5)));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return qAbs(window_->scale() - 2.5) < 0.002; }));
+  std::vector<std::string> lines;
+  window_->setEventRecorder([&](const std::string& line) { lines.push_back(line); });
+  QTest::mousePress(Canvas(), Qt::LeftButton, {}, {300, 150});
+  QTest::mouseMove(Canvas(), {305, 150});
+  QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, {305, 150});
+  ASSERT_EQ(lines.size(), 2u);  // the graph's click, and the picture box's
+  EXPECT_TRUE(lines[0].starts_with("clickat 1799.")) << lines[0];
+  EXPECT_EQ(lines[1], "click Picture1");
 }
 
 // Level and upright lines are painted as blocks of pixels: at even widths,
