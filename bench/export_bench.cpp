@@ -24,6 +24,7 @@
 #include "bench_logs.h"
 #include "bench_support.h"
 #include "cli/batch.h"
+#include "form/channel_buttons.h"
 #include "form/user_page.h"
 
 #ifdef ZELK_WITH_WINDOW

@@ -26,27 +26,16 @@ constexpr SeriesRow kTrim[] = {{"stft_pct", kBlack, kFrameAndTimeLogs}};
 
 // clang-format off
 constexpr ChannelRow kChannels[] = {
-    {ChannelId::EngineSpeed, "RPMButton", "RPM", "Engine Speed (Revolutions/Min)", 180, 705, 405,
-     LoadRPM, DrawRPM, kSpeed},
-    {ChannelId::Temperatures, "TemperatureButton", "Temperature",
-     "Coolant, Intake and Fuel Temeratures", 960, 1605, 400, LoadTemperature, DrawTemperature,
-     kTemperatures},
-    {ChannelId::Battery, "BatteryButton", "Battery", "Battery Status (Volts)", 2640, 1000, 400,
-     LoadBattery, DrawBattery, kBattery},
-    {ChannelId::Ignition, "IgnitionButton", "Ignition", "Ignition Advance (degs)", 3720, 1000, 400,
-     LoadIgnition, DrawIgnition, kIgnition},
-    {ChannelId::Lambda, "LambdaButton", "Lambda", "Lambda Sensor Output (Volts) and Status", 4800,
-     1000, 400, LoadLambda, DrawLambda, kLambda},
-    {ChannelId::FuelLoop, "LoopButton", "Loop", "Fuel Loop Status", 5880, 885, 400, LoadLoop,
-     DrawLoop, kLoop},
-    {ChannelId::Throttle, "ThrottleButton", "Throttle", "Throttle Position Sensor", 6840, 1000, 400,
-     LoadThrottle, DrawThrottle, kThrottle},
-    {ChannelId::Manifold, "MAPButton", "Manifold", "Manifold Absolute Pressure (MAP) (psi)", 7920,
-     1125, 400, LoadManifold, DrawManifold, kManifold, ReadOffManifold},
-    {ChannelId::ShortTermTrim, "STFTButton", "STFT", "Short Term Fuel Trim %", 9120, 1125, 400,
-     LoadSTFT, DrawSTFT, kTrim},
-    {ChannelId::UserDefined, "UserDefinedButton", "User-Defined", "User Defined Readings", 10320,
-     1605, 400, LoadUserDefined, DrawUserDefined, kByte, nullptr, true},
+    {ChannelId::EngineSpeed, LoadRPM, DrawRPM, kSpeed},
+    {ChannelId::Temperatures, LoadTemperature, DrawTemperature, kTemperatures},
+    {ChannelId::Battery, LoadBattery, DrawBattery, kBattery},
+    {ChannelId::Ignition, LoadIgnition, DrawIgnition, kIgnition},
+    {ChannelId::Lambda, LoadLambda, DrawLambda, kLambda},
+    {ChannelId::FuelLoop, LoadLoop, DrawLoop, kLoop},
+    {ChannelId::Throttle, LoadThrottle, DrawThrottle, kThrottle},
+    {ChannelId::Manifold, LoadManifold, DrawManifold, kManifold, ReadOffManifold},
+    {ChannelId::ShortTermTrim, LoadSTFT, DrawSTFT, kTrim},
+    {ChannelId::UserDefined, LoadUserDefined, DrawUserDefined, kByte, nullptr, true},
 };
 // clang-format on
 
@@ -57,13 +46,6 @@ std::span<const ChannelRow> ChannelTable() { return kChannels; }
 const ChannelRow* ChannelOf(ChannelId id) {
   for (const ChannelRow& row : kChannels) {
     if (row.id == id) return &row;
-  }
-  return nullptr;
-}
-
-const ChannelRow* ChannelOfButton(std::string_view button) {
-  for (const ChannelRow& row : kChannels) {
-    if (row.button == button) return &row;
   }
   return nullptr;
 }

@@ -1,7 +1,7 @@
-// Every channel the window can show, one row each: its button, how it
-// decodes the log and draws, the series it exports, and what the marker
-// draws again and reads off. Adding a channel is one row here and one file
-// with its Load and Draw.
+// Every channel the program can show, one row each: how it decodes the log
+// and draws, the series it exports, and what the marker draws again and
+// reads off. Adding a channel is one row here, one file with its Load and
+// Draw, and its button in the form's row of buttons.
 #pragma once
 
 #include <array>
@@ -61,11 +61,6 @@ inline bool ShownOn(const SeriesRow& series, store::LogFormat format) {
 
 struct ChannelRow {
   ChannelId id;
-  // The button that shows it, as it stands in the row along the top.
-  const char* button;
-  const char* caption;
-  const char* toolTip;
-  int left, width, height;
   LoadFn* load;
   DrawFn* draw;
   std::span<const SeriesRow> series;
@@ -77,11 +72,10 @@ struct ChannelRow {
   bool byteChannel = false;
 };
 
-// The channels in the order of their buttons, from left to right.
+// The channels in the order the values panel lists them.
 std::span<const ChannelRow> ChannelTable();
-// The row of a channel or of a button; nothing for none.
+// The row of a channel; nothing for none.
 const ChannelRow* ChannelOf(ChannelId id);
-const ChannelRow* ChannelOfButton(std::string_view button);
 
 // Decodes the channel and draws it over the window.
 View LoadAndDraw(const ChannelRow& row, const store::LogData& log, const ByteChoice& choice,

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <optional>
 
+#include "form/channel_buttons.h"
 #include "form/user_page.h"
 #include "store/startup_tables.h"
 

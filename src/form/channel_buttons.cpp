@@ -1,21 +1,62 @@
 // The ten channel buttons: each highlights itself, decodes its channel afresh
 // from the loaded log, draws it and puts what it shows onto the controls.
+#include "form/channel_buttons.h"
+
 #include "channels/channels.h"
 #include "form/user_page.h"
 
 namespace zelk::form {
+namespace {
+
+using channels::ChannelId;
+
+// clang-format off
+constexpr ChannelButton kButtons[] = {
+    {ChannelId::EngineSpeed, "RPMButton", "RPM", "Engine Speed (Revolutions/Min)", 180, 705, 405},
+    {ChannelId::Temperatures, "TemperatureButton", "Temperature",
+     "Coolant, Intake and Fuel Temeratures", 960, 1605, 400},
+    {ChannelId::Battery, "BatteryButton", "Battery", "Battery Status (Volts)", 2640, 1000, 400},
+    {ChannelId::Ignition, "IgnitionButton", "Ignition", "Ignition Advance (degs)", 3720, 1000, 400},
+    {ChannelId::Lambda, "LambdaButton", "Lambda", "Lambda Sensor Output (Volts) and Status", 4800,
+     1000, 400},
+    {ChannelId::FuelLoop, "LoopButton", "Loop", "Fuel Loop Status", 5880, 885, 400},
+    {ChannelId::Throttle, "ThrottleButton", "Throttle", "Throttle Position Sensor", 6840, 1000,
+     400},
+    {ChannelId::Manifold, "MAPButton", "Manifold", "Manifold Absolute Pressure (MAP) (psi)", 7920,
+     1125, 400},
+    {ChannelId::ShortTermTrim, "STFTButton", "STFT", "Short Term Fuel Trim %", 9120, 1125, 400},
+    {ChannelId::UserDefined, "UserDefinedButton", "User-Defined", "User Defined Readings", 10320,
+     1605, 400},
+};
+// clang-format on
+
+}  // namespace
+
+std::span<const ChannelButton> ChannelButtons() { return kButtons; }
+
+const ChannelButton* ButtonOf(ChannelId id) {
+  for (const ChannelButton& button : kButtons) {
+    if (button.id == id) return &button;
+  }
+  return nullptr;
+}
+
+const ChannelButton* ButtonNamed(std::string_view key) {
+  for (const ChannelButton& button : kButtons) {
+    if (button.key == key) return &button;
+  }
+  return nullptr;
+}
 
 std::vector<std::string> ChannelButtonKeys() {
   std::vector<std::string> keys;
-  for (const channels::ChannelRow& channel : channels::ChannelTable()) {
-    keys.push_back(channel.button);
-  }
+  for (const ChannelButton& button : kButtons) keys.push_back(button.key);
   return keys;
 }
 
 void UserPage::Reset_Buttons() {
-  for (const channels::ChannelRow& channel : channels::ChannelTable()) {
-    controls_.Named(channel.button).state.backColour = kButtonFace;
+  for (const ChannelButton& button : kButtons) {
+    controls_.Named(button.key).state.backColour = kButtonFace;
   }
   SetFocus(ctl::DummyText);
   controls_(ctl::FuelAverageText).state.visible = false;
@@ -31,7 +72,9 @@ void UserPage::Reset_Buttons() {
 // it already is) and drawn over the current window, then shown.
 void UserPage::ShowChannel(const channels::ChannelRow& channel) {
   Reset_Buttons();
-  controls_.Named(channel.button).state.backColour = kTitleBar;
+  if (const ChannelButton* button = ButtonOf(channel.id)) {
+    controls_.Named(button->key).state.backColour = kTitleBar;
+  }
   ApplyView(channel_.Draw(channel, log_, logId_, UserByteChoice(), vars_.window, canvas_));
   UserLabel(channel.byteChannel ? "True" : "False");
   FollowMarker();

@@ -3,14 +3,15 @@
 #include <filesystem>
 
 #include "channels/series.h"
+#include "form/channel_buttons.h"
 #include "form/user_page.h"
 
 namespace zelk::form {
 namespace fs = std::filesystem;
 
 std::string UserPage::ChannelName() const {
-  const channels::ChannelRow* channel = channels::ChannelOf(vars_.graph.channel);
-  return channel ? channels::Slug(controls_.Named(channel->button).state.caption) : "graph";
+  const ChannelButton* button = ButtonOf(vars_.graph.channel);
+  return button ? channels::Slug(button->caption) : "graph";
 }
 
 std::string UserPage::ExportName() const {

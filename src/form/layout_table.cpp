@@ -12,8 +12,8 @@
 #include <string>
 #include <utility>
 
-#include "channels/channels.h"
 #include "chart/time_window.h"
+#include "form/channel_buttons.h"
 #include "form/control.h"
 #include "form/control_names.h"
 
@@ -145,8 +145,8 @@ std::vector<ControlSpec> BuildTable() {
   add(Row(K::MenuItem, ctl::Version, 0, 0, 0, 0, "Version").In(ctl::HelpMenu));
 
   // Channel buttons, then the "Log" button at the bottom.
-  for (const channels::ChannelRow& b : channels::ChannelTable()) {
-    add(Row(K::Button, ControlName(b.button), b.left, 120, b.width, b.height, b.caption)
+  for (const ChannelButton& b : ChannelButtons()) {
+    add(Row(K::Button, ControlName(b.key), b.left, 120, b.width, b.height, b.caption)
             .WithFont(kBigBold)
             .Tip(b.toolTip)
             .Back(kButtonFace));

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "form/channel_buttons.h"
 #include "form/user_event.h"
 
 namespace zelk::form {
@@ -32,8 +33,9 @@ bool UserPage::Click(std::string_view key) {
       {ctl::Version, &UserPage::Version_Click},
       {ctl::ValuesMenu, &UserPage::ValuesMenu_Click},
   };
-  if (const channels::ChannelRow* channel = channels::ChannelOfButton(key)) {
-    if (controls_.Named(key).state.visible) ShowChannel(*channel);
+  if (const ChannelButton* button = ButtonNamed(key)) {
+    const channels::ChannelRow* channel = channels::ChannelOf(button->id);
+    if (channel && controls_.Named(key).state.visible) ShowChannel(*channel);
     return true;
   }
   if (const Control* lamp = controls_.Find(key); lamp && lamp->spec.name == ctl::FaultRed.name) {

@@ -330,7 +330,5 @@ class UserPage {
   channels::DecodedChannels decoded_;  // for the values panel
 };
 
-// The keys of the channel buttons, from left to right.
-std::vector<std::string> ChannelButtonKeys();
 
 }  // namespace zelk::form

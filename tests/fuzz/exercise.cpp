@@ -9,6 +9,7 @@
 
 #include "chart/canvas.h"
 #include "dump.h"
+#include "form/channel_buttons.h"
 #include "form/user_event.h"
 #include "form/user_page.h"
 #include "log_text.h"

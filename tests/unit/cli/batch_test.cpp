@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "cli/batch_printer.h"
+#include "form/channel_buttons.h"
 
 #include "page_fixture.h"
 
@@ -78,7 +79,7 @@ TEST_F(BatchTest, WritesEveryChannelOfEveryLogAndPage) {
     std::string expected;
     decltype(output.graphs) graphs;
     for (const auto& [name, button] : c.written) {
-      graphs.push_back({out + name + ".png", channels::ChannelOfButton(button)->id, 20000.0f});
+      graphs.push_back({out + name + ".png", form::ButtonNamed(button)->id, 20000.0f});
       for (const std::string ext : {".png", ".csv"}) {
         if (name + ext != c.failing) expected += out + name + ext + "\n";
       }

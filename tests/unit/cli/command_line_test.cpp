@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "form/channel_buttons.h"
 #include "form/user_page.h"
 
 namespace zelk::cli {

@@ -6,6 +6,7 @@
 #include <map>
 #include <tuple>
 
+#include "form/channel_buttons.h"
 #include "page_fixture.h"
 
 namespace zelk::testing {
@@ -151,9 +152,10 @@ TEST_F(MarkerTest, TheTableHoldsWhatTheMarkerReadsOff) {
   for (const std::string& log :
        {BusyLog(60), testlogs::TimeLog(columns), testlogs::ShortTimeLog(columns)}) {
     Open(log);
-    for (const channels::ChannelRow& row : channels::ChannelTable()) {
-      SCOPED_TRACE(std::string(row.button) + " on " + log.substr(0, 5));
-      ASSERT_TRUE(page().Click(row.button));
+    for (const form::ChannelButton& button : form::ChannelButtons()) {
+      SCOPED_TRACE(std::string(button.key) + " on " + log.substr(0, 5));
+      ASSERT_TRUE(page().Click(button.key));
+      const channels::ChannelRow& row = *channels::ChannelOf(button.id);
       std::map<std::string, Texts> table;  // sample -> its minutes and values
       for (const std::string& line : Split(page().DataCsv(), '\n')) {
         const Texts fields = Split(line + ",", ',');
