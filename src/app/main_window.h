@@ -123,12 +123,18 @@ class MainWindow : public QMainWindow {
 
   void Build();
   QWidget* MakeWidget(const form::ControlSpec& design, QWidget* parent);
+  QWidget* MakeLabel(const form::ControlSpec& design, QWidget* parent);
+  QWidget* MakePicture(const form::ControlSpec& design, const std::string& key, QWidget* parent);
   void StackLabelsBelow();
   // Reports a user event to the recorder and runs it on the page, then brings
   // the window up to date and carries out what the page asked for.
   void Forward(const form::UserEvent& event);
   void ForwardClick(const std::string& key);
   void SyncControl(const form::Control& control, Bound& bound);
+  // What SyncControl sets that differs by kind of control: its text, items,
+  // value and colour.
+  void SyncContent(const form::Control& control, Bound& bound, bool newColour);
+  void SyncList(const form::Control& control, Bound& bound);
   void ApplyFocus();
   void CarryOutRequests();
   void SaveAsked(const form::SaveRequest& request);

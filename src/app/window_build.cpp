@@ -168,6 +168,59 @@ void MainWindow::ApplyScale(double scale) {
   Sync();
 }
 
+QWidget* MainWindow::MakeLabel(const ControlSpec& design, QWidget* parent) {
+  auto* label = design.name == form::ctl::YLabel.name ? new TimeCaption(parent, design.left)
+                                                      : new QLabel(parent);
+  label->setTextFormat(Qt::PlainText);
+  label->setWordWrap(true);
+  label->setAlignment(Qt::AlignTop |
+                      (design.align == form::Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft));
+  if (design.border) {
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setLineWidth(1);
+  }
+  if (design.foreColour != form::kNoColour) {
+    SetPaletteColour(label, QPalette::WindowText, FromBgr(design.foreColour));
+  }
+  return label;
+}
+
+QWidget* MainWindow::MakePicture(const ControlSpec& design, const std::string& key,
+                                 QWidget* parent) {
+  auto* panel = new Panel(parent);
+  if (design.border) {
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setLineWidth(2);
+  }
+  if (design.name == kCanvasName) {
+    // The canvas fills the picture box inside its border; what the picture
+    // box holds lies over the canvas.
+    canvas_ = new CanvasWidget(panel);
+    connect(canvas_, &CanvasWidget::leftPressed, this,
+            [this](QPointF twips) { Forward(form::UserEvent::ClickAt(twips.x(), twips.y())); });
+    connect(canvas_, &CanvasWidget::dragged, this,
+            [this](double x1, double x2) { Forward(form::UserEvent::Drag(x1, x2)); });
+    connect(canvas_, &CanvasWidget::wheeled, this,
+            [this](double x, int steps) { Forward(form::UserEvent::Wheel(x, steps)); });
+    connect(canvas_, &CanvasWidget::panned, this,
+            [this](int steps) { Forward(form::UserEvent::Pan(steps)); });
+    // The right button goes back as Backspace does.
+    connect(canvas_, &CanvasWidget::rightPressed, this,
+            [this] { Forward(form::UserEvent::Key(form::key::kBackspace)); });
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(canvas_);
+    containers_.insert(Text(key), canvas_);
+  } else {
+    // A picture box with no colour of its own has the button face's.
+    panel->setFill(design.backColour == form::kNoColour ? palette().color(QPalette::Button)
+                                                        : Resolve(design.backColour, palette()));
+    panel->setPicture(ArtPixmap(design.art));
+  }
+  connect(panel, &Panel::clicked, this, [this, key] { ForwardClick(key); });
+  return panel;
+}
+
 QWidget* MainWindow::MakeWidget(const ControlSpec& design, QWidget* parent) {
   const std::string name = design.name;
   const std::string key = Control{design, {}}.Key();
@@ -177,22 +230,8 @@ QWidget* MainWindow::MakeWidget(const ControlSpec& design, QWidget* parent) {
       connect(button, &QAbstractButton::clicked, this, [this, key] { ForwardClick(key); });
       return button;
     }
-    case Kind::Label: {
-      auto* label = name == form::ctl::YLabel.name ? new TimeCaption(parent, design.left)
-                                                   : new QLabel(parent);
-      label->setTextFormat(Qt::PlainText);
-      label->setWordWrap(true);
-      label->setAlignment(Qt::AlignTop |
-                          (design.align == form::Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft));
-      if (design.border) {
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setLineWidth(1);
-      }
-      if (design.foreColour != form::kNoColour) {
-        SetPaletteColour(label, QPalette::WindowText, FromBgr(design.foreColour));
-      }
-      return label;
-    }
+    case Kind::Label:
+      return MakeLabel(design, parent);
     case Kind::TextBox: {
       auto* box = new QLineEdit(parent);
       connect(box, &QLineEdit::textEdited, this, [this, key](const QString& text) {
@@ -224,41 +263,8 @@ QWidget* MainWindow::MakeWidget(const ControlSpec& design, QWidget* parent) {
       connect(image, &ClickableLabel::clicked, this, [this, key] { ForwardClick(key); });
       return image;
     }
-    case Kind::Picture: {
-      auto* panel = new Panel(parent);
-      if (design.border) {
-        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        panel->setLineWidth(2);
-      }
-      if (name == kCanvasName) {
-        // The canvas fills the picture box inside its border; what the
-        // picture box holds lies over the canvas.
-        canvas_ = new CanvasWidget(panel);
-        connect(canvas_, &CanvasWidget::leftPressed, this,
-                [this](QPointF twips) { Forward(form::UserEvent::ClickAt(twips.x(), twips.y())); });
-        connect(canvas_, &CanvasWidget::dragged, this,
-                [this](double x1, double x2) { Forward(form::UserEvent::Drag(x1, x2)); });
-        connect(canvas_, &CanvasWidget::wheeled, this,
-                [this](double x, int steps) { Forward(form::UserEvent::Wheel(x, steps)); });
-        connect(canvas_, &CanvasWidget::panned, this,
-                [this](int steps) { Forward(form::UserEvent::Pan(steps)); });
-        // The right button goes back as Backspace does.
-        connect(canvas_, &CanvasWidget::rightPressed, this,
-                [this] { Forward(form::UserEvent::Key(form::key::kBackspace)); });
-        auto* layout = new QVBoxLayout(panel);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(canvas_);
-        containers_.insert(Text(key), canvas_);
-      } else {
-        // A picture box with no colour of its own has the button face's.
-        panel->setFill(design.backColour == form::kNoColour
-                           ? palette().color(QPalette::Button)
-                           : Resolve(design.backColour, palette()));
-        panel->setPicture(ArtPixmap(design.art));
-      }
-      connect(panel, &Panel::clicked, this, [this, key] { ForwardClick(key); });
-      return panel;
-    }
+    case Kind::Picture:
+      return MakePicture(design, key, parent);
     case Kind::ScrollBar: {
       auto* bar = new QScrollBar(Qt::Vertical, parent);
       bar->setRange(design.scrollMin, design.scrollMax);

@@ -101,8 +101,16 @@ void MainWindow::SyncControl(const Control& control, Bound& bound) {
 
   const bool newColour = bound.backColour != state.backColour;
   bound.backColour = state.backColour;
-  const bool hasColour = state.backColour != form::kNoColour;
+  SyncContent(control, bound, newColour);
+  if (widget->isHidden() == state.visible) widget->setVisible(state.visible);
+}
 
+void MainWindow::SyncContent(const Control& control, Bound& bound, bool newColour) {
+  const ControlSpec& design = control.spec;
+  const ControlState& state = control.state;
+  const QString caption = Text(state.caption);
+  QWidget* widget = bound.widget;
+  const bool hasColour = state.backColour != form::kNoColour;
   switch (design.kind) {
     case Kind::Button: {
       auto* button = static_cast<QPushButton*>(widget);
@@ -147,29 +155,11 @@ void MainWindow::SyncControl(const Control& control, Bound& bound) {
       break;
     }
     case Kind::ComboBox:
-    case Kind::DriveList: {
-      auto* combo = static_cast<QComboBox*>(widget);
-      ReplaceItems(combo, bound.items, state.items);
-      if (combo->currentIndex() != state.index) combo->setCurrentIndex(state.index);
-      break;
-    }
+    case Kind::DriveList:
     case Kind::FolderList:
-    case Kind::FileList: {
-      auto* list = static_cast<QListWidget*>(widget);
-      // The file list always shows the file the program holds. In the folder
-      // list the user may move the highlight between two folder changes (a
-      // folder is entered on a double click or Enter), so its row is set
-      // only when the program changes it.
-      const bool changed =
-          ReplaceItems(list, bound.items, state.items) || bound.index != state.index;
-      if (changed || (design.kind == Kind::FileList && list->currentRow() != state.index)) {
-        bound.index = state.index;
-        list->setCurrentRow(state.index);
-        if (state.index < 0) list->clearSelection();
-        if (state.index >= 0) list->scrollToItem(list->item(state.index));
-      }
+    case Kind::FileList:
+      SyncList(control, bound);
       break;
-    }
     case Kind::ScrollBar: {
       auto* bar = static_cast<QScrollBar*>(widget);
       // During the user's action the bar already stands at its new position;
@@ -190,8 +180,29 @@ void MainWindow::SyncControl(const Control& control, Bound& bound) {
     case Kind::MenuItem:
       break;
   }
+}
 
-  if (widget->isHidden() == state.visible) widget->setVisible(state.visible);
+// A list's entries and the one chosen.
+void MainWindow::SyncList(const Control& control, Bound& bound) {
+  const ControlState& state = control.state;
+  if (control.spec.kind == Kind::ComboBox || control.spec.kind == Kind::DriveList) {
+    auto* combo = static_cast<QComboBox*>(bound.widget);
+    ReplaceItems(combo, bound.items, state.items);
+    if (combo->currentIndex() != state.index) combo->setCurrentIndex(state.index);
+    return;
+  }
+  auto* list = static_cast<QListWidget*>(bound.widget);
+  // The file list always shows the file the program holds. In the folder
+  // list the user may move the highlight between two folder changes (a
+  // folder is entered on a double click or Enter), so its row is set only
+  // when the program changes it.
+  const bool changed = ReplaceItems(list, bound.items, state.items) || bound.index != state.index;
+  if (changed || (control.spec.kind == Kind::FileList && list->currentRow() != state.index)) {
+    bound.index = state.index;
+    list->setCurrentRow(state.index);
+    if (state.index < 0) list->clearSelection();
+    if (state.index >= 0) list->scrollToItem(list->item(state.index));
+  }
 }
 
 }  // namespace zelk::app

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 #include <cmath>
 #include <vector>
 
@@ -49,7 +50,7 @@ void DrawHeldSlow(Canvas& canvas, float x1, double y1, float x2, double y2, uint
   for (const double edge : {double{kAxisTop}, double{kAxisBottom}}) {
     if ((y1 - edge) * (y2 - edge) < 0) cuts[n++] = (edge - y1) / (y2 - y1);
   }
-  std::sort(cuts.begin() + 1, cuts.begin() + n);
+  if (n == 3 && cuts[1] > cuts[2]) std::swap(cuts[1], cuts[2]);
   cuts[n++] = 1;
   const double dx = static_cast<double>(x2) - x1, dy = y2 - y1;
   for (int k = 0; k + 1 < n; ++k) {

@@ -85,6 +85,42 @@ CommandLine Bad(std::string problem) {
   return line;
 }
 
+// The channels (by their buttons' captions, in any case), the window length
+// and the number of jobs asked for, into `batch`; what is wrong with them, or
+// nothing.
+std::string TakeBatchValues(const std::vector<std::string>& channelNames,
+                            const std::optional<std::string>& minutes,
+                            const std::optional<std::string>& jobs, BatchOptions& batch) {
+  for (const std::string& name : channelNames) {
+    std::string found;
+    for (const std::string& key : ChannelButtonKeys()) {
+      if (SameIgnoringCase(name, ChannelCaption(key))) found = key;
+    }
+    if (found.empty()) return "no channel is called \"" + name + "\"";
+    if (std::ranges::find(batch.channels, found) == batch.channels.end()) {
+      batch.channels.push_back(found);
+    }
+  }
+  if (batch.channels.empty()) batch.channels = ChannelButtonKeys();
+  if (minutes) {
+    const std::vector<int> lengths = WindowLengths();
+    const auto k = std::ranges::find_if(
+        lengths, [&](int length) { return *minutes == std::to_string(length); });
+    if (k == lengths.end()) return "--minutes must be " + LengthList();
+    batch.minutes = *k;
+  }
+  if (jobs) {
+    int n = 0;
+    const auto [end, error] = std::from_chars(jobs->data(), jobs->data() + jobs->size(), n);
+    if (jobs->empty() || error != std::errc() || end != jobs->data() + jobs->size() || n < 1 ||
+        n > kMaxJobs) {
+      return "--jobs must be a whole number from 1 to " + std::to_string(kMaxJobs);
+    }
+    batch.jobs = n;
+  }
+  return {};
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
@@ -145,32 +181,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   line.mode = CommandLine::Mode::Batch;
   if (positional.empty()) return Bad("--export needs at least one log");
   line.batch.logs = std::move(positional);
-  for (const std::string& name : channelNames) {
-    std::string found;
-    for (const std::string& key : ChannelButtonKeys()) {
-      if (SameIgnoringCase(name, ChannelCaption(key))) found = key;
-    }
-    if (found.empty()) return Bad("no channel is called \"" + name + "\"");
-    if (std::ranges::find(line.batch.channels, found) == line.batch.channels.end()) {
-      line.batch.channels.push_back(found);
-    }
-  }
-  if (line.batch.channels.empty()) line.batch.channels = ChannelButtonKeys();
-  if (minutes) {
-    const std::vector<int> lengths = WindowLengths();
-    const auto k = std::ranges::find_if(
-        lengths, [&](int length) { return *minutes == std::to_string(length); });
-    if (k == lengths.end()) return Bad("--minutes must be " + LengthList());
-    line.batch.minutes = *k;
-  }
-  if (jobs) {
-    int n = 0;
-    const auto [end, error] = std::from_chars(jobs->data(), jobs->data() + jobs->size(), n);
-    if (jobs->empty() || error != std::errc() || end != jobs->data() + jobs->size() || n < 1 ||
-        n > kMaxJobs) {
-      return Bad("--jobs must be a whole number from 1 to " + std::to_string(kMaxJobs));
-    }
-    line.batch.jobs = n;
+  if (const std::string wrong = TakeBatchValues(channelNames, minutes, jobs, line.batch);
+      !wrong.empty()) {
+    return Bad(wrong);
   }
   if (line.batch.worker && line.batch.names.size() != line.batch.logs.size()) {
     return Bad("--worker needs a --worker-name for each log");

@@ -57,7 +57,7 @@ struct Decoded {
   std::string log;
   std::string data;
   std::string text;
-  Ys ys;
+  Ys ys = {};
   std::optional<std::string> average = {};
   std::string plot = {};
   size_t lines = 0;
