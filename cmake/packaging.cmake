@@ -56,7 +56,7 @@ listing, a marker read off with the arrow keys, twelve fault lamps and a bit
 view of any frame byte. Sample logs are included.")
 # Named, not worked out from the build machine's libraries, so that the list
 # is the same wherever the package is built. The fonts are those the window
-# draws with (Liberation Serif, Sans and Mono).
+# draws with (Liberation Serif, Sans and Mono); libpng16-16 writes its pictures.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "libqt6core6, libqt6gui6, libqt6widgets6, qt6-qpa-plugins, fonts-liberation2")
+  "libqt6core6, libqt6gui6, libqt6widgets6, qt6-qpa-plugins, fonts-liberation2, libpng16-16")
 include(CPack)
