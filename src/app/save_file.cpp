@@ -112,6 +112,9 @@ void WriteRows(png_structp png, png_infop info, const PngJob& job) {
                PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   if (job.palette) {
     png_set_PLTE(png, info, job.colours.constData(), static_cast<int>(job.colours.size()));
+    // Every index was made from this palette: libpng need not check each
+    // byte of every row against its length.
+    png_set_check_for_invalid_index(png, 0);
   }
   png_set_compression_level(png, job.level);
   png_set_filter(png, PNG_FILTER_TYPE_BASE, job.palette ? PNG_FILTER_NONE : PNG_FILTER_UP);
