@@ -7,7 +7,9 @@
 // and with the settings around the program's choice, time and size. The
 // program itself exports 30 logs with --jobs 1 and with one job for each
 // core. Wall-clock time throughout, since writing files waits on the system
-// as much as it computes.
+// as much as it computes. The program's PNG writer (libpng) is measured
+// against the hand-written writer it replaced (previous_png.h), encoding and
+// whole export alike, in the same run.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
@@ -35,6 +37,7 @@
 #include "app/canvas_widget.h"
 #include "app/main_window.h"
 #include "app/save_file.h"
+#include "previous_png.h"
 #endif
 
 namespace zelk::bench {
@@ -107,10 +110,39 @@ struct BatchWindow {
   }
 };
 
-void BM_ExportWindow(benchmark::State& state) {
+// The window's batch output with the graphs written by the earlier
+// hand-written PNG writer: the same grab, the same whole-or-nothing save of
+// the same kind of bytes, only the encoder differs.
+class PreviousPngOutput : public app::WindowBatchOutput {
+ public:
+  explicit PreviousPngOutput(app::MainWindow& window)
+      : app::WindowBatchOutput(window), window_(window) {}
+  bool WriteGraph(const std::string& path, std::string& problem) override {
+    window_.SyncGraph();
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QString why = QStringLiteral("the picture could not be encoded");
+    if (PreviousWritePng(window_.GraphImage(), buffer) &&
+        app::SaveBytes(QString::fromStdString(path), png, why)) {
+      return true;
+    }
+    problem = why.toStdString();
+    return false;
+  }
+
+ private:
+  app::MainWindow& window_;
+};
+
+// The program's batch output, or the same with the earlier PNG writer.
+void BM_ExportWindow(benchmark::State& state, bool previousPng) {
   EnsureApp();
   BatchWindow shown;
-  app::WindowBatchOutput output(shown.window);
+  app::WindowBatchOutput programOutput(shown.window);
+  PreviousPngOutput previousOutput(shown.window);
+  cli::BatchOutput& output =
+      previousPng ? static_cast<cli::BatchOutput&>(previousOutput) : programOutput;
   const cli::BatchOptions options = EveryChannel(FreshFolder());
   std::string printed;
   for (auto _ : state) {
@@ -128,10 +160,13 @@ void BM_ExportWindow(benchmark::State& state) {
   state.counters["kB"] = bytes / 1e3;
 }
 
+// Who encodes the PNG: Qt's default writer, the program's, or the earlier
+// hand-written one.
+enum class PngWriter { kQt, kProgram, kPrevious };
+
 // Of the window's share, the PNG encoding alone: the ten graphs as the batch
-// grabs them, encoded into memory with the given settings (`qt` is Qt's
-// default PNG, what the program wrote before it chose its own).
-void BM_ExportPngEncode(benchmark::State& state, bool qt, app::PngSettings settings) {
+// grabs them, encoded into memory with the given writer and settings.
+void BM_ExportPngEncode(benchmark::State& state, PngWriter writer, app::PngSettings settings) {
   EnsureApp();
   BatchWindow shown;
   form::UserPage& page = shown.window.page();
@@ -146,7 +181,10 @@ void BM_ExportPngEncode(benchmark::State& state, bool qt, app::PngSettings setti
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (!(qt ? graph.save(&buffer, "PNG") : app::WritePng(graph, buffer, settings))) png.clear();
+    const bool written = writer == PngWriter::kQt        ? graph.save(&buffer, "PNG")
+                         : writer == PngWriter::kProgram ? app::WritePng(graph, buffer, settings)
+                                                         : PreviousWritePng(graph, buffer, settings);
+    if (!written) png.clear();
     return png;
   };
   // Each picture read back first: the figures are for pictures that hold
@@ -254,25 +292,32 @@ void BM_ExportPlainWrites(benchmark::State& state) {
       ->UseRealTime()
       ->Unit(benchmark::kMillisecond);
 #ifdef ZELK_WITH_WINDOW
-  benchmark::RegisterBenchmark(("BM_ExportWindow/" + name).c_str(), BM_ExportWindow)
+  benchmark::RegisterBenchmark(("BM_ExportWindow/" + name).c_str(), BM_ExportWindow, false)
+      ->UseRealTime()
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark(("BM_ExportWindowPreviousPng/" + name).c_str(), BM_ExportWindow,
+                               true)
       ->UseRealTime()
       ->Unit(benchmark::kMillisecond);
   // Qt's default, the program's choice (an 8-bit palette, zlib level 1) and
-  // the settings around it.
+  // the settings around it, and the earlier writer with the program's choice
+  // and in 24-bit colour.
   const struct {
     const char* label;
-    bool qt;
+    PngWriter writer;
     app::PngSettings settings;
-  } pngs[] = {{"qt_default", true, {}},
-              {"chosen", false, {}},
-              {"rgb_level1", false, {false, 1}},
-              {"palette_level0", false, {true, 0}},
-              {"palette_level2", false, {true, 2}},
-              {"palette_level6", false, {true, 6}},
-              {"palette_level9", false, {true, 9}}};
+  } pngs[] = {{"qt_default", PngWriter::kQt, {}},
+              {"chosen", PngWriter::kProgram, {}},
+              {"rgb_level1", PngWriter::kProgram, {false, 1}},
+              {"palette_level0", PngWriter::kProgram, {true, 0}},
+              {"palette_level2", PngWriter::kProgram, {true, 2}},
+              {"palette_level6", PngWriter::kProgram, {true, 6}},
+              {"palette_level9", PngWriter::kProgram, {true, 9}},
+              {"previous", PngWriter::kPrevious, {}},
+              {"previous_rgb_level1", PngWriter::kPrevious, {false, 1}}};
   for (const auto& png : pngs) {
     benchmark::RegisterBenchmark(("BM_ExportPngEncode/" + name + "/" + png.label).c_str(),
-                                 BM_ExportPngEncode, png.qt, png.settings)
+                                 BM_ExportPngEncode, png.writer, png.settings)
         ->Unit(benchmark::kMillisecond);  // processor time: the encoding waits on nothing
   }
   for (const int jobs : {1, ExportJobsCores()}) {

@@ -12,7 +12,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ make pkg-config
-  qt6-base-dev qt6-qpa-plugins libgl-dev zlib1g-dev
+  qt6-base-dev qt6-qpa-plugins libgl-dev libpng-dev zlib1g-dev
   libgtest-dev libgmock-dev
   fonts-liberation2
   xvfb xauth imagemagick

@@ -1,15 +1,14 @@
 #include "app/save_file.h"
 
-#include <zlib.h>
+#include <png.h>
 
-#include <QImageWriter>
+#include <QList>
 #include <QSaveFile>
 #include <algorithm>
 #include <array>
+#include <csetjmp>
 #include <cstdint>
-#include <cstring>
 #include <functional>
-#include <vector>
 
 namespace zelk::app {
 namespace {
@@ -36,8 +35,9 @@ bool Save(const QString& path, const std::function<bool(QSaveFile&)>& write, QSt
 }
 
 // The picture with an 8-bit palette of its colours, or a null image when it
-// has more than 256. Colours are found through a small open-addressed table,
-// since the text's shades change from pixel to pixel.
+// has more than 256. PNG libraries write a palette they are given but build
+// none, so it is built here. Colours are found through a small
+// open-addressed table, since the text's shades change from pixel to pixel.
 QImage WithPalette(const QImage& picture) {
   const QImage image = picture.convertToFormat(QImage::Format_RGB32);
   if (image.isNull()) return {};
@@ -74,95 +74,109 @@ QImage WithPalette(const QImage& picture) {
   return paletted;
 }
 
-void PutU32(QByteArray& out, uint32_t value) {
-  const char bytes[4] = {char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
-  out.append(bytes, 4);
+// What libpng writes goes to the end of a QByteArray in memory.
+void AppendTo(png_structp png, png_bytep data, size_t length) {
+  static_cast<QByteArray*>(png_get_io_ptr(png))
+      ->append(reinterpret_cast<const char*>(data), static_cast<qsizetype>(length));
 }
+void NothingToFlush(png_structp) {}
+// An error ends the encoding: back to the setjmp in WriteOrFail.
+[[noreturn]] void Failed(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void NoWarnings(png_structp, png_const_charp) {}
 
-// One chunk of a PNG: its length, type and data, and the CRC of type and data.
-void PutChunk(QByteArray& out, const char* type, const QByteArray& data) {
-  PutU32(out, static_cast<uint32_t>(data.size()));
-  const qsizetype start = out.size();
-  out.append(type, 4);
-  out.append(data);
-  const auto* from = reinterpret_cast<const Bytef*>(out.constData() + start);
-  PutU32(out, static_cast<uint32_t>(crc32(0, from, static_cast<uInt>(out.size() - start))));
-}
+// What one picture is written from.
+struct PngJob {
+  const QImage& rows;  // palette indices, or 32-bit pixels
+  const QList<png_color>& colours;
+  bool palette, alpha;
+  int level;
+};
 
-// The picture (RGB32) as a PNG, written here rather than through libpng,
-// whose search for the best filter of each row took most of the time: with
-// the palette of `paletted` where that is not null, each row unfiltered,
-// else in 24-bit colour, each row with the Up filter (a graph's rows are
-// mostly their neighbours). All rows go through one deflate stream at
-// `level`. Empty when zlib fails.
-QByteArray EncodePng(const QImage& image, const QImage& paletted, int level) {
-  const bool palette = !paletted.isNull();
-  const int width = image.width(), height = image.height();
-  const size_t rowBytes = static_cast<size_t>(width) * (palette ? 1 : 3);
-  QByteArray header;
-  PutU32(header, static_cast<uint32_t>(width));
-  PutU32(header, static_cast<uint32_t>(height));
-  // 8 bits a sample, palette or colour; deflate, per-row filters, no interlace.
-  header.append(palette ? "\x08\x03\x00\x00\x00" : "\x08\x02\x00\x00\x00", 5);
-
-  z_stream z{};
-  if (deflateInit(&z, level) != Z_OK) return {};
-  QByteArray data(static_cast<qsizetype>(deflateBound(&z, (rowBytes + 1) * height)),
-                  Qt::Uninitialized);
-  z.next_out = reinterpret_cast<Bytef*>(data.data());
-  z.avail_out = static_cast<uInt>(data.size());
-  std::vector<Bytef> row(rowBytes + 1), raw(rowBytes), above(rowBytes, 0);
-  row[0] = palette ? 0 : 2;  // the filter: none, or Up
-  bool ok = true;
-  for (int y = 0; y < height && ok; ++y) {
-    if (palette) {
-      std::memcpy(row.data() + 1, paletted.constScanLine(y), rowBytes);
+// The picture's header, its palette if any and its rows, through libpng. An
+// opaque picture goes with its palette where it has one, each row unfiltered
+// (a palette index is no quantity that a filter could predict), else in
+// 24-bit colour; a picture with an alpha channel in 32-bit colour, its alpha
+// kept as it is. The colour rows take the Up filter alone, since a graph's
+// rows are mostly their neighbours and trying every filter on every row,
+// libpng's default, is what makes a default PNG writer slow. libpng reads
+// the colour rows as Qt holds them (32 bits a pixel, blue first in memory on
+// a little-endian machine) and drops or reorders the bytes itself, so no
+// converted copy of the picture is made. All rows go through one deflate
+// stream at the job's level.
+void WriteRows(png_structp png, png_infop info, const PngJob& job) {
+  png_set_IHDR(png, info, static_cast<png_uint_32>(job.rows.width()),
+               static_cast<png_uint_32>(job.rows.height()), 8,
+               job.palette ? PNG_COLOR_TYPE_PALETTE
+               : job.alpha ? PNG_COLOR_TYPE_RGB_ALPHA
+                           : PNG_COLOR_TYPE_RGB,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  if (job.palette) {
+    png_set_PLTE(png, info, job.colours.constData(), static_cast<int>(job.colours.size()));
+    // Every index was made from this palette: libpng need not check each
+    // byte of every row against its length.
+    png_set_check_for_invalid_index(png, 0);
+  }
+  png_set_compression_level(png, job.level);
+  png_set_filter(png, PNG_FILTER_TYPE_BASE, job.palette ? PNG_FILTER_NONE : PNG_FILTER_UP);
+  png_write_info(png, info);
+  if (!job.palette) {
+    // Each pixel a 32-bit ARGB word: B, G, R, A in memory on a little-endian
+    // machine, A, R, G, B on a big-endian one. The A of an opaque picture is
+    // a filler byte that libpng drops.
+    if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
+      png_set_bgr(png);
+      if (!job.alpha) png_set_filler(png, 0, PNG_FILLER_AFTER);
+    } else if (job.alpha) {
+      png_set_swap_alpha(png);
     } else {
-      const QRgb* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-      for (int x = 0; x < width; ++x) {
-        raw[3 * x] = static_cast<Bytef>(qRed(in[x]));
-        raw[3 * x + 1] = static_cast<Bytef>(qGreen(in[x]));
-        raw[3 * x + 2] = static_cast<Bytef>(qBlue(in[x]));
-      }
-      for (size_t i = 0; i < rowBytes; ++i) row[i + 1] = static_cast<Bytef>(raw[i] - above[i]);
-      raw.swap(above);
+      png_set_filler(png, 0, PNG_FILLER_BEFORE);
     }
-    z.next_in = row.data();
-    z.avail_in = static_cast<uInt>(row.size());
-    const int status = deflate(&z, y + 1 == height ? Z_FINISH : Z_NO_FLUSH);
-    ok = y + 1 == height ? status == Z_STREAM_END : status == Z_OK;
   }
-  data.resize(static_cast<qsizetype>(z.total_out));
-  deflateEnd(&z);
-  if (!ok) return {};
+  for (int y = 0; y < job.rows.height(); ++y) png_write_row(png, job.rows.constScanLine(y));
+  png_write_end(png, nullptr);
+}
 
-  QByteArray png("\x89PNG\r\n\x1a\n", 8);
-  PutChunk(png, "IHDR", header);
-  if (palette) {
-    QByteArray colours;
-    for (const QRgb colour : paletted.colorTable()) {
-      const char rgb[3] = {char(qRed(colour)), char(qGreen(colour)), char(qBlue(colour))};
-      colours.append(rgb, 3);
-    }
-    PutChunk(png, "PLTE", colours);
+// libpng reports an error by a longjmp back to the setjmp here: false then.
+// The work is done in WriteRows, below this frame, so that nothing here
+// changes between the setjmp and the longjmp.
+bool WriteOrFail(png_structp png, png_infop info, const PngJob& job) {
+  if (setjmp(png_jmpbuf(png))) return false;
+  WriteRows(png, info, job);
+  return true;
+}
+
+// The picture (32-bit pixels) as a PNG in `file`, with the palette of
+// `paletted` where that is not null; false when libpng failed.
+bool EncodePng(const QImage& image, const QImage& paletted, int level, QByteArray& file) {
+  QList<png_color> colours;
+  for (const QRgb colour : paletted.colorTable()) {
+    colours.push_back({static_cast<png_byte>(qRed(colour)), static_cast<png_byte>(qGreen(colour)),
+                       static_cast<png_byte>(qBlue(colour))});
   }
-  PutChunk(png, "IDAT", data);
-  PutChunk(png, "IEND", {});
-  return png;
+  const bool palette = !paletted.isNull();
+  const PngJob job{palette ? paletted : image, colours, palette,
+                   !palette && image.hasAlphaChannel(), level};
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, Failed, NoWarnings);
+  if (!png) return false;
+  png_infop info = png_create_info_struct(png);
+  png_set_write_fn(png, &file, AppendTo, NothingToFlush);
+  const bool written = info && WriteOrFail(png, info, job);
+  png_destroy_write_struct(&png, &info);
+  return written;
 }
 
 }  // namespace
 
 bool WritePng(const QImage& image, QIODevice& device, PngSettings settings) {
-  // A picture that can be seen through keeps its alpha, which Qt's writer keeps.
-  if (image.hasAlphaChannel() || image.isNull()) {
-    QImageWriter writer(&device, "png");
-    return writer.write(image);
-  }
-  const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-  const QByteArray png = EncodePng(rgb, settings.palette ? WithPalette(rgb) : QImage(),
-                                   std::clamp(settings.level, 0, 9));
-  return !png.isEmpty() && device.write(png) == png.size();
+  if (image.isNull()) return false;
+  const bool alpha = image.hasAlphaChannel();
+  // 32-bit pixels: opaque, or with their alpha not premultiplied.
+  const QImage colours =
+      image.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+  QByteArray png;
+  return EncodePng(colours, settings.palette && !alpha ? WithPalette(colours) : QImage(),
+                   std::clamp(settings.level, 0, 9), png) &&
+         device.write(png) == png.size();
 }
 
 bool SaveBytes(const QString& path, const QByteArray& bytes, QString& problem) {

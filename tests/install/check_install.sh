@@ -107,7 +107,7 @@ else
   [ "$(basename "$deb")" = "zelkscope_${version}_${arch}.deb" ] \
     || fail "deb: file is named $(basename "$deb"), not zelkscope_${version}_${arch}.deb"
   depends=$(dpkg-deb -f "$deb" Depends)
-  for dep in libc6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins fonts-liberation2; do
+  for dep in libc6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins fonts-liberation2 libpng16-16; do
     echo "$depends" | tr ',' '\n' | awk '{ print $1 }' | grep -qxF "$dep" \
       || fail "deb: Depends ($depends) does not name $dep"
   done

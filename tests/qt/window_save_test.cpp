@@ -122,19 +122,41 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::get<0>(info.param) + std::get<1>(info.param); });
 
 // A picture of few colours goes out with a palette, one of many in 24-bit
-// colour; either way it reads back pixel for pixel.
+// colour, one that can be seen through in 32-bit colour with its alpha;
+// every one reads back pixel for pixel. The rows: the colours the picture
+// holds, and the PNG colour type its header must name.
 TEST(SavedPicture, ReadsBackPixelForPixel) {
-  for (const int colours : {3, 256, 257, 5000}) {
-    QImage picture(97, 31, QImage::Format_RGB32);
+  constexpr char kPalette = 3, kColour = 2, kColourAndAlpha = 6;
+  const struct {
+    QImage::Format format;
+    int colours;
+    char type;
+  } pictures[] = {{QImage::Format_RGB32, 3, kPalette},
+                  {QImage::Format_RGB32, 256, kPalette},
+                  {QImage::Format_RGB32, 257, kColour},
+                  {QImage::Format_RGB32, 5000, kColour},
+                  {QImage::Format_ARGB32, 3, kColourAndAlpha},
+                  {QImage::Format_ARGB32, 5000, kColourAndAlpha}};
+  for (const auto& [format, colours, type] : pictures) {
+    QImage picture(97, 31, format);
     for (int y = 0; y < picture.height(); ++y)
-      for (int x = 0; x < picture.width(); ++x)
-        picture.setPixel(x, y, (x * 131 + y * 7919) % colours * 3361);
+      for (int x = 0; x < picture.width(); ++x) {
+        const QRgb colour = (x * 131 + y * 7919) % colours * 3361;
+        // Alpha (where there is one) from clear at the left to opaque at the right.
+        picture.setPixel(x, y, qRgba(qRed(colour), qGreen(colour), qBlue(colour), x * 255 / 96));
+      }
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     ASSERT_TRUE(WritePng(picture, buffer)) << colours;
-    EXPECT_EQ(QImage::fromData(png).convertToFormat(QImage::Format_RGB32), picture) << colours;
+    EXPECT_EQ(png.mid(25, 1), QByteArray(1, type)) << colours;  // IHDR's colour type
+    EXPECT_EQ(QImage::fromData(png).convertToFormat(format), picture) << colours;
   }
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  EXPECT_FALSE(WritePng(QImage(), buffer));
+  EXPECT_TRUE(png.isEmpty());
 }
 
 }  // namespace
