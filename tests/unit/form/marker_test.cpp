@@ -308,6 +308,17 @@ TEST_F(MarkerTest, ZoomsAndKeysShowTheWindowChosen) {
   Run(page(), "click AboutMenu\nkey 27\nclick OpenMenu\nkey 27\ndrag 1000 3000");
   EXPECT_FALSE(state("PictureAbout").visible || state("Background").visible);
   EXPECT_EQ(Split(page().DataCsv(), '\n').at(1).substr(0, 3), "26,");
+  // A long session of zooms keeps its latest hundred and, at the bottom, the
+  // window list's own window, which Backspace comes back to at last.
+  Load(10000, false);
+  std::string zooms;
+  for (int i = 0; i < 6; ++i) zooms += "wheel 11000 1\n";
+  for (int i = 0; i < 60; ++i) zooms += "wheel 3000 1\nwheel 9000 -1\n";
+  Run(page(), zooms);
+  EXPECT_EQ(vars().zoomBack.size(), 100u);
+  for (int i = 0; i < 100; ++i) page().Form_KeyUp(8);
+  EXPECT_EQ(state("Duration").caption, "0 mins to 69 mins");
+  EXPECT_TRUE(vars().zoomBack.empty());
 }
 
 }  // namespace
