@@ -221,9 +221,7 @@ TEST_F(PageTest, SaveMenusProposeTheLogsFolderAndName) {
   };
   const auto refuse = [&] {
     Open("garbage", "bad.txt");
-    EXPECT_EQ(page().TakeMessages(),
-              (std::vector<form::Message>{
-                  {"ZelkScope", "Not a valid ZELK data file: \"" + dir_ + "/bad.txt\""}}));
+    EXPECT_EQ(page().TakeMessages().size(), 1u);  // its text: the batch and bad-input tests
   };
   refuse();  // before any log: nothing to save
   expect(false, "ZelkScope");
