@@ -310,7 +310,8 @@ TEST_F(WindowTest, OptionsChooseTheReaderThatLogStartsAndTheSettingsKeepIt) {
   QStringList offered;
   std::optional<QString> answer;
   const auto remember = [&] {
-    window_->Remember(std::make_shared<QSettings>(dir_.filePath("settings.ini"), QSettings::IniFormat));
+    window_->Remember(
+        std::make_shared<QSettings>(dir_.filePath("settings.ini"), QSettings::IniFormat));
     window_->setOptionsEditor([&](const QString& current) {
       offered << current;
       return answer;

@@ -82,11 +82,12 @@ TEST(TimeWindow, ClickMarksTheNearestSample) {
     double steps, x;
     int sample;
   } cases[] = {
-      {580, 291, 0, 0, 291},      {580, 400, -0.3, 0, 400}, {580, 400, -0.7, 0, 399},
-      {580, 0, 0, 100, 291},      {580, 0, 0, 20000, 580},  {400, 0, 0, 20000, 400},
+      {580, 291, 0, 0, 291}, {580, 400, -0.3, 0, 400}, {580, 400, -0.7, 0, 399},
+      {580, 0, 0, 100, 291}, {580, 0, 0, 20000, 580},  {400, 0, 0, 20000, 400},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.samples << " " << c.near << " " << c.steps << " " << c.x);
+    SCOPED_TRACE(::testing::Message()
+                 << c.samples << " " << c.near << " " << c.steps << " " << c.x);
     const TimeWindow w = Of(c.samples, 145, 2, 2);
     const double x = c.near ? 550 + (c.near - w.yStart + c.steps) * w.xStep.ToDouble() : c.x;
     EXPECT_EQ(w.OffsetAt(x), c.sample - w.yStart);
