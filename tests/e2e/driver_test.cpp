@@ -95,8 +95,7 @@ TEST(Load, EachKindOfLogSetsItsByteListAndTripLength) {
     EXPECT_EQ(c["UserPageSelect"]["items"].Strings(),
               (Texts{"0x80 Status Page", "0x7D Status Page"}));
     EXPECT_EQ(c["CurrentFileText"]["text"].text, "log.txt");
-    EXPECT_FALSE(c["Background"]["visible"].boolean);
-    EXPECT_TRUE(run.dumps.at(0)["messages"].items.empty());
+    EXPECT_TRUE(!c["Background"]["visible"].boolean && run.dumps.at(0)["messages"].items.empty());
   }
 }
 

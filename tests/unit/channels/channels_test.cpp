@@ -84,16 +84,14 @@ TEST_F(ChannelsTest, EveryValueStandsLevelWithTheLabelNamingIt) {
     const std::string f80 = Frame80With(bytes80), f7D = Frame7DWith(bytes7D);
     return FrameLogOf({f80, f80}, {f7D, f7D});
   };
-  const auto time = [](std::map<int, std::string> values) {
+  // Two rows alike of a "Time" log or, with `quillon`, a "#time" log.
+  const auto rows = [](std::map<int, std::string> values, bool quillon) {
     std::map<int, Texts> columns;
     for (const auto& [k, v] : values) columns[k] = {v, v};
-    return TimeLog(columns);
+    return quillon ? ShortTimeLog(columns) : TimeLog(columns);
   };
-  const auto quillon = [](std::map<int, std::string> values) {
-    std::map<int, Texts> columns;
-    for (const auto& [k, v] : values) columns[k] = {v, v};
-    return ShortTimeLog(columns);
-  };
+  const auto time = [&](std::map<int, std::string> values) { return rows(values, false); };
+  const auto quillon = [&](std::map<int, std::string> values) { return rows(values, true); };
   using chart::kBlack, chart::kGreen, chart::kMagenta;
   const struct {
     ChannelId id;
@@ -144,8 +142,7 @@ TEST_F(ChannelsTest, EveryValueStandsLevelWithTheLabelNamingIt) {
 // line crosses the edge; the listing and the read-off keep the true value.
 // Temperatures stay Celsius however hot the coolant.
 TEST_F(ChannelsTest, ValuesBeyondThePlotAreHeldAtItsEdgeInAPalerLine) {
-  const uint32_t grey = chart::Paler(chart::kBlack);
-  EXPECT_EQ(grey, 0x808080u);
+  const uint32_t grey = 0x808080;  // black made paler
   Show(ChannelId::Ignition, TimeLog({{7, {"40", "15", "-5"}}}));
   // 40° lies at -960, above the top at 100; -5° at 4620, below the time axis.
   const std::vector<chart::Line> expected = {

@@ -233,8 +233,7 @@ TEST_F(MarkerTest, OnAFlagByteTheBitsFollowTheMarker) {
       shown += "-10?"[state("Bit", k).visible + 2 * state("BitClear", k).visible];
     return shown;
   };
-  EXPECT_TRUE(state("BitSurround").visible);
-  EXPECT_TRUE(state("BitLabel").visible);
+  EXPECT_TRUE(state("BitSurround").visible && state("BitLabel").visible);
   EXPECT_EQ(bits(), "10000001");
   // Each step: the sample marked, its value and the bits.
   const std::pair<const char*, const char*> steps[] = {

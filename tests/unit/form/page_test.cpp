@@ -128,8 +128,7 @@ TEST_F(PageTest, ALoadShowsEngineSpeedOnlyTheChosenButtonIsLitAndByteListsFollow
   // Column logs choose a column by its name.
   Open(testlogs::TimeLog({{1, {"5", "850"}}}));
   ASSERT_TRUE(page().Click("UserDefinedButton"));
-  EXPECT_FALSE(state("UserPageSelect").visible);
-  EXPECT_FALSE(state("LabelInfo", 6).visible);
+  EXPECT_FALSE(state("UserPageSelect").visible || state("LabelInfo", 6).visible);
   EXPECT_EQ(state("ScreenTitle").caption, "User Defined - RPM");
   EXPECT_EQ(state("Text").caption, "Raw Data - RPM\r\n5 850 ");
 
@@ -166,9 +165,9 @@ TEST_F(PageTest, ClosingAboutRedrawsTheGraphAndATypedStepMovesTheScrollBar) {
 }
 
 // The window list and the paging arrows: which window is on screen, and what
-// the window shows about it.
-// What a page shows of its window; a page turn takes the marker back to the
-// page's first sample, the strip on the value axis.
+// the window shows about it; a page turn takes the marker back to the page's
+// first sample, the strip on the value axis. (Which arrows each window shows
+// is ZoomsAndKeysShowTheWindowChosen's.)
 TEST_F(PageTest, APageShowsItsMinutesDetailsAndTimes) {
   Open(FrameLog(2900, {}, "\r\n", 1));  // 5801 frames: 2900 samples, 20 minutes
   ASSERT_TRUE(page().Select("YAxis", 2));
@@ -184,13 +183,11 @@ TEST_F(PageTest, APageShowsItsMinutesDetailsAndTimes) {
     Run(page(), "key 39\nclick NextImage");
     EXPECT_EQ(state("Duration").caption, p.duration);
     EXPECT_EQ(std::pair(vars().window.yStart, vars().window.yEnd), std::pair(p.yStart, p.yEnd));
-    EXPECT_TRUE(state("PreviousImage").visible);
     EXPECT_EQ(state("YLabel").caption, vars().window.Caption());
     EXPECT_EQ(vars().marker.pos, 0);
     EXPECT_EQ(state("Overlay").left, 550);
     EXPECT_EQ(state("DataPointText").caption, p.first);
   }
-  EXPECT_FALSE(state("NextImage").visible);
   // The log's details: samples, samples a second, minutes.
   EXPECT_EQ(state("DataText", 0).caption + "|" + state("DataText", 1).caption + "|" +
                 state("DataText", 2).caption,
@@ -207,7 +204,6 @@ TEST_F(PageTest, APageShowsItsMinutesDetailsAndTimes) {
     ASSERT_TRUE(page().Apply(*form::ParseUserEvent(line))) << line;
     EXPECT_EQ(state("Duration").caption, duration) << line;
   }
-  EXPECT_FALSE(state("NextImage").visible || state("PreviousImage").visible);
 }
 
 // Saving from the window: the menus and the names proposed for the graph and
@@ -221,9 +217,7 @@ TEST_F(PageTest, SaveMenusProposeTheLogsFolderAndName) {
   };
   const auto refuse = [&] {
     Open("garbage", "bad.txt");
-    EXPECT_EQ(page().TakeMessages(),
-              (std::vector<form::Message>{
-                  {"ZelkScope", "Not a valid ZELK data file: \"" + dir_ + "/bad.txt\""}}));
+    EXPECT_EQ(page().TakeMessages().size(), 1u);  // its text: the batch and bad-input tests
   };
   refuse();  // before any log: nothing to save
   expect(false, "ZelkScope");
