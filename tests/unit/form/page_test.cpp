@@ -18,8 +18,10 @@ using testlogs::FrameLog;
 // long-term trim readout; and the window of a log too short for it.
 TEST_F(PageTest, StartUpWaitsForALogAndEachLoadSetsTheLampsAndTheTrimReadout) {
   EXPECT_TRUE(state("Background").visible);
-  Run(page(), "key 27");  // Escape leaves no empty page: the browser stays
+  const std::string focus = page().focus();
+  Run(page(), "key 27\nkey 13");  // Escape leaves no empty page: the browser stays;
   EXPECT_TRUE(state("Background").visible);
+  EXPECT_EQ(page().focus(), focus);  // Enter, which its lists take, leaves the focus there
   EXPECT_EQ(state("YAxis").items, (std::vector<std::string>{"Full Trip", " 2 mins", " 5 mins",
                                                             " 10 mins", " 20 mins", " 30 mins"}));
   EXPECT_EQ(state("YAxis").index, 0);
