@@ -39,7 +39,7 @@ int PeakMemoryCore(const std::string& path) {
   page.OpenPath(path);
   for (const char* button : kChannelButtons) page.Click(button);
   std::cout << PeakResidentMB() << std::endl;
-  return page.vars().file.everLoaded ? 0 : 1;
+  return page.session().file().everLoaded ? 0 : 1;
 }
 
 #ifdef ZELK_WITH_WINDOW
@@ -91,7 +91,7 @@ int PeakMemoryWindow(const std::string& path) {
     WaitForPaint(watch);
   }
   std::cout << PeakResidentMB() << std::endl;
-  return window.page().vars().file.everLoaded ? 0 : 1;
+  return window.page().session().file().everLoaded ? 0 : 1;
 }
 #endif
 

@@ -22,7 +22,7 @@ void BM_ChannelDecodeAndDraw(benchmark::State& state, LogKind kind, const char* 
     benchmark::DoNotOptimize(canvas.lines);
   }
   state.counters["segments"] = static_cast<double>(canvas.lines);
-  state.counters["samples"] = page.log().sampleCount - 1;
+  state.counters["samples"] = page.session().log().sampleCount - 1;
 }
 
 [[maybe_unused]] const bool registered = [] {

@@ -37,15 +37,15 @@ bool OneStepIn(form::UserPage& page) {
   page.OpenPath(LargestLog(LogKind::Frames));
   page.Click("TemperatureButton");
   page.Form_KeyUp(kRightArrow);
-  return page.vars().file.everLoaded && page.vars().graph.channel == kTemperatures &&
-         page.controls().Named("YAxis").state.index == 0 && page.vars().marker.pos == kStep;
+  return page.session().file().everLoaded && page.graph().channel == kTemperatures &&
+         page.controls().Named("YAxis").state.index == 0 && page.session().marker().pos == kStep;
 }
 
 bool StepsRight(long step) { return step % 2 == 0; }
 
 // Where the marker is after `steps` steps from one step in.
 bool MarkerFollowed(const form::UserPage& page, long steps) {
-  return page.vars().marker.pos == (StepsRight(steps - 1) ? 2 : 1) * kStep;
+  return page.session().marker().pos == (StepsRight(steps - 1) ? 2 : 1) * kStep;
 }
 
 void BM_MarkerStep(benchmark::State& state) {

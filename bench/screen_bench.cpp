@@ -65,7 +65,7 @@ void BM_ScreenOpenLog(benchmark::State& state, Size size, LogKind kind) {
     window->OpenLog(path);
     painted = Painted() && painted;
   }
-  if (!window->page().vars().file.everLoaded) state.SkipWithError("the log was not loaded");
+  if (!window->page().session().file().everLoaded) state.SkipWithError("the log was not loaded");
   if (!painted) state.SkipWithError("the window was not painted");
   state.counters["scale"] = window->scale();
 }
@@ -95,15 +95,15 @@ void Steps(benchmark::State& state, const Size& size, Act act, Check check) {
     return;
   }
   auto* canvas = window->findChild<app::CanvasWidget*>();
-  const double start = window->page().vars().marker.pos;
-  const double span = window->page().vars().window.Span();
+  const double start = window->page().session().marker().pos;
+  const double span = window->page().session().window().Span();
   long steps = 0;
   bool painted = true;
   for (auto _ : state) {
     act(*window, *canvas, steps++);
     painted = Painted() && painted;
   }
-  if (start != 10 || !check(window->page().vars(), steps, span)) {
+  if (start != 10 || !check(window->page().session(), steps, span)) {
     state.SkipWithError("the steps did not do what they should");
   }
   if (!painted) state.SkipWithError("the window was not painted");
@@ -121,8 +121,8 @@ void BM_ScreenMarkerStep(benchmark::State& state, Size size) {
         QWidget* focus = window.focusWidget();
         QApplication::sendEvent(focus ? focus : &window, &keyUp);
       },
-      [](const form::ProgramVars& vars, long steps, double) {
-        return vars.marker.pos == (steps % 2 ? 20 : 10);
+      [](const session::Session& s, long steps, double) {
+        return s.marker().pos == (steps % 2 ? 20 : 10);
       });
 }
 
@@ -137,8 +137,8 @@ void BM_ScreenWheelZoom(benchmark::State& state, Size size) {
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(&canvas, &wheel);
       },
-      [](const form::ProgramVars& vars, long steps, double full) {
-        return steps % 2 ? vars.window.Span() < full : vars.window.Span() == full;
+      [](const session::Session& s, long steps, double full) {
+        return steps % 2 ? s.window().Span() < full : s.window().Span() == full;
       });
 }
 
@@ -162,7 +162,7 @@ void BM_ScreenDragBand(benchmark::State& state, Size size) {
                          Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&canvas, &move);
       },
-      [](const form::ProgramVars& vars, long, double full) { return vars.window.Span() == full; });
+      [](const session::Session& s, long, double full) { return s.window().Span() == full; });
 }
 
 // The window resized between 1920×1080 and 3840×2160 in turn, the largest

@@ -61,7 +61,7 @@ void BM_OpenLog(benchmark::State& state, LogKind kind) {
 #ifdef ZELK_WITH_WINDOW
     canvas.repaint();
 #endif
-    loaded += page->vars().file.everLoaded;
+    loaded += page->session().file().everLoaded;
   }
   if (loaded != state.iterations()) state.SkipWithError("the log was not loaded");
 }

@@ -98,9 +98,9 @@ void MainWindow::OpenLog(const QString& path) {
 void MainWindow::Forward(const form::UserEvent& event) {
   if (closing_) return;
   if (recordEvent_) recordEvent_(event.ToLine());
-  const std::string shown = page_->vars().file.path;
+  const std::string shown = page_->session().file().path;
   page_->Apply(event);
-  if (page_->vars().file.path != shown) NoteOpened();
+  if (page_->session().file().path != shown) NoteOpened();
   Sync();
   ApplyFocus();
   CarryOutRequests();

@@ -59,7 +59,7 @@ void MainWindow::Remember(std::shared_ptr<QSettings> settings) {
   FillRecentMenu();
   // The browser opens where it was left, unless a log was opened already.
   const QString folder = settings_->value(kFolderKey).toString();
-  if (!folder.isEmpty() && QFileInfo(folder).isDir() && page_->vars().file.path.empty()) {
+  if (!folder.isEmpty() && QFileInfo(folder).isDir() && page_->session().file().path.empty()) {
     page_->ShowFolder(QFileInfo(folder).absoluteFilePath().toStdString());
     Sync();
   }
@@ -77,7 +77,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::NoteOpened() {
-  const QString path = QFileInfo(Text(page_->vars().file.path)).absoluteFilePath();
+  const QString path = QFileInfo(Text(page_->session().file().path)).absoluteFilePath();
   recent_ = store::RecentAfterOpening(recent_, path.toStdString());
   if (settings_) {
     QStringList list;

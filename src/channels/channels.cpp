@@ -50,31 +50,17 @@ const ChannelRow* ChannelOf(ChannelId id) {
   return nullptr;
 }
 
-namespace {
-
-View DrawDecoded(const ChannelRow& row, const store::LogData& log, const ByteChoice& choice,
-                 const Window& window, const Tables& tables, chart::Canvas& canvas) {
+View Draw(const ChannelRow& row, const store::LogData& log, const ByteChoice& choice,
+          const Window& window, const Tables& tables, chart::Canvas& canvas) {
   View view = row.draw(log, choice, window, tables, canvas);
   view.id = row.id;
   return view;
 }
 
-}  // namespace
-
 View LoadAndDraw(const ChannelRow& row, const store::LogData& log, const ByteChoice& choice,
                  const Window& window, Tables& tables, chart::Canvas& canvas) {
   row.load(log, choice, tables);
-  return DrawDecoded(row, log, choice, window, tables, canvas);
-}
-
-View DecodedChannel::Draw(const ChannelRow& row, const store::LogData& log, unsigned long logId,
-                          const ByteChoice& choice, const Window& window, chart::Canvas& canvas) {
-  const Source source{row.id, logId, choice};
-  if (source_ != source) {
-    row.load(log, choice, tables_);
-    source_ = source;
-  }
-  return DrawDecoded(row, log, choice, window, tables_, canvas);
+  return Draw(row, log, choice, window, tables, canvas);
 }
 
 void RedrawAtMarker(const ChannelRow& row, const store::LogData& log, const Tables& tables,

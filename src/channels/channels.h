@@ -81,26 +81,9 @@ const ChannelRow* ChannelOf(ChannelId id);
 View LoadAndDraw(const ChannelRow& row, const store::LogData& log, const ByteChoice& choice,
                  const Window& window, Tables& tables, chart::Canvas& canvas);
 
-// The channel on a page, decoded: its tables and what they were decoded
-// from. Drawing it over another window of the same log with the same byte
-// chosen decodes nothing again; a zoom or a page turn only draws.
-class DecodedChannel {
- public:
-  // `logId` tells the logs a page loads apart.
-  View Draw(const ChannelRow& row, const store::LogData& log, unsigned long logId,
-            const ByteChoice& choice, const Window& window, chart::Canvas& canvas);
-  const Tables& tables() const { return tables_; }
-
- private:
-  struct Source {
-    ChannelId id;
-    unsigned long logId;
-    ByteChoice choice;
-    bool operator==(const Source&) const = default;
-  };
-  Tables tables_;
-  std::optional<Source> source_;
-};
+// Draws a channel decoded into `tables` over the window.
+View Draw(const ChannelRow& row, const store::LogData& log, const ByteChoice& choice,
+          const Window& window, const Tables& tables, chart::Canvas& canvas);
 
 // What the last draw left for the marker: its scale and base line, its red
 // line and where each series started.

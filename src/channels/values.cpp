@@ -31,34 +31,38 @@ ValueRow NameAndUnit(std::string_view seriesName) {
   return row;
 }
 
-void DecodedChannels::Update(const store::LogData& log, unsigned long logId,
-                             const ByteChoice& choice) {
+const Tables& DecodedChannels::Of(const ChannelRow& channel, const store::LogData& log,
+                                  unsigned long logId, const ByteChoice& choice) {
   const std::span<const ChannelRow> channels = ChannelTable();
-  const bool newLog = !decoded_ || logId != logId_;
-  if (!newLog && choice == choice_) return;
-  tables_.resize(channels.size());
-  for (size_t c = 0; c < channels.size(); ++c) {
+  entries_.resize(channels.size());
+  Entry& entry = entries_[static_cast<size_t>(&channel - channels.data())];
+  // Only the user-defined channel reads the byte choice.
+  const bool current = entry.decoded && entry.logId == logId &&
+                       (!channel.byteChannel || entry.choice == choice);
+  if (!current) {
     // A decode rewrites every sample of the series it shows, so the tables
     // are kept from log to log; what it leaves is never read.
-    if (newLog || channels[c].byteChannel) channels[c].load(log, choice, tables_[c]);
+    channel.load(log, choice, entry.tables);
+    entry.decoded = true;
+    entry.logId = logId;
+    entry.choice = choice;
+    ++decodes_;
   }
-  decoded_ = true;
-  logId_ = logId;
-  choice_ = choice;
+  return entry.tables;
 }
 
-std::vector<ValueRow> DecodedChannels::At(const store::LogData& log, long i) const {
+std::vector<ValueRow> DecodedChannels::At(const store::LogData& log, unsigned long logId,
+                                          const ByteChoice& choice, long i) {
   std::vector<ValueRow> rows;
-  const std::span<const ChannelRow> channels = ChannelTable();
-  for (size_t c = 0; c < channels.size() && c < tables_.size(); ++c) {
-    const ChannelRow& channel = channels[c];
-    const std::vector<Series> series = SeriesOf(channel, log, tables_[c], choice_);
+  for (const ChannelRow& channel : ChannelTable()) {
+    const Tables& tables = Of(channel, log, logId, choice);
+    const std::vector<Series> series = SeriesOf(channel, log, tables, choice);
     for (size_t s = 0; s < series.size(); ++s) {
       ValueRow row = NameAndUnit(series[s].name);
       if (channel.byteChannel) {
-        row = {"User-defined: " + (choice_.name.empty() ? "none" : choice_.name), {}, {}};
+        row = {"User-defined: " + (choice.name.empty() ? "none" : choice.name), {}, {}};
       }
-      row.value = SeriesField(channel, log, tables_[c], series, s, i);
+      row.value = SeriesField(channel, log, tables, series, s, i);
       if (row.value.empty()) row.value = kNotRecorded;
       rows.push_back(std::move(row));
     }

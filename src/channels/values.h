@@ -26,22 +26,32 @@ inline constexpr const char* kNotRecorded = "not recorded";
 // word is its unit where it names one. "coolant_c" -> "Coolant", "°C".
 ValueRow NameAndUnit(std::string_view seriesName);
 
-// Every channel's tables, decoded from one log.
+// Every channel's tables, decoded from one log: each the first time it is
+// asked for, the user-defined one again for another byte, and kept for every
+// view that shows the same log.
 class DecodedChannels {
  public:
-  // Decodes what is out of date: every channel for a log other than the one
-  // last decoded (`logId` tells them apart), only the user-defined channel
-  // for another byte choice.
-  void Update(const store::LogData& log, unsigned long logId, const ByteChoice& choice);
+  // The channel's tables for this log (`logId` tells the logs apart) and
+  // byte choice.
+  const Tables& Of(const ChannelRow& channel, const store::LogData& log, unsigned long logId,
+                   const ByteChoice& choice);
 
   // The rows at sample i, channel by channel in the order of their buttons.
-  std::vector<ValueRow> At(const store::LogData& log, long i) const;
+  std::vector<ValueRow> At(const store::LogData& log, unsigned long logId,
+                           const ByteChoice& choice, long i);
+
+  // How many decodes have run: a view that draws again decodes nothing.
+  long decodes() const { return decodes_; }
 
  private:
-  std::vector<Tables> tables_;  // parallel to ChannelTable()
-  unsigned long logId_ = 0;
-  bool decoded_ = false;
-  ByteChoice choice_;
+  struct Entry {
+    bool decoded = false;
+    unsigned long logId = 0;
+    ByteChoice choice;
+    Tables tables;
+  };
+  std::vector<Entry> entries_;  // parallel to ChannelTable()
+  long decodes_ = 0;
 };
 
 }  // namespace zelk::channels

@@ -11,14 +11,6 @@ namespace zelk::cli {
 namespace {
 namespace fs = std::filesystem;
 
-// The window list's entry for a window length: 0 for the Full Trip.
-int WindowEntry(const UserPage& page, int minutes) {
-  for (int k = 1; k <= 5; ++k) {
-    if (page.tables().Minutes(k) == minutes) return k;
-  }
-  return 0;
-}
-
 class Run {
  public:
   Run(UserPage& page, const BatchOptions& options, BatchOutput& output, BatchReport& report)
@@ -27,24 +19,26 @@ class Run {
   // Every file of the log, named from `stem`; false when the log was refused
   // or a file not written.
   bool DoLog(const std::string& log, const std::string& stem) {
-    ok_ = page_.OpenPath(log);
-    for (const form::Message& message : page_.TakeMessages()) {
-      report_.Problem("zelkscope: " + log + ": " + message.text);
+    session::Session& session = page_.session();
+    std::error_code ec;
+    const fs::path file = fs::absolute(fs::path(log), ec).lexically_normal();
+    const session::Opened opened = session.Open(file.string(), file.filename().string());
+    for (const std::string& message : opened.messages) {
+      report_.Problem("zelkscope: " + log + ": " + message);
     }
-    if (!ok_) return false;
-    page_.Select("YAxis", 0);
-    if (const int entry = WindowEntry(page_, options_.minutes); entry > 0) {
-      page_.Select("YAxis", entry);
-    }
+    if (!opened.accepted) return false;
+    ok_ = true;
+    session.SetWindowLength(0);
+    if (options_.minutes > 0) session.SetWindowLength(options_.minutes);
     for (int pageNumber = 1;; ++pageNumber) {
       const std::string suffix =
           options_.minutes > 0 ? "-page" + std::to_string(pageNumber) : std::string();
-      for (const std::string& key : options_.channels) {
-        page_.Click(key);
+      for (const channels::ChannelId channel : options_.channels) {
+        session.ChooseChannel(channel);
         WriteChannel(stem, suffix);
       }
-      if (options_.minutes == 0 || !page_.controls()(form::ctl::NextImage).state.visible) break;
-      page_.Click("NextImage");
+      if (options_.minutes == 0 || !session.window().hasNext) break;
+      session.Page(+1);
     }
     return ok_;
   }
@@ -52,8 +46,8 @@ class Run {
  private:
   void WriteChannel(const std::string& stem, const std::string& suffix) {
     const fs::path base = fs::path(options_.folder) / (stem + "-" + page_.ChannelName() + suffix);
-    // A report shows the graph alone: the marker strip stays off it.
-    page_.controls()(form::ctl::Overlay).state.left = chart::kMarkerParked;
+    // A report shows the graph alone: the marker's strip stays off it.
+    page_.ParkMarkerStrip();
     std::string problem;
     const std::string png = base.string() + ".png";
     Report(png, output_.WriteGraph(png, problem), problem);

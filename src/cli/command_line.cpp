@@ -15,32 +15,14 @@
 namespace zelk::cli {
 namespace {
 
-using form::ChannelButtonKeys;
-using form::ControlSpec;
 using form::kProgramTitle;
-using form::LayoutTable;
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char x, char y) { return Lower(x) == Lower(y); });
-}
-
-// The channel buttons' captions, as the user names channels.
-std::string ChannelCaption(const std::string& key) {
-  for (const ControlSpec& spec : LayoutTable()) {
-    if (spec.name == key) return spec.caption;
-  }
-  return key;
-}
 
 // The captions, comma-separated, on lines of the usage text's width.
 std::string ChannelList(std::string_view indent) {
   std::string list(indent);
   size_t lineStart = 0;
-  for (const std::string& key : ChannelButtonKeys()) {
-    const std::string caption = ChannelCaption(key);
+  for (const form::ChannelButton& button : form::ChannelButtons()) {
+    const std::string caption = button.caption;
     if (list.size() > indent.size()) {
       list += ',';
       if (list.size() - lineStart + caption.size() + 1 > 78) {
@@ -92,16 +74,13 @@ std::string TakeBatchValues(const std::vector<std::string>& channelNames,
                             const std::optional<std::string>& minutes,
                             const std::optional<std::string>& jobs, BatchOptions& batch) {
   for (const std::string& name : channelNames) {
-    std::string found;
-    for (const std::string& key : ChannelButtonKeys()) {
-      if (SameIgnoringCase(name, ChannelCaption(key))) found = key;
-    }
-    if (found.empty()) return "no channel is called \"" + name + "\"";
-    if (std::ranges::find(batch.channels, found) == batch.channels.end()) {
-      batch.channels.push_back(found);
+    const form::ChannelButton* found = form::ButtonCaptioned(name);
+    if (!found) return "no channel is called \"" + name + "\"";
+    if (std::ranges::find(batch.channels, found->id) == batch.channels.end()) {
+      batch.channels.push_back(found->id);
     }
   }
-  if (batch.channels.empty()) batch.channels = ChannelButtonKeys();
+  if (batch.channels.empty()) batch.channels = form::ButtonChannels();
   if (minutes) {
     const std::vector<int> lengths = WindowLengths();
     const auto k = std::ranges::find_if(
@@ -194,8 +173,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 std::vector<std::string> WorkerArguments(const BatchOptions& batch) {
   std::vector<std::string> args = {"--worker", "--export", batch.folder};
   if (batch.minutes > 0) args.insert(args.end(), {"--minutes", std::to_string(batch.minutes)});
-  for (const std::string& key : batch.channels) {
-    args.insert(args.end(), {"--channel", ChannelCaption(key)});
+  for (const channels::ChannelId id : batch.channels) {
+    args.insert(args.end(), {"--channel", form::ButtonOf(id)->caption});
   }
   for (const std::string& name : batch.names) args.insert(args.end(), {"--worker-name", name});
   args.push_back("--");

@@ -26,7 +26,10 @@ std::span<const ChannelButton> ChannelButtons();
 // for none.
 const ChannelButton* ButtonOf(channels::ChannelId id);
 const ChannelButton* ButtonNamed(std::string_view key);
-// The keys of the buttons, from left to right.
+// The button whose caption is `caption`, in any case ("map" for "Manifold").
+const ChannelButton* ButtonCaptioned(std::string_view caption);
+// The keys of the buttons, and their channels, from left to right.
 std::vector<std::string> ChannelButtonKeys();
+std::vector<channels::ChannelId> ButtonChannels();
 
 }  // namespace zelk::form

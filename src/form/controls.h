@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "form/control.h"
+#include "form/control_names.h"
 
 namespace zelk::form {
 

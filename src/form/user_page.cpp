@@ -2,50 +2,100 @@
 
 #include <utility>
 
+#include "chart/plot.h"
 #include "form/channel_buttons.h"
+#include "form/key_codes.h"
 #include "form/user_event.h"
 
 namespace zelk::form {
+namespace {
+
+using namespace key;
+constexpr int kLeftButton = 1;
+
+}  // namespace
 
 UserPage::UserPage(chart::Canvas& canvas, std::string programDir)
-    : canvas_(canvas), programDir_(std::move(programDir)) {}
-
-std::vector<Message> UserPage::TakeMessages() { return std::exchange(messages_, {}); }
-std::vector<std::string> UserPage::TakeStarted() { return std::exchange(started_, {}); }
-
-void UserPage::ShowMessage(std::string text) {
-  messages_.push_back({kProgramTitle, std::move(text)});
+    : canvas_(canvas),
+      selectors_(controls_, session_),
+      graph_(controls_, session_, canvas, focus_, selectors_),
+      marker_(controls_, session_, canvas, focus_, selectors_, graph_),
+      window_(controls_, session_),
+      lamps_(controls_, session_, marker_),
+      browser_(controls_, session_, selectors_, messages_, std::move(programDir)),
+      saving_(session_, graph_, messages_),
+      values_(controls_, session_),
+      commands_(controls_, session_, messages_) {
+  session_.Listen([this](unsigned changes) { Refresh(changes); });
 }
 
-bool UserPage::Click(std::string_view key) {
-  using Handler = void (UserPage::*)();
-  static const std::pair<ControlName, Handler> kClicks[] = {
-      {ctl::NextImage, &UserPage::NextImage_Click},
-      {ctl::PreviousImage, &UserPage::PreviousImage_Click},
-      {ctl::PictureAbout, &UserPage::PictureAbout_Click},
-      {ctl::ShellButton, &UserPage::ShellButton_Click},
-      {ctl::OpenMenu, &UserPage::OpenMenu_Click},
-      {ctl::SaveGraphMenu, &UserPage::SaveGraphMenu_Click},
-      {ctl::ExportDataMenu, &UserPage::ExportDataMenu_Click},
-      {ctl::OptionsMenu, &UserPage::OptionsMenu_Click},
-      {ctl::ExitMenu, &UserPage::ExitMenu_Click},
-      {ctl::AboutMenu, &UserPage::AboutMenu_Click},
-      {ctl::Version, &UserPage::Version_Click},
-      {ctl::ValuesMenu, &UserPage::ValuesMenu_Click},
-  };
+void UserPage::Form_Load() {
+  browser_.Start();
+  window_.Start();
+  session_.SetStep(int16_t{10});
+}
+
+void UserPage::Restart() {
+  controls_ = Controls();
+  session_.Restart();
+  graph_.Restart();
+  Form_Load();
+}
+
+// A new log's panels first, then the window's, then the graph drawn afresh
+// with the marker reading it, or the marker alone where only it moved.
+void UserPage::Refresh(unsigned changes) {
+  using namespace session;
+  if (changes & kLogChanged) {
+    marker_.LogOpened();
+    selectors_.ShowLog();
+    window_.ShowDetails();
+    lamps_.Show();
+    controls_(ctl::SaveGraphMenu).state.enabled = true;
+    controls_(ctl::ExportDataMenu).state.enabled = true;
+  }
+  if (changes & kWindowChanged) window_.Show();
+  if (changes & (kLogChanged | kWindowChanged | kChannelChanged | kByteChanged)) {
+    if (graph_.Show()) marker_.Follow();
+  } else if (changes & kMarkerChanged) {
+    marker_.Show();
+  }
+  if (changes & kPageTurned) marker_.PageTurned();
+}
+
+bool UserPage::ClickButton(std::string_view key) {
   if (const ChannelButton* button = ButtonNamed(key)) {
-    const channels::ChannelRow* channel = channels::ChannelOf(button->id);
-    if (channel && controls_.Named(key).state.visible) ShowChannel(*channel);
+    if (controls_.Named(key).state.visible) graph_.ButtonClick(button->id);
     return true;
   }
   if (const Control* lamp = controls_.Find(key); lamp && lamp->spec.name == ctl::FaultRed.name) {
-    if (lamp->state.visible) FaultRed_Click(lamp->spec.index);
+    if (lamp->state.visible) lamps_.FaultRed_Click(lamp->spec.index);
     return true;
   }
+  return false;
+}
+
+bool UserPage::Click(std::string_view key) {
+  using Handler = void (*)(UserPage&);
+  static const std::pair<ControlName, Handler> kClicks[] = {
+      {ctl::NextImage, [](UserPage& p) { p.window_.NextImage_Click(); }},
+      {ctl::PreviousImage, [](UserPage& p) { p.window_.PreviousImage_Click(); }},
+      {ctl::PictureAbout, [](UserPage& p) { p.commands_.PictureAbout_Click(); }},
+      {ctl::ShellButton, [](UserPage& p) { p.commands_.ShellButton_Click(); }},
+      {ctl::OpenMenu, [](UserPage& p) { p.browser_.OpenMenu_Click(); }},
+      {ctl::SaveGraphMenu, [](UserPage& p) { p.saving_.SaveGraphMenu_Click(); }},
+      {ctl::ExportDataMenu, [](UserPage& p) { p.saving_.ExportDataMenu_Click(); }},
+      {ctl::OptionsMenu, [](UserPage& p) { p.commands_.OptionsMenu_Click(); }},
+      {ctl::ExitMenu, [](UserPage& p) { p.commands_.ExitMenu_Click(); }},
+      {ctl::AboutMenu, [](UserPage& p) { p.commands_.AboutMenu_Click(); }},
+      {ctl::Version, [](UserPage& p) { p.commands_.Version_Click(); }},
+      {ctl::ValuesMenu, [](UserPage& p) { p.values_.ValuesMenu_Click(); }},
+  };
+  if (ClickButton(key)) return true;
   for (const auto& [name, handler] : kClicks) {
     if (name.name != key) continue;
     const ControlState& state = controls_(name).state;
-    if (state.visible && state.enabled) (this->*handler)();
+    if (state.visible && state.enabled) handler(*this);
     return true;
   }
   return false;
@@ -53,23 +103,23 @@ bool UserPage::Click(std::string_view key) {
 
 bool UserPage::Select(std::string_view key, int index) {
   // The browser's lists: a drive or folder is entered, a file is opened.
-  using Pick = void (UserPage::*)(int);
+  using Pick = void (*)(UserPage&, int);
   static const std::pair<ControlName, Pick> kBrowser[] = {
-      {ctl::Drive1, &UserPage::PickDrive},
-      {ctl::Dir1, &UserPage::PickFolder},
-      {ctl::File1, &UserPage::PickFile},
+      {ctl::Drive1, [](UserPage& p, int i) { p.browser_.PickDrive(i); }},
+      {ctl::Dir1, [](UserPage& p, int i) { p.browser_.PickFolder(i); }},
+      {ctl::File1, [](UserPage& p, int i) { p.browser_.PickFile(i); }},
   };
   for (const auto& [name, pick] : kBrowser) {
     if (name.name != key) continue;
     if (index < 0 || index >= static_cast<int>(controls_(name).state.items.size())) return false;
-    (this->*pick)(index);
+    pick(*this, index);
     return true;
   }
-  using Handler = void (UserPage::*)();
+  using Handler = void (*)(UserPage&);
   static const std::pair<ControlName, Handler> kLists[] = {
-      {ctl::YAxis, &UserPage::YAxis_Click},
-      {ctl::UserPageSelect, &UserPage::UserPageSelect_Click},
-      {ctl::UserByteSelect, &UserPage::UserByteSelect_Click},
+      {ctl::YAxis, [](UserPage& p) { p.window_.YAxis_Click(); }},
+      {ctl::UserPageSelect, [](UserPage& p) { p.selectors_.UserPageSelect_Click(); }},
+      {ctl::UserByteSelect, [](UserPage& p) { p.selectors_.UserByteSelect_Click(); }},
   };
   for (const auto& [name, handler] : kLists) {
     if (name.name != key) continue;
@@ -78,7 +128,7 @@ bool UserPage::Select(std::string_view key, int index) {
     if (index < -1 || index >= static_cast<int>(list.state.items.size())) return false;
     if (!list.state.visible) return true;
     list.state.index = index;
-    (this->*handler)();
+    handler(*this);
     return true;
   }
   return false;
@@ -99,7 +149,7 @@ bool UserPage::Apply(const UserEvent& event) {
       Form_KeyUp(event.number);
       return true;
     case UserEvent::Kind::ClickAt:
-      Picture1_MouseDown(1, event.x, event.y);
+      Picture1_MouseDown(kLeftButton, event.x, event.y);
       return true;
     case UserEvent::Kind::Drag:
       Picture1_Drag(event.x, event.x2);
@@ -121,30 +171,13 @@ bool UserPage::Type(std::string_view key, std::string text) {
   Control* box = controls_.Find(key);
   if (!box || box->spec.kind != Kind::TextBox) return false;
   if (!box->state.visible) return true;
-  if (box->spec.name == ctl::MarkerStepValueText.name && !stepBeforeTyping_) {
-    stepBeforeTyping_ = vars_.marker.step;
+  if (box->spec.name == ctl::MarkerStepValueText.name) {
+    marker_.TypeStep(std::move(text));
+  } else {
+    box->state.caption = std::move(text);
   }
-  SetText(*box, std::move(text));
-  typing_ = true;
+  focus_.BeginTyping();
   return true;
-}
-
-void UserPage::SetFocus(ControlName control) {
-  focus_ = focusRequest_ = control.name;
-  if (!typing_) return;
-  typing_ = false;
-  stepBeforeTyping_.reset();
-  ShowStepInUse();
-}
-
-void UserPage::SetText(ControlName box, std::string text) {
-  SetText(controls_(box), std::move(text));
-}
-
-void UserPage::SetText(Control& box, std::string text) {
-  if (box.state.caption == text) return;
-  box.state.caption = std::move(text);
-  if (box.spec.name == ctl::MarkerStepValueText.name) MarkerStepValueText_Change();
 }
 
 bool UserPage::Scroll(std::string_view key, int value) {
@@ -153,8 +186,64 @@ bool UserPage::Scroll(std::string_view key, int value) {
   if (value < bar->spec.scrollMin || value > bar->spec.scrollMax) return false;
   if (!bar->state.visible || bar->state.value == value) return true;
   bar->state.value = value;
-  if (bar->spec.name == ctl::MarkerStepScroll.name) MarkerStepScroll_Change();
+  if (bar->spec.name == ctl::MarkerStepScroll.name) marker_.MarkerStepScroll_Change();
   return true;
+}
+
+void UserPage::Picture1_MouseDown(int button, double x, double /*y*/) {
+  if (button == kLeftButton) marker_.Click(x);
+}
+
+void UserPage::Form_KeyUp(int keyCode) {
+  if (keyCode == kLeftArrow || keyCode == kRightArrow) {
+    marker_.Arrow(keyCode == kRightArrow ? +1 : -1);
+    return;
+  }
+  // Any other key draws the value axis again over the marker's strip.
+  if (!UsualKey(keyCode)) chart::DrawValueAxis(canvas_);
+}
+
+// Escape closes the About picture, or the browser over a loaded log;
+// Backspace goes back to the window before the last zoom; Page Up and Page
+// Down page as the arrows do; Home and End mark the window's first and last
+// sample. While the browser is open its lists keep the keys that move in
+// them, and the step box being typed in keeps those that edit it.
+bool UserPage::UsualKey(int keyCode) {
+  const bool browsing = controls_(ctl::Background).state.visible;
+  switch (keyCode) {
+    case kEscape:
+      if (controls_(ctl::PictureAbout).state.visible) {
+        commands_.PictureAbout_Click();
+      } else if (browsing && session_.file().everLoaded) {
+        controls_(ctl::Background).state.visible = false;
+        focus_.Set(ctl::DummyText);
+      } else {
+        return false;
+      }
+      return true;
+    case kBackspace:
+      if (focus_.typing() || !session_.zoomed()) return false;
+      session_.Back();
+      return true;
+    case kEnter:
+      // Enter ends typing in the step box, which then shows the step in use.
+      if (!focus_.typing()) return false;
+      focus_.Set(ctl::DummyText);
+      return true;
+    case kPageUp:
+    case kPageDown: {
+      const int direction = keyCode == kPageDown ? 1 : -1;
+      if (browsing || !controls_(direction > 0 ? ctl::NextImage : ctl::PreviousImage).state.visible)
+        return false;
+      session_.Page(direction);
+      return true;
+    }
+    case kHome:
+    case kEnd:
+      return !browsing && !focus_.typing() && marker_.MarkEnd(keyCode == kEnd);
+    default:
+      return false;
+  }
 }
 
 }  // namespace zelk::form

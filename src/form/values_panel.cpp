@@ -1,38 +1,34 @@
-// The "Values at Marker" panel: every channel's quantities at the marked
-// sample, opened and closed from the View menu.
-#include "form/user_page.h"
+#include "form/values_panel.h"
+
+#include "store/log_kinds.h"
+#include "text/number_text.h"
 
 namespace zelk::form {
 
-void UserPage::ValuesMenu_Click() {
+void ValuesPanel::ValuesMenu_Click() {
   bool& shown = controls_(ctl::ValuesMenu).state.checked;
   shown = !shown;
 }
 
-ValuesView UserPage::ValuesAtMarker() {
+ValuesView ValuesPanel::View() {
   ValuesView view;
   view.shown = controls_(ctl::ValuesMenu).state.checked;
   if (!view.shown) return view;
-  if (!vars_.file.everLoaded) {
+  if (!session_.file().everLoaded) {
     view.heading = "No log loaded";
     return view;
   }
-  // The marked sample is the one the marker panel names, while it is shown.
-  const std::optional<double> marked =
-      controls_(ctl::DataPointText).state.visible
-          ? text::ReadDecimal(controls_(ctl::DataPointText).state.caption)
-          : std::nullopt;
-  if (!marked) {
+  if (!session_.marker().shown) {
     view.heading = "No sample marked: press the Right Arrow key or click the graph";
     return view;
   }
-  const long i = static_cast<long>(*marked);
-  view.heading = "Sample " + text::Plain(i) + " at " + controls_(ctl::MarkerTimeText).state.caption;
+  const long i = session_.MarkedSample();
+  view.heading = "Sample " + text::Plain(i) + " at " +
+                 text::ClockText(store::MinutesOf(i, session_.file().samplesPerMinute));
   // A column log's row also records its own time.
-  const std::string_view logged = log_.RowTime(i);
+  const std::string_view logged = session_.log().RowTime(i);
   if (!logged.empty()) view.heading += " (logged " + std::string(logged) + ")";
-  decoded_.Update(log_, logId_, UserByteChoice());
-  view.rows = decoded_.At(log_, i);
+  view.rows = session_.ValuesAt(i);
   return view;
 }
 

@@ -73,7 +73,7 @@ std::string Fault(CheckingCanvas& canvas, const form::UserPage& page) {
 // (as the driver dumps them) and every control but the browser, which moves to
 // the refused file's folder.
 auto Snapshot(const form::UserPage& page) {
-  const store::LogData& l = page.log();
+  const store::LogData& l = page.session().log();
   const std::string dump = driver::Dump(page, chart::RecordingCanvas(), {}, {});
   std::vector<std::tuple<std::string, bool, float, float, int, int, std::vector<std::string>, int,
                          uint32_t, int, bool>>
@@ -117,9 +117,7 @@ struct LogWalk {
   // fresh page would not share the same for every input too.
   bool Restart() {
     fault.clear();
-    page.controls() = form::Controls();
-    page.vars() = form::ProgramVars();
-    page.Form_Load();
+    page.Restart();
     if (!page.OpenPath(base.string())) fault = "the base log was refused";
     return Check("the base log") && Do("click TemperatureButton");
   }

@@ -69,7 +69,7 @@ TEST_F(WindowTest, SavedFilesAndBatchPicturesHoldWhatIsOnScreen) {
   std::ostringstream out, err;
   cli::BatchOptions options;
   options.folder = dir_.filePath("batch").toStdString();
-  options.channels = {"TemperatureButton", "RPMButton"};
+  options.channels = {channels::ChannelId::Temperatures, channels::ChannelId::EngineSpeed};
   options.minutes = 2;
   options.logs = {log.toStdString()};
   ASSERT_EQ(cli::RunBatch(batchWindow->page(), options, output, out, err), 0) << err.str();

@@ -129,7 +129,7 @@ TEST_F(ScaleTest, RecentLogsFolderAndSizeOutliveTheWindow) {
             QFileInfo(b).path().toStdString());
   EXPECT_EQ(window_->size(), QSize(1500, 900));
   window_->recentMenu()->actions().front()->trigger();
-  EXPECT_EQ(window_->page().vars().file.name, "b.txt");
+  EXPECT_EQ(window_->page().session().file().name, "b.txt");
 }
 
 }  // namespace

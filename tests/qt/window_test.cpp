@@ -258,14 +258,14 @@ TEST_F(WindowTest, DropsAndArrowKeysInTheFileListOpenTheFileMeant) {
     QDropEvent drop(QPointF(500, 200), Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(window.get(), &drop);
     EXPECT_EQ(enter.isAccepted(), !opened.isEmpty());
-    EXPECT_EQ(QString::fromStdString(window->page().vars().file.name), opened);
+    EXPECT_EQ(QString::fromStdString(window->page().session().file().name), opened);
   }
   window_ = NewWindow();
   Widget("File1")->setFocus();
   for (const auto& [key, opened] :
        {std::pair{Qt::Key_Down, "more.txt"}, {Qt::Key_Up, "drive.txt"}}) {
     QTest::keyClick(Widget("File1"), key);
-    EXPECT_EQ(window_->page().vars().file.name, opened);
+    EXPECT_EQ(window_->page().session().file().name, opened);
   }
 }
 

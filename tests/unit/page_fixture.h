@@ -49,7 +49,8 @@ class PageTest : public ::testing::Test {
   form::ControlState& state(std::string_view name, int index = -1) {
     return page_->controls().Named(name, index).state;
   }
-  const form::ProgramVars& vars() { return page_->vars(); }
+  const session::Session& session() { return page_->session(); }
+  const form::GraphState& graph() { return page_->graph(); }
   const std::vector<chart::Line>& lines() { return canvas_.lines(); }
 
   chart::RecordingCanvas canvas_;

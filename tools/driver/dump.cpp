@@ -10,36 +10,39 @@ namespace {
 using form::Kind;
 
 void Vars(Json& j, const form::UserPage& page) {
-  const form::ProgramVars& v = page.vars();
-  const store::LogData& log = page.log();
+  const session::Session& session = page.session();
+  const session::LoadedFile& file = session.file();
+  const chart::TimeWindow& window = session.window();
+  const form::GraphState& graph = page.graph();
+  const store::LogData& log = session.log();
   j.Key("vars").BeginObject();
   j.Key("LogFormat").Number(static_cast<long long>(log.format));
   j.Key("SampleCount").Number(static_cast<long long>(log.sampleCount));
-  j.Key("SamplesPerMinute").Number(static_cast<long long>(v.file.samplesPerMinute));
-  j.Key("TripMins").Number(static_cast<long long>(v.file.tripMins));
-  j.Key("FilePath").String(v.file.path);
-  j.Key("FileName").String(v.file.name);
-  j.Key("FileLoaded").Number(v.file.everLoaded ? 1LL : 0LL);
-  j.Key("WinStartMins").Number(v.window.startMins);
-  j.Key("WinEndMins").Number(v.window.endMins);
-  j.Key("YStart").Number(static_cast<long long>(v.window.yStart));
-  j.Key("YEnd").Number(static_cast<long long>(v.window.yEnd));
-  j.Key("XStep").Raw(v.window.xStep.ToText());
-  j.Key("CurrentChannel").Number(static_cast<long long>(v.graph.channel));
-  j.Key("ValueScale").Number(v.graph.valueScale);
-  j.Key("BaseLine").Number(static_cast<long long>(v.graph.baseLine));
-  j.Key("StartY1").Number(v.graph.startY[0]);
-  j.Key("StartY2").Number(v.graph.startY[1]);
-  j.Key("StartY3").Number(v.graph.startY[2]);
-  j.Key("MarkerPos").Number(v.marker.pos);
+  j.Key("SamplesPerMinute").Number(static_cast<long long>(file.samplesPerMinute));
+  j.Key("TripMins").Number(static_cast<long long>(file.tripMins));
+  j.Key("FilePath").String(file.path);
+  j.Key("FileName").String(file.name);
+  j.Key("FileLoaded").Number(file.everLoaded ? 1LL : 0LL);
+  j.Key("WinStartMins").Number(window.startMins);
+  j.Key("WinEndMins").Number(window.endMins);
+  j.Key("YStart").Number(static_cast<long long>(window.yStart));
+  j.Key("YEnd").Number(static_cast<long long>(window.yEnd));
+  j.Key("XStep").Raw(window.xStep.ToText());
+  j.Key("CurrentChannel").Number(static_cast<long long>(graph.channel));
+  j.Key("ValueScale").Number(graph.valueScale);
+  j.Key("BaseLine").Number(static_cast<long long>(graph.baseLine));
+  j.Key("StartY1").Number(graph.startY[0]);
+  j.Key("StartY2").Number(graph.startY[1]);
+  j.Key("StartY3").Number(graph.startY[2]);
+  j.Key("MarkerPos").Number(session.marker().pos);
   j.Key("MarkerStep");
-  if (const auto* step = std::get_if<int16_t>(&v.marker.step)) {
+  if (const auto* step = std::get_if<int16_t>(&session.marker().step)) {
     j.Number(static_cast<long long>(*step));
   } else {
-    j.String(std::get<std::string>(v.marker.step));
+    j.String(std::get<std::string>(session.marker().step));
   }
-  j.Key("AverageSum").Number(v.graph.averageSum);
-  j.Key("STFTExcluded").Number(static_cast<long long>(v.graph.stftExcluded));
+  j.Key("AverageSum").Number(graph.averageSum);
+  j.Key("STFTExcluded").Number(static_cast<long long>(graph.stftExcluded));
   j.EndObject();
 }
 

@@ -19,8 +19,11 @@ std::string Summary(const CommandLine& line) {
                                "version", "bad: " + line.problem};
   std::string summary = modes[static_cast<int>(line.mode)];
   if (line.mode != CommandLine::Mode::Batch) return summary;
-  const bool every = b.channels == form::ChannelButtonKeys();
-  for (const std::string& key : every ? Texts{"all"} : b.channels) summary += " " + key;
+  const bool every = b.channels == form::ButtonChannels();
+  if (every) summary += " all";
+  for (const channels::ChannelId id : every ? decltype(b.channels){} : b.channels) {
+    summary += std::string(" ") + form::ButtonOf(id)->key;
+  }
   summary += " |";
   for (const std::string& log : b.logs) summary += " " + log;
   return summary;

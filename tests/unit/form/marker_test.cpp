@@ -52,15 +52,15 @@ class MarkerTest : public PageTest {
     canvas_ = chart::RecordingCanvas();
     SetUp();
     Open(BusyLog(samples));
-    ASSERT_EQ(page().log().sampleCount, samples + 1);
+    ASSERT_EQ(page().session().log().sampleCount, samples + 1);
     PickWindow(page(), paged);
   }
   static void PickWindow(form::UserPage& p, bool paged) {
     if (paged) Run(p, "select YAxis 1\nclick NextImage");
   }
-  long First() { return vars().window.yStart; }
+  long First() { return session().window().yStart; }
   // Where the channel's draw puts sample j's point.
-  double PointOf(long j) { return 550 + (j - First()) * vars().window.xStep.ToDouble(); }
+  double PointOf(long j) { return 550 + (j - First()) * session().window().xStep.ToDouble(); }
 };
 
 TEST_F(MarkerTest, ClickLeavesTheWindowAsTheArrowKeysDo) {
@@ -197,7 +197,7 @@ TEST_F(MarkerTest, TheTableHoldsWhatTheMarkerReadsOff) {
     // Fuel temperatures are recorded in frame logs only.
     EXPECT_EQ(std::ranges::count(page().ValuesAtMarker().rows,
                                  channels::ValueRow{"Fuel", "not recorded", "°C"}),
-              page().log().format == store::kFrameLog ? 0 : 1);
+              page().session().log().format == store::kFrameLog ? 0 : 1);
   }
 }
 
@@ -314,10 +314,10 @@ TEST_F(MarkerTest, ZoomsAndKeysShowTheWindowChosen) {
   for (int i = 0; i < 6; ++i) zooms += "wheel 11000 1\n";
   for (int i = 0; i < 60; ++i) zooms += "wheel 3000 1\nwheel 9000 -1\n";
   Run(page(), zooms);
-  EXPECT_EQ(vars().zoomBack.size(), 100u);
+  EXPECT_EQ(session().zoomDepth(), 100u);
   for (int i = 0; i < 100; ++i) page().Form_KeyUp(8);
   EXPECT_EQ(state("Duration").caption, "0 mins to 69 mins");
-  EXPECT_TRUE(vars().zoomBack.empty());
+  EXPECT_TRUE(!session().zoomed());
 }
 
 }  // namespace

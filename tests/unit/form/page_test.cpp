@@ -55,11 +55,11 @@ TEST_F(PageTest, StartUpWaitsForALogAndEachLoadSetsTheLampsAndTheTrimReadout) {
   page().Picture1_MouseDown(1, 600, 900);  // with no step a click marks nothing
   EXPECT_FALSE(state("DataPointText").visible);
   EXPECT_EQ(lines().size(), 3u);  // the two axes and the limit line
-  EXPECT_EQ(vars().window.xStep.ToText(), "0");
+  EXPECT_EQ(session().window().xStep.ToText(), "0");
   ASSERT_TRUE(page().Select("YAxis", 5));
-  EXPECT_EQ(std::pair(vars().window.yStart, vars().window.yEnd), std::pair(1L, 4350L));
+  EXPECT_EQ(std::pair(session().window().yStart, session().window().yEnd), std::pair(1L, 4350L));
   EXPECT_EQ(lines().size(), 3u);
-  EXPECT_EQ(vars().graph.channel, channels::ChannelId::EngineSpeed);
+  EXPECT_EQ(graph().channel, channels::ChannelId::EngineSpeed);
 }
 
 // The row of channel buttons: the one chosen is highlighted and the window
@@ -137,7 +137,7 @@ TEST_F(PageTest, ALoadShowsEngineSpeedOnlyTheChosenButtonIsLitAndByteListsFollow
   Open(testlogs::ShortTimeLog({{2, {"7", "85"}}}));
   ASSERT_TRUE(page().Select("UserByteSelect", 1));
   EXPECT_EQ(state("ScreenTitle").caption, "User Defined - Coolant Temp (C)");
-  EXPECT_EQ(page().ChannelTables().data[1], "7");
+  EXPECT_EQ(page().session().Decoded(*channels::ChannelOf(channels::ChannelId::UserDefined)).data[1], "7");
 }
 
 // The About picture covers the middle of the window; hiding it again redraws
@@ -152,7 +152,7 @@ TEST_F(PageTest, ClosingAboutRedrawsTheGraphAndATypedStepMovesTheScrollBar) {
     page().Click("PictureAbout");
     EXPECT_FALSE(state("PictureAbout").visible);
     EXPECT_EQ(lines().size(), withLog ? drawn : drawn + 1) << "cleared and drawn again";
-    EXPECT_EQ(vars().graph.channel,
+    EXPECT_EQ(graph().channel,
               withLog ? channels::ChannelId::EngineSpeed : channels::ChannelId::None);
   }
   // A step typed in the box that the scroll bar can show moves its thumb
@@ -173,7 +173,7 @@ TEST_F(PageTest, ClosingAboutRedrawsTheGraphAndATypedStepMovesTheScrollBar) {
 TEST_F(PageTest, APageShowsItsMinutesDetailsAndTimes) {
   Open(FrameLog(2900, {}, "\r\n", 1));  // 5801 frames: 2900 samples, 20 minutes
   ASSERT_TRUE(page().Select("YAxis", 2));
-  EXPECT_EQ(std::pair(vars().window.yStart, vars().window.yEnd), std::pair(1L, 725L));
+  EXPECT_EQ(std::pair(session().window().yStart, session().window().yEnd), std::pair(1L, 725L));
   const struct {
     const char* duration;
     const char* first;
@@ -184,9 +184,9 @@ TEST_F(PageTest, APageShowsItsMinutesDetailsAndTimes) {
   for (const auto& p : pages) {
     Run(page(), "key 39\nclick NextImage");
     EXPECT_EQ(state("Duration").caption, p.duration);
-    EXPECT_EQ(std::pair(vars().window.yStart, vars().window.yEnd), std::pair(p.yStart, p.yEnd));
-    EXPECT_EQ(state("YLabel").caption, vars().window.Caption());
-    EXPECT_EQ(vars().marker.pos, 0);
+    EXPECT_EQ(std::pair(session().window().yStart, session().window().yEnd), std::pair(p.yStart, p.yEnd));
+    EXPECT_EQ(state("YLabel").caption, session().window().Caption());
+    EXPECT_EQ(session().marker().pos, 0);
     EXPECT_EQ(state("Overlay").left, 550);
     EXPECT_EQ(state("DataPointText").caption, p.first);
   }

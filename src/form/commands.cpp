@@ -1,11 +1,9 @@
-// The menus and the small commands: exit, the About picture, the version
-// history, the Options dialog and the start of the reader program.
+#include "form/commands.h"
+
 #include <unistd.h>
 
 #include <filesystem>
 #include <system_error>
-
-#include "form/user_page.h"
 
 namespace zelk::form {
 namespace {
@@ -31,42 +29,37 @@ std::string WhyNotRunnable(const std::string& path) {
 
 }  // namespace
 
-void UserPage::ExitMenu_Click() { exitRequested_ = true; }
-
-void UserPage::AboutMenu_Click() {
+void Commands::AboutMenu_Click() {
   Control& about = controls_(ctl::PictureAbout);
   about.state.left = 4000;
   about.state.visible = true;
 }
 
-void UserPage::PictureAbout_Click() {
+void Commands::PictureAbout_Click() {
   controls_(ctl::PictureAbout).state.visible = false;
-  DisplayRefresh();
+  // The graph the picture stood over is drawn again.
+  session_.Notify(session::kChannelChanged);
 }
-
-void UserPage::Version_Click() { ShowMessage(tables_.versionHistory); }
-
-void UserPage::OptionsMenu_Click() { optionsRequested_ = true; }
 
 // A reader the user chose is checked before it is asked for, so that a path
 // that went away or names no program is told as such, with where to choose
 // another. The fixed path is asked for as it is: the window's attempt to
 // start it tells whether it can be.
-void UserPage::ShellButton_Click() {
+void Commands::ShellButton_Click() {
   if (readerProgram_.empty()) {
     started_.push_back(kExternalReader);
     return;
   }
   if (const std::string why = WhyNotRunnable(readerProgram_); !why.empty()) {
-    ShowMessage("The reader program could not be started: \"" + readerProgram_ + "\": " + why +
+    messages_.Show("The reader program could not be started: \"" + readerProgram_ + "\": " + why +
                 ". Choose the reader program in File > Options.");
     return;
   }
   started_.push_back(readerProgram_);
 }
 
-void UserPage::ProgramNotStarted(const std::string& program) {
-  ShowMessage("The reader program could not be started: \"" + program + "\".");
+void Commands::ProgramNotStarted(const std::string& program) {
+  messages_.Show("The reader program could not be started: \"" + program + "\".");
 }
 
 }  // namespace zelk::form

@@ -1,24 +1,16 @@
-// Start-up and the log browser.
+#include "form/browser.h"
+
 #include <filesystem>
 #include <system_error>
 
-#include "form/user_page.h"
 #include "store/file_browser.h"
 
 namespace zelk::form {
 namespace fs = std::filesystem;
 
-void UserPage::Form_Load() {
-  vars_.file.everLoaded = false;
-  tables_ = store::InitTables();
-  vars_.marker.pos = 0;
-  vars_.marker.step = int16_t{10};
-
+void Browser::Start() {
   Control& drive = controls_(ctl::Drive1);
   drive.state.items = store::ListDrives();
-
-  // The browser opens on the logs folder beside the program, or on the
-  // program's folder when there is none.
   Control& dir = controls_(ctl::Dir1);
   dir.state.folder = programDir_;
   Dir1_Change();
@@ -31,24 +23,15 @@ void UserPage::Form_Load() {
     Dir1_Change();
   }
   OpenMenu_Click();
-
-  Control& windows = controls_(ctl::YAxis);
-  windows.state.items = {"Full Trip"};
-  for (int k = 1; k <= 5; ++k) {
-    windows.state.items.push_back(text::BlankSigned(tables_.Minutes(k)) + " mins");
-  }
-  windows.state.index = 0;
-  YAxis_Click();
-  vars_.marker.step = int16_t{10};
 }
 
-void UserPage::OpenMenu_Click() {
+void Browser::OpenMenu_Click() {
   for (const ControlName name : {ctl::Drive1, ctl::Dir1, ctl::File1, ctl::Background}) {
     controls_(name).state.visible = true;
   }
 }
 
-void UserPage::Drive1_Change() {
+void Browser::Drive1_Change() {
   Control& drive = controls_(ctl::Drive1);
   const auto& drives = drive.state.items;
   if (drive.state.index < 0 || drive.state.index >= static_cast<int>(drives.size())) return;
@@ -62,7 +45,7 @@ void UserPage::Drive1_Change() {
   Dir1_Change();
 }
 
-void UserPage::Dir1_Change() {
+void Browser::Dir1_Change() {
   Control& dir = controls_(ctl::Dir1);
   store::FolderListing listing = store::ListFolder(dir.state.folder);
   dir.state.items = std::move(listing.items);
@@ -75,28 +58,28 @@ void UserPage::Dir1_Change() {
   files.state.index = -1;
 }
 
-void UserPage::PickDrive(int index) {
+void Browser::PickDrive(int index) {
   Control& drive = controls_(ctl::Drive1);
   if (index < 0 || index >= static_cast<int>(drive.state.items.size())) return;
   drive.state.index = index;
   Drive1_Change();
 }
 
-void UserPage::PickFolder(int index) {
+void Browser::PickFolder(int index) {
   Control& dir = controls_(ctl::Dir1);
   if (index < 0 || index >= static_cast<int>(dirPaths_.size())) return;
   dir.state.folder = dirPaths_[index];
   Dir1_Change();
 }
 
-void UserPage::PickFile(int index) {
+void Browser::PickFile(int index) {
   Control& files = controls_(ctl::File1);
   if (index < 0 || index >= static_cast<int>(files.state.items.size())) return;
   files.state.index = index;
   File1_Click();
 }
 
-bool UserPage::OpenPath(const std::string& path) {
+bool Browser::OpenPath(const std::string& path) {
   const fs::path file = fs::absolute(fs::path(path)).lexically_normal();
   ShowFolder(file.parent_path().string());
   // A file that is not (or no longer) in the list is picked all the same, as
@@ -123,7 +106,7 @@ bool UserPage::OpenPath(const std::string& path) {
   return loaded;
 }
 
-void UserPage::ShowFolder(const std::string& folder) {
+void Browser::ShowFolder(const std::string& folder) {
   Control& drive = controls_(ctl::Drive1);
   Control& dir = controls_(ctl::Dir1);
   dir.state.folder = folder;
@@ -134,34 +117,33 @@ void UserPage::ShowFolder(const std::string& folder) {
   Dir1_Change();
 }
 
-void UserPage::File1_Click() { PickChosenFile(); }
-
-bool UserPage::PickChosenFile() {
+bool Browser::PickChosenFile() {
   Control& files = controls_(ctl::File1);
   if (files.state.index < 0 || files.state.index >= static_cast<int>(files.state.items.size())) {
     return false;
   }
   const std::string name = files.state.items[files.state.index];
   Control& current = controls_(ctl::CurrentFileText);
-  // A file that is rejected or cannot be read leaves the names of the log
+  // A file that is refused or cannot be read leaves the name of the log
   // that stays loaded and on screen.
-  const std::string previousPath = vars_.file.path;
-  const std::string previousName = vars_.file.name;
   const std::string previousText = current.state.caption;
-
-  vars_.file.path = (fs::path(files.state.folder) / name).string();
-  vars_.file.name = name;
   current.state.caption = name;
   controls_(ctl::Background).state.visible = false;
-  UserLabel("False");
-  const bool loaded = LoadData();
-  if (!loaded) {
-    vars_.file.path = previousPath;
-    vars_.file.name = previousName;
+  selectors_.Show(false);
+  session::Opened opened = session_.Open((fs::path(files.state.folder) / name).string(), name);
+  for (std::string& message : opened.messages) messages_.Show(std::move(message));
+  if (!opened.accepted) {
+    OpenMenu_Click();
     current.state.caption = previousText;
+    // The log on screen is shown again, its selectors with it.
+    session_.Notify(session::kChannelChanged);
   }
-  DisplayRefresh();
-  return loaded;
+  return opened.accepted;
+}
+
+std::string Browser::WindowTitle() const {
+  if (!session_.file().everLoaded) return kProgramTitle;
+  return session_.file().name + " - " + kProgramTitle;
 }
 
 }  // namespace zelk::form

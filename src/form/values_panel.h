@@ -1,0 +1,39 @@
+// The "Values at Marker" panel: every channel's quantities at the marked
+// sample, opened and closed from the View menu.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "channels/values.h"
+#include "form/controls.h"
+#include "session/session.h"
+
+namespace zelk::form {
+
+// What the panel shows: whether it is open, a heading naming the marked
+// sample and its time (or saying that none is marked), and every channel's
+// quantities at that sample.
+struct ValuesView {
+  bool shown = false;
+  std::string heading;
+  std::vector<channels::ValueRow> rows;
+  bool operator==(const ValuesView&) const = default;
+};
+
+class ValuesPanel {
+ public:
+  ValuesPanel(Controls& controls, session::Session& session)
+      : controls_(controls), session_(session) {}
+
+  void ValuesMenu_Click();
+  // The panel as it stands, from the channels the session decoded once for
+  // the loaded log (the user-defined one again for another byte).
+  ValuesView View();
+
+ private:
+  Controls& controls_;
+  session::Session& session_;
+};
+
+}  // namespace zelk::form
