@@ -12,7 +12,7 @@ namespace zelk::cli {
 struct BatchOptions {
   std::string folder;                         // where the files go
   std::vector<channels::ChannelId> channels;  // every channel when none is named
-  int minutes = 0;                    // 0: the Full Trip; else every page of this window length
+  int minutes = 0;  // 0: the Full Trip; else every page of this window length
   std::vector<std::string> logs;
   int jobs = 0;           // processes sharing the logs; 0: one for each processor core
   bool quiet = false;     // no line for each file written

@@ -15,8 +15,8 @@ namespace zelk::form {
 class Browser {
  public:
   // `programDir` is the folder of the running program, where `logs` is looked for.
-  Browser(Controls& controls, session::Session& session, Selectors& selectors,
-          Messages& messages, std::string programDir)
+  Browser(Controls& controls, session::Session& session, Selectors& selectors, Messages& messages,
+          std::string programDir)
       : controls_(controls),
         session_(session),
         selectors_(selectors),

@@ -48,7 +48,9 @@ const ChannelButton* ButtonNamed(std::string_view key) {
 }
 
 const ChannelButton* ButtonCaptioned(std::string_view caption) {
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  const auto lower = [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  };
   for (const ChannelButton& button : kButtons) {
     const std::string_view own = button.caption;
     if (own.size() == caption.size() &&

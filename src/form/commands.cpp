@@ -52,7 +52,7 @@ void Commands::ShellButton_Click() {
   }
   if (const std::string why = WhyNotRunnable(readerProgram_); !why.empty()) {
     messages_.Show("The reader program could not be started: \"" + readerProgram_ + "\": " + why +
-                ". Choose the reader program in File > Options.");
+                   ". Choose the reader program in File > Options.");
     return;
   }
   started_.push_back(readerProgram_);

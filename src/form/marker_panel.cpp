@@ -7,11 +7,11 @@
 namespace zelk::form {
 namespace {
 
-constexpr ControlName kMarkerPanel[] = {
-    ctl::MarkerStepValueText, ctl::MarkerStepValueLabel, ctl::MarkerStepScroll,
-    ctl::DataPointLabel,      ctl::DataPointText,        ctl::MarkerValueText,
-    ctl::MarkerValueLabel,    ctl::MarkerTimeLabel,      ctl::MarkerTimeText,
-    ctl::MarkerLogTimeText};
+constexpr ControlName kMarkerPanel[] = {ctl::MarkerStepValueText, ctl::MarkerStepValueLabel,
+                                        ctl::MarkerStepScroll,    ctl::DataPointLabel,
+                                        ctl::DataPointText,       ctl::MarkerValueText,
+                                        ctl::MarkerValueLabel,    ctl::MarkerTimeLabel,
+                                        ctl::MarkerTimeText,      ctl::MarkerLogTimeText};
 
 }  // namespace
 
@@ -98,8 +98,8 @@ void MarkerPanel::Show() {
   // The series are drawn again over the place the strip disturbed.
   const channels::ChannelRow* channel = ReadMarker();
   if (!channel) return;
-  channels::RedrawAtMarker(*channel, session_.log(), session_.Decoded(*channel),
-                           session_.window(), graph_.state(), canvas_);
+  channels::RedrawAtMarker(*channel, session_.log(), session_.Decoded(*channel), session_.window(),
+                           graph_.state(), canvas_);
 }
 
 // Puts the strip at the marker's offset and the panel on the sample there:

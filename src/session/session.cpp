@@ -30,8 +30,8 @@ Opened Session::Open(const std::string& path, const std::string& name) {
   file_.name = name;
   file_.samplesPerMinute = kind.samplesPerMinute;
   // The log's length: its samples over its samples a minute, to the minute.
-  file_.tripMins = text::ToInt16(static_cast<double>(log_.sampleCount - 1) / kind.samplesPerMinute)
-                       .value_or(0);
+  file_.tripMins =
+      text::ToInt16(static_cast<double>(log_.sampleCount - 1) / kind.samplesPerMinute).value_or(0);
   faultSpans_ = status::FaultSpans(log_);
   // A new log shows its kind's usual byte of the 0x7D frame, starts on the
   // window list's window from minute 0, and on engine speed the first time.
@@ -47,7 +47,8 @@ Opened Session::Open(const std::string& path, const std::string& name) {
   Opened opened{true, {}};
   if (read.truncated) {
     const long samples = log_.sampleCount - 1;
-    opened.messages.push_back("\"" + name + "\" is longer than ZelkScope can hold: it was cut at line " +
+    opened.messages.push_back("\"" + name +
+                              "\" is longer than ZelkScope can hold: it was cut at line " +
                               std::to_string(read.truncatedAtLine) + ", after " +
                               std::to_string(samples) + (samples == 1 ? " sample." : " samples."));
   }

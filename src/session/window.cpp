@@ -29,7 +29,7 @@ bool Session::Page(int direction) {
     if (!page) return false;
     window_ = *page;
   } else {
-    if (!lengthMinutes_) return false;
+    if (!lengthMinutes_ || !(direction > 0 ? window_.hasNext : window_.hasPrevious)) return false;
     window_.startMins = std::max(window_.startMins + direction * *lengthMinutes_, 0.0);
     EvalWindow();
   }

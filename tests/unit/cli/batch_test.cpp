@@ -7,7 +7,6 @@
 
 #include "cli/batch_printer.h"
 #include "form/channel_buttons.h"
-
 #include "page_fixture.h"
 
 namespace zelk::testing {
@@ -18,8 +17,7 @@ namespace {
 struct FakeOutput : cli::BatchOutput {
   FakeOutput(const form::UserPage& page, std::string failing) : page(page), failing(failing) {}
   bool WriteGraph(const std::string& path, std::string& problem) override {
-    graphs.push_back(
-        {path, page.graph().channel, page.controls().Named("Overlay").state.left});
+    graphs.push_back({path, page.graph().channel, page.controls().Named("Overlay").state.left});
     return WriteText(path, "", problem);
   }
   bool WriteText(const std::string& path, const std::string&, std::string& problem) override {
@@ -69,7 +67,8 @@ TEST_F(BatchTest, WritesEveryChannelOfEveryLogAndPage) {
     SCOPED_TRACE(c.minutes);
     cli::BatchOptions options;
     options.folder = out;
-    for (const std::string& key : c.channels) options.channels.push_back(form::ButtonNamed(key)->id);
+    for (const std::string& key : c.channels)
+      options.channels.push_back(form::ButtonNamed(key)->id);
     options.minutes = c.minutes;
     for (const std::string& log : c.logs) options.logs.push_back(dir_ + "/" + log);
     FakeOutput output(page(), c.failing.empty() ? "" : out + c.failing);
