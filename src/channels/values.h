@@ -26,6 +26,16 @@ inline constexpr const char* kNotRecorded = "not recorded";
 // word is its unit where it names one. "coolant_c" -> "Coolant", "°C".
 ValueRow NameAndUnit(std::string_view seriesName);
 
+// The quantity the user-defined byte's row names: "User-defined: Coolant
+// Temp", "User-defined: none" before a byte is chosen.
+std::string ByteQuantity(const ByteChoice& choice);
+
+// One channel's rows at sample i, as the values panel lists them: each
+// series the log records with its number (kNotRecorded where the text is no
+// number), then the series it does not record.
+std::vector<ValueRow> ValuesOf(const ChannelRow& channel, const store::LogData& log,
+                               const Tables& tables, const ByteChoice& choice, long i);
+
 // Every channel's tables, decoded from one log.
 class DecodedChannels {
  public:
@@ -36,6 +46,13 @@ class DecodedChannels {
 
   // The rows at sample i, channel by channel in the order of their buttons.
   std::vector<ValueRow> At(const store::LogData& log, long i) const;
+
+  // One channel's tables as the last Update left them; nothing before the
+  // first Update or for no channel. They live as long as this object and
+  // change with its next Update.
+  const Tables* TablesOf(ChannelId id) const;
+  // The byte choice the user-defined channel was last decoded for.
+  const ByteChoice& choice() const { return choice_; }
 
  private:
   std::vector<Tables> tables_;  // parallel to ChannelTable()
