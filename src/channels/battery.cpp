@@ -17,6 +17,8 @@ std::string VoltsOf(const store::LogData& log, long i) {
 
 }  // namespace
 
+Axis AxisBattery(const store::LogData&) { return kAxis; }
+
 void LoadBattery(const store::LogData& log, const ByteChoice&, Tables& tables) {
   Fill(tables.plot[0], log, [&](long i) { return VoltsOf(log, i); });
   // Whole volts from 11 to 14 are listed with a tenth; the plotted text keeps

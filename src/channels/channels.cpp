@@ -26,16 +26,26 @@ constexpr SeriesRow kTrim[] = {{"stft_pct", kBlack, kFrameAndTimeLogs}};
 
 // clang-format off
 constexpr ChannelRow kChannels[] = {
-    {ChannelId::EngineSpeed, LoadRPM, DrawRPM, kSpeed},
-    {ChannelId::Temperatures, LoadTemperature, DrawTemperature, kTemperatures},
-    {ChannelId::Battery, LoadBattery, DrawBattery, kBattery},
-    {ChannelId::Ignition, LoadIgnition, DrawIgnition, kIgnition},
-    {ChannelId::Lambda, LoadLambda, DrawLambda, kLambda},
-    {ChannelId::FuelLoop, LoadLoop, DrawLoop, kLoop},
-    {ChannelId::Throttle, LoadThrottle, DrawThrottle, kThrottle},
-    {ChannelId::Manifold, LoadManifold, DrawManifold, kManifold, ReadOffManifold},
-    {ChannelId::ShortTermTrim, LoadSTFT, DrawSTFT, kTrim},
-    {ChannelId::UserDefined, LoadUserDefined, DrawUserDefined, kByte, nullptr, true},
+    {.id = ChannelId::EngineSpeed, .load = LoadRPM, .draw = DrawRPM, .series = kSpeed,
+     .axis = AxisRPM},
+    {.id = ChannelId::Temperatures, .load = LoadTemperature, .draw = DrawTemperature,
+     .series = kTemperatures, .axis = AxisTemperature, .name = "temperatures_c"},
+    {.id = ChannelId::Battery, .load = LoadBattery, .draw = DrawBattery, .series = kBattery,
+     .axis = AxisBattery},
+    {.id = ChannelId::Ignition, .load = LoadIgnition, .draw = DrawIgnition, .series = kIgnition,
+     .axis = AxisIgnition},
+    {.id = ChannelId::Lambda, .load = LoadLambda, .draw = DrawLambda, .series = kLambda,
+     .axis = AxisLambda},
+    {.id = ChannelId::FuelLoop, .load = LoadLoop, .draw = DrawLoop, .series = kLoop,
+     .axis = AxisLoop},
+    {.id = ChannelId::Throttle, .load = LoadThrottle, .draw = DrawThrottle, .series = kThrottle,
+     .axis = AxisThrottle},
+    {.id = ChannelId::Manifold, .load = LoadManifold, .draw = DrawManifold, .series = kManifold,
+     .readOff = ReadOffManifold, .axis = AxisManifold},
+    {.id = ChannelId::ShortTermTrim, .load = LoadSTFT, .draw = DrawSTFT, .series = kTrim,
+     .axis = AxisSTFT},
+    {.id = ChannelId::UserDefined, .load = LoadUserDefined, .draw = DrawUserDefined,
+     .series = kByte, .byteChannel = true},
 };
 // clang-format on
 

@@ -34,6 +34,8 @@ using DrawFn = View(const store::LogData& log, const ByteChoice& choice, const W
                     const Tables& tables, chart::Canvas& canvas);
 // The marker's read-off of a sample, from the tables the last decode filled.
 using ReadOffFn = std::string(const store::LogData& log, const Tables& tables, long i);
+// A channel's value axis on a kind of log, as its draw labels it.
+using AxisFn = Axis(const store::LogData& log);
 
 // The kinds of log a series is recorded in, as a set.
 enum LogKinds : unsigned {
@@ -70,6 +72,12 @@ struct ChannelRow {
   // The user-defined byte: its selectors stay on screen with it, its series
   // is exported as the chosen byte, and the marker shows the byte's bits.
   bool byteChannel = false;
+  // The value axis its draw labels; none for the user-defined byte, whose
+  // axis fits the window.
+  AxisFn* axis = nullptr;
+  // The channel's name and unit in the form of a series name, where its
+  // first series' name does not name the whole channel: "temperatures_c".
+  const char* name = nullptr;
 };
 
 // The channels in the order the values panel lists them.
@@ -115,5 +123,7 @@ LoadFn LoadRPM, LoadTemperature, LoadBattery, LoadIgnition, LoadLambda, LoadLoop
 DrawFn DrawRPM, DrawTemperature, DrawBattery, DrawIgnition, DrawLambda, DrawLoop, DrawThrottle,
     DrawUserDefined, DrawManifold, DrawSTFT;
 ReadOffFn ReadOffManifold;
+AxisFn AxisRPM, AxisTemperature, AxisBattery, AxisIgnition, AxisLambda, AxisLoop, AxisThrottle,
+    AxisManifold, AxisSTFT;
 
 }  // namespace zelk::channels

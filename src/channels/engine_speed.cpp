@@ -25,6 +25,8 @@ constexpr Axis kAxis = {.bottom = 0, .step = 1000};
 
 }  // namespace
 
+Axis AxisRPM(const store::LogData&) { return kAxis; }
+
 void LoadRPM(const store::LogData& log, const ByteChoice&, Tables& tables) {
   Fill(tables.plot[0], log, [&](long i) { return text::BlankSigned(SpeedOf(log, i)); });
   // The listing shows four digits: 0 as "0000", three digits with a 0 in

@@ -19,6 +19,8 @@ std::string LoopOf(const store::LogData& log, long i) {
 
 }  // namespace
 
+Axis AxisLoop(const store::LogData&) { return kAxis; }
+
 void LoadLoop(const store::LogData& log, const ByteChoice&, Tables& tables) {
   FillSeries(tables, log, [&](long i) { return LoopOf(log, i); });
 }

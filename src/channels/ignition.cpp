@@ -26,6 +26,8 @@ std::string AdvanceOf(const store::LogData& log, long i) {
 
 }  // namespace
 
+Axis AxisIgnition(const store::LogData&) { return kAxis; }
+
 void LoadIgnition(const store::LogData& log, const ByteChoice&, Tables& tables) {
   FillSeries(tables, log, [&](long i) { return AdvanceOf(log, i); });
 }

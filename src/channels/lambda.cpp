@@ -45,6 +45,8 @@ std::string ListedVolts(double volts) {
 
 }  // namespace
 
+Axis AxisLambda(const store::LogData&) { return kAxis; }
+
 void LoadLambda(const store::LogData& log, const ByteChoice&, Tables& tables) {
   FillSeries(tables, log, [&](long i) { return VoltsOf(log, i); });
   // Only frame logs carry the status; column logs leave the second series

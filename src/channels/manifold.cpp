@@ -21,6 +21,10 @@ double PsiPerStored(const store::LogData& log) {
 
 }  // namespace
 
+Axis AxisManifold(const store::LogData& log) {
+  return {.bottom = 0, .step = 3, .perStored = PsiPerStored(log)};
+}
+
 void LoadManifold(const store::LogData& log, const ByteChoice&, Tables& tables) {
   FillSeries(tables, log, [&](long i) { return PressureOf(log, i); });
 }
@@ -29,7 +33,7 @@ View DrawManifold(const store::LogData& log, const ByteChoice&, const Window& wi
                   const Tables& tables, chart::Canvas& canvas) {
   const double psiPer = PsiPerStored(log);
   View view = BeginDraw(canvas, "Inlet Manifold Pressure (MAP)(Pounds/sq inch)", kLabels,
-                        {.bottom = 0, .step = 3, .perStored = psiPer});
+                        AxisManifold(log));
   PlotListed(canvas, window, view, tables.data, "Raw Data - Manifold Absolute Pressure (MAP) - PSI",
              [&](std::string& out, long, double pressure) {
                out += TwoDigits(pressure * psiPer);

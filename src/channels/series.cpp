@@ -23,6 +23,13 @@ std::string Quoted(std::string_view text) {
 
 }  // namespace
 
+const char* SeriesName(const SeriesRow& row, store::LogFormat format) {
+  const char* other = format == store::kTimeLog        ? row.timeLogName
+                      : format == store::kShortTimeLog ? row.shortLogName
+                                                       : nullptr;
+  return other ? other : row.name;
+}
+
 std::vector<Series> SeriesOf(const ChannelRow& channel, const store::LogData& log,
                              const Tables& tables, const ByteChoice& choice) {
   if (channel.byteChannel) return {{Slug(choice.name), &tables.plot[0]}};
@@ -30,10 +37,7 @@ std::vector<Series> SeriesOf(const ChannelRow& channel, const store::LogData& lo
   for (size_t s = 0; s < channel.series.size(); ++s) {
     const SeriesRow& row = channel.series[s];
     if (!ShownOn(row, log.format)) continue;
-    const char* other = log.format == store::kTimeLog        ? row.timeLogName
-                        : log.format == store::kShortTimeLog ? row.shortLogName
-                                                             : nullptr;
-    series.push_back({other ? other : row.name, &tables.plot[s]});
+    series.push_back({SeriesName(row, log.format), &tables.plot[s]});
   }
   return series;
 }
@@ -43,13 +47,14 @@ std::string SeriesField(const ChannelRow& channel, const store::LogData& log, co
   return Field(s == 0 ? ReadOff(channel, log, tables, j) : (*series[s].table)[j]);
 }
 
-std::string DataCsv(const ChannelRow& channel, const store::LogData& log, const Tables& tables,
-                    const ByteChoice& choice, const Window& window, double samplesPerMinute) {
-  const std::vector<Series> series = SeriesOf(channel, log, tables, choice);
+std::string TableCsv(std::span<const TableColumns> channels, const store::LogData& log,
+                     const Window& window, double samplesPerMinute) {
   // A column log's rows record their own time too, kept as written.
   const bool rowTimes = !store::KindOf(log.format).frames;
   std::string csv = rowTimes ? "sample,minutes,log_time" : "sample,minutes";
-  for (const Series& s : series) (csv += ',') += s.name;
+  for (const TableColumns& c : channels) {
+    for (const Series& s : c.series) (csv += ',') += s.name;
+  }
   csv += '\n';
   const HeldRange held = HeldSamples(window, log);
   for (long j = held.first; j <= held.last; ++j) {
@@ -57,13 +62,21 @@ std::string DataCsv(const ChannelRow& channel, const store::LogData& log, const 
     csv += ',';
     csv += text::FormatFixed(store::MinutesOf(j, samplesPerMinute), 4);
     if (rowTimes) (csv += ',') += Quoted(log.RowTime(j));
-    for (size_t s = 0; s < series.size(); ++s) {
-      csv += ',';
-      csv += SeriesField(channel, log, tables, series, s, j);
+    for (const TableColumns& c : channels) {
+      for (size_t s = 0; s < c.series.size(); ++s) {
+        csv += ',';
+        csv += SeriesField(*c.channel, log, *c.tables, c.series, s, j);
+      }
     }
     csv += '\n';
   }
   return csv;
+}
+
+std::string DataCsv(const ChannelRow& channel, const store::LogData& log, const Tables& tables,
+                    const ByteChoice& choice, const Window& window, double samplesPerMinute) {
+  const TableColumns columns[] = {{&channel, &tables, SeriesOf(channel, log, tables, choice)}};
+  return TableCsv(columns, log, window, samplesPerMinute);
 }
 
 std::string Slug(std::string_view name) {

@@ -2,6 +2,7 @@
 // data table a user exports from them: one row per sample of the window.
 #pragma once
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,9 @@ struct Series {
   std::string name;  // "coolant_c": lower case, words joined by '_', unit last
   const chart::SampleTable* table = nullptr;  // the plotted texts, for a further series
 };
+
+// A series' column name on a kind of log: "throttle_v" on a column log.
+const char* SeriesName(const SeriesRow& row, store::LogFormat format);
 
 // The series that `channel` draws for this log, in drawing order. `choice`
 // names the user-defined byte.
@@ -34,6 +38,20 @@ std::string SeriesField(const ChannelRow& channel, const store::LogData& log, co
 // is no number has an empty field. Numbers are plain decimals with a point.
 std::string DataCsv(const ChannelRow& channel, const store::LogData& log, const Tables& tables,
                     const ByteChoice& choice, const Window& window, double samplesPerMinute);
+
+// One channel's columns in a data table: its series as SeriesOf gives them.
+struct TableColumns {
+  const ChannelRow* channel = nullptr;
+  const Tables* tables = nullptr;
+  std::vector<Series> series;
+};
+
+// The data table of several channels' columns over the window, laid out as
+// DataCsv lays out one channel's: the sample, minutes (and log_time) columns
+// once, then each channel's columns in the order given, each field the one
+// DataCsv gives. DataCsv is this table of one channel.
+std::string TableCsv(std::span<const TableColumns> channels, const store::LogData& log,
+                     const Window& window, double samplesPerMinute);
 
 // A name as a column or file name: ASCII letters and digits in lower case,
 // every other run of characters one '_', none at either end; "value" when

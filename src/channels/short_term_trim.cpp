@@ -30,6 +30,8 @@ std::string TrimOf(const store::LogData& log, long i) {
 
 }  // namespace
 
+Axis AxisSTFT(const store::LogData&) { return kAxis; }
+
 // The channel's own table keeps the raw trim; the plotted series, which the
 // marker reads off and the tables export, the percent. A raw text that is
 // no number has no percent.

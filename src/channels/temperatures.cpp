@@ -29,6 +29,8 @@ std::string ListedDegrees(double value) {
 
 }  // namespace
 
+Axis AxisTemperature(const store::LogData&) { return kAxis; }
+
 void LoadTemperature(const store::LogData& log, const ByteChoice&, Tables& tables) {
   const bool frames = log.format == store::kFrameLog;
   // Plain references, not a structured binding: the lambdas below capture

@@ -60,6 +60,8 @@ void AppendListed(std::string& out, store::LogFormat format, const chart::Sample
 
 }  // namespace
 
+Axis AxisThrottle(const store::LogData& log) { return kFaces[log.format].axis; }
+
 void LoadThrottle(const store::LogData& log, const ByteChoice&, Tables& tables) {
   FillSeries(tables, log, [&](long i) { return ThrottleOf(log, i); });
 }
@@ -67,7 +69,7 @@ void LoadThrottle(const store::LogData& log, const ByteChoice&, Tables& tables) 
 View DrawThrottle(const store::LogData& log, const ByteChoice&, const Window& window,
                   const Tables& tables, chart::Canvas& canvas) {
   const Face& face = kFaces[log.format];
-  View view = BeginDraw(canvas, face.title, face.labels, face.axis);
+  View view = BeginDraw(canvas, face.title, face.labels, AxisThrottle(log));
   PlotListed(
       canvas, window, view, tables.data, face.heading,
       [&](std::string& out, long j, double) { AppendListed(out, log.format, tables.data, j); });

@@ -1,5 +1,7 @@
 #include "channels/values.h"
 
+#include <iterator>
+
 namespace zelk::channels {
 namespace {
 
@@ -37,8 +39,8 @@ const Tables& DecodedChannels::Of(const ChannelRow& channel, const store::LogDat
   entries_.resize(channels.size());
   Entry& entry = entries_[static_cast<size_t>(&channel - channels.data())];
   // Only the user-defined channel reads the byte choice.
-  const bool current = entry.decoded && entry.logId == logId &&
-                       (!channel.byteChannel || entry.choice == choice);
+  const bool current =
+      entry.decoded && entry.logId == logId && (!channel.byteChannel || entry.choice == choice);
   if (!current) {
     // A decode rewrites every sample of the series it shows, so the tables
     // are kept from log to log; what it leaves is never read.
@@ -51,29 +53,39 @@ const Tables& DecodedChannels::Of(const ChannelRow& channel, const store::LogDat
   return entry.tables;
 }
 
+std::string ByteQuantity(const ByteChoice& choice) {
+  return "User-defined: " + (choice.name.empty() ? std::string("none") : choice.name);
+}
+
+std::vector<ValueRow> ValuesOf(const ChannelRow& channel, const store::LogData& log,
+                               const Tables& tables, const ByteChoice& choice, long i) {
+  std::vector<ValueRow> rows;
+  const std::vector<Series> series = SeriesOf(channel, log, tables, choice);
+  for (size_t s = 0; s < series.size(); ++s) {
+    ValueRow row =
+        channel.byteChannel ? ValueRow{ByteQuantity(choice), {}, {}} : NameAndUnit(series[s].name);
+    row.value = SeriesField(channel, log, tables, series, s, i);
+    if (row.value.empty()) row.value = kNotRecorded;
+    rows.push_back(std::move(row));
+  }
+  // Series that this kind of log does not record at all.
+  if (channel.byteChannel) return rows;
+  for (const SeriesRow& kept : channel.series) {
+    if (ShownOn(kept, log.format)) continue;
+    ValueRow row = NameAndUnit(kept.name);
+    row.value = kNotRecorded;
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
 std::vector<ValueRow> DecodedChannels::At(const store::LogData& log, unsigned long logId,
                                           const ByteChoice& choice, long i) {
   std::vector<ValueRow> rows;
   for (const ChannelRow& channel : ChannelTable()) {
-    const Tables& tables = Of(channel, log, logId, choice);
-    const std::vector<Series> series = SeriesOf(channel, log, tables, choice);
-    for (size_t s = 0; s < series.size(); ++s) {
-      ValueRow row = NameAndUnit(series[s].name);
-      if (channel.byteChannel) {
-        row = {"User-defined: " + (choice.name.empty() ? "none" : choice.name), {}, {}};
-      }
-      row.value = SeriesField(channel, log, tables, series, s, i);
-      if (row.value.empty()) row.value = kNotRecorded;
-      rows.push_back(std::move(row));
-    }
-    // Series that this kind of log does not record at all.
-    if (channel.byteChannel) continue;
-    for (const SeriesRow& kept : channel.series) {
-      if (ShownOn(kept, log.format)) continue;
-      ValueRow row = NameAndUnit(kept.name);
-      row.value = kNotRecorded;
-      rows.push_back(std::move(row));
-    }
+    std::vector<ValueRow> more = ValuesOf(channel, log, Of(channel, log, logId, choice), choice, i);
+    rows.insert(rows.end(), std::make_move_iterator(more.begin()),
+                std::make_move_iterator(more.end()));
   }
   return rows;
 }

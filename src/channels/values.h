@@ -4,6 +4,7 @@
 // off them costs no decode.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,9 +27,26 @@ inline constexpr const char* kNotRecorded = "not recorded";
 // word is its unit where it names one. "coolant_c" -> "Coolant", "°C".
 ValueRow NameAndUnit(std::string_view seriesName);
 
+// The quantity the user-defined byte's row names: "User-defined: Coolant
+// Temp", "User-defined: none" before a byte is chosen.
+std::string ByteQuantity(const ByteChoice& choice);
+
+// One channel's rows at sample i, as the values panel lists them: each
+// series the log records with its number (kNotRecorded where the text is no
+// number), then the series it does not record.
+std::vector<ValueRow> ValuesOf(const ChannelRow& channel, const store::LogData& log,
+                               const Tables& tables, const ByteChoice& choice, long i);
+
 // Every channel's tables, decoded from one log: each the first time it is
 // asked for, the user-defined one again for another byte, and kept for every
 // view that shows the same log.
+// Where a view reads any channel's decoded tables, with the byte the
+// user-defined channel was decoded for.
+struct TablesSource {
+  const ByteChoice& choice;
+  std::function<const Tables&(const ChannelRow&)> tables;
+};
+
 class DecodedChannels {
  public:
   // The channel's tables for this log (`logId` tells the logs apart) and
@@ -37,8 +55,8 @@ class DecodedChannels {
                    const ByteChoice& choice);
 
   // The rows at sample i, channel by channel in the order of their buttons.
-  std::vector<ValueRow> At(const store::LogData& log, unsigned long logId,
-                           const ByteChoice& choice, long i);
+  std::vector<ValueRow> At(const store::LogData& log, unsigned long logId, const ByteChoice& choice,
+                           long i);
 
   // How many decodes have run: a view that draws again decodes nothing.
   long decodes() const { return decodes_; }

@@ -16,4 +16,10 @@ struct Ticks {
 };
 Ticks RoundTicks(double top, int most, bool wholePowersOfTwo);
 
+// At most `most` round values from `low` up to `high`, for an axis that need
+// not start at 0: the multiples within it of the smallest round step (as
+// RoundTicks's) that leaves no more than `most` of them. 780 to 3200, at
+// most 3: 1000, 2000, 3000. None where high is not above low.
+Ticks RoundTicksBetween(double low, double high, int most, bool wholePowersOfTwo);
+
 }  // namespace zelk::chart

@@ -41,7 +41,7 @@ Window TimeWindow::Samples() const {
   return {yStart, std::max<long>(last - yStart + 1, 0), xStep};
 }
 
-std::string TimeWindow::Caption() const {
+std::array<std::string, 11> TimeWindow::CaptionTimes() const {
   std::array<double, 11> minutes{};
   for (int i = 0; i <= 10; ++i) {
     minutes[i] = store::MinutesOf(yStart, samplesPerMinute) +
@@ -63,6 +63,11 @@ std::string TimeWindow::Caption() const {
   for (int decimals = 3; !apart(times) && decimals <= 6; ++decimals) {
     times = laidOut([decimals](double m) { return text::FormatFixed(m, decimals); });
   }
+  return times;
+}
+
+std::string TimeWindow::Caption() const {
+  const std::array<std::string, 11> times = CaptionTimes();
   const std::string gap(static_cast<size_t>(captionGap), ' ');
   std::string caption;
   for (int i = 0; i <= 10; ++i) {

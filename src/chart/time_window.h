@@ -2,6 +2,7 @@
 // the minutes its captions give, and which sample a click on the graph marks.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -48,6 +49,8 @@ struct TimeWindow {
   // the i-th standing at CaptionX(i), each the time of that place. They take
   // as many decimals, or minutes and seconds, as keep them apart.
   std::string Caption() const;
+  // The caption's eleven times, the i-th standing at CaptionX(i).
+  std::array<std::string, 11> CaptionTimes() const;
   static double CaptionX(int i) { return kAxisX + i * kWindowWidth / 10; }
 
   // The marker's offsets from the window's first sample run from 0 to this:
