@@ -23,17 +23,20 @@ std::string Quoted(std::string_view text) {
 
 }  // namespace
 
+const char* SeriesName(const SeriesRow& series, store::LogFormat format) {
+  const char* other = format == store::kTimeLog        ? series.timeLogName
+                      : format == store::kShortTimeLog ? series.shortLogName
+                                                       : nullptr;
+  return other ? other : series.name;
+}
+
 std::vector<Series> SeriesOf(const ChannelRow& channel, const store::LogData& log,
                              const Tables& tables, const ByteChoice& choice) {
   if (channel.byteChannel) return {{Slug(choice.name), &tables.plot[0]}};
   std::vector<Series> series;
   for (size_t s = 0; s < channel.series.size(); ++s) {
     const SeriesRow& row = channel.series[s];
-    if (!ShownOn(row, log.format)) continue;
-    const char* other = log.format == store::kTimeLog        ? row.timeLogName
-                        : log.format == store::kShortTimeLog ? row.shortLogName
-                                                             : nullptr;
-    series.push_back({other ? other : row.name, &tables.plot[s]});
+    if (ShownOn(row, log.format)) series.push_back({SeriesName(row, log.format), &tables.plot[s]});
   }
   return series;
 }
@@ -45,11 +48,18 @@ std::string SeriesField(const ChannelRow& channel, const store::LogData& log, co
 
 std::string DataCsv(const ChannelRow& channel, const store::LogData& log, const Tables& tables,
                     const ByteChoice& choice, const Window& window, double samplesPerMinute) {
+  return DataCsv(channel, log, tables, choice, window, samplesPerMinute, {});
+}
+
+std::string DataCsv(const ChannelRow& channel, const store::LogData& log, const Tables& tables,
+                    const ByteChoice& choice, const Window& window, double samplesPerMinute,
+                    const FurtherColumns& further) {
   const std::vector<Series> series = SeriesOf(channel, log, tables, choice);
   // A column log's rows record their own time too, kept as written.
   const bool rowTimes = !store::KindOf(log.format).frames;
   std::string csv = rowTimes ? "sample,minutes,log_time" : "sample,minutes";
   for (const Series& s : series) (csv += ',') += s.name;
+  for (const std::string& name : further.names) (csv += ',') += name;
   csv += '\n';
   const HeldRange held = HeldSamples(window, log);
   for (long j = held.first; j <= held.last; ++j) {
@@ -61,6 +71,7 @@ std::string DataCsv(const ChannelRow& channel, const store::LogData& log, const 
       csv += ',';
       csv += SeriesField(channel, log, tables, series, s, j);
     }
+    if (further.append) further.append(csv, j);
     csv += '\n';
   }
   return csv;

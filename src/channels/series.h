@@ -2,6 +2,7 @@
 // data table a user exports from them: one row per sample of the window.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,10 @@ struct Series {
   std::string name;  // "coolant_c": lower case, words joined by '_', unit last
   const chart::SampleTable* table = nullptr;  // the plotted texts, for a further series
 };
+
+// The name of a series in a kind of log's table: the row's own, or the one
+// that kind of log names it by where its unit differs ("throttle_v").
+const char* SeriesName(const SeriesRow& series, store::LogFormat format);
 
 // The series that `channel` draws for this log, in drawing order. `choice`
 // names the user-defined byte.
@@ -34,6 +39,18 @@ std::string SeriesField(const ChannelRow& channel, const store::LogData& log, co
 // is no number has an empty field. Numbers are plain decimals with a point.
 std::string DataCsv(const ChannelRow& channel, const store::LogData& log, const Tables& tables,
                     const ByteChoice& choice, const Window& window, double samplesPerMinute);
+
+// Columns that a data table holds after the log's own: their names in the
+// header, and `append(row, j)` adding each one's field, after a comma, to the
+// row of sample j.
+struct FurtherColumns {
+  std::vector<std::string> names;
+  std::function<void(std::string& row, long j)> append;
+};
+// The data table with further columns after the log's own.
+std::string DataCsv(const ChannelRow& channel, const store::LogData& log, const Tables& tables,
+                    const ByteChoice& choice, const Window& window, double samplesPerMinute,
+                    const FurtherColumns& further);
 
 // A name as a column or file name: ASCII letters and digits in lower case,
 // every other run of characters one '_', none at either end; "value" when

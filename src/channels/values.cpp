@@ -47,31 +47,47 @@ void DecodedChannels::Update(const store::LogData& log, unsigned long logId,
   choice_ = choice;
 }
 
+std::vector<ValueRow> ChannelValuesAt(const ChannelRow& channel, const store::LogData& log,
+                                      const Tables& tables, const ByteChoice& choice, long i) {
+  std::vector<ValueRow> rows;
+  const std::vector<Series> series = SeriesOf(channel, log, tables, choice);
+  for (size_t s = 0; s < series.size(); ++s) {
+    ValueRow row = NameAndUnit(series[s].name);
+    if (channel.byteChannel) {
+      row = {"User-defined: " + (choice.name.empty() ? "none" : choice.name), {}, {}};
+    }
+    row.value = SeriesField(channel, log, tables, series, s, i);
+    if (row.value.empty()) row.value = kNotRecorded;
+    rows.push_back(std::move(row));
+  }
+  // Series that this kind of log does not record at all.
+  if (channel.byteChannel) return rows;
+  for (const SeriesRow& kept : channel.series) {
+    if (ShownOn(kept, log.format)) continue;
+    ValueRow row = NameAndUnit(kept.name);
+    row.value = kNotRecorded;
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
 std::vector<ValueRow> DecodedChannels::At(const store::LogData& log, long i) const {
   std::vector<ValueRow> rows;
   const std::span<const ChannelRow> channels = ChannelTable();
   for (size_t c = 0; c < channels.size() && c < tables_.size(); ++c) {
-    const ChannelRow& channel = channels[c];
-    const std::vector<Series> series = SeriesOf(channel, log, tables_[c], choice_);
-    for (size_t s = 0; s < series.size(); ++s) {
-      ValueRow row = NameAndUnit(series[s].name);
-      if (channel.byteChannel) {
-        row = {"User-defined: " + (choice_.name.empty() ? "none" : choice_.name), {}, {}};
-      }
-      row.value = SeriesField(channel, log, tables_[c], series, s, i);
-      if (row.value.empty()) row.value = kNotRecorded;
-      rows.push_back(std::move(row));
-    }
-    // Series that this kind of log does not record at all.
-    if (channel.byteChannel) continue;
-    for (const SeriesRow& kept : channel.series) {
-      if (ShownOn(kept, log.format)) continue;
-      ValueRow row = NameAndUnit(kept.name);
-      row.value = kNotRecorded;
+    for (ValueRow& row : ChannelValuesAt(channels[c], log, tables_[c], choice_, i)) {
       rows.push_back(std::move(row));
     }
   }
   return rows;
+}
+
+const Tables* DecodedChannels::TablesOf(ChannelId id) const {
+  const std::span<const ChannelRow> channels = ChannelTable();
+  for (size_t c = 0; c < channels.size() && c < tables_.size(); ++c) {
+    if (channels[c].id == id) return &tables_[c];
+  }
+  return nullptr;
 }
 
 }  // namespace zelk::channels

@@ -26,6 +26,12 @@ inline constexpr const char* kNotRecorded = "not recorded";
 // word is its unit where it names one. "coolant_c" -> "Coolant", "°C".
 ValueRow NameAndUnit(std::string_view seriesName);
 
+// The rows of one channel at sample i: each series the log records with its
+// number, then each it does not record as not recorded. `choice` names the
+// user-defined byte.
+std::vector<ValueRow> ChannelValuesAt(const ChannelRow& channel, const store::LogData& log,
+                                      const Tables& tables, const ByteChoice& choice, long i);
+
 // Every channel's tables, decoded from one log.
 class DecodedChannels {
  public:
@@ -36,6 +42,11 @@ class DecodedChannels {
 
   // The rows at sample i, channel by channel in the order of their buttons.
   std::vector<ValueRow> At(const store::LogData& log, long i) const;
+
+  // A channel's tables as last decoded; nothing before a decode.
+  const Tables* TablesOf(ChannelId id) const;
+  // The byte choice the user-defined channel was last decoded for.
+  const ByteChoice& choice() const { return choice_; }
 
  private:
   std::vector<Tables> tables_;  // parallel to ChannelTable()
