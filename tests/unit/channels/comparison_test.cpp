@@ -11,14 +11,6 @@ namespace {
 using channels::kNotRecorded;
 using testlogs::FrameLog;
 
-// A log of `rows` rows whose column `column` holds `first`, `first` + 1, ...
-template <class Log>
-std::string Counting(Log log, int rows, int column, int first) {
-  Texts values;
-  for (int r = 0; r < rows; ++r) values.push_back(std::to_string(first + r));
-  return log({{column, values}});
-}
-
 class ComparisonTest : public ChannelTest {
  protected:
   // The second log, its channels decoded for `choice`, `offset` seconds later.
@@ -41,13 +33,6 @@ class ComparisonTest : public ChannelTest {
     return {lines().begin() + static_cast<long>(before), lines().end()};
   }
 
-  // The y of the first log's line, drawn first in black.
-  float FirstLogY() const {
-    return std::find_if(lines().begin(), lines().end(),
-                        [](const chart::Line& line) { return line.colour == chart::kBlack; })
-        ->y1;
-  }
-
   store::LogData second_;
   channels::DecodedChannels secondChannels_;
   store::LogAlignment alignment_;
@@ -56,7 +41,7 @@ class ComparisonTest : public ChannelTest {
 
 // The first log runs from 0 to 10 s at 2000 rpm, 1050 twips a second; the
 // second from 0 to 2 s, 0.4 s a sample, at 1000 and 3000 rpm in turn, so
-// that it passes 2000 rpm halfway between two samples.
+// that where it is cut halfway between two samples it stands at 2000 rpm.
 TEST_F(ComparisonTest, SecondLogIsDrawnAtItsTimesWithinItsSpanAndTheWindows) {
   const std::string first = TimeLog({{1, Texts(11, "2000")}});
   const std::string second = ShortTimeLog({{1, {"1000", "3000", "1000", "3000", "1000", "3000"}}});
@@ -64,42 +49,37 @@ TEST_F(ComparisonTest, SecondLogIsDrawnAtItsTimesWithinItsSpanAndTheWindows) {
     const char* offset;
     bool zoomed;  // on 2 to 4 s, 5250 twips a second
     long segments;
-    float x1 = 0, x2 = 0;         // where the first segment starts, the last ends
-    bool cutAtFirstLine = false;  // the first starts where its values pass 2000 rpm
+    float x1 = 0, x2 = 0;  // where the first segment starts, the last ends
+    char cut = ' ';        // at the first segment's start or the last's end
   } cases[] = {
-      {"+3", false, 5, 3700, 5800, false},
-      {"-0.2", false, 5, 550, 2440, true},  // starts before the window
-      {"+9.4", false, 2, 10420, 11050, false},
-      {"+1.6", true, 4, 550, 8950, false},
+      {"+3", false, 5, 3700, 5800},
+      {"-0.2", false, 5, 550, 2440, '<'},
+      {"+9.4", false, 2, 10420, 11050, '>'},
+      {"+1.6", true, 4, 550, 8950},
       {"+12", false, 0},
-      {"-5", false, 0},  // after and before the window
+      {"-5", false, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.offset);
     Show(ChannelId::EngineSpeed, first);
     if (c.zoomed) window_ = chart::SpanWindow(window_, 3, 5);
-    const std::vector<chart::Line> drawn =
-        DrawSecond(ChannelId::EngineSpeed, Second(second, c.offset), c.segments);
+    const auto drawn = DrawSecond(ChannelId::EngineSpeed, Second(second, c.offset), c.segments);
     if (drawn.empty()) continue;
     EXPECT_EQ(drawn.front().x1, c.x1);
     EXPECT_EQ(drawn.back().x2, c.x2);
-    // The first log's own line stands at 2000 rpm.
-    if (c.cutAtFirstLine) {
-      EXPECT_EQ(drawn.front().y1, FirstLogY());
+    // The first log's line follows the axes and the red line.
+    if (c.cut != ' ') {
+      EXPECT_EQ(c.cut == '<' ? drawn.front().y1 : drawn.back().y2, lines()[3].y1);
     }
     for (const chart::Line& line : drawn) EXPECT_EQ(line.colour, chart::Paler(chart::kBlack));
   }
-  // The last segment of "+9.4" ends where the window does, halfway from
-  // 3000 to 1000 rpm.
-  Show(ChannelId::EngineSpeed, first);
-  EXPECT_EQ(DrawSecond(ChannelId::EngineSpeed, Second(second, "+9.4"), 2).back().y2, FirstLogY());
 }
 
 // A series is drawn over another log's where it stands for the same
 // quantity in the same unit.
 TEST_F(ComparisonTest, SecondLogDrawsTheSeriesItSharesWithTheFirst) {
-  const std::string time = TimeLog({{1, Texts(11, "900")}});
-  const std::string frames = FrameLog(30, {900});
+  const std::string time = TimeLog({{1, Texts(11, "900")}}), time5 = TimeLog({{1, Texts(5, "1")}});
+  const std::string frames = FrameLog(30, {900}), short5 = ShortTimeLog({{1, Texts(5, "1")}});
   const channels::ByteChoice coolant = {1, 4, "Coolant Temp (C)"};
   const struct {
     ChannelId id;
@@ -108,11 +88,11 @@ TEST_F(ComparisonTest, SecondLogDrawsTheSeriesItSharesWithTheFirst) {
     long segments;
   } cases[] = {
       {ChannelId::Temperatures, time, FrameLog(5, {900}), {}, 12},  // with the fuel's
-      {ChannelId::Temperatures, frames, Counting(TimeLog, 5, 5, 80), {}, 8},
-      {ChannelId::Throttle, frames, Counting(TimeLog, 5, 9, 1), {}, 0},  // degrees, volts
-      {ChannelId::Throttle, time, Counting(ShortTimeLog, 5, 4, 1), {}, 4},
-      {ChannelId::UserDefined, time, Counting(TimeLog, 5, 5, 80), coolant, 4},
-      {ChannelId::UserDefined, time, Counting(ShortTimeLog, 5, 5, 80), coolant, 0},
+      {ChannelId::Temperatures, frames, time5, {}, 8},
+      {ChannelId::Throttle, frames, time5, {}, 0},  // degrees, volts
+      {ChannelId::Throttle, time, short5, {}, 4},
+      {ChannelId::UserDefined, time, time5, coolant, 4},
+      {ChannelId::UserDefined, time, short5, coolant, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.id));
@@ -134,18 +114,14 @@ TEST_F(ComparisonTest, MarkerGivesBothLogsNumbersAndTheirDifference) {
     const char* secondTime;
     channels::ComparedValue value;
   } cases[] = {
+      // clang-format off
       // 2 s on the first log's axis is 1 s from the second's start, between 0.8 and 1.2 s.
       {time, shortTime, "+1", 3, 3, "0:00.8", {"Coolant", "°C", "85.3", "85.1", "°C", "0.2"}},
       {time, shortTime, "+1", 3, 3, "0:00.8", {"Throttle", "V", "2.5", "2.4", "V", "0.1"}},
-      {time,
-       shortTime,
-       "0",
-       1,
-       1,
-       "0:00.0",
-       {"Ignition advance", "°", "10", kNotRecorded, "°", ""}},
+      {time, shortTime, "0", 1, 1, "0:00.0", {"Ignition advance", "°", "10", kNotRecorded, "°", ""}},
       {time, shortTime, "-3", 6, {}, "", {"Coolant", "°C", "85.3", kNotRecorded, "°C", ""}},
       {frames, time, "0", 1, 1, "0:00.0", {"Throttle", "°", "30", "2.5", "V", ""}},
+      // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.value.quantity + " at " + c.offset);
@@ -156,32 +132,30 @@ TEST_F(ComparisonTest, MarkerGivesBothLogsNumbersAndTheirDifference) {
         channels::CompareAtMarker(log_, firstChannels, c.sample, Second(c.second, c.offset));
     EXPECT_EQ(at.secondSample, c.nearest);
     EXPECT_EQ(at.secondTime, c.secondTime);
-    ASSERT_EQ(at.values.size(), firstChannels.At(log_, c.sample).size());
-    const auto value = std::find_if(at.values.begin(), at.values.end(),
-                                    [&](const auto& v) { return v.quantity == c.value.quantity; });
-    ASSERT_NE(value, at.values.end());
-    EXPECT_EQ(*value, c.value);
+    EXPECT_EQ(at.values.size(), firstChannels.At(log_, c.sample).size());
+    for (const channels::ComparedValue& v : at.values) {
+      if (v.quantity == c.value.quantity) EXPECT_EQ(v, c.value);
+    }
   }
 }
 
 TEST_F(ComparisonTest, DataTableGivesTheSecondLogsNearestSampleBesideEachRow) {
-  Show(ChannelId::Temperatures, Counting(TimeLog, 5, 5, 80));
+  Show(ChannelId::Temperatures, TimeLog({{5, {"80", "81", "82", "83", "84"}}}));
   const auto csv = [&](const std::string& second) {
     return channels::ComparedDataCsv(*channels::ChannelOf(ChannelId::Temperatures), log_, tables_,
                                      {}, window_, Second(second, "+1"));
   };
   // The second log starts 1 s later and ends 2 s after that.
-  EXPECT_EQ(csv(Counting(ShortTimeLog, 6, 2, 90)),
+  EXPECT_EQ(csv(ShortTimeLog({{2, {"90", "91", "92", "93", "94", "95"}}})),
             "sample,minutes,log_time,coolant_c,intake_c,coolant_c_2,intake_c_2\n"
             "1,0.0000,1,80,0,,\n"
             "2,0.0167,2,81,0,90,0\n"
             "3,0.0333,3,82,0,92,0\n"
             "4,0.0500,4,83,0,95,0\n"
             "5,0.0667,5,84,0,,\n");
-  EXPECT_TRUE(
-      csv(FrameLog(5, {900}))
-          .starts_with(
-              "sample,minutes,log_time,coolant_c,intake_c,coolant_c_2,intake_c_2,fuel_c_2\n"));
+  const std::string frames = csv(FrameLog(5, {900}));
+  EXPECT_EQ(frames.substr(0, frames.find('\n')),
+            "sample,minutes,log_time,coolant_c,intake_c,coolant_c_2,intake_c_2,fuel_c_2");
 }
 
 }  // namespace
