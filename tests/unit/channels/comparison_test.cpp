@@ -133,9 +133,10 @@ TEST_F(ComparisonTest, MarkerGivesBothLogsNumbersAndTheirDifference) {
     EXPECT_EQ(at.secondSample, c.nearest);
     EXPECT_EQ(at.secondTime, c.secondTime);
     EXPECT_EQ(at.values.size(), firstChannels.At(log_, c.sample).size());
-    for (const channels::ComparedValue& v : at.values) {
-      if (v.quantity == c.value.quantity) EXPECT_EQ(v, c.value);
-    }
+    const auto v = std::find_if(at.values.begin(), at.values.end(),
+                                [&](const auto& v) { return v.quantity == c.value.quantity; });
+    ASSERT_NE(v, at.values.end());
+    EXPECT_EQ(*v, c.value);
   }
 }
 
