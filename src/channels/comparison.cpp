@@ -65,8 +65,11 @@ long DrawSecondLog(chart::Canvas& canvas, const ChannelRow& channel, const store
 
   // A time within the span at the x the window gives it: the x of the first
   // log's sample at or before it, as its own draw accumulates them, and the
-  // part of a step beyond that.
-  const float* const xs = chart::XPositions(window.xStep, static_cast<long>(std::ceil(width)));
+  // part of a step beyond that. Those x's are worked out only as far as the
+  // second log's last segment reaches.
+  const store::Ticks reach = std::min(end, align.SecondTime(lastJ)) - start;
+  const float* const xs = chart::XPositions(
+      window.xStep, static_cast<long>(std::max<store::Ticks>(reach / spacing, 0)));
   const double step = window.xStep.ToDouble();
   const auto xAt = [&](store::Ticks t) {
     const store::Ticks from = t - start;

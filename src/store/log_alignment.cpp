@@ -62,7 +62,13 @@ __int128 TicksOf(double seconds) {
 std::string Quoted(std::string_view typed) {
   constexpr size_t kShown = 32;
   std::string shown(typed.substr(0, kShown));
-  if (typed.size() > kShown) shown += "...";
+  if (typed.size() > kShown) {
+    // Not through the middle of a character's bytes.
+    while (!shown.empty() && (static_cast<unsigned char>(typed[shown.size()]) & 0xC0) == 0x80) {
+      shown.pop_back();
+    }
+    shown += "...";
+  }
   return '"' + shown + '"';
 }
 
