@@ -43,7 +43,9 @@ struct LogTiming {
   LogFormat format = kFrameLog;
   long lastSample = 0;  // 0 for a log without samples
 
-  static LogTiming Of(const LogData& log) { return {log.format, log.sampleCount - 1L}; }
+  static LogTiming Of(const LogData& log) {
+    return {log.format, std::max(log.sampleCount - 1L, 0L)};
+  }
   Ticks Spacing() const { return 60 * kTicksPerSecond / KindOf(format).samplesPerMinute; }
   Ticks TimeOf(long i) const { return (std::clamp(i, -kFarSample, kFarSample) - 1) * Spacing(); }
   // The time of its last sample; 0 without samples.
