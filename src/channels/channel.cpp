@@ -18,7 +18,8 @@ std::string Listing(std::string_view heading, std::string_view rawText) {
 }
 
 std::string_view Fitted(std::string_view text, size_t width) {
-  while (text.size() > width && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (text.size() > width && (text.front() == ' ' || text.front() == '\t'))
+    text.remove_prefix(1);
   return text;
 }
 
@@ -57,7 +58,8 @@ View BeginDraw(chart::Canvas& canvas, std::string title, const Labels& labels, c
   // Label 0's middle is on the time axis, each next one kLabelPitch higher.
   const double perUnit = kLabelPitch / axis.step;
   view.valueScale = perUnit * axis.perStored;
-  view.baseLine = static_cast<int16_t>(text::RoundHalfEven(chart::kAxisBottom + axis.bottom * perUnit));
+  view.baseLine =
+      static_cast<int16_t>(text::RoundHalfEven(chart::kAxisBottom + axis.bottom * perUnit));
   view.limitY = limitY;
   if (limitY) DrawStroke(canvas, chart::kAxisX, chart::kAxisRight, *limitY, chart::kRed);
   return view;

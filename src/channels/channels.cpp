@@ -18,8 +18,7 @@ constexpr SeriesRow kBattery[] = {{"battery_v", kBlack}};
 constexpr SeriesRow kIgnition[] = {{"ignition_advance_deg", kBlack, kFrameAndTimeLogs}};
 constexpr SeriesRow kLambda[] = {{"lambda_v", kBlack}, {"lambda_status", kGreen, kFrameLogs}};
 constexpr SeriesRow kLoop[] = {{"fuel_loop_closed", kBlack}};
-constexpr SeriesRow kThrottle[] = {
-    {"throttle_deg", kBlack, kEveryLog, "throttle_v", "throttle_v"}};
+constexpr SeriesRow kThrottle[] = {{"throttle_deg", kBlack, kEveryLog, "throttle_v", "throttle_v"}};
 constexpr SeriesRow kByte[] = {{"value", kBlack}};
 constexpr SeriesRow kManifold[] = {{"manifold_psi", kBlack}};
 constexpr SeriesRow kTrim[] = {{"stft_pct", kBlack, kFrameAndTimeLogs}};

@@ -48,13 +48,14 @@ std::string SeriesField(const ChannelRow& channel, const store::LogData& log, co
 }
 
 std::string TableCsv(std::span<const TableColumns> channels, const store::LogData& log,
-                     const Window& window, double samplesPerMinute) {
+                     const Window& window, double samplesPerMinute, const FurtherColumns& further) {
   // A column log's rows record their own time too, kept as written.
   const bool rowTimes = !store::KindOf(log.format).frames;
   std::string csv = rowTimes ? "sample,minutes,log_time" : "sample,minutes";
   for (const TableColumns& c : channels) {
     for (const Series& s : c.series) (csv += ',') += s.name;
   }
+  for (const std::string& name : further.names) (csv += ',') += name;
   csv += '\n';
   const HeldRange held = HeldSamples(window, log);
   for (long j = held.first; j <= held.last; ++j) {
@@ -68,6 +69,7 @@ std::string TableCsv(std::span<const TableColumns> channels, const store::LogDat
         csv += SeriesField(*c.channel, log, *c.tables, c.series, s, j);
       }
     }
+    if (further.append) further.append(csv, j);
     csv += '\n';
   }
   return csv;
@@ -77,6 +79,13 @@ std::string DataCsv(const ChannelRow& channel, const store::LogData& log, const 
                     const ByteChoice& choice, const Window& window, double samplesPerMinute) {
   const TableColumns columns[] = {{&channel, &tables, SeriesOf(channel, log, tables, choice)}};
   return TableCsv(columns, log, window, samplesPerMinute);
+}
+
+std::string DataCsv(const ChannelRow& channel, const store::LogData& log, const Tables& tables,
+                    const ByteChoice& choice, const Window& window, double samplesPerMinute,
+                    const FurtherColumns& further) {
+  const TableColumns columns[] = {{&channel, &tables, SeriesOf(channel, log, tables, choice)}};
+  return TableCsv(columns, log, window, samplesPerMinute, further);
 }
 
 std::string Slug(std::string_view name) {

@@ -2,6 +2,7 @@
 // data table a user exports from them: one row per sample of the window.
 #pragma once
 
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -39,6 +40,7 @@ std::string SeriesField(const ChannelRow& channel, const store::LogData& log, co
 std::string DataCsv(const ChannelRow& channel, const store::LogData& log, const Tables& tables,
                     const ByteChoice& choice, const Window& window, double samplesPerMinute);
 
+#include <functional>
 // One channel's columns in a data table: its series as SeriesOf gives them.
 struct TableColumns {
   const ChannelRow* channel = nullptr;
@@ -50,8 +52,20 @@ struct TableColumns {
 // DataCsv lays out one channel's: the sample, minutes (and log_time) columns
 // once, then each channel's columns in the order given, each field the one
 // DataCsv gives. DataCsv is this table of one channel.
+// Columns that a data table holds after the channels' own: their names in
+// the header, and `append(row, j)` adding each one's field, after a comma, to
+// the row of sample j.
+struct FurtherColumns {
+  std::vector<std::string> names;
+  std::function<void(std::string& row, long j)> append;
+};
 std::string TableCsv(std::span<const TableColumns> channels, const store::LogData& log,
-                     const Window& window, double samplesPerMinute);
+                     const Window& window, double samplesPerMinute,
+                     const FurtherColumns& further = {});
+// One channel's data table with further columns after its own.
+std::string DataCsv(const ChannelRow& channel, const store::LogData& log, const Tables& tables,
+                    const ByteChoice& choice, const Window& window, double samplesPerMinute,
+                    const FurtherColumns& further);
 
 // A name as a column or file name: ASCII letters and digits in lower case,
 // every other run of characters one '_', none at either end; "value" when

@@ -13,7 +13,8 @@ struct Face {
 };
 constexpr Labels kVoltLabels = {"0.0V", "1.0V", "2.0V", "3.0V", "4.0V", "5.0V", "6.0V"};
 constexpr const char* kVoltHeading = "Raw Data - Throttle Potentiometer Voltage";
-constexpr Face kVolts = {"Throttle Pot Voltage", {.bottom = 0, .step = 1}, kVoltLabels, kVoltHeading};
+constexpr Face kVolts = {
+    "Throttle Pot Voltage", {.bottom = 0, .step = 1}, kVoltLabels, kVoltHeading};
 constexpr Face kFaces[] = {
     {"Throttle Position Sensor(°)",
      {.bottom = 0, .step = 15},

@@ -37,9 +37,6 @@ std::string ByteQuantity(const ByteChoice& choice);
 std::vector<ValueRow> ValuesOf(const ChannelRow& channel, const store::LogData& log,
                                const Tables& tables, const ByteChoice& choice, long i);
 
-// Every channel's tables, decoded from one log: each the first time it is
-// asked for, the user-defined one again for another byte, and kept for every
-// view that shows the same log.
 // Where a view reads any channel's decoded tables, with the byte the
 // user-defined channel was decoded for.
 struct TablesSource {
@@ -47,6 +44,9 @@ struct TablesSource {
   std::function<const Tables&(const ChannelRow&)> tables;
 };
 
+// Every channel's tables, decoded from one log: each the first time it is
+// asked for, the user-defined one again for another byte, and kept for every
+// view that shows the same log.
 class DecodedChannels {
  public:
   // The channel's tables for this log (`logId` tells the logs apart) and
@@ -60,6 +60,14 @@ class DecodedChannels {
 
   // How many decodes have run: a view that draws again decodes nothing.
   long decodes() const { return decodes_; }
+
+  // These tables as a source for views: `log` (told apart by `logId`) for
+  // `choice`, each of which must outlive the source.
+  TablesSource Source(const store::LogData& log, unsigned long logId, const ByteChoice& choice) {
+    return {choice, [this, &log, logId, &choice](const ChannelRow& channel) -> const Tables& {
+              return Of(channel, log, logId, choice);
+            }};
+  }
 
  private:
   struct Entry {

@@ -91,6 +91,8 @@ class Session {
   // asks (the user-defined one again for each byte); `decodes` counts them.
   const channels::Tables& Decoded(const channels::ChannelRow& channel);
   long decodes() const { return decoded_.decodes(); }
+  // The decoded tables as a source for a view that shows several channels.
+  channels::TablesSource Decoding() { return decoded_.Source(log_, logId_, byte_); }
   // Every channel's quantities at sample i, as the exported tables give them.
   std::vector<channels::ValueRow> ValuesAt(long i);
 

@@ -145,9 +145,10 @@ TEST_F(ChannelsTest, ValuesBeyondThePlotAreHeldAtItsEdgeInAPalerLine) {
   const uint32_t grey = 0x808080;  // black made paler
   Show(ChannelId::Ignition, TimeLog({{7, {"40", "15", "-5"}}}));
   // 40° lies at -960, above the top at 100; -5° at 4620, below the time axis.
-  const std::vector<chart::Line> expected = {
-      {550, 100, 2345.1614f, 100, grey, 2},          {2345.1614f, 100, 5800, 2140, 0, 2},
-      {5800, 2140, 9737.5f, 4000, 0, 2},             {9737.5f, 4000, 11050, 4000, grey, 2}};
+  const std::vector<chart::Line> expected = {{550, 100, 2345.1614f, 100, grey, 2},
+                                             {2345.1614f, 100, 5800, 2140, 0, 2},
+                                             {5800, 2140, 9737.5f, 4000, 0, 2},
+                                             {9737.5f, 4000, 11050, 4000, grey, 2}};
   EXPECT_EQ(Lines(2, 4), expected);
   EXPECT_EQ(lines().size(), 6u);
   EXPECT_EQ(view_.text, "Raw Data - Ignition Advance\r\n40° 15° -05° ");

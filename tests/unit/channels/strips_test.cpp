@@ -96,11 +96,7 @@ class StripsTest : public ::testing::Test {
     choice_ = choice;
     ++logId_;
   }
-  channels::TablesSource Source() {
-    return {choice_, [this](const channels::ChannelRow& row) -> const channels::Tables& {
-              return decoded_.Of(row, log_, logId_, choice_);
-            }};
-  }
+  channels::TablesSource Source() { return decoded_.Source(log_, logId_, choice_); }
   channels::Strip StripOf(ChannelId id, StripAxis axis = StripAxis::Fitted) {
     return channels::MakeStrip(Source(), id, log_, window_, {.axis = axis}).value();
   }
