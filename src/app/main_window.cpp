@@ -18,6 +18,7 @@
 #include "app/key_codes.h"
 #include "app/pictures.h"
 #include "app/save_file.h"
+#include "app/channels_window.h"
 #include "app/values_window.h"
 #include "app/window_helpers.h"
 
@@ -59,6 +60,12 @@ MainWindow::MainWindow(const QString& programDir, QWidget* parent) : QMainWindow
   drawing_ = std::make_unique<chart::RecordingCanvas>(canvas_, false);
   page_ = std::make_unique<form::UserPage>(*drawing_, programDir.toStdString());
   page_->SetSaveFolders(SystemSaveFolders());
+  channels_ = new ChannelsWindow(
+      *page_, [this](const form::UserEvent& event) { Forward(event); }, this);
+  connect(channels_, &ChannelsWindow::writeFailed, this, [this](const QString& path, const QString& why) {
+    page_->WriteFailed(path.toStdString(), why.toStdString());
+    CarryOutRequests();
+  });
   page_->Form_Load();
   qApp->installEventFilter(this);
   Sync();

@@ -26,6 +26,7 @@ class QSettings;
 namespace zelk::app {
 
 class CanvasWidget;
+class ChannelsWindow;
 class ValuesWindow;
 
 class MainWindow : public QMainWindow {
@@ -45,6 +46,8 @@ class MainWindow : public QMainWindow {
   const QImage& canvasImage() const;
   // The "Values at Marker" tool window.
   ValuesWindow* valuesWindow() const { return values_; }
+  // The "Channels" window of stacked strips.
+  ChannelsWindow* channelsWindow() const { return channels_; }
   // From now on keeps the lines the program draws on the graph, those since
   // it was last cleared, so that what the canvas shows can be held against
   // them.
@@ -150,6 +153,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<form::UserPage> page_;
   CanvasWidget* canvas_ = nullptr;
   ValuesWindow* values_ = nullptr;
+  ChannelsWindow* channels_ = nullptr;
   // What the page draws goes through here to the canvas.
   std::unique_ptr<chart::RecordingCanvas> drawing_;
   QWidget* stage_ = nullptr;   // the central area

@@ -8,9 +8,11 @@
 #include <QSettings>
 
 #include "app/canvas_widget.h"
+#include "app/channels_window.h"
 #include "app/main_window.h"
 #include "app/options_dialog.h"
 #include "app/window_helpers.h"
+#include "form/channel_buttons.h"
 #include "store/recent_files.h"
 
 namespace zelk::app {
@@ -18,6 +20,9 @@ namespace {
 
 const QString kGeometryKey = QStringLiteral("window/geometry");
 const QString kStateKey = QStringLiteral("window/state");
+const QString kChannelsGeometryKey = QStringLiteral("channels/geometry");
+const QString kStripsKey = QStringLiteral("channels/strips");
+const QString kFixedAxesKey = QStringLiteral("channels/fixedAxes");
 const QString kFolderKey = QStringLiteral("browser/folder");
 const QString kRecentKey = QStringLiteral("recent/files");
 const QString kReaderKey = QStringLiteral("reader/program");
@@ -57,6 +62,18 @@ void MainWindow::Remember(std::shared_ptr<QSettings> settings) {
   recent_ = store::RecentAfterOpening(recent, {});
   page_->SetReaderProgram(settings_->value(kReaderKey).toString().toStdString());
   FillRecentMenu();
+  // The Channels window's strips, axes and place as the user left them.
+  std::vector<channels::ChannelId> strips;
+  for (const QString& name : settings_->value(kStripsKey).toStringList()) {
+    if (const form::ChannelButton* button = form::ButtonCaptioned(name.toStdString())) {
+      strips.push_back(button->id);
+    }
+  }
+  page_->SetLastStrips(strips);
+  page_->channelsView().SetAxis(settings_->value(kFixedAxesKey).toBool()
+                                    ? channels::StripAxis::Fixed
+                                    : channels::StripAxis::Fitted);
+  channels_->restoreGeometry(settings_->value(kChannelsGeometryKey).toByteArray());
   // The browser opens where it was left, unless a log was opened already.
   const QString folder = settings_->value(kFolderKey).toString();
   if (!folder.isEmpty() && QFileInfo(folder).isDir() && page_->session().file().path.empty()) {
@@ -69,6 +86,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   if (settings_) {
     settings_->setValue(kGeometryKey, saveGeometry());
     settings_->setValue(kStateKey, saveState());
+    settings_->setValue(kChannelsGeometryKey, channels_->saveGeometry());
+    QStringList strips;
+    for (const channels::ChannelId id : page_->lastStrips()) {
+      strips << Text(form::ButtonOf(id)->caption);
+    }
+    settings_->setValue(kStripsKey, strips);
+    settings_->setValue(kFixedAxesKey,
+                        page_->channelsView().axis() == channels::StripAxis::Fixed);
     settings_->setValue(kFolderKey,
                         Text(page_->controls().Named(form::ctl::Dir1.name).state.folder));
     settings_->sync();

@@ -14,6 +14,7 @@
 #include "app/control_widgets.h"
 #include "app/listing_box.h"
 #include "app/main_window.h"
+#include "app/channels_window.h"
 #include "app/values_window.h"
 #include "app/window_helpers.h"
 
@@ -54,6 +55,7 @@ void MainWindow::Sync() {
     SyncControl(controls[i], bound_[i]);
   }
   if (values_) values_->Show(page_->ValuesAtMarker());
+  if (channels_) channels_->Sync();
   canvas_->RepaintIfAsked();
 }
 

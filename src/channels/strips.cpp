@@ -77,13 +77,20 @@ std::vector<ValueRow> Strip::ValuesAt(const store::LogData& log, long i) const {
   return ValuesOf(*channel, log, *tables, choice, i);
 }
 
-std::string Strip::TextAt(const store::LogData& log, long i) const {
+std::vector<std::string> Strip::TextsAt(const store::LogData& log, long i) const {
   const std::vector<ValueRow> rows = ValuesAt(log, i);
-  if (rows.size() == 1) return WithUnit(rows[0]);
-  std::string text;
+  std::vector<std::string> texts;
   for (const ValueRow& row : rows) {
+    texts.push_back(rows.size() == 1 ? WithUnit(row) : row.quantity + ' ' + WithUnit(row));
+  }
+  return texts;
+}
+
+std::string Strip::TextAt(const store::LogData& log, long i) const {
+  std::string text;
+  for (const std::string& row : TextsAt(log, i)) {
     if (!text.empty()) text += ", ";
-    text += row.quantity + ' ' + WithUnit(row);
+    text += row;
   }
   return text;
 }
@@ -210,10 +217,13 @@ Drawn DrawStrip(chart::Canvas& canvas, const Strip& strip, const chart::TimeWind
     drawn.texts.push_back(
         {plot.left - kLabelGap, y, tick.text, chart::kBlack, TextAt::Align::Right});
   }
-  // The legend after the caption: a stroke in each line's colour, its name.
+  // The legend after the caption: a stroke in each line's colour, its name,
+  // closer together in a narrow strip.
   const std::vector<std::string> legend = strip.Legend();
+  const double legendLeft = std::min(3000.0, plot.Width() * 0.3);
+  const double legendStep = std::min(1500.0, plot.Width() * 0.2);
   for (size_t k = 0; k < legend.size(); ++k) {
-    const double x = plot.left + 3000 + 1500.0 * static_cast<double>(k);
+    const double x = plot.left + legendLeft + legendStep * static_cast<double>(k);
     Line(counted, x, captionY, x + 400, captionY, strip.lines[k].colour);
     drawn.texts.push_back({x + 480, captionY, legend[k], strip.lines[k].colour});
   }
@@ -241,9 +251,14 @@ Drawn DrawTimeAxis(chart::Canvas& canvas, const chart::TimeWindow& window,
   counted.SetLineWidth(1);
   Line(counted, plot.left, plot.bottom, plot.right, plot.bottom, chart::kBlue);
   const std::array<std::string, 11> times = window.CaptionTimes();
+  // A narrow axis labels every second or fifth tick, so that no two times
+  // run into each other.
+  const double pitch = plot.Width() / 10;
+  const int every = pitch >= 800 ? 1 : pitch >= 400 ? 2 : 5;
   for (int i = 0; i <= 10; ++i) {
     const double x = chart::MapX(plot, chart::TimeWindow::CaptionX(i));
     Line(counted, x, plot.bottom, x, plot.bottom + kTickLength, chart::kBlue);
+    if (i % every != 0) continue;
     drawn.texts.push_back({x, plot.bottom + kTickLength + 120, times[static_cast<size_t>(i)],
                            chart::kBlack, TextAt::Align::Centre});
   }

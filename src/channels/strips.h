@@ -74,8 +74,10 @@ struct Strip {
   std::vector<std::string> Legend() const;
   // The rows of the values panel for this channel at sample i.
   std::vector<ValueRow> ValuesAt(const store::LogData& log, long i) const;
-  // Those rows as one text for the strip: "850 rpm", "Coolant 85 °C,
-  // Intake -14 °C, Fuel not recorded".
+  // Those rows as texts for the strip, one a row: "850 rpm", or "Coolant
+  // 85 °C", "Intake -14 °C", "Fuel not recorded"; and as one text, joined
+  // by ", ".
+  std::vector<std::string> TextsAt(const store::LogData& log, long i) const;
   std::string TextAt(const store::LogData& log, long i) const;
 };
 

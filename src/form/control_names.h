@@ -30,6 +30,7 @@ inline constexpr ControlName File1{"File1"};
 inline constexpr ControlName FileLabel{"FileLabel"};
 inline constexpr ControlName FileMenu{"FileMenu"};
 inline constexpr ControlName FolderLabel{"FolderLabel"};
+inline constexpr ControlName ChannelsMenu{"ChannelsMenu"};
 inline constexpr ControlName FullScreenMenu{"FullScreenMenu"};
 inline constexpr ControlName FuelAverageText{"FuelAverageText"};
 inline constexpr ControlName HelpMenu{"HelpMenu"};

@@ -130,12 +130,17 @@ std::vector<ControlSpec> BuildTable() {
           .Disabled());
   add(Row(K::MenuItem, ctl::OptionsMenu, 0, 0, 0, 0, "Options...").In(ctl::FileMenu));
   add(Row(K::MenuItem, ctl::ExitMenu, 0, 0, 0, 0, "Exit").In(ctl::FileMenu).Keys("Ctrl+Q"));
-  // The window's own view of itself: the values at the marker beside it, and
-  // full screen, in which the page takes no part.
+  // The window's own view of itself: the values at the marker and every
+  // channel at once beside it, and full screen, in which the page takes no
+  // part.
   add(Row(K::Menu, ctl::ViewMenu, 0, 0, 0, 0, "View"));
   add(Row(K::MenuItem, ctl::ValuesMenu, 0, 0, 0, 0, "Values at Marker")
           .In(ctl::ViewMenu)
           .Keys("Ctrl+I")
+          .Checkable());
+  add(Row(K::MenuItem, ctl::ChannelsMenu, 0, 0, 0, 0, "Channels")
+          .In(ctl::ViewMenu)
+          .Keys("Ctrl+G")
           .Checkable());
   add(Row(K::MenuItem, ctl::FullScreenMenu, 0, 0, 0, 0, "Full Screen")
           .In(ctl::ViewMenu)

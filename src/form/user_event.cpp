@@ -47,6 +47,10 @@ std::string UserEvent::ToLine() const {
       return "pan " + std::to_string(number);
     case Kind::Open:
       return "open " + text;
+    case Kind::Strips:
+      return text.empty() ? "strips" : "strips " + text;
+    case Kind::StripClick:
+      return "stripclick " + std::to_string(number) + ' ' + text::Plain(x);
   }
   return {};
 }
@@ -58,6 +62,7 @@ std::optional<UserEvent> ParseUserEvent(std::string_view line) {
     if (rest.empty()) return std::nullopt;
     return UserEvent::Open(std::string(rest));
   }
+  if (command == "strips") return UserEvent::Strips(std::string(rest));
   if (command == "key" || command == "pan") {
     const std::optional<int> number = ReadInt(rest);
     if (!number) return std::nullopt;
@@ -75,6 +80,12 @@ std::optional<UserEvent> ParseUserEvent(std::string_view line) {
     const std::optional<double> x = text::ReadDecimal(name), y = text::ReadDecimal(argument);
     if (!x || !y || argument.empty()) return std::nullopt;
     return command == "drag" ? UserEvent::Drag(*x, *y) : UserEvent::ClickAt(*x, *y);
+  }
+  if (command == "stripclick") {
+    const std::optional<int> strip = ReadInt(name);
+    const std::optional<double> fraction = text::ReadDecimal(argument);
+    if (!strip || !fraction || argument.empty()) return std::nullopt;
+    return UserEvent::StripClick(*strip, *fraction);
   }
   if (command == "wheel") {
     const std::optional<double> x = text::ReadDecimal(name);

@@ -14,7 +14,20 @@
 namespace zelk::form {
 
 struct UserEvent {
-  enum class Kind { Click, Select, Type, Scroll, Key, ClickAt, Drag, Wheel, Pan, Open };
+  enum class Kind {
+    Click,
+    Select,
+    Type,
+    Scroll,
+    Key,
+    ClickAt,
+    Drag,
+    Wheel,
+    Pan,
+    Open,
+    Strips,
+    StripClick
+  };
 
   // A click on a control; the pick of entry `index` of a list (-1 for none,
   // as when text is typed into a combo box); a text box's whole new text; a
@@ -41,6 +54,15 @@ struct UserEvent {
   }
   static UserEvent Pan(int steps) { return {.kind = Kind::Pan, .number = steps}; }
   static UserEvent Open(std::string path) { return {.kind = Kind::Open, .text = std::move(path)}; }
+  // The Channels window shows the strips named (as on the channel buttons,
+  // blank-separated), or closes for none; a left click on strip `strip` (0
+  // the top one) at `fraction` of its width.
+  static UserEvent Strips(std::string names) {
+    return {.kind = Kind::Strips, .text = std::move(names)};
+  }
+  static UserEvent StripClick(int strip, double fraction) {
+    return {.kind = Kind::StripClick, .number = strip, .x = fraction};
+  }
 
   // The event as a line of the driver's script.
   std::string ToLine() const;

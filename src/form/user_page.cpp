@@ -1,8 +1,10 @@
 #include "form/user_page.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "chart/plot.h"
+#include "channels/combined.h"
 #include "form/channel_buttons.h"
 #include "form/key_codes.h"
 #include "form/user_event.h"
@@ -25,7 +27,9 @@ UserPage::UserPage(chart::Canvas& canvas, std::string programDir)
       browser_(controls_, session_, selectors_, messages_, std::move(programDir)),
       saving_(session_, graph_, messages_),
       values_(controls_, session_),
-      commands_(controls_, session_, messages_) {
+      commands_(controls_, session_, messages_),
+      channelsView_(session_),
+      lastStrips_(channels::DefaultStrips()) {
   session_.Listen([this](unsigned changes) { Refresh(changes); });
 }
 
@@ -39,6 +43,7 @@ void UserPage::Restart() {
   controls_ = Controls();
   session_.Restart();
   graph_.Restart();
+  channelsView_.Show({});
   Form_Load();
 }
 
@@ -61,6 +66,42 @@ void UserPage::Refresh(unsigned changes) {
     marker_.Show();
   }
   if (changes & kPageTurned) marker_.PageTurned();
+  channelsView_.Refresh(changes);
+}
+
+bool UserPage::ShowStrips(std::string_view names) {
+  std::vector<channels::ChannelId> ids;
+  while (!names.empty()) {
+    const size_t blank = names.find(' ');
+    const std::string_view name = names.substr(0, blank);
+    names = blank == std::string_view::npos ? std::string_view() : names.substr(blank + 1);
+    if (name.empty()) continue;
+    const ChannelButton* button = ButtonCaptioned(name);
+    if (!button) return false;
+    if (std::find(ids.begin(), ids.end(), button->id) == ids.end()) ids.push_back(button->id);
+  }
+  ShowStrips(std::move(ids));
+  return true;
+}
+
+void UserPage::ShowStrips(std::vector<channels::ChannelId> channels) {
+  if (!channels.empty()) lastStrips_ = channels;
+  channelsView_.Show(std::move(channels));
+  controls_(ctl::ChannelsMenu).state.checked = channelsView_.shown();
+}
+
+void UserPage::ChannelsMenu_Click() {
+  ShowStrips(channelsView_.shown() ? std::vector<channels::ChannelId>() : lastStrips_);
+}
+
+// A click in a strip marks the window's nearest sample, as a click on the
+// graph does.
+bool UserPage::ClickStrip(int strip, double fraction) {
+  if (strip < 0 || strip >= static_cast<int>(channelsView_.channels().size())) return false;
+  if (const auto offset = channelsView_.OffsetAt(fraction)) {
+    marker_.MarkSample(session_.window().yStart + *offset);
+  }
+  return true;
 }
 
 bool UserPage::ClickButton(std::string_view key) {
@@ -90,6 +131,7 @@ bool UserPage::Click(std::string_view key) {
       {ctl::AboutMenu, [](UserPage& p) { p.commands_.AboutMenu_Click(); }},
       {ctl::Version, [](UserPage& p) { p.commands_.Version_Click(); }},
       {ctl::ValuesMenu, [](UserPage& p) { p.values_.ValuesMenu_Click(); }},
+      {ctl::ChannelsMenu, [](UserPage& p) { p.ChannelsMenu_Click(); }},
   };
   if (ClickButton(key)) return true;
   for (const auto& [name, handler] : kClicks) {
@@ -163,6 +205,10 @@ bool UserPage::Apply(const UserEvent& event) {
     case UserEvent::Kind::Open:
       OpenPath(event.text);
       return true;
+    case UserEvent::Kind::Strips:
+      return ShowStrips(event.text);
+    case UserEvent::Kind::StripClick:
+      return ClickStrip(event.number, event.x);
   }
   return false;
 }

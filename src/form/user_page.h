@@ -14,6 +14,7 @@
 
 #include "chart/canvas.h"
 #include "form/browser.h"
+#include "form/channels_view.h"
 #include "form/commands.h"
 #include "form/controls.h"
 #include "form/focus.h"
@@ -101,6 +102,13 @@ class UserPage {
   session::Session& session() { return session_; }
   const session::Session& session() const { return session_; }
   const GraphState& graph() const { return graph_.state(); }
+  ChannelsView& channelsView() { return channelsView_; }
+  // The strips the window opens on, as the user left them in an earlier run.
+  void SetLastStrips(std::vector<channels::ChannelId> channels) {
+    if (!channels.empty()) lastStrips_ = std::move(channels);
+  }
+  const std::vector<channels::ChannelId>& lastStrips() const { return lastStrips_; }
+  const ChannelsView& channelsView() const { return channelsView_; }
 
  private:
   // Shows what a session operation changed, panel by panel.
@@ -108,6 +116,13 @@ class UserPage {
   bool ClickButton(std::string_view key);
   // The keys every window knows; true when the key did something.
   bool UsualKey(int keyCode);
+  // The Channels window's strips by the names on their buttons (any case);
+  // false for a name that is no channel's.
+  bool ShowStrips(std::string_view names);
+  void ShowStrips(std::vector<channels::ChannelId> channels);
+  // View > Channels opens the window on the strips last shown, or closes it.
+  void ChannelsMenu_Click();
+  bool ClickStrip(int strip, double fraction);
 
   chart::Canvas& canvas_;
   Controls controls_;
@@ -123,6 +138,8 @@ class UserPage {
   Saving saving_;
   ValuesPanel values_;
   Commands commands_;
+  ChannelsView channelsView_;
+  std::vector<channels::ChannelId> lastStrips_;  // the strips the window last showed
 };
 
 }  // namespace zelk::form

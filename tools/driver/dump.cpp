@@ -85,6 +85,26 @@ void Controls(Json& j, const form::UserPage& page) {
   j.EndObject();
 }
 
+// The Channels window's strips, from the top: empty while it is closed.
+void Strips(Json& j, const form::UserPage& page) {
+  j.Key("strips").BeginArray();
+  for (const form::StripState& strip : page.channelsView().States()) {
+    j.BeginObject().Key("channel").String(strip.channel);
+    j.Key("first").Number(static_cast<long long>(strip.first));
+    j.Key("last").Number(static_cast<long long>(strip.last));
+    j.Key("marker");
+    if (strip.marker) {
+      j.Number(static_cast<long long>(*strip.marker));
+    } else {
+      j.Null();
+    }
+    j.Key("value").String(strip.value);
+    j.Key("low").Number(strip.low).Key("high").Number(strip.high);
+    j.Key("lines").Number(static_cast<long long>(strip.lines)).EndObject();
+  }
+  j.EndArray();
+}
+
 }  // namespace
 
 std::string Dump(const form::UserPage& page, const chart::RecordingCanvas& canvas,
@@ -94,6 +114,7 @@ std::string Dump(const form::UserPage& page, const chart::RecordingCanvas& canva
   j.BeginObject();
   Vars(j, page);
   Controls(j, page);
+  Strips(j, page);
   j.Key("canvas").BeginArray();
   for (const chart::Line& line : canvas.lines()) {
     j.BeginArray().Number(line.x1).Number(line.y1).Number(line.x2).Number(line.y2);

@@ -115,5 +115,6 @@ Json& Json::Raw(std::string_view number) {
 }
 
 Json& Json::Bool(bool value) { return Raw(value ? "true" : "false"); }
+Json& Json::Null() { return Raw("null"); }
 
 }  // namespace zelk::driver

@@ -19,6 +19,7 @@ class Json {
   Json& Number(long long value);
   Json& Raw(std::string_view number);   // an already formatted number
   Json& Bool(bool value);
+  Json& Null();
   const std::string& str() const { return out_; }
 
  private:

@@ -1,0 +1,267 @@
+#include "app/channels_window.h"
+
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QWheelEvent>
+#include <algorithm>
+#include <map>
+
+#include "app/colours.h"
+#include "app/key_codes.h"
+#include "app/save_file.h"
+#include "app/window_helpers.h"
+#include "chart/zoom.h"
+#include "form/channel_buttons.h"
+
+namespace zelk::app {
+namespace {
+
+constexpr double kTwips = StackWidget::kTwipsPerPixel;
+
+QPointF Pixels(double x, double y) { return {x / kTwips, y / kTwips}; }
+
+// Paints recorded lines, batched by colour and width so that a stack of
+// ten long strips is a handful of calls.
+void PaintLines(QPainter& painter, const std::vector<chart::Line>& lines) {
+  std::map<std::pair<uint32_t, int>, std::vector<QLineF>> batches;
+  for (const chart::Line& line : lines) {
+    batches[{line.colour, line.width}].emplace_back(Pixels(line.x1, line.y1),
+                                                    Pixels(line.x2, line.y2));
+  }
+  for (const auto& [style, batch] : batches) {
+    painter.setPen(QPen(FromBgr(style.first), std::max(1, style.second - 1)));
+    painter.drawLines(batch.data(), static_cast<int>(batch.size()));
+  }
+}
+
+void PaintTexts(QPainter& painter, const std::vector<channels::TextAt>& texts) {
+  const QFontMetricsF metrics(painter.font());
+  for (const channels::TextAt& text : texts) {
+    const QString words = QString::fromStdString(text.text);
+    const QPointF at = Pixels(text.x, text.y);
+    const double width = metrics.horizontalAdvance(words);
+    const double left = text.align == channels::TextAt::Align::Left    ? at.x()
+                        : text.align == channels::TextAt::Align::Right ? at.x() - width
+                                                                       : at.x() - width / 2;
+    painter.setPen(FromBgr(text.colour));
+    painter.drawText(QPointF(left, at.y() + (metrics.ascent() - metrics.descent()) / 2), words);
+  }
+}
+
+}  // namespace
+
+StackWidget::StackWidget(form::ChannelsView& view,
+                         std::function<void(const form::UserEvent&)> forward, QWidget* parent)
+    : QWidget(parent), view_(view), forward_(std::move(forward)) {
+  setMinimumSize(400, 300);
+  setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void StackWidget::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  view_.SetSize(width() * kTwips, height() * kTwips);
+}
+
+void StackWidget::PaintStrips() {
+  const qreal ratio = devicePixelRatioF();
+  strips_ = QImage(size() * ratio, QImage::Format_RGB32);
+  strips_.setDevicePixelRatio(ratio);
+  strips_.fill(Qt::white);
+  QPainter painter(&strips_);
+  painter.setFont(font());
+  PaintLines(painter, view_.strips().lines());
+  PaintTexts(painter, view_.texts());
+  painted_ = view_.generation();
+}
+
+// The strips come from their image, drawn again only after the view drew
+// them afresh; the marker is painted over it.
+void StackWidget::paintEvent(QPaintEvent*) {
+  if (painted_ != view_.generation() || strips_.size() != size() * devicePixelRatioF()) {
+    PaintStrips();
+  }
+  QPainter painter(this);
+  painter.drawImage(QPoint(0, 0), strips_);
+  painter.setFont(font());
+  PaintLines(painter, view_.marker().lines());
+  PaintTexts(painter, view_.markerTexts());
+}
+
+// A left click marks the nearest sample in the strip under it; a drag across
+// the strips zooms into the span, as on the graph; the right button goes
+// back to the window before the last zoom.
+void StackWidget::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::RightButton) {
+    forward_(form::UserEvent::Key(VirtualKeyCode(Qt::Key_Backspace)));
+    return;
+  }
+  if (event->button() == Qt::LeftButton) pressed_ = event->position();
+}
+
+void StackWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || !pressed_) return;
+  const double x1 = pressed_->x() * kTwips, x2 = event->position().x() * kTwips;
+  const double y = pressed_->y() * kTwips;
+  pressed_.reset();
+  if (std::abs(x2 - x1) >= chart::kMinDragTwips) {
+    forward_(form::UserEvent::Drag(view_.GraphX(x1), view_.GraphX(x2)));
+    return;
+  }
+  if (const auto strip = view_.StripAt(y)) {
+    forward_(form::UserEvent::StripClick(static_cast<int>(*strip), view_.FractionAt(x1)));
+  }
+}
+
+// The wheel zooms about the pointer, with Shift it pans, as on the graph.
+void StackWidget::wheelEvent(QWheelEvent* event) {
+  const int steps = event->angleDelta().y() / 120;
+  if (steps == 0) return;
+  if (event->modifiers() & Qt::ShiftModifier) {
+    forward_(form::UserEvent::Pan(-steps));
+  } else {
+    forward_(form::UserEvent::Wheel(view_.GraphX(event->position().x() * kTwips), steps));
+  }
+  event->accept();
+}
+
+ChannelsWindow::ChannelsWindow(form::UserPage& page, Forward forward, QWidget* parent)
+    : QMainWindow(parent, Qt::Window),
+      page_(page),
+      forward_(std::move(forward)),
+      stack_(new StackWidget(page.channelsView(), forward_, this)),
+      list_(new QListWidget(this)) {
+  setWindowTitle(tr("Channels"));
+  setCentralWidget(stack_);
+  // The strips to show, ticked, in their order from the top: drag to reorder.
+  auto* dock = new QDockWidget(tr("Strips"), this);
+  dock->setObjectName("Strips");
+  dock->setFeatures(QDockWidget::DockWidgetMovable);
+  dock->setWidget(list_);
+  addDockWidget(Qt::RightDockWidgetArea, dock);
+  list_->setDragDropMode(QAbstractItemView::InternalMove);
+  list_->setMaximumWidth(list_->fontMetrics().horizontalAdvance("User-Defined") * 2);
+  list_->setFocusPolicy(Qt::NoFocus);
+  connect(list_, &QListWidget::itemChanged, this, [this] { ListChanged(); });
+  connect(list_->model(), &QAbstractItemModel::rowsMoved, this, [this] { ListChanged(); });
+
+  QMenu* file = menuBar()->addMenu(tr("&File"));
+  file->addAction(tr("Save Picture..."), QKeySequence("Ctrl+S"), this, [this] { SaveStack(); });
+  file->addAction(tr("Export Data..."), QKeySequence("Ctrl+E"), this, [this] { ExportTable(); });
+  file->addSeparator();
+  file->addAction(tr("Close"), QKeySequence("Ctrl+W"), this, [this] { close(); });
+  QMenu* view = menuBar()->addMenu(tr("&View"));
+  fixedAxes_ = view->addAction(tr("Fixed Value Axes"));
+  fixedAxes_->setCheckable(true);
+  connect(fixedAxes_, &QAction::toggled, this, [this](bool fixed) {
+    page_.channelsView().SetAxis(fixed ? channels::StripAxis::Fixed : channels::StripAxis::Fitted);
+    stack_->update();
+  });
+  resize(1280, 800);
+  FillList();
+}
+
+// Every channel, the shown ones ticked in their order first.
+void ChannelsWindow::FillList() {
+  filling_ = true;
+  list_->clear();
+  std::vector<channels::ChannelId> order = page_.channelsView().channels();
+  if (order.empty()) order = page_.lastStrips();
+  for (const channels::ChannelId id : form::ButtonChannels()) {
+    if (std::find(order.begin(), order.end(), id) == order.end()) order.push_back(id);
+  }
+  const auto& shown = page_.channelsView().channels();
+  for (const channels::ChannelId id : order) {
+    auto* item = new QListWidgetItem(Text(form::ButtonOf(id)->caption), list_);
+    item->setFlags(item->flags() | Qt::ItemIsUserCheckable | Qt::ItemIsDragEnabled);
+    item->setFlags(item->flags() & ~Qt::ItemIsDropEnabled);
+    item->setCheckState(std::find(shown.begin(), shown.end(), id) != shown.end() ? Qt::Checked
+                                                                                  : Qt::Unchecked);
+  }
+  filling_ = false;
+}
+
+void ChannelsWindow::ListChanged() {
+  if (filling_) return;
+  QStringList names;
+  for (int row = 0; row < list_->count(); ++row) {
+    if (list_->item(row)->checkState() == Qt::Checked) names << list_->item(row)->text();
+  }
+  // The last strip cannot be unticked: the window closes from its menu.
+  if (names.isEmpty()) {
+    FillList();
+    return;
+  }
+  forward_(form::UserEvent::Strips(names.join(' ').toStdString()));
+}
+
+void ChannelsWindow::Sync() {
+  const form::ChannelsView& view = page_.channelsView();
+  if (view.shown() != isVisible()) {
+    if (view.shown()) {
+      FillList();
+      if (!placed_) PlaceBesideMain();
+    }
+    setVisible(view.shown());
+  }
+  fixedAxes_->setChecked(view.axis() == channels::StripAxis::Fixed);
+  stack_->update();
+}
+
+// First shown beside the main window, never over it: to its right, made
+// narrower to fit the screen where it must, else below it.
+void ChannelsWindow::PlaceBesideMain() {
+  placed_ = true;
+  if (!parentWidget()) return;
+  const QRect main = parentWidget()->window()->frameGeometry();
+  const QRect screen = parentWidget()->screen()->availableGeometry();
+  const int right = screen.right() - main.right() - 8, below = screen.bottom() - main.bottom() - 8;
+  if (right >= minimumSizeHint().width() + 200) {
+    resize(std::min(width(), right), std::min(height(), screen.height()));
+    move(main.right() + 8, main.top());
+  } else if (below >= 300) {
+    resize(std::min(width(), screen.width()), std::min(height(), below));
+    move(main.left(), main.bottom() + 8);
+  }
+}
+
+QImage ChannelsWindow::StackImage() { return stack_->grab().toImage(); }
+
+void ChannelsWindow::keyReleaseEvent(QKeyEvent* event) {
+  if (!event->isAutoRepeat()) forward_(form::UserEvent::Key(VirtualKeyCode(event->key())));
+}
+
+void ChannelsWindow::closeEvent(QCloseEvent* event) {
+  event->accept();
+  if (page_.channelsView().shown()) forward_(form::UserEvent::Click("ChannelsMenu"));
+}
+
+void ChannelsWindow::SaveStack() {
+  const QString proposed = Text(page_.channelsView().ExportName() + ".png");
+  const QString title = tr("Save Picture"), filter = tr("PNG images (*.png)");
+  const QString path = chooseFile_ ? chooseFile_(title, proposed, filter)
+                                   : QFileDialog::getSaveFileName(this, title, proposed, filter);
+  if (path.isEmpty()) return;
+  QString why;
+  if (!SavePng(path, StackImage(), why)) emit writeFailed(path, why);
+}
+
+void ChannelsWindow::ExportTable() {
+  const QString proposed = Text(page_.channelsView().ExportName() + ".csv");
+  const QString title = tr("Export Data"), filter = tr("CSV files (*.csv)");
+  const QString path = chooseFile_ ? chooseFile_(title, proposed, filter)
+                                   : QFileDialog::getSaveFileName(this, title, proposed, filter);
+  if (path.isEmpty()) return;
+  QString why;
+  if (!SaveBytes(path, QByteArray::fromStdString(page_.channelsView().DataCsv()), why)) {
+    emit writeFailed(path, why);
+  }
+}
+
+}  // namespace zelk::app

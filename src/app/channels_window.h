@@ -1,0 +1,97 @@
+// The "Channels" window: the strips the page's Channels view draws, stacked
+// over one time axis with the marker through them, a list to choose the
+// strips and their order, and a menu to save the stack and its table. Every
+// user action goes back to the main window as the user event it stands for,
+// so that both windows show one session.
+#pragma once
+
+#include <QImage>
+#include <QMainWindow>
+#include <functional>
+#include <optional>
+
+#include "form/user_event.h"
+#include "form/user_page.h"
+
+class QListWidget;
+class QAction;
+
+namespace zelk::app {
+
+// The painted stack: the strips as the view drew them, painted into an
+// image once for each drawing, with the marker's line and the texts over it.
+// Clicks, drags and the wheel become the view's user events.
+class StackWidget : public QWidget {
+  Q_OBJECT
+
+ public:
+  StackWidget(form::ChannelsView& view, std::function<void(const form::UserEvent&)> forward,
+              QWidget* parent);
+  // Twips of the view for a pixel of the widget.
+  static constexpr double kTwipsPerPixel = 15;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+
+ private:
+  void PaintStrips();
+
+  form::ChannelsView& view_;
+  std::function<void(const form::UserEvent&)> forward_;
+  QImage strips_;
+  long painted_ = -1;  // the view's drawing the image holds
+  std::optional<QPointF> pressed_;
+};
+
+class ChannelsWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  using Forward = std::function<void(const form::UserEvent&)>;
+  // `forward` runs a user event on the page, as the main window does.
+  ChannelsWindow(form::UserPage& page, Forward forward, QWidget* parent);
+
+  // Shows or hides itself as the page's Channels view says, and shows its
+  // strips and marker as they now stand.
+  void Sync();
+  // The stack as on screen, in device pixels.
+  QImage StackImage();
+  StackWidget* stack() const { return stack_; }
+  QListWidget* list() const { return list_; }
+  QAction* fixedAxes() const { return fixedAxes_; }
+  // Where the stack is saved and the table exported: a path chosen for a
+  // title, proposed path and filter, or empty for none.
+  using FileChooser =
+      std::function<QString(const QString& title, const QString& proposed, const QString& filter)>;
+  void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
+
+ signals:
+  // A write failed, with the reason.
+  void writeFailed(const QString& path, const QString& why);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+
+ private:
+  void FillList();
+  void PlaceBesideMain();
+  void ListChanged();
+  void SaveStack();
+  void ExportTable();
+
+  form::UserPage& page_;
+  Forward forward_;
+  StackWidget* stack_;
+  QListWidget* list_;
+  QAction* fixedAxes_;
+  FileChooser chooseFile_;
+  bool filling_ = false;
+  bool placed_ = false;  // placed beside the main window once
+};
+
+}  // namespace zelk::app
