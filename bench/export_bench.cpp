@@ -64,6 +64,7 @@ cli::BatchOptions EveryChannel(const std::string& folder) {
 class DroppedOutput : public cli::BatchOutput {
  public:
   bool WriteGraph(const std::string&, std::string&) override { return true; }
+  bool WriteStack(const std::string&, std::string&) override { return true; }
   bool WriteText(const std::string&, const std::string& text, std::string&) override {
     benchmark::DoNotOptimize(text.data());
     return true;

@@ -1,5 +1,6 @@
 #include "app/batch_output.h"
 
+#include "app/channels_window.h"
 #include "app/save_file.h"
 
 namespace zelk::app {
@@ -8,6 +9,15 @@ bool WindowBatchOutput::WriteGraph(const std::string& path, std::string& problem
   window_.SyncGraph();
   QString why;
   if (SavePng(QString::fromStdString(path), window_.GraphImage(), why)) return true;
+  problem = why.toStdString();
+  return false;
+}
+
+bool WindowBatchOutput::WriteStack(const std::string& path, std::string& problem) {
+  QString why;
+  if (SavePng(QString::fromStdString(path), StackImage(window_.page().channelsView(), QFont()), why)) {
+    return true;
+  }
   problem = why.toStdString();
   return false;
 }

@@ -11,6 +11,7 @@ class WindowBatchOutput : public cli::BatchOutput {
  public:
   explicit WindowBatchOutput(MainWindow& window) : window_(window) {}
   bool WriteGraph(const std::string& path, std::string& problem) override;
+  bool WriteStack(const std::string& path, std::string& problem) override;
   bool WriteText(const std::string& path, const std::string& text, std::string& problem) override;
 
  private:

@@ -56,6 +56,19 @@ void PaintTexts(QPainter& painter, const std::vector<channels::TextAt>& texts) {
 
 }  // namespace
 
+QImage StackImage(const form::ChannelsView& view, const QFont& font) {
+  QImage image(static_cast<int>(view.width() / kTwips), static_cast<int>(view.height() / kTwips),
+               QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.setFont(font);
+  PaintLines(painter, view.strips().lines());
+  PaintTexts(painter, view.texts());
+  PaintLines(painter, view.marker().lines());
+  PaintTexts(painter, view.markerTexts());
+  return image;
+}
+
 StackWidget::StackWidget(form::ChannelsView& view,
                          std::function<void(const form::UserEvent&)> forward, QWidget* parent)
     : QWidget(parent), view_(view), forward_(std::move(forward)) {

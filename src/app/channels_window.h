@@ -18,6 +18,9 @@ class QAction;
 
 namespace zelk::app {
 
+// The view's stack as a picture of its size, texts in `font`.
+QImage StackImage(const form::ChannelsView& view, const QFont& font);
+
 // The painted stack: the strips as the view drew them, painted into an
 // image once for each drawing, with the marker's line and the texts over it.
 // Clicks, drags and the wheel become the view's user events.

@@ -30,10 +30,12 @@ class Run {
     ok_ = true;
     session.SetWindowLength(0);
     if (options_.minutes > 0) session.SetWindowLength(options_.minutes);
+    if (options_.combined) page_.ShowStrips(options_.channels);
     for (int pageNumber = 1;; ++pageNumber) {
       const std::string suffix =
           options_.minutes > 0 ? "-page" + std::to_string(pageNumber) : std::string();
-      for (const channels::ChannelId channel : options_.channels) {
+      if (options_.combined) WriteStack(stem, suffix);
+      for (const channels::ChannelId channel : options_.combined ? Ids() : options_.channels) {
         session.ChooseChannel(channel);
         WriteChannel(stem, suffix);
       }
@@ -44,6 +46,18 @@ class Run {
   }
 
  private:
+  using Ids = std::vector<channels::ChannelId>;
+
+  // The stack of the chosen channels, as a picture and one table.
+  void WriteStack(const std::string& stem, const std::string& suffix) {
+    const fs::path base = fs::path(options_.folder) / (stem + "-channels" + suffix);
+    std::string problem;
+    const std::string png = base.string() + ".png";
+    Report(png, output_.WriteStack(png, problem), problem);
+    const std::string csv = base.string() + ".csv";
+    Report(csv, output_.WriteText(csv, page_.channelsView().DataCsv(), problem), problem);
+  }
+
   void WriteChannel(const std::string& stem, const std::string& suffix) {
     const fs::path base = fs::path(options_.folder) / (stem + "-" + page_.ChannelName() + suffix);
     // A report shows the graph alone: the marker's strip stays off it.

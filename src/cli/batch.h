@@ -19,6 +19,8 @@ class BatchOutput {
   virtual ~BatchOutput() = default;
   // Each gives false and says why in `problem` when the file was not written.
   virtual bool WriteGraph(const std::string& path, std::string& problem) = 0;
+  // The Channels view's stack of strips as a picture.
+  virtual bool WriteStack(const std::string& path, std::string& problem) = 0;
   virtual bool WriteText(const std::string& path, const std::string& text,
                          std::string& problem) = 0;
 };

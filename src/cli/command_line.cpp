@@ -4,6 +4,7 @@
 #include <charconv>
 #include <optional>
 
+#include "channels/combined.h"
 #include "form/channel_buttons.h"
 #include "form/user_page.h"
 #include "store/startup_tables.h"
@@ -80,7 +81,9 @@ std::string TakeBatchValues(const std::vector<std::string>& channelNames,
       batch.channels.push_back(found->id);
     }
   }
-  if (batch.channels.empty()) batch.channels = form::ButtonChannels();
+  if (batch.channels.empty()) {
+    batch.channels = batch.combined ? channels::DefaultStrips() : form::ButtonChannels();
+  }
   if (minutes) {
     const std::vector<int> lengths = WindowLengths();
     const auto k = std::ranges::find_if(
@@ -120,8 +123,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     }
     if (arg == "--help" || arg == "-h") return Only(CommandLine::Mode::Help);
     if (arg == "--version") return Only(CommandLine::Mode::Version);
-    if (arg == "--quiet" || arg == "--worker") {
-      (arg == "--quiet" ? line.batch.quiet : line.batch.worker) = true;
+    if (arg == "--quiet" || arg == "--worker" || arg == "--combined") {
+      (arg == "--quiet"    ? line.batch.quiet
+       : arg == "--worker" ? line.batch.worker
+                           : line.batch.combined) = true;
       continue;
     }
     // An option's value follows it, or is joined to it by '='.
@@ -150,8 +155,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   }
 
   if (!batch) {
-    if (!channelNames.empty() || minutes || jobs || line.batch.quiet) {
-      return Bad("--channel, --minutes, --jobs and --quiet go with --export");
+    if (!channelNames.empty() || minutes || jobs || line.batch.quiet || line.batch.combined) {
+      return Bad("--channel, --minutes, --jobs, --combined and --quiet go with --export");
     }
     if (positional.size() > 1) return Bad("only one log can be opened");
     if (!positional.empty()) line.log = positional.front();
@@ -173,6 +178,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 std::vector<std::string> WorkerArguments(const BatchOptions& batch) {
   std::vector<std::string> args = {"--worker", "--export", batch.folder};
   if (batch.minutes > 0) args.insert(args.end(), {"--minutes", std::to_string(batch.minutes)});
+  if (batch.combined) args.push_back("--combined");
   for (const channels::ChannelId id : batch.channels) {
     args.insert(args.end(), {"--channel", form::ButtonOf(id)->caption});
   }
@@ -204,6 +210,11 @@ std::string UsageText() {
          "                  (N is " +
          LengthList() +
          "); the Full Trip when not given\n"
+         "  --combined      for each log (and page) one picture of the channels stacked\n"
+         "                  over one time axis and one table of all their columns\n"
+         "                  (drive-channels.png, drive-channels.csv); the channels are\n"
+         "                  those given with --channel, else engine speed, throttle,\n"
+         "                  manifold pressure, lambda and temperatures\n"
          "  --jobs N        share the logs among N processes (1 to " +
          std::to_string(kMaxJobs) +
          "); as many as the\n"

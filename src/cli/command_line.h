@@ -16,6 +16,9 @@ struct BatchOptions {
   std::vector<std::string> logs;
   int jobs = 0;           // processes sharing the logs; 0: one for each processor core
   bool quiet = false;     // no line for each file written
+  // One picture and one table of the channels stacked as strips, for each
+  // log (and page), in place of a pair of files for each channel.
+  bool combined = false;
   bool progress = false;  // a progress line on standard error (set when that is a terminal)
   // A worker of a run shared among processes (a hidden option): `names` are
   // what its logs' files are called, decided by the run that started it.

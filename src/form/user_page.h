@@ -73,6 +73,8 @@ class UserPage {
   void ShowFolder(const std::string& folder) { browser_.ShowFolder(folder); }
   // Puts the marker's strip off the graph, for a picture of the graph alone.
   void ParkMarkerStrip() { marker_.ParkStrip(); }
+  // The Channels window on these strips, from the top; none closes it.
+  void ShowStrips(std::vector<channels::ChannelId> channels);
 
   // What the window asks of the page and tells it.
   std::vector<Message> TakeMessages() { return messages_.Take(); }
@@ -119,7 +121,6 @@ class UserPage {
   // The Channels window's strips by the names on their buttons (any case);
   // false for a name that is no channel's.
   bool ShowStrips(std::string_view names);
-  void ShowStrips(std::vector<channels::ChannelId> channels);
   // View > Channels opens the window on the strips last shown, or closes it.
   void ChannelsMenu_Click();
   bool ClickStrip(int strip, double fraction);

@@ -20,6 +20,10 @@ struct FakeOutput : cli::BatchOutput {
     graphs.push_back({path, page.graph().channel, page.controls().Named("Overlay").state.left});
     return WriteText(path, "", problem);
   }
+  bool WriteStack(const std::string& path, std::string& problem) override {
+    stacks.push_back(path);
+    return WriteText(path, "", problem);
+  }
   bool WriteText(const std::string& path, const std::string&, std::string& problem) override {
     if (path == failing) problem = "disk full";
     return path != failing;
@@ -27,6 +31,7 @@ struct FakeOutput : cli::BatchOutput {
   const form::UserPage& page;
   std::string failing;
   std::vector<std::tuple<std::string, channels::ChannelId, float>> graphs;  // and strip's left
+  std::vector<std::string> stacks;
 };
 
 class BatchTest : public PageTest {};
@@ -86,6 +91,28 @@ TEST_F(BatchTest, WritesEveryChannelOfEveryLogAndPage) {
     EXPECT_EQ(printed.str(), expected);
     EXPECT_EQ(output.graphs, graphs);
   }
+}
+
+// With --combined each page of each log gives one picture of the strips and
+// one table of all their columns, and no file of a single channel.
+TEST_F(BatchTest, CombinedWritesOneStackAndTableForEachPage) {
+  testlogs::WriteFile(dir_ + "/trip.txt", testlogs::FrameLog(400, {900}));
+  cli::BatchOptions options;
+  options.folder = dir_ + "/out";
+  options.combined = true;
+  options.minutes = 2;
+  options.channels = {channels::ChannelId::Throttle, channels::ChannelId::EngineSpeed};
+  options.logs = {dir_ + "/trip.txt"};
+  FakeOutput output(page(), "");
+  std::ostringstream printed, err;
+  EXPECT_EQ(cli::RunBatch(page(), options, output, printed, err), 0);
+  const std::string out = dir_ + "/out/trip-channels-page";
+  EXPECT_EQ(printed.str(), out + "1.png\n" + out + "1.csv\n" + out + "2.png\n" + out + "2.csv\n");
+  EXPECT_EQ(output.stacks, (Texts{out + "1.png", out + "2.png"}));
+  EXPECT_TRUE(output.graphs.empty());
+  const auto states = page().channelsView().States();
+  ASSERT_EQ(states.size(), 2u);
+  EXPECT_EQ(std::pair(states[0].channel, states[0].first), std::pair(std::string("Throttle"), 291L));
 }
 
 // On a terminal a line below the files tells how many logs are done and

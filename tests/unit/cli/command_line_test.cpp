@@ -49,7 +49,9 @@ TEST(CommandLine, ArgumentsGiveModeLogAndBatch) {
       {{"--export", "out", "--channel", "speed", "a.txt"}, "bad: no channel is called \"speed\""},
       {{"--export", "out", "--minutes=abc", "a.txt"}, "bad: --minutes must be 2, 5, 10, 20 or 30"},
       {{"--channel", "rpm", "a.txt"},
-       "bad: --channel, --minutes, --jobs and --quiet go with --export"},
+       "bad: --channel, --minutes, --jobs, --combined and --quiet go with --export"},
+      {{"--export", "out", "--combined", "a.txt"},
+       "export out 0 RPMButton ThrottleButton MAPButton LambdaButton TemperatureButton | a.txt"},
       {{"--export"}, "bad: --export needs a value"},
       {{"--colour", "a.txt"}, "bad: unknown option \"--colour\""},
       // clang-format on

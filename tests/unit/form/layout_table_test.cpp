@@ -72,7 +72,7 @@ TEST(LayoutTable, EachControlOnceInItsContainerShownAsDesignedAndTheMenusInOrder
                        "File", "FileMenu/Open Ctrl+O", "FileMenu/Save Graph... Ctrl+S (off)",
                        "FileMenu/Export Data... Ctrl+E (off)", "FileMenu/Options...",
                        "FileMenu/Exit Ctrl+Q", "View",
-                       "ViewMenu/Values at Marker Ctrl+I", "ViewMenu/Full Screen F11", "Help",
+                       "ViewMenu/Values at Marker Ctrl+I", "ViewMenu/Channels Ctrl+G", "ViewMenu/Full Screen F11", "Help",
                        "HelpMenu/About F1", "HelpMenu/Version"}));
 }
 
