@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 #include "app/colours.h"
@@ -25,6 +26,12 @@ namespace {
 constexpr double kTwips = StackWidget::kTwipsPerPixel;
 
 QPointF Pixels(double x, double y) { return {x / kTwips, y / kTwips}; }
+
+// A place on the graph in whole twips and a share of the strips' width to a
+// ten-thousandth, as a driver's script writes them, so that the event the
+// window runs and the line recorded for it are the same.
+double WholeTwips(double x) { return std::round(x); }
+double Share(double fraction) { return std::round(fraction * 1e4) / 1e4; }
 
 // Paints recorded lines, batched by colour and width so that a stack of
 // ten long strips is a handful of calls.
@@ -124,11 +131,11 @@ void StackWidget::mouseReleaseEvent(QMouseEvent* event) {
   const double y = pressed_->y() * kTwips;
   pressed_.reset();
   if (std::abs(x2 - x1) >= chart::kMinDragTwips) {
-    forward_(form::UserEvent::Drag(view_.GraphX(x1), view_.GraphX(x2)));
+    forward_(form::UserEvent::Drag(WholeTwips(view_.GraphX(x1)), WholeTwips(view_.GraphX(x2))));
     return;
   }
   if (const auto strip = view_.StripAt(y)) {
-    forward_(form::UserEvent::StripClick(static_cast<int>(*strip), view_.FractionAt(x1)));
+    forward_(form::UserEvent::StripClick(static_cast<int>(*strip), Share(view_.FractionAt(x1))));
   }
 }
 
@@ -139,7 +146,8 @@ void StackWidget::wheelEvent(QWheelEvent* event) {
   if (event->modifiers() & Qt::ShiftModifier) {
     forward_(form::UserEvent::Pan(-steps));
   } else {
-    forward_(form::UserEvent::Wheel(view_.GraphX(event->position().x() * kTwips), steps));
+    forward_(
+        form::UserEvent::Wheel(WholeTwips(view_.GraphX(event->position().x() * kTwips)), steps));
   }
   event->accept();
 }
@@ -227,21 +235,9 @@ void ChannelsWindow::Sync() {
   stack_->update();
 }
 
-// First shown beside the main window, never over it: to its right, made
-// narrower to fit the screen where it must, else below it.
 void ChannelsWindow::PlaceBesideMain() {
   placed_ = true;
-  if (!parentWidget()) return;
-  const QRect main = parentWidget()->window()->frameGeometry();
-  const QRect screen = parentWidget()->screen()->availableGeometry();
-  const int right = screen.right() - main.right() - 8, below = screen.bottom() - main.bottom() - 8;
-  if (right >= minimumSizeHint().width() + 200) {
-    resize(std::min(width(), right), std::min(height(), screen.height()));
-    move(main.right() + 8, main.top());
-  } else if (below >= 300) {
-    resize(std::min(width(), screen.width()), std::min(height(), below));
-    move(main.left(), main.bottom() + 8);
-  }
+  if (parentWidget()) PlaceBeside(*this, *parentWidget()->window());
 }
 
 QImage ChannelsWindow::StackImage() { return stack_->grab().toImage(); }

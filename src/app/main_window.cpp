@@ -76,6 +76,11 @@ MainWindow::MainWindow(const QString& programDir, QWidget* parent) : QMainWindow
 
 MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
 
+void MainWindow::setFileChooser(FileChooser chooser) {
+  chooseFile_ = chooser;
+  channels_->setFileChooser(std::move(chooser));
+}
+
 // ---- Lookup ----
 
 QWidget* MainWindow::widget(const QString& key) const {
@@ -175,6 +180,7 @@ void MainWindow::CarryOutRequests() {
       return;
     }
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, this);
+    box.setFont(PanelFont());
     box.exec();
   };
   // A program that cannot be started is reported like any other message;

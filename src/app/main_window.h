@@ -84,7 +84,8 @@ class MainWindow : public QMainWindow {
   // default a file dialog.
   using FileChooser =
       std::function<QString(const QString& title, const QString& proposed, const QString& filter)>;
-  void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
+  // The Channels window asks the same way.
+  void setFileChooser(FileChooser chooser);
 
   // How a message box is shown; by default a modal QMessageBox.
   using MessageShower = std::function<void(const QString& title, const QString& text)>;
@@ -145,6 +146,8 @@ class MainWindow : public QMainWindow {
   // The form's scale and place follow the central area's size.
   void Rescale();
   void ApplyScale(double scale);
+  // The font of the menus, dialogs and windows beside the form, at its scale.
+  QFont PanelFont() const;
   void ToggleFullScreen();
   // After a log was opened: it goes to the front of the recent logs.
   void NoteOpened();

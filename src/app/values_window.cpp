@@ -46,10 +46,7 @@ void ValuesWindow::Show(const form::ValuesView& view) {
   // First shown beside the main window, where the screen has room for it.
   if (view.shown && !placed_ && parentWidget()) {
     placed_ = true;
-    const QRect main = parentWidget()->window()->frameGeometry();
-    const QScreen* screen = parentWidget()->screen();
-    const int right = screen ? screen->availableGeometry().right() : main.right() + width() + 8;
-    move(std::min(main.right() + 8, right - width()), main.top());
+    PlaceBeside(*this, *parentWidget()->window());
   }
   setVisible(view.shown);
 }

@@ -15,10 +15,14 @@
 #include <map>
 
 #include "app/canvas_widget.h"
+#include "app/channels_window.h"
 #include "app/colours.h"
 #include "app/control_widgets.h"
+#include "app/values_window.h"
 #include "app/listing_box.h"
 #include "app/main_window.h"
+
+#include <QApplication>
 #include "app/pictures.h"
 #include "app/window_helpers.h"
 #include "form/key_codes.h"
@@ -165,7 +169,22 @@ void MainWindow::ApplyScale(double scale) {
     if (auto* caption = qobject_cast<TimeCaption*>(widget)) caption->setScale(scale);
   }
   canvas_->SetScale(scale);
+  // The menus and the windows beside the form follow its scale; each window
+  // takes its own font, since a font does not pass from one window to another.
+  const QFont others = PanelFont();
+  menuBar()->setFont(others);
+  for (QMenu* menu : menus_) menu->setFont(others);
+  if (recentMenu_) recentMenu_->setFont(others);
+  if (values_) values_->setFont(others);
+  if (channels_) channels_->setFont(others);
   Sync();
+}
+
+QFont MainWindow::PanelFont() const {
+  static const QFont base = QApplication::font();
+  QFont font = base;
+  if (base.pointSizeF() > 0) font.setPointSizeF(base.pointSizeF() * scale_);
+  return font;
 }
 
 QWidget* MainWindow::MakeLabel(const ControlSpec& design, QWidget* parent) {

@@ -29,6 +29,11 @@ inline double FitScale(QSize available, QSize design) {
 
 inline QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
+// Puts a panel window beside the main window, never over it: to its right,
+// made narrower to fit the screen where it must, else below it, else where
+// it stands.
+void PlaceBeside(QWidget& panel, const QWidget& main);
+
 inline void SetPaletteColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
   QPalette palette = widget->palette();
   if (palette.color(role) == colour) return;

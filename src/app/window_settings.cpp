@@ -141,6 +141,7 @@ void MainWindow::OptionsAsked() {
     chosen = editOptions_(current);
   } else {
     OptionsDialog dialog(current, this);
+    dialog.setFont(PanelFont());
     if (dialog.exec() == QDialog::Accepted) chosen = dialog.readerProgram();
   }
   if (!chosen) return;

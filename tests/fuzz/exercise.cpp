@@ -97,10 +97,11 @@ constexpr const char* kMarkerWalk[] = {"key 39", "type MarkerStepValueText 1", "
     "type MarkerStepValueText 7", "key 39", "key 39", "scroll MarkerStepScroll 3", "key 39",
     "type MarkerStepValueText 0.5", "key 37", "type MarkerStepValueText 250", "key 39", "key 37",
     "key 65", "clickat 560 2000", "clickat 4321.5 2000", "clickat 1000000000 2000",
-    "clickat -1000000000 2000", "click ValuesMenu", "click FaultRed(0)", "key 39",
+    "clickat -1000000000 2000", "click ValuesMenu", "strips user-defined rpm temperature",
+    "stripclick 2 0.25", "stripclick 0 -3", "click FaultRed(0)", "key 39",
     "click FaultRed(9)", "click ValuesMenu", "drag 9000 600", "wheel 5000 3", "pan -4", "key 34",
     "key 35", "key 33", "key 36", "key 8", "wheel 5000 -30", "drag 1e9 -1e9", "pan 1000000",
-    "key 27"};
+    "strips", "key 27"};
 // clang-format on
 
 // The log target's program folder (a small valid log and the file each input

@@ -16,6 +16,7 @@
 #include <random>
 
 #include "../qt/window_fixture.h"
+#include "app/channels_window.h"
 #include "app/colours.h"
 #include "app/listing_box.h"
 #include "app/values_window.h"
@@ -331,10 +332,44 @@ struct Monkey {
     window.resize(least.width() + Below(2200), least.height() + Below(1200));
   }
 
+  // The Channels window opened or closed, a strip ticked, unticked or moved
+  // in its list, a click, drag, wheel turn or key in its stack.
+  void UseChannels() {
+    ChannelsWindow& channels = *window.channelsWindow();
+    if (!channels.isVisible() || Chance(15)) return window.menuAction("ChannelsMenu")->trigger();
+    QListWidget& list = *channels.list();
+    QWidget* stack = channels.stack();
+    const QPoint from = PointIn(stack), to(Below(stack->width() + 80) - 40, from.y());
+    switch (Below(6)) {
+      case 0: {
+        QListWidgetItem* item = list.item(Below(list.count()));
+        return item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked
+                                                                      : Qt::Checked);
+      }
+      case 1:
+        list.model()->moveRow({}, Below(list.count()), {}, Below(list.count()));
+        return;
+      case 2:
+        return QTest::keyClick(stack, Pick({Qt::Key_Right, Qt::Key_Left, Qt::Key_Home,
+                                            Qt::Key_End, Qt::Key_PageDown, Qt::Key_Backspace}));
+      case 3: {
+        QWheelEvent wheel(from, stack->mapToGlobal(QPointF(from)), {}, {0, Pick({-120, 120})},
+                          Qt::NoButton, Chance(30) ? Qt::ShiftModifier : Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        return (void)QApplication::sendEvent(stack, &wheel);
+      }
+      case 4:
+        QTest::mousePress(stack, Qt::LeftButton, {}, from);
+        return QTest::mouseRelease(stack, Qt::LeftButton, {}, to);
+      default:
+        return QTest::mouseClick(stack, Chance(20) ? Qt::RightButton : Qt::LeftButton, {}, from);
+    }
+  }
+
   // One random action by its weight; it may reach the program several times
   // (each key of a typed text) or not at all (a click on a label).
   void Act() {
-    static const int kWeights[] = {14, 10, 12, 10, 15, 5, 16, 6, 4, 4, 2, 2};
+    static const int kWeights[] = {11, 10, 12, 10, 15, 5, 13, 6, 4, 4, 2, 6, 2};
     int action = 0;
     for (int roll = Below(100); (roll -= kWeights[action]) >= 0;) ++action;
     const std::vector<form::ControlSpec>& table = form::LayoutTable();
@@ -355,9 +390,10 @@ struct Monkey {
       case 8:  // Exit is left out: it would end the run.
         window.menuAction(Pick<QString>({"OpenMenu", "SaveGraphMenu", "ExportDataMenu",
                                          "AboutMenu", "Version", "ValuesMenu",
-                                         "ValuesMenu"}))->trigger(); break;
+                                         "ChannelsMenu"}))->trigger(); break;
       case 9: ZoomGraph(); break;
       case 10: DropFile(); break;
+      case 11: UseChannels(); break;
       default: Resize();
     }
     // clang-format on
