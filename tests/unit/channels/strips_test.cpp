@@ -117,12 +117,8 @@ TEST_F(StripsTest, EachChannelsAxisOnEachKindOfLog) {
       {kFrames, Id::UserDefined, kFix, "User-defined: STFT byte 0..105: 0x00 0x20 0x40 0x60"},
       {kTime, Id::Temperatures, kFit, "Temperatures (°C) Coolant, Intake, 22.775..82.725: 40 60 80"},
       {kTime, Id::Throttle, kFix, "Throttle (V) 0..6: 0 2 4 6"},
-      {kTime, Id::Lambda, kFit, "Lambda (V) 0.055..1.045: 0.2 0.4 0.6 0.8 1"},
-      {kTime, Id::ShortTermTrim, kFit, "STFT (%) 2.85..3.15: 2.9 3 3.1"},
       {kTime, Id::UserDefined, kFit, "User-defined: Coolant Temp (C) 70.55..80.45: 72 74 76 78 80"},
       {kShort, Id::Temperatures, kFit, "Temperatures (°C) Coolant, Intake, -6.65..73.65: 0 20 40 60"},
-      {kShort, Id::Lambda, kFit, "Lambda (V) 0.4275..0.4725: 0.43 0.44 0.45 0.46 0.47"},
-      {kShort, Id::Manifold, kFit, "Manifold (psi) 13.965..15.435: 14 14.5 15"},
       {kShort, Id::Ignition, kFit, "Ignition advance (°) 0..30: not recorded"},
       {kShort, Id::ShortTermTrim, kFix, "STFT (%) -15..15: not recorded"},
       // clang-format on
