@@ -146,7 +146,9 @@ class MainWindow : public QMainWindow {
   // The form's scale and place follow the central area's size.
   void Rescale();
   void ApplyScale(double scale);
-  // The font of the menus, dialogs and windows beside the form, at its scale.
+  // The menus, dialogs and windows beside the form at the window's scale,
+  // and their font.
+  void ScalePanels();
   QFont PanelFont() const;
   void ToggleFullScreen();
   // After a log was opened: it goes to the front of the recent logs.
@@ -162,6 +164,7 @@ class MainWindow : public QMainWindow {
   QWidget* stage_ = nullptr;   // the central area
   QWidget* client_ = nullptr;  // the form, centred in it
   double scale_ = 1;
+  double panelScale_ = 1;
   std::shared_ptr<QSettings> settings_;
   QMenu* recentMenu_ = nullptr;
   std::vector<std::string> recent_;

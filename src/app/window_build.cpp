@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <cmath>
 #include <map>
 
 #include "app/canvas_widget.h"
@@ -169,21 +170,13 @@ void MainWindow::ApplyScale(double scale) {
     if (auto* caption = qobject_cast<TimeCaption*>(widget)) caption->setScale(scale);
   }
   canvas_->SetScale(scale);
-  // The menus and the windows beside the form follow its scale; each window
-  // takes its own font, since a font does not pass from one window to another.
-  const QFont others = PanelFont();
-  menuBar()->setFont(others);
-  for (QMenu* menu : menus_) menu->setFont(others);
-  if (recentMenu_) recentMenu_->setFont(others);
-  if (values_) values_->setFont(others);
-  if (channels_) channels_->setFont(others);
   Sync();
 }
 
 QFont MainWindow::PanelFont() const {
   static const QFont base = QApplication::font();
   QFont font = base;
-  if (base.pointSizeF() > 0) font.setPointSizeF(base.pointSizeF() * scale_);
+  if (base.pointSizeF() > 0) font.setPointSizeF(base.pointSizeF() * panelScale_);
   return font;
 }
 

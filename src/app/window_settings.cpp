@@ -5,12 +5,15 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMenu>
+#include <cmath>
+#include <QMenuBar>
 #include <QSettings>
 
 #include "app/canvas_widget.h"
 #include "app/channels_window.h"
 #include "app/main_window.h"
 #include "app/options_dialog.h"
+#include "app/values_window.h"
 #include "app/window_helpers.h"
 #include "form/channel_buttons.h"
 #include "store/recent_files.h"
@@ -39,6 +42,24 @@ void MainWindow::Rescale() {
   client_->setGeometry(QRect(
       QPoint((stage_->width() - size.width()) / 2, (stage_->height() - size.height()) / 2), size));
   if (scale != scale_) ApplyScale(scale);
+  ScalePanels();
+}
+
+// The menus and the windows beside the form grow with the window as the
+// form does. Their scale comes from the whole window's size, which their
+// fonts do not change, so that a taller menu bar cannot shrink the form
+// and start another rescale. Each window takes its own font, since a font
+// does not pass from one window to another.
+void MainWindow::ScalePanels() {
+  const double scale = std::round(FitScale(size(), DesignSize(1)) * 4) / 4;
+  if (scale == panelScale_) return;
+  panelScale_ = scale;
+  const QFont others = PanelFont();
+  menuBar()->setFont(others);
+  for (QMenu* menu : menus_) menu->setFont(others);
+  if (recentMenu_) recentMenu_->setFont(others);
+  if (values_) values_->setFont(others);
+  if (channels_) channels_->setFont(others);
 }
 
 void MainWindow::ToggleFullScreen() { setWindowState(windowState() ^ Qt::WindowFullScreen); }
