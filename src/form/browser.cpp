@@ -9,6 +9,9 @@ namespace zelk::form {
 namespace fs = std::filesystem;
 
 void Browser::Start() {
+  Control& types = controls_(ctl::FileTypes);
+  types.state.items = {"Logs (*.txt)", "All files"};
+  types.state.index = 0;
   Control& drive = controls_(ctl::Drive1);
   drive.state.items = store::ListDrives();
   Control& dir = controls_(ctl::Dir1);
@@ -54,7 +57,8 @@ void Browser::Dir1_Change() {
 
   Control& files = controls_(ctl::File1);
   files.state.folder = dir.state.folder;
-  files.state.items = store::ListLogFiles(files.state.folder);
+  files.state.items =
+      store::ListLogFiles(files.state.folder, controls_(ctl::FileTypes).state.index == 1);
   files.state.index = -1;
 }
 

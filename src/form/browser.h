@@ -29,6 +29,8 @@ class Browser {
   void Drive1_Change();
   void Dir1_Change();
   void File1_Click() { PickChosenFile(); }
+  // The file list shows the logs or every file of the folder.
+  void FileTypes_Click() { Dir1_Change(); }
   // The user picks an entry of a list: moves the drive, enters a folder,
   // opens a file.
   void PickDrive(int index);

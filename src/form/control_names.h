@@ -28,6 +28,7 @@ inline constexpr ControlName FaultGreen{"FaultGreen"};
 inline constexpr ControlName FaultRed{"FaultRed"};
 inline constexpr ControlName File1{"File1"};
 inline constexpr ControlName FileLabel{"FileLabel"};
+inline constexpr ControlName FileTypes{"FileTypes"};
 inline constexpr ControlName FileMenu{"FileMenu"};
 inline constexpr ControlName FolderLabel{"FolderLabel"};
 inline constexpr ControlName ChannelsMenu{"ChannelsMenu"};

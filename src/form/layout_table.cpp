@@ -273,6 +273,8 @@ std::vector<ControlSpec> BuildTable() {
           .In(browser)
           .WithFont(kBrowserListFont)
           .Pattern("*.txt*"));
+  // The files listed: the logs, or every file (a log named .csv or .log).
+  add(Row(K::ComboBox, ctl::FileTypes, 360, 6470, 2770, 330).In(browser));
 
   // Inside Picture1: what lies over the graph.
   const ControlName canvas = ctl::Picture1;

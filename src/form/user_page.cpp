@@ -160,6 +160,7 @@ bool UserPage::Select(std::string_view key, int index) {
   using Handler = void (*)(UserPage&);
   static const std::pair<ControlName, Handler> kLists[] = {
       {ctl::YAxis, [](UserPage& p) { p.window_.YAxis_Click(); }},
+      {ctl::FileTypes, [](UserPage& p) { p.browser_.FileTypes_Click(); }},
       {ctl::UserPageSelect, [](UserPage& p) { p.selectors_.UserPageSelect_Click(); }},
       {ctl::UserByteSelect, [](UserPage& p) { p.selectors_.UserByteSelect_Click(); }},
   };

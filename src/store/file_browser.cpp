@@ -103,7 +103,7 @@ FolderListing ListFolder(const std::string& folder) {
   return listing;
 }
 
-std::vector<std::string> ListLogFiles(const std::string& folder) {
+std::vector<std::string> ListLogFiles(const std::string& folder, bool everyFile) {
   std::vector<std::string> names;
   std::error_code ec;
   for (fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec), end;
@@ -114,7 +114,7 @@ std::vector<std::string> ListLogFiles(const std::string& folder) {
     std::string lower = name;
     std::transform(lower.begin(), lower.end(), lower.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (lower.find(".txt") != std::string::npos) names.push_back(std::move(name));
+    if (everyFile || lower.find(".txt") != std::string::npos) names.push_back(std::move(name));
   }
   std::sort(names.begin(), names.end());
   return names;

@@ -25,7 +25,8 @@ struct FolderListing {
 FolderListing ListFolder(const std::string& folder);
 
 // Names of the regular files of `folder` that contain ".txt" in any letter
-// case, sorted; empty when the folder cannot be read.
-std::vector<std::string> ListLogFiles(const std::string& folder);
+// case, or with `everyFile` all of them, sorted; empty when the folder
+// cannot be read.
+std::vector<std::string> ListLogFiles(const std::string& folder, bool everyFile = false);
 
 }  // namespace zelk::store

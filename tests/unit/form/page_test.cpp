@@ -269,5 +269,19 @@ TEST_F(PageTest, SaveMenusProposeTheLogsFolderAndName) {
   }
 }
 
+// The browser lists the logs, or with "All files" every file of the
+// folder, so that a log named otherwise can be opened.
+TEST_F(PageTest, AllFilesListsALogOfAnotherName) {
+  testlogs::WriteFile(dir_ + "/logs/a.txt", testlogs::FrameLog(3, {900}));
+  testlogs::WriteFile(dir_ + "/logs/b.csv", testlogs::TimeLog({{1, {"850", "900"}}}));
+  page().ShowFolder(dir_ + "/logs");
+  EXPECT_EQ(state("File1").items, (Texts{"a.txt"}));
+  ASSERT_TRUE(page().Select("FileTypes", 1));
+  EXPECT_EQ(state("File1").items, (Texts{"a.txt", "b.csv"}));
+  ASSERT_TRUE(page().Select("File1", 1));
+  EXPECT_EQ(session().file().name, "b.csv");
+  EXPECT_EQ(session().log().sampleCount, 3);
+}
+
 }  // namespace
 }  // namespace zelk::testing
