@@ -260,11 +260,12 @@ std::vector<ControlSpec> BuildTable() {
   // gives them a value.
   add(Row(K::TextBox, ctl::LTFTValue, 14160, 7840, 615, 330).Hidden());
 
-  // Inside Background: the log browser.
+  // Inside Background: the log browser. Its captions are wide enough for
+  // their words in the browser's fixed-width font.
   const ControlName browser = ctl::Background;
-  add(Row(K::TextBox, ctl::DriveLabel, 240, 0, 735, 225, "Drive").In(browser).Back(kButtonFace));
+  add(Row(K::TextBox, ctl::DriveLabel, 240, 0, 960, 225, "Drive").In(browser).Back(kButtonFace));
   add(Row(K::DriveList, ctl::Drive1, 360, 300, 2770, 345).In(browser));
-  add(Row(K::TextBox, ctl::FolderLabel, 240, 670, 1200, 225, "Directories")
+  add(Row(K::TextBox, ctl::FolderLabel, 240, 670, 1740, 225, "Directories")
           .In(browser)
           .Back(kButtonFace));
   add(Row(K::FolderList, ctl::Dir1, 360, 960, 2770, 2520).In(browser).WithFont(kBrowserListFont));

@@ -88,7 +88,7 @@ TEST(LayoutTable, CaptionsPlacesFontsColoursAndTips) {
        {"", 12200, 6000, 1500, 1095, "To Activate Marker use the Right Arrow "}},
       {"MarkerStepValueText", {"", 12480, 7600, 975, 330, "10"}},
       {"YAxis", {"", 120, 8000, 1815, 405, "Combo1"}},
-      {"FolderLabel", {"Background", 240, 670, 1200, 225, "Directories"}},
+      {"FolderLabel", {"Background", 240, 670, 1740, 225, "Directories"}},
       {"Overlay", {"Picture1", 20000, 650, 10, 3300, ""}},
       {"BitLabel", {"Picture1", 9960, 360, 1580, 280, "7  6  5  4  3  2  1  0"}},
       {"FuelAverageText", {"Picture1", 9240, 3600, 2295, 375, "Average STFT = "}},
