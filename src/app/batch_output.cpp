@@ -15,7 +15,8 @@ bool WindowBatchOutput::WriteGraph(const std::string& path, std::string& problem
 
 bool WindowBatchOutput::WriteStack(const std::string& path, std::string& problem) {
   QString why;
-  if (SavePng(QString::fromStdString(path), StackImage(window_.page().channelsView(), QFont()), why)) {
+  if (SavePng(QString::fromStdString(path), StackImage(window_.page().channelsView(), QFont()),
+              why)) {
     return true;
   }
   problem = why.toStdString();

@@ -203,7 +203,7 @@ void ChannelsWindow::FillList() {
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable | Qt::ItemIsDragEnabled);
     item->setFlags(item->flags() & ~Qt::ItemIsDropEnabled);
     item->setCheckState(std::find(shown.begin(), shown.end(), id) != shown.end() ? Qt::Checked
-                                                                                  : Qt::Unchecked);
+                                                                                 : Qt::Unchecked);
   }
   filling_ = false;
 }

@@ -15,10 +15,10 @@
 #include <QTimer>
 
 #include "app/canvas_widget.h"
+#include "app/channels_window.h"
 #include "app/key_codes.h"
 #include "app/pictures.h"
 #include "app/save_file.h"
-#include "app/channels_window.h"
 #include "app/values_window.h"
 #include "app/window_helpers.h"
 
@@ -62,10 +62,11 @@ MainWindow::MainWindow(const QString& programDir, QWidget* parent) : QMainWindow
   page_->SetSaveFolders(SystemSaveFolders());
   channels_ = new ChannelsWindow(
       *page_, [this](const form::UserEvent& event) { Forward(event); }, this);
-  connect(channels_, &ChannelsWindow::writeFailed, this, [this](const QString& path, const QString& why) {
-    page_->WriteFailed(path.toStdString(), why.toStdString());
-    CarryOutRequests();
-  });
+  connect(channels_, &ChannelsWindow::writeFailed, this,
+          [this](const QString& path, const QString& why) {
+            page_->WriteFailed(path.toStdString(), why.toStdString());
+            CarryOutRequests();
+          });
   page_->Form_Load();
   qApp->installEventFilter(this);
   Sync();

@@ -3,6 +3,7 @@
 // that the user's events on it reach the page.
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLayout>
@@ -19,12 +20,10 @@
 #include "app/channels_window.h"
 #include "app/colours.h"
 #include "app/control_widgets.h"
-#include "app/values_window.h"
 #include "app/listing_box.h"
 #include "app/main_window.h"
-
-#include <QApplication>
 #include "app/pictures.h"
+#include "app/values_window.h"
 #include "app/window_helpers.h"
 #include "form/key_codes.h"
 

@@ -8,7 +8,8 @@ namespace zelk::app {
 void PlaceBeside(QWidget& panel, const QWidget& main) {
   const QRect frame = main.frameGeometry();
   const QRect screen = main.screen()->availableGeometry();
-  const int right = screen.right() - frame.right() - 8, below = screen.bottom() - frame.bottom() - 8;
+  const int right = screen.right() - frame.right() - 8,
+            below = screen.bottom() - frame.bottom() - 8;
   const QSize least = panel.minimumSizeHint().expandedTo(panel.minimumSize());
   if (right >= least.width()) {
     panel.resize(std::min(panel.width(), right), std::min(panel.height(), screen.height()));

@@ -5,9 +5,9 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMenu>
-#include <cmath>
 #include <QMenuBar>
 #include <QSettings>
+#include <cmath>
 
 #include "app/canvas_widget.h"
 #include "app/channels_window.h"
@@ -113,8 +113,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
       strips << Text(form::ButtonOf(id)->caption);
     }
     settings_->setValue(kStripsKey, strips);
-    settings_->setValue(kFixedAxesKey,
-                        page_->channelsView().axis() == channels::StripAxis::Fixed);
+    settings_->setValue(kFixedAxesKey, page_->channelsView().axis() == channels::StripAxis::Fixed);
     settings_->setValue(kFolderKey,
                         Text(page_->controls().Named(form::ctl::Dir1.name).state.folder));
     settings_->sync();

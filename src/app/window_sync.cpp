@@ -10,11 +10,11 @@
 #include <QStringList>
 
 #include "app/canvas_widget.h"
+#include "app/channels_window.h"
 #include "app/colours.h"
 #include "app/control_widgets.h"
 #include "app/listing_box.h"
 #include "app/main_window.h"
-#include "app/channels_window.h"
 #include "app/values_window.h"
 #include "app/window_helpers.h"
 

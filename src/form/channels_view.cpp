@@ -107,8 +107,14 @@ std::vector<StripState> ChannelsView::States() const {
   for (size_t k = 0; k < strips_.size(); ++k) {
     const channels::Strip& strip = strips_[k];
     const ChannelButton* button = ButtonOf(strip.channel->id);
-    StripState state{button ? button->caption : "", strip.first, strip.last, std::nullopt, "",
-                     strip.low, strip.high, lines_[k]};
+    StripState state{button ? button->caption : "",
+                     strip.first,
+                     strip.last,
+                     std::nullopt,
+                     "",
+                     strip.low,
+                     strip.high,
+                     lines_[k]};
     if (marked) {
       state.marker = sample;
       state.value = strip.TextAt(session_.log(), sample);

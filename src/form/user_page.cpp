@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "chart/plot.h"
 #include "channels/combined.h"
+#include "chart/plot.h"
 #include "form/channel_buttons.h"
 #include "form/key_codes.h"
 #include "form/user_event.h"

@@ -19,7 +19,8 @@ std::string UnescapeMountPath(const std::string& raw) {
   for (size_t i = 0; i < raw.size(); ++i) {
     if (raw[i] == '\\' && i + 3 < raw.size() && isOctal(raw[i + 1]) && isOctal(raw[i + 2]) &&
         isOctal(raw[i + 3])) {
-      out += static_cast<char>((raw[i + 1] - '0') * 64 + (raw[i + 2] - '0') * 8 + (raw[i + 3] - '0'));
+      out +=
+          static_cast<char>((raw[i + 1] - '0') * 64 + (raw[i + 2] - '0') * 8 + (raw[i + 3] - '0'));
       i += 3;
     } else {
       out += raw[i];

@@ -1,12 +1,13 @@
 // The Channels window off screen: its list chooses and orders the strips,
 // a click in a strip moves the main window's marker, and a saved stack holds
 // the pixels the window shows.
+#include "app/channels_window.h"
+
 #include <QAction>
 #include <QImage>
 #include <QMenuBar>
 #include <cmath>
 
-#include "app/channels_window.h"
 #include "app/main_window.h"
 #include "window_fixture.h"
 
@@ -45,7 +46,7 @@ TEST_F(ChannelsWindowTest, TheListChoosesTheStripsAndTheirOrder) {
   QListWidget& list = *channels.list();
   list.item(1)->setCheckState(Qt::Unchecked);  // Throttle off
   list.item(6)->setCheckState(Qt::Checked);    // Ignition, after the five
-  list.model()->moveRow({}, 6, {}, 0);          // ... dragged to the top
+  list.model()->moveRow({}, 6, {}, 0);         // ... dragged to the top
   EXPECT_EQ(Shown(),
             (std::vector<std::string>{"Ignition", "RPM", "Manifold", "Lambda", "Temperature"}));
   // Closing the window unticks its menu item; the item opens it again as it was.

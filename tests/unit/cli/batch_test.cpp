@@ -112,7 +112,8 @@ TEST_F(BatchTest, CombinedWritesOneStackAndTableForEachPage) {
   EXPECT_TRUE(output.graphs.empty());
   const auto states = page().channelsView().States();
   ASSERT_EQ(states.size(), 2u);
-  EXPECT_EQ(std::pair(states[0].channel, states[0].first), std::pair(std::string("Throttle"), 291L));
+  EXPECT_EQ(std::pair(states[0].channel, states[0].first),
+            std::pair(std::string("Throttle"), 291L));
 }
 
 // On a terminal a line below the files tells how many logs are done and
