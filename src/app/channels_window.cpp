@@ -1,6 +1,7 @@
 #include "app/channels_window.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QListWidget>
@@ -8,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QToolBar>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -184,8 +186,34 @@ ChannelsWindow::ChannelsWindow(form::UserPage& page, Forward forward, QWidget* p
     page_.channelsView().SetAxis(fixed ? channels::StripAxis::Fixed : channels::StripAxis::Fitted);
     stack_->update();
   });
+  // The window's length and its pages, chosen here as on the main window.
+  QToolBar* bar = addToolBar(tr("Window"));
+  bar->setObjectName("Window");
+  bar->setMovable(false);
+  previous_ = bar->addAction(QString::fromUtf8("\u25C0"), this,
+                             [this] { forward_(form::UserEvent::Click("PreviousImage")); });
+  lengths_ = new QComboBox(bar);
+  lengths_->setFocusPolicy(Qt::NoFocus);
+  bar->addWidget(lengths_);
+  next_ = bar->addAction(QString::fromUtf8("\u25B6"), this,
+                         [this] { forward_(form::UserEvent::Click("NextImage")); });
+  previous_->setToolTip(tr("Previous page (Page Up)"));
+  next_->setToolTip(tr("Next page (Page Down)"));
+  connect(lengths_, &QComboBox::activated, this,
+          [this](int index) { forward_(form::UserEvent::Select("YAxis", index)); });
   resize(1280, 800);
   FillList();
+}
+
+void ChannelsWindow::SyncWindowList() {
+  const form::ControlState& list = page_.controls()(form::ctl::YAxis).state;
+  if (lengths_->count() != static_cast<int>(list.items.size())) {
+    lengths_->clear();
+    for (const std::string& item : list.items) lengths_->addItem(Text(item));
+  }
+  lengths_->setCurrentIndex(list.index);
+  previous_->setEnabled(page_.controls()(form::ctl::PreviousImage).state.visible);
+  next_->setEnabled(page_.controls()(form::ctl::NextImage).state.visible);
 }
 
 // Every channel, the shown ones ticked in their order first.
@@ -232,6 +260,7 @@ void ChannelsWindow::Sync() {
     setVisible(view.shown());
   }
   fixedAxes_->setChecked(view.axis() == channels::StripAxis::Fixed);
+  if (isVisible()) SyncWindowList();
   stack_->update();
 }
 

@@ -15,6 +15,7 @@
 
 class QListWidget;
 class QAction;
+class QComboBox;
 
 namespace zelk::app {
 
@@ -82,6 +83,7 @@ class ChannelsWindow : public QMainWindow {
 
  private:
   void FillList();
+  void SyncWindowList();
   void PlaceBesideMain();
   void ListChanged();
   void SaveStack();
@@ -92,6 +94,10 @@ class ChannelsWindow : public QMainWindow {
   StackWidget* stack_;
   QListWidget* list_;
   QAction* fixedAxes_;
+  // The window list and the paging arrows, as on the main window.
+  QComboBox* lengths_;
+  QAction* previous_;
+  QAction* next_;
   FileChooser chooseFile_;
   bool filling_ = false;
   bool placed_ = false;  // placed beside the main window once

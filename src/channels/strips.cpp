@@ -280,8 +280,8 @@ Drawn DrawMarker(chart::Canvas& canvas, const chart::TimeWindow& window, const c
   canvas.SetLineWidth(1);
   Line(canvas, *x, plot.top, *x, plot.bottom, chart::kRed);
   drawn.lines = 1;
-  drawn.texts.push_back(
-      {*x, plot.top - 120, MarkerTime(window, offset), chart::kRed, TextAt::Align::Centre});
+  drawn.texts.push_back({*x, plot.bottom + kTickLength + 400, MarkerTime(window, offset),
+                         chart::kRed, TextAt::Align::Centre});
   return drawn;
 }
 

@@ -143,8 +143,8 @@ Drawn DrawTimeAxis(chart::Canvas& canvas, const chart::TimeWindow& window, const
 std::optional<double> MarkerX(const chart::TimeWindow& window, const chart::Rect& plot,
                               long offset);
 // The marker: a red line from the top to the bottom of `plot` at MarkerX,
-// through every strip when `plot` spans them, and its time ("m:ss.s") over
-// it. Draws nothing for an offset beyond the window's samples.
+// through every strip when `plot` spans them, and its time ("m:ss.s") under
+// the time axis's labels. Draws nothing for an offset beyond the window's samples.
 Drawn DrawMarker(chart::Canvas& canvas, const chart::TimeWindow& window, const chart::Rect& plot,
                  long offset);
 // The time of the sample at marker offset `offset`, as the marker panel

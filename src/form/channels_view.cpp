@@ -12,7 +12,7 @@ namespace {
 // Room left of the strips for their value labels, right of them for the
 // values at the marker, above them for the first caption, under them for
 // the times; and the gap between two strips, which holds a caption.
-constexpr double kLeftRoom = 1500, kRightRoom = 3000, kTopRoom = 360, kBottomRoom = 600;
+constexpr double kLeftRoom = 1500, kRightRoom = 3000, kTopRoom = 150, kBottomRoom = 720;
 // The lines of a strip's values beside it, apart.
 constexpr double kValuePitch = 230;
 constexpr double kStripGap = 420;
