@@ -25,14 +25,14 @@ constexpr double kTwips = StackWidget::kTwipsPerPixel;
 
 QPointF PixelPoint(double x, double y) { return {x / kTwips, y / kTwips}; }
 
-// Paints recorded lines, batched by colour and width so that a stack of
-// ten long strips is a handful of calls; the batches go in the order of
-// their colour and width. One opaque colour covers the union of its lines'
-// pixels whatever their order, so a level run of segments end to end (a
-// steady value over many samples) is stroked as one line from the run's
-// start to its end: the same pixels, a fraction of the strokes.
 }  // namespace
 
+// The lines are batched by colour and width so that a stack of ten long
+// strips is a handful of calls; the batches go in the order of their colour
+// and width. One opaque colour covers the union of its lines' pixels
+// whatever their order, so a level run of segments end to end (a steady
+// value over many samples) is stroked as one line from the run's start to
+// its end: the same pixels, a fraction of the strokes.
 void PaintLines(QPainter& painter, const std::vector<chart::Line>& lines) {
   struct Batch {
     std::pair<uint32_t, int> style;
