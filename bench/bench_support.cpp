@@ -135,8 +135,8 @@ int ChannelsWindowMemory(const std::string& path) {
       "strips RPM Temperature Battery Ignition Lambda Loop Throttle Manifold STFT User-Defined"));
   window.Sync();
   WaitForPaint(watch);
-  const bool open = channels.isVisible() && channels.width() == 3840 &&
-                    channels.height() == 2160 && page.channelsView().channels().size() == 10;
+  const bool open = channels.isVisible() && channels.width() == 3840 && channels.height() == 2160 &&
+                    page.channelsView().channels().size() == 10;
   const double with = ResidentNowMB();
   std::cout << without << " " << with << std::endl;
   return page.session().file().everLoaded && open ? 0 : 1;

@@ -16,12 +16,12 @@ void ReportChannelsWindow(Table& table, const FindFigure& find) {
     const char* target;
   } rows[] = {
       {"BM_ChannelsWindowOpen/", "Channels window opened from its menu item to its painted strips",
-       "the main window drawing and painting its ten channels in turn from their buttons",
-       kFrameMs, "< 1 frame"},
+       "the main window drawing and painting its ten channels in turn from their buttons", kFrameMs,
+       "< 1 frame"},
       {"BM_ChannelsWindowMarkerStep/",
        "Marker step (Right/Left key-up in the stack) until both windows have painted it",
-       "the main window's own marker step and repaint without the Channels window",
-       kStepTargetMs, "< 8 ms"},
+       "the main window's own marker step and repaint without the Channels window", kStepTargetMs,
+       "< 8 ms"},
       {"BM_ChannelsWindowWheelZoom/",
        "Wheel zoom over the stack until both windows have painted it",
        "the main window's own wheel zoom and repaint without the Channels window", kFrameMs,

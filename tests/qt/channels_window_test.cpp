@@ -137,10 +137,12 @@ TEST_F(ChannelsWindowTest, TheStripsLinesArePaintedAsEachOnItsOwn) {
   const uint32_t red = 0x0000FF, green = 0x00FF00;
   std::vector<chart::Line> runs;
   for (int k = 0; k < 16; ++k) {
-    const float y = 300 + 97.3f * static_cast<float>(k), step = 7.5f + 11.1f * static_cast<float>(k);
+    const float y = 300 + 97.3f * static_cast<float>(k),
+                step = 7.5f + 11.1f * static_cast<float>(k);
     float x = 200 + 3.7f * static_cast<float>(k);
     for (int i = 0; i < 40; ++i, x += step) runs.push_back({x, y, x + step, y, red, 2});
-    for (int i = 0; i < 40; ++i, x -= step / 3) runs.push_back({x, y + 40, x - step / 3, y + 40, red, 2});
+    for (int i = 0; i < 40; ++i, x -= step / 3)
+      runs.push_back({x, y + 40, x - step / 3, y + 40, red, 2});
     runs.push_back({x, y + 40, x + 500, y + 40, red, 2});
     runs.push_back({x + 500, y + 40, x + 520, y + 70, green, 2});
     runs.push_back({x + 500, y + 40, x + 900, y + 40, red, 2});
