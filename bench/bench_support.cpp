@@ -1,11 +1,14 @@
 #include "bench_support.h"
 
+#include <malloc.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <thread>
 #include <utility>
@@ -19,7 +22,9 @@
 #include <QElapsedTimer>
 #include <QEvent>
 
+#include "app/channels_window.h"
 #include "app/main_window.h"
+#include "form/user_event.h"
 #endif
 
 namespace zelk::bench {
@@ -93,6 +98,49 @@ int PeakMemoryWindow(const std::string& path) {
   std::cout << PeakResidentMB() << std::endl;
   return window.page().session().file().everLoaded ? 0 : 1;
 }
+
+// The resident memory of this process now, in MB, with the heap's free
+// pages first given back, so that what was freed before does not count
+// and what is allocated next is new pages.
+double ResidentNowMB() {
+  ::malloc_trim(0);
+  std::ifstream statm("/proc/self/statm");
+  long total = 0, resident = 0;
+  statm >> total >> resident;
+  return static_cast<double>(resident) * static_cast<double>(::sysconf(_SC_PAGESIZE)) /
+         (1024.0 * 1024.0);
+}
+
+// The main window at 3840×2160 with the log open and its temperatures
+// painted, the program's resident memory taken; then the Channels window
+// opened at the same size with all ten strips, as the driver's strips event
+// opens it, painted, and the memory taken again. Prints both.
+int ChannelsWindowMemory(const std::string& path) {
+  ShownWindow shown;
+  app::MainWindow& window = shown.window;
+  PaintWatch& watch = shown.watch;
+  window.resize(3840, 2160);
+  WaitForPaint(watch);
+  window.page().OpenPath(path);
+  window.page().Click("TemperatureButton");
+  window.Sync();
+  WaitForPaint(watch);
+  // The window's size set while it is hidden, as a user's last use would
+  // have left it.
+  app::ChannelsWindow& channels = *window.channelsWindow();
+  channels.resize(3840, 2160);
+  form::UserPage& page = window.page();
+  const double without = ResidentNowMB();
+  page.Apply(*form::ParseUserEvent(
+      "strips RPM Temperature Battery Ignition Lambda Loop Throttle Manifold STFT User-Defined"));
+  window.Sync();
+  WaitForPaint(watch);
+  const bool open = channels.isVisible() && channels.width() == 3840 && channels.height() == 2160 &&
+                    page.channelsView().channels().size() == 10;
+  const double with = ResidentNowMB();
+  std::cout << without << " " << with << std::endl;
+  return page.session().file().everLoaded && open ? 0 : 1;
+}
 #endif
 
 }  // namespace
@@ -151,6 +199,7 @@ int ChildMain(const std::vector<std::string>& args) {
 #ifdef ZELK_WITH_WINDOW
   if (mode == "first-paint") return FirstPaint();
   if (mode == "peak-memory-window" && args.size() == 2) return PeakMemoryWindow(args[1]);
+  if (mode == "channels-window-memory" && args.size() == 2) return ChannelsWindowMemory(args[1]);
 #endif
   std::cerr << "zelk-bench: unknown child mode\n";
   return 2;

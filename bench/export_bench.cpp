@@ -55,7 +55,7 @@ std::string FreshFolder() {
 cli::BatchOptions EveryChannel(const std::string& folder) {
   cli::BatchOptions options;
   options.folder = folder;
-  options.channels = form::ChannelButtonKeys();
+  options.channels = form::ButtonChannels();
   options.logs = {LargestLog(LogKind::Frames)};
   return options;
 }

@@ -55,4 +55,9 @@ using FindFigure = std::function<const Figure*(const std::string& name)>;
 // earlier writer's, and the export of 30 logs on every core.
 void ReportExport(Table& table, const FindFigure& find);
 
+// The rows of the Channels window at 3840×2160 with its ten strips: its
+// open, a marker step and a wheel zoom, each beside the main window doing
+// the like alone, and the memory the open window adds.
+void ReportChannelsWindow(Table& table, const FindFigure& find);
+
 }  // namespace zelk::bench

@@ -13,7 +13,6 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
-#include <map>
 
 #include "app/colours.h"
 #include "app/key_codes.h"
@@ -27,7 +26,7 @@ namespace {
 
 constexpr double kTwips = StackWidget::kTwipsPerPixel;
 
-QPointF Pixels(double x, double y) { return {x / kTwips, y / kTwips}; }
+QPointF PixelPoint(double x, double y) { return {x / kTwips, y / kTwips}; }
 
 // A place on the graph in whole twips and a share of the strips' width to a
 // ten-thousandth, as a driver's script writes them, so that the event the
@@ -35,25 +34,60 @@ QPointF Pixels(double x, double y) { return {x / kTwips, y / kTwips}; }
 double WholeTwips(double x) { return std::round(x); }
 double Share(double fraction) { return std::round(fraction * 1e4) / 1e4; }
 
-// Paints recorded lines, batched by colour and width so that a stack of
-// ten long strips is a handful of calls.
+}  // namespace
+
+// The lines are batched by colour and width so that a stack of ten long
+// strips is a handful of calls; the batches go in the order of their colour
+// and width. One opaque colour covers the union of its lines' pixels
+// whatever their order, so a level run of segments end to end (a steady
+// value over many samples) is stroked as one line from the run's start to
+// its end: the same pixels, a fraction of the strokes.
 void PaintLines(QPainter& painter, const std::vector<chart::Line>& lines) {
-  std::map<std::pair<uint32_t, int>, std::vector<QLineF>> batches;
+  struct Batch {
+    std::pair<uint32_t, int> style;
+    std::vector<QLineF> lines;
+  };
+  std::vector<Batch> batches;  // few: the strips use a handful of colours
+  Batch* batch = nullptr;
   for (const chart::Line& line : lines) {
-    batches[{line.colour, line.width}].emplace_back(Pixels(line.x1, line.y1),
-                                                    Pixels(line.x2, line.y2));
+    const std::pair<uint32_t, int> style{line.colour, line.width};
+    if (!batch || batch->style != style) {
+      const auto same = [&style](const Batch& b) { return b.style == style; };
+      auto found = std::find_if(batches.begin(), batches.end(), same);
+      if (found == batches.end()) {
+        batches.push_back({style, {}});
+        found = batches.end() - 1;
+      }
+      batch = &*found;
+    }
+    // Compared exactly: QPointF's own == is fuzzy.
+    const QPointF from = PixelPoint(line.x1, line.y1), to = PixelPoint(line.x2, line.y2);
+    if (from.y() == to.y() && from.x() != to.x() && !batch->lines.empty()) {
+      QLineF& last = batch->lines.back();
+      // The same row, from where the last ended, the same way along.
+      if (last.y1() == last.y2() && last.y2() == from.y() && last.x2() == from.x() &&
+          last.x1() != last.x2() && (last.x2() > last.x1()) == (to.x() > from.x())) {
+        last.setP2(to);
+        continue;
+      }
+    }
+    batch->lines.emplace_back(from, to);
   }
-  for (const auto& [style, batch] : batches) {
-    painter.setPen(QPen(FromBgr(style.first), std::max(1, style.second - 1)));
-    painter.drawLines(batch.data(), static_cast<int>(batch.size()));
+  std::sort(batches.begin(), batches.end(),
+            [](const Batch& a, const Batch& b) { return a.style < b.style; });
+  for (const Batch& b : batches) {
+    painter.setPen(QPen(FromBgr(b.style.first), std::max(1, b.style.second - 1)));
+    painter.drawLines(b.lines.data(), static_cast<int>(b.lines.size()));
   }
 }
+
+namespace {
 
 void PaintTexts(QPainter& painter, const std::vector<channels::TextAt>& texts) {
   const QFontMetricsF metrics(painter.font());
   for (const channels::TextAt& text : texts) {
     const QString words = QString::fromStdString(text.text);
-    const QPointF at = Pixels(text.x, text.y);
+    const QPointF at = PixelPoint(text.x, text.y);
     const double width = metrics.horizontalAdvance(words);
     const double left = text.align == channels::TextAt::Align::Left    ? at.x()
                         : text.align == channels::TextAt::Align::Right ? at.x() - width
@@ -92,9 +126,13 @@ void StackWidget::resizeEvent(QResizeEvent* event) {
 }
 
 void StackWidget::PaintStrips() {
+  // The image is kept while the widget keeps its size: a new one of a
+  // 4K screen's pixels costs more than painting over the old.
   const qreal ratio = devicePixelRatioF();
-  strips_ = QImage(size() * ratio, QImage::Format_RGB32);
-  strips_.setDevicePixelRatio(ratio);
+  if (strips_.size() != size() * ratio || strips_.devicePixelRatio() != ratio) {
+    strips_ = QImage(size() * ratio, QImage::Format_RGB32);
+    strips_.setDevicePixelRatio(ratio);
+  }
   strips_.fill(Qt::white);
   QPainter painter(&strips_);
   painter.setFont(font());

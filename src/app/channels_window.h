@@ -14,10 +14,16 @@
 #include "form/user_page.h"
 
 class QListWidget;
+class QPainter;
 class QAction;
 class QComboBox;
 
 namespace zelk::app {
+
+// Paints lines recorded in twips, a pixel for every 15, with a pen of their
+// colour one pixel narrower than their width (at least one): the strips'
+// lines and the marker's, on the widget and in its picture.
+void PaintLines(QPainter& painter, const std::vector<chart::Line>& lines);
 
 // The view's stack as a picture of its size, texts in `font`.
 QImage StackImage(const form::ChannelsView& view, const QFont& font);

@@ -1,13 +1,17 @@
 // The Channels window off screen: its list chooses and orders the strips,
-// a click in a strip moves the main window's marker, and a saved stack holds
-// the pixels the window shows.
-#include "app/channels_window.h"
-
+// a click in a strip moves the main window's marker, a saved stack holds
+// the pixels the window shows, and the strips' lines are painted as each
+// line on its own would paint them.
 #include <QAction>
 #include <QImage>
 #include <QMenuBar>
+#include <QPainter>
+#include <algorithm>
 #include <cmath>
+#include <map>
 
+#include "app/channels_window.h"
+#include "app/colours.h"
 #include "app/main_window.h"
 #include "window_fixture.h"
 
@@ -89,6 +93,64 @@ TEST_F(ChannelsWindowTest, TheSavedStackHoldsTheWindowsPixels) {
   ASSERT_FALSE(saved.isNull());
   EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32),
             shown.convertToFormat(QImage::Format_RGB32));
+}
+
+// Every line stroked on its own, the colours one after another in the
+// order of their colour and width, a pixel for 15 twips.
+QImage EachLineOnItsOwn(QSize size, const std::vector<chart::Line>& lines) {
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  std::map<std::pair<uint32_t, int>, std::vector<chart::Line>> byStyle;
+  for (const chart::Line& line : lines) byStyle[{line.colour, line.width}].push_back(line);
+  for (const auto& [style, own] : byStyle) {
+    painter.setPen(QPen(FromBgr(style.first), std::max(1, style.second - 1)));
+    for (const chart::Line& l : own) {
+      painter.drawLine(QLineF(l.x1 / 15.0, l.y1 / 15.0, l.x2 / 15.0, l.y2 / 15.0));
+    }
+  }
+  return image;
+}
+
+QImage Painted(QSize size, const std::vector<chart::Line>& lines) {
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  PaintLines(painter, lines);
+  return image;
+}
+
+// Level runs of segments end to end, as a steady value draws them, are
+// painted with fewer strokes: the pixels must be those of every segment.
+TEST_F(ChannelsWindowTest, TheStripsLinesArePaintedAsEachOnItsOwn) {
+  Open();
+  const form::ChannelsView& view = window_->page().channelsView();
+  const std::vector<chart::Line>& lines = view.strips().lines();
+  const auto levelRun = [](const chart::Line& a, const chart::Line& b) {
+    return a.colour == b.colour && a.y1 == a.y2 && b.y1 == b.y2 && a.y2 == b.y1 && a.x2 == b.x1;
+  };
+  ASSERT_NE(std::adjacent_find(lines.begin(), lines.end(), levelRun), lines.end());
+  const QSize size(static_cast<int>(view.width() / 15), static_cast<int>(view.height() / 15));
+  EXPECT_EQ(Painted(size, lines), EachLineOnItsOwn(size, lines));
+
+  // Runs between pixels' edges and middles, going either way, one that
+  // turns back on itself, one broken by another colour's lines, pieces
+  // shorter than a pixel, and level lines that do not meet.
+  const uint32_t red = 0x0000FF, green = 0x00FF00;
+  std::vector<chart::Line> runs;
+  for (int k = 0; k < 16; ++k) {
+    const float y = 300 + 97.3f * static_cast<float>(k),
+                step = 7.5f + 11.1f * static_cast<float>(k);
+    float x = 200 + 3.7f * static_cast<float>(k);
+    for (int i = 0; i < 40; ++i, x += step) runs.push_back({x, y, x + step, y, red, 2});
+    for (int i = 0; i < 40; ++i, x -= step / 3)
+      runs.push_back({x, y + 40, x - step / 3, y + 40, red, 2});
+    runs.push_back({x, y + 40, x + 500, y + 40, red, 2});
+    runs.push_back({x + 500, y + 40, x + 520, y + 70, green, 2});
+    runs.push_back({x + 500, y + 40, x + 900, y + 40, red, 2});
+    runs.push_back({x + 950, y + 40, x + 1200, y + 40, red, 2});
+  }
+  EXPECT_EQ(Painted(QSize(1200, 400), runs), EachLineOnItsOwn(QSize(1200, 400), runs));
 }
 
 }  // namespace
