@@ -175,7 +175,11 @@ void MainWindow::ApplyScale(double scale) {
 QFont MainWindow::PanelFont() const {
   static const QFont base = QApplication::font();
   QFont font = base;
-  if (base.pointSizeF() > 0) font.setPointSizeF(base.pointSizeF() * panelScale_);
+  if (base.pointSizeF() > 0) {
+    font.setPointSizeF(base.pointSizeF() * panelScale_);
+  } else if (base.pixelSize() > 0) {
+    font.setPixelSize(qRound(base.pixelSize() * panelScale_));
+  }
   return font;
 }
 

@@ -2,10 +2,12 @@
 // size again is what it was. What it keeps between runs: the recent logs, the
 // browser's folder and its size.
 #include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QSettings>
 
 #include "app/colours.h"
+#include "app/values_window.h"
 #include "log_text.h"
 #include "window_fixture.h"
 
@@ -64,6 +66,12 @@ TEST_F(ScaleTest, TheFormGrowsWithTheWindowAndIsTheSameAtItsSize) {
     const QFont font = Widget("RPMButton")->font();
     EXPECT_EQ(std::pair(font.pixelSize(), font.bold()), std::pair(qRound(16 * scale), true));
     EXPECT_EQ(qobject_cast<QLabel*>(Widget("FaultGreen(0)"))->pixmap().width(), px(450));
+    // The menus and the windows beside the form grow with it, to a quarter.
+    const QFont base = QApplication::font(), menus = window_->menuBar()->font();
+    const double grown = base.pointSizeF() > 0 ? menus.pointSizeF() / base.pointSizeF()
+                                               : double(menus.pixelSize()) / base.pixelSize();
+    EXPECT_NEAR(grown, scale, 0.25);
+    EXPECT_EQ(window_->valuesWindow()->font(), menus);
     // The time axis runs along canvas y 4000, as thick as the scale, on to
     // the right of the series' last sample.
     EXPECT_TRUE(CanvasShowsDrawing(*window_));
