@@ -2,6 +2,7 @@
 // font, tooltip and place among its container's children, each connected so
 // that the user's events on it reach the page.
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -23,6 +24,7 @@
 #include "app/listing_box.h"
 #include "app/main_window.h"
 #include "app/pictures.h"
+#include "app/scaled_style.h"
 #include "app/values_window.h"
 #include "app/window_helpers.h"
 #include "form/key_codes.h"
@@ -169,6 +171,13 @@ void MainWindow::ApplyScale(double scale) {
     if (auto* caption = qobject_cast<TimeCaption*>(widget)) caption->setScale(scale);
   }
   canvas_->SetScale(scale);
+  // The scroll bars inside the lists and boxes grow with the form: each
+  // lays out its bars again for the style's new width.
+  AppStyle().setScale(scale);
+  for (auto* area : client_->findChildren<QAbstractScrollArea*>()) {
+    QEvent changed(QEvent::StyleChange);
+    QApplication::sendEvent(area, &changed);
+  }
   Sync();
 }
 

@@ -1,9 +1,12 @@
 // The window as it grows: the form scales to fit, centred, and at its design
 // size again is what it was. What it keeps between runs: the recent logs, the
 // browser's folder and its size.
+#include <QAbstractScrollArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QProxyStyle>
+#include <QScrollBar>
 #include <QSettings>
 
 #include "app/colours.h"
@@ -72,6 +75,10 @@ TEST_F(ScaleTest, TheFormGrowsWithTheWindowAndIsTheSameAtItsSize) {
                                                : double(menus.pixelSize()) / base.pixelSize();
     EXPECT_NEAR(grown, scale, 0.25);
     EXPECT_EQ(window_->valuesWindow()->font(), menus);
+    // So do the scroll bars of the listing and the lists.
+    const int extent = QProxyStyle().pixelMetric(QStyle::PM_ScrollBarExtent);
+    EXPECT_NEAR(qobject_cast<QAbstractScrollArea*>(Widget("Text"))->verticalScrollBar()->width(),
+                extent * scale, 2);
     // The time axis runs along canvas y 4000, as thick as the scale, on to
     // the right of the series' last sample.
     EXPECT_TRUE(CanvasShowsDrawing(*window_));

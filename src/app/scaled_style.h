@@ -1,0 +1,23 @@
+// The application's style with the scroll bars as wide as the form's scale
+// makes them: a form drawn at three times its size gets scroll bars three
+// times as wide, not the style's fixed few pixels.
+#pragma once
+
+#include <QProxyStyle>
+
+namespace zelk::app {
+
+class ScaledStyle : public QProxyStyle {
+ public:
+  void setScale(double scale) { scale_ = scale; }
+  int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
+                  const QWidget* widget = nullptr) const override;
+
+ private:
+  double scale_ = 1;
+};
+
+// The application's scaled style, installed the first time it is asked for.
+ScaledStyle& AppStyle();
+
+}  // namespace zelk::app
