@@ -2,6 +2,8 @@
 // a click in a strip moves the main window's marker, a saved stack holds
 // the pixels the window shows, and the strips' lines are painted as each
 // line on its own would paint them.
+#include "app/channels_window.h"
+
 #include <QAction>
 #include <QImage>
 #include <QMenuBar>
@@ -10,7 +12,6 @@
 #include <cmath>
 #include <map>
 
-#include "app/channels_window.h"
 #include "app/colours.h"
 #include "app/main_window.h"
 #include "window_fixture.h"
@@ -80,11 +81,12 @@ TEST_F(ChannelsWindowTest, AClickInAStripMovesTheMainWindowsMarker) {
   EXPECT_EQ(Marked(), std::to_string(expected + 10));
 }
 
-TEST_F(ChannelsWindowTest, TheSavedStackHoldsTheWindowsPixels) {
+TEST_F(ChannelsWindowTest, TheSavedStackHoldsTheWindowsPixelsAndTheTableItsColumns) {
   ChannelsWindow& channels = Open();
-  const QString path = dir_.filePath("stack.png");
-  channels.setFileChooser([&](const QString&, const QString& proposed, const QString&) {
-    EXPECT_EQ(proposed, "drive-channels.png");
+  QString path = dir_.filePath("stack.png");
+  QStringList proposed;
+  channels.setFileChooser([&](const QString&, const QString& name, const QString&) {
+    proposed << name;
     return path;
   });
   Action(channels, "Save Picture...")->trigger();
@@ -93,6 +95,16 @@ TEST_F(ChannelsWindowTest, TheSavedStackHoldsTheWindowsPixels) {
   ASSERT_FALSE(saved.isNull());
   EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32),
             shown.convertToFormat(QImage::Format_RGB32));
+  path = dir_.filePath("stack.csv");
+  Action(channels, "Export Data...")->trigger();
+  EXPECT_EQ(testlogs::ReadFile(path.toStdString()), window_->page().channelsView().DataCsv());
+  EXPECT_EQ(proposed, (QStringList{"drive-channels.png", "drive-channels.csv"}));
+  EXPECT_TRUE(messages_.isEmpty()) << messages_.join("\n").toStdString();
+  // A file that cannot be written is told, as from the main window.
+  path = dir_.filePath("missing/stack.csv");
+  Action(channels, "Export Data...")->trigger();
+  ASSERT_EQ(messages_.size(), 1);
+  EXPECT_TRUE(messages_.front().startsWith("ZelkScope: Cannot write \"" + path + "\""));
 }
 
 // Every line stroked on its own, the colours one after another in the
