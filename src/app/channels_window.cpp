@@ -318,21 +318,24 @@ void ChannelsWindow::closeEvent(QCloseEvent* event) {
   if (page_.channelsView().shown()) forward_(form::UserEvent::Click("ChannelsMenu"));
 }
 
+// The file to save to, the stack's name proposed with `extension`; empty
+// for none.
+QString ChannelsWindow::AskWhere(const QString& title, const QString& extension,
+                                 const QString& filter) {
+  const QString proposed = Text(page_.channelsView().ExportName()) + extension;
+  return chooseFile_ ? chooseFile_(title, proposed, filter)
+                     : QFileDialog::getSaveFileName(this, title, proposed, filter);
+}
+
 void ChannelsWindow::SaveStack() {
-  const QString proposed = Text(page_.channelsView().ExportName() + ".png");
-  const QString title = tr("Save Picture"), filter = tr("PNG images (*.png)");
-  const QString path = chooseFile_ ? chooseFile_(title, proposed, filter)
-                                   : QFileDialog::getSaveFileName(this, title, proposed, filter);
+  const QString path = AskWhere(tr("Save Picture"), ".png", tr("PNG images (*.png)"));
   if (path.isEmpty()) return;
   QString why;
   if (!SavePng(path, StackImage(), why)) emit writeFailed(path, why);
 }
 
 void ChannelsWindow::ExportTable() {
-  const QString proposed = Text(page_.channelsView().ExportName() + ".csv");
-  const QString title = tr("Export Data"), filter = tr("CSV files (*.csv)");
-  const QString path = chooseFile_ ? chooseFile_(title, proposed, filter)
-                                   : QFileDialog::getSaveFileName(this, title, proposed, filter);
+  const QString path = AskWhere(tr("Export Data"), ".csv", tr("CSV files (*.csv)"));
   if (path.isEmpty()) return;
   QString why;
   if (!SaveBytes(path, QByteArray::fromStdString(page_.channelsView().DataCsv()), why)) {

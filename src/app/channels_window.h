@@ -92,6 +92,7 @@ class ChannelsWindow : public QMainWindow {
   void SyncWindowList();
   void PlaceBesideMain();
   void ListChanged();
+  QString AskWhere(const QString& title, const QString& extension, const QString& filter);
   void SaveStack();
   void ExportTable();
 
