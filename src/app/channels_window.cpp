@@ -83,18 +83,39 @@ void PaintLines(QPainter& painter, const std::vector<chart::Line>& lines) {
 
 namespace {
 
-void PaintTexts(QPainter& painter, const std::vector<channels::TextAt>& texts) {
+// Where a text lands, in pixels: its box as PaintTexts puts it.
+QRectF TextBox(const QFontMetricsF& metrics, const channels::TextAt& text, QString& words) {
+  words = QString::fromStdString(text.text);
+  const QPointF at = PixelPoint(text.x, text.y);
+  const double width = metrics.horizontalAdvance(words);
+  const double left = text.align == channels::TextAt::Align::Left    ? at.x()
+                      : text.align == channels::TextAt::Align::Right ? at.x() - width
+                                                                     : at.x() - width / 2;
+  const double baseline = at.y() + (metrics.ascent() - metrics.descent()) / 2;
+  return {left, baseline - metrics.ascent(), width, metrics.height()};
+}
+
+// The texts, or those whose box meets `within`.
+void PaintTexts(QPainter& painter, const std::vector<channels::TextAt>& texts,
+                std::optional<QRectF> within = std::nullopt) {
   const QFontMetricsF metrics(painter.font());
+  QString words;
   for (const channels::TextAt& text : texts) {
-    const QString words = QString::fromStdString(text.text);
-    const QPointF at = PixelPoint(text.x, text.y);
-    const double width = metrics.horizontalAdvance(words);
-    const double left = text.align == channels::TextAt::Align::Left    ? at.x()
-                        : text.align == channels::TextAt::Align::Right ? at.x() - width
-                                                                       : at.x() - width / 2;
+    const QRectF box = TextBox(metrics, text, words);
+    if (within && !box.intersects(*within)) continue;
     painter.setPen(FromBgr(text.colour));
-    painter.drawText(QPointF(left, at.y() + (metrics.ascent() - metrics.descent()) / 2), words);
+    painter.drawText(QPointF(box.left(), box.top() + metrics.ascent()), words);
   }
+}
+
+// The pixels a line covers with its pen, and a pixel about them.
+QRect LineBox(const chart::Line& line) {
+  const int pad = std::max(1, line.width) + 1;
+  const auto [left, right] = std::minmax(line.x1, line.x2);
+  const auto [top, bottom] = std::minmax(line.y1, line.y2);
+  return QRect(QPoint(static_cast<int>(left / kTwips) - pad, static_cast<int>(top / kTwips) - pad),
+               QPoint(static_cast<int>(right / kTwips) + pad,
+                      static_cast<int>(bottom / kTwips) + pad));
 }
 
 }  // namespace
@@ -125,33 +146,91 @@ void StackWidget::resizeEvent(QResizeEvent* event) {
   view_.SetSize(width() * kTwips, height() * kTwips);
 }
 
-void StackWidget::PaintStrips() {
-  // The image is kept while the widget keeps its size: a new one of a
-  // 4K screen's pixels costs more than painting over the old.
-  const qreal ratio = devicePixelRatioF();
-  if (strips_.size() != size() * ratio || strips_.devicePixelRatio() != ratio) {
-    strips_ = QImage(size() * ratio, QImage::Format_RGB32);
-    strips_.setDevicePixelRatio(ratio);
+// The texts of one alignment go in one box, so that the region is a few
+// rectangles: the marker's column, its time, and the values beside the strips.
+QRegion StackWidget::MarkerRegion() const {
+  QRect column, boxes[3];
+  for (const chart::Line& line : view_.marker().lines()) column |= LineBox(line);
+  const QFontMetricsF metrics(font());
+  QString words;
+  for (const channels::TextAt& text : view_.markerTexts()) {
+    boxes[static_cast<int>(text.align)] |=
+        TextBox(metrics, text, words).toAlignedRect().adjusted(-2, -2, 2, 2);
   }
-  strips_.fill(Qt::white);
-  QPainter painter(&strips_);
-  painter.setFont(font());
-  PaintLines(painter, view_.strips().lines());
-  PaintTexts(painter, view_.texts());
-  painted_ = view_.generation();
+  QRegion region(column);
+  for (const QRect& box : boxes) region += box;
+  return region;
 }
 
-// The strips come from their image, drawn again only after the view drew
-// them afresh; the marker is painted over it.
-void StackWidget::paintEvent(QPaintEvent*) {
-  if (painted_ != view_.generation() || strips_.size() != size() * devicePixelRatioF()) {
-    PaintStrips();
+// A new drawing of the strips repaints the whole stack; a marker that moved
+// over the same strips repaints only where it stood and where it stands, so
+// that a step costs the pixels it changes rather than a screen's worth.
+void StackWidget::Changed() {
+  const QRegion marker = MarkerRegion();
+  if (painted_ != view_.generation()) {
+    painted_ = view_.generation();
+    update();
+  } else {
+    update(marker + markerShown_);
   }
+  markerShown_ = marker;
+}
+
+void StackWidget::IndexColumns() {
+  indexed_ = view_.generation();
+  columns_.assign(static_cast<size_t>(width() / kColumnWidth + 1), {});
+  const std::vector<chart::Line>& lines = view_.strips().lines();
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const QRect box = LineBox(lines[i]);
+    const int first = std::max(0, box.left() / kColumnWidth);
+    const int last = std::min(static_cast<int>(columns_.size()) - 1, box.right() / kColumnWidth);
+    for (int c = first; c <= last; ++c) columns_[static_cast<size_t>(c)].push_back(i);
+  }
+}
+
+// The strips' lines that reach into a narrow `part`, in their drawing order.
+void StackWidget::LinesWithin(const QRect& part, std::vector<chart::Line>& within) {
+  const std::vector<chart::Line>& lines = view_.strips().lines();
+  within.clear();
+  if (indexed_ != view_.generation() ||
+      columns_.size() != static_cast<size_t>(width() / kColumnWidth + 1)) {
+    IndexColumns();
+  }
+  std::vector<size_t> found;
+  const int first = std::max(0, part.left() / kColumnWidth);
+  const int last = std::min(static_cast<int>(columns_.size()) - 1, part.right() / kColumnWidth);
+  for (int c = first; c <= last; ++c) {
+    const std::vector<size_t>& column = columns_[static_cast<size_t>(c)];
+    found.insert(found.end(), column.begin(), column.end());
+  }
+  std::sort(found.begin(), found.end());
+  found.erase(std::unique(found.begin(), found.end()), found.end());
+  for (const size_t i : found) {
+    if (LineBox(lines[i]).intersects(part)) within.push_back(lines[i]);
+  }
+}
+
+// Each part of the region to paint gets the strips' lines and texts that
+// reach into it, clipped to it, and the marker over them: a narrow column's
+// lines are found by the columns they cross, a small share of a long log's.
+void StackWidget::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  painter.drawImage(QPoint(0, 0), strips_);
   painter.setFont(font());
-  PaintLines(painter, view_.marker().lines());
-  PaintTexts(painter, view_.markerTexts());
+  std::vector<chart::Line> within;
+  for (const QRect& part : event->region()) {
+    painter.setClipRect(part);
+    painter.fillRect(part, Qt::white);
+    // A wide part takes every line, clipped: finding them costs more.
+    if (part.width() * 4 > width()) {
+      PaintLines(painter, view_.strips().lines());
+    } else {
+      LinesWithin(part, within);
+      PaintLines(painter, within);
+    }
+    PaintTexts(painter, view_.texts(), part);
+    PaintLines(painter, view_.marker().lines());
+    PaintTexts(painter, view_.markerTexts(), part);
+  }
 }
 
 // A left click marks the nearest sample in the strip under it; a drag across
@@ -222,7 +301,7 @@ ChannelsWindow::ChannelsWindow(form::UserPage& page, Forward forward, QWidget* p
   fixedAxes_->setCheckable(true);
   connect(fixedAxes_, &QAction::toggled, this, [this](bool fixed) {
     page_.channelsView().SetAxis(fixed ? channels::StripAxis::Fixed : channels::StripAxis::Fitted);
-    stack_->update();
+    stack_->Changed();
   });
   // The window's length and its pages, chosen here as on the main window.
   QToolBar* bar = addToolBar(tr("Window"));
@@ -299,7 +378,7 @@ void ChannelsWindow::Sync() {
   }
   fixedAxes_->setChecked(view.axis() == channels::StripAxis::Fixed);
   if (isVisible()) SyncWindowList();
-  stack_->update();
+  stack_->Changed();
 }
 
 void ChannelsWindow::PlaceBesideMain() {

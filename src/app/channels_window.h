@@ -7,8 +7,10 @@
 
 #include <QImage>
 #include <QMainWindow>
+#include <QRegion>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "form/user_event.h"
 #include "form/user_page.h"
@@ -28,9 +30,9 @@ void PaintLines(QPainter& painter, const std::vector<chart::Line>& lines);
 // The view's stack as a picture of its size, texts in `font`.
 QImage StackImage(const form::ChannelsView& view, const QFont& font);
 
-// The painted stack: the strips as the view drew them, painted into an
-// image once for each drawing, with the marker's line and the texts over it.
-// Clicks, drags and the wheel become the view's user events.
+// The painted stack: the strips as the view drew them, with the marker's
+// line and the texts over them. Clicks, drags and the wheel become the
+// view's user events.
 class StackWidget : public QWidget {
   Q_OBJECT
 
@@ -39,6 +41,8 @@ class StackWidget : public QWidget {
               QWidget* parent);
   // Twips of the view for a pixel of the widget.
   static constexpr double kTwipsPerPixel = 15;
+  // Asks for the repaint of what the view's last change changed.
+  void Changed();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -48,12 +52,19 @@ class StackWidget : public QWidget {
   void wheelEvent(QWheelEvent* event) override;
 
  private:
-  void PaintStrips();
+  // The pixels the marker's lines and texts cover as the view now draws them.
+  QRegion MarkerRegion() const;
+  // The strips' lines by the columns of pixels their pens cross.
+  void IndexColumns();
+  void LinesWithin(const QRect& part, std::vector<chart::Line>& within);
+  static constexpr int kColumnWidth = 32;
 
   form::ChannelsView& view_;
   std::function<void(const form::UserEvent&)> forward_;
-  QImage strips_;
-  long painted_ = -1;  // the view's drawing the image holds
+  long painted_ = -1;     // the view's drawing last asked to be painted
+  QRegion markerShown_;   // where the marker was when last asked to be painted
+  std::vector<std::vector<size_t>> columns_;  // line numbers, kColumnWidth pixels a column
+  long indexed_ = -1;                         // the drawing they index
   std::optional<QPointF> pressed_;
 };
 
