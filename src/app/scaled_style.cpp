@@ -1,6 +1,7 @@
 #include "app/scaled_style.h"
 
 #include <QApplication>
+#include <QStyleOption>
 
 namespace zelk::app {
 
@@ -14,6 +15,17 @@ int ScaledStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
     default:
       return base;
   }
+}
+
+// The base style sizes a menu item with margins of fixed pixels but paints
+// it with margins that grow with the font, so that in a large font a long
+// item without a shortcut ("Version" under "About  F1") is cut short with
+// an ellipsis. A line's height more of width covers the difference.
+QSize ScaledStyle::sizeFromContents(ContentsType type, const QStyleOption* option,
+                                    const QSize& size, const QWidget* widget) const {
+  QSize sized = QProxyStyle::sizeFromContents(type, option, size, widget);
+  if (type == CT_MenuItem && option) sized.rwidth() += option->fontMetrics.height();
+  return sized;
 }
 
 ScaledStyle& AppStyle() {

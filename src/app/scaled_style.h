@@ -1,6 +1,7 @@
 // The application's style with the scroll bars as wide as the form's scale
 // makes them: a form drawn at three times its size gets scroll bars three
-// times as wide, not the style's fixed few pixels.
+// times as wide, not the style's fixed few pixels; and menu items wide
+// enough for their text in a menu's large font.
 #pragma once
 
 #include <QProxyStyle>
@@ -12,6 +13,8 @@ class ScaledStyle : public QProxyStyle {
   void setScale(double scale) { scale_ = scale; }
   int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
                   const QWidget* widget = nullptr) const override;
+  QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                         const QWidget* widget) const override;
 
  private:
   double scale_ = 1;
