@@ -26,7 +26,7 @@ namespace {
 
 constexpr double kTwips = StackWidget::kTwipsPerPixel;
 
-QPointF PixelPoint(double x, double y) { return {x / kTwips, y / kTwips}; }
+QPointF PixelPoint(double x, double y, double twips) { return {x / twips, y / twips}; }
 
 // A place on the graph in whole twips and a share of the strips' width to a
 // ten-thousandth, as a driver's script writes them, so that the event the
@@ -42,7 +42,7 @@ double Share(double fraction) { return std::round(fraction * 1e4) / 1e4; }
 // whatever their order, so a level run of segments end to end (a steady
 // value over many samples) is stroked as one line from the run's start to
 // its end: the same pixels, a fraction of the strokes.
-void PaintLines(QPainter& painter, const std::vector<chart::Line>& lines) {
+void PaintLines(QPainter& painter, const std::vector<chart::Line>& lines, double twips) {
   struct Batch {
     std::pair<uint32_t, int> style;
     std::vector<QLineF> lines;
@@ -61,7 +61,7 @@ void PaintLines(QPainter& painter, const std::vector<chart::Line>& lines) {
       batch = &*found;
     }
     // Compared exactly: QPointF's own == is fuzzy.
-    const QPointF from = PixelPoint(line.x1, line.y1), to = PixelPoint(line.x2, line.y2);
+    const QPointF from = PixelPoint(line.x1, line.y1, twips), to = PixelPoint(line.x2, line.y2, twips);
     if (from.y() == to.y() && from.x() != to.x() && !batch->lines.empty()) {
       QLineF& last = batch->lines.back();
       // The same row, from where the last ended, the same way along.
@@ -84,9 +84,10 @@ void PaintLines(QPainter& painter, const std::vector<chart::Line>& lines) {
 namespace {
 
 // Where a text lands, in pixels: its box as PaintTexts puts it.
-QRectF TextBox(const QFontMetricsF& metrics, const channels::TextAt& text, QString& words) {
+QRectF TextBox(const QFontMetricsF& metrics, const channels::TextAt& text, double twips,
+               QString& words) {
   words = QString::fromStdString(text.text);
-  const QPointF at = PixelPoint(text.x, text.y);
+  const QPointF at = PixelPoint(text.x, text.y, twips);
   const double width = metrics.horizontalAdvance(words);
   const double left = text.align == channels::TextAt::Align::Left    ? at.x()
                       : text.align == channels::TextAt::Align::Right ? at.x() - width
@@ -96,12 +97,12 @@ QRectF TextBox(const QFontMetricsF& metrics, const channels::TextAt& text, QStri
 }
 
 // The texts, or those whose box meets `within`.
-void PaintTexts(QPainter& painter, const std::vector<channels::TextAt>& texts,
+void PaintTexts(QPainter& painter, const std::vector<channels::TextAt>& texts, double twips,
                 std::optional<QRectF> within = std::nullopt) {
   const QFontMetricsF metrics(painter.font());
   QString words;
   for (const channels::TextAt& text : texts) {
-    const QRectF box = TextBox(metrics, text, words);
+    const QRectF box = TextBox(metrics, text, twips, words);
     if (within && !box.intersects(*within)) continue;
     painter.setPen(FromBgr(text.colour));
     painter.drawText(QPointF(box.left(), box.top() + metrics.ascent()), words);
@@ -109,13 +110,12 @@ void PaintTexts(QPainter& painter, const std::vector<channels::TextAt>& texts,
 }
 
 // The pixels a line covers with its pen, and a pixel about them.
-QRect LineBox(const chart::Line& line) {
+QRect LineBox(const chart::Line& line, double twips) {
   const int pad = std::max(1, line.width) + 1;
   const auto [left, right] = std::minmax(line.x1, line.x2);
   const auto [top, bottom] = std::minmax(line.y1, line.y2);
-  return QRect(QPoint(static_cast<int>(left / kTwips) - pad, static_cast<int>(top / kTwips) - pad),
-               QPoint(static_cast<int>(right / kTwips) + pad,
-                      static_cast<int>(bottom / kTwips) + pad));
+  return QRect(QPoint(static_cast<int>(left / twips) - pad, static_cast<int>(top / twips) - pad),
+               QPoint(static_cast<int>(right / twips) + pad, static_cast<int>(bottom / twips) + pad));
 }
 
 }  // namespace
@@ -126,10 +126,10 @@ QImage StackImage(const form::ChannelsView& view, const QFont& font) {
   image.fill(Qt::white);
   QPainter painter(&image);
   painter.setFont(font);
-  PaintLines(painter, view.strips().lines());
-  PaintTexts(painter, view.texts());
-  PaintLines(painter, view.marker().lines());
-  PaintTexts(painter, view.markerTexts());
+  PaintLines(painter, view.strips().lines(), kTwips);
+  PaintTexts(painter, view.texts(), kTwips);
+  PaintLines(painter, view.marker().lines(), kTwips);
+  PaintTexts(painter, view.markerTexts(), kTwips);
   return image;
 }
 
@@ -141,21 +141,28 @@ StackWidget::StackWidget(form::ChannelsView& view,
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void StackWidget::SetScale(double scale) {
+  if (!(scale > 0) || kTwips / scale == twips_) return;
+  twips_ = kTwips / scale;
+  view_.SetSize(width() * twips_, height() * twips_);
+  update();
+}
+
 void StackWidget::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  view_.SetSize(width() * kTwips, height() * kTwips);
+  view_.SetSize(width() * twips_, height() * twips_);
 }
 
 // The texts of one alignment go in one box, so that the region is a few
 // rectangles: the marker's column, its time, and the values beside the strips.
 QRegion StackWidget::MarkerRegion() const {
   QRect column, boxes[3];
-  for (const chart::Line& line : view_.marker().lines()) column |= LineBox(line);
+  for (const chart::Line& line : view_.marker().lines()) column |= LineBox(line, twips_);
   const QFontMetricsF metrics(font());
   QString words;
   for (const channels::TextAt& text : view_.markerTexts()) {
     boxes[static_cast<int>(text.align)] |=
-        TextBox(metrics, text, words).toAlignedRect().adjusted(-2, -2, 2, 2);
+        TextBox(metrics, text, twips_, words).toAlignedRect().adjusted(-2, -2, 2, 2);
   }
   QRegion region(column);
   for (const QRect& box : boxes) region += box;
@@ -181,7 +188,7 @@ void StackWidget::IndexColumns() {
   columns_.assign(static_cast<size_t>(width() / kColumnWidth + 1), {});
   const std::vector<chart::Line>& lines = view_.strips().lines();
   for (size_t i = 0; i < lines.size(); ++i) {
-    const QRect box = LineBox(lines[i]);
+    const QRect box = LineBox(lines[i], twips_);
     const int first = std::max(0, box.left() / kColumnWidth);
     const int last = std::min(static_cast<int>(columns_.size()) - 1, box.right() / kColumnWidth);
     for (int c = first; c <= last; ++c) columns_[static_cast<size_t>(c)].push_back(i);
@@ -206,7 +213,7 @@ void StackWidget::LinesWithin(const QRect& part, std::vector<chart::Line>& withi
   std::sort(found.begin(), found.end());
   found.erase(std::unique(found.begin(), found.end()), found.end());
   for (const size_t i : found) {
-    if (LineBox(lines[i]).intersects(part)) within.push_back(lines[i]);
+    if (LineBox(lines[i], twips_).intersects(part)) within.push_back(lines[i]);
   }
 }
 
@@ -222,14 +229,14 @@ void StackWidget::paintEvent(QPaintEvent* event) {
     painter.fillRect(part, Qt::white);
     // A wide part takes every line, clipped: finding them costs more.
     if (part.width() * 4 > width()) {
-      PaintLines(painter, view_.strips().lines());
+      PaintLines(painter, view_.strips().lines(), twips_);
     } else {
       LinesWithin(part, within);
-      PaintLines(painter, within);
+      PaintLines(painter, within, twips_);
     }
-    PaintTexts(painter, view_.texts(), part);
-    PaintLines(painter, view_.marker().lines());
-    PaintTexts(painter, view_.markerTexts(), part);
+    PaintTexts(painter, view_.texts(), twips_, part);
+    PaintLines(painter, view_.marker().lines(), twips_);
+    PaintTexts(painter, view_.markerTexts(), twips_, part);
   }
 }
 
@@ -246,8 +253,8 @@ void StackWidget::mousePressEvent(QMouseEvent* event) {
 
 void StackWidget::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || !pressed_) return;
-  const double x1 = pressed_->x() * kTwips, x2 = event->position().x() * kTwips;
-  const double y = pressed_->y() * kTwips;
+  const double x1 = pressed_->x() * twips_, x2 = event->position().x() * twips_;
+  const double y = pressed_->y() * twips_;
   pressed_.reset();
   if (std::abs(x2 - x1) >= chart::kMinDragTwips) {
     forward_(form::UserEvent::Drag(WholeTwips(view_.GraphX(x1)), WholeTwips(view_.GraphX(x2))));
@@ -266,7 +273,7 @@ void StackWidget::wheelEvent(QWheelEvent* event) {
     forward_(form::UserEvent::Pan(-steps));
   } else {
     forward_(
-        form::UserEvent::Wheel(WholeTwips(view_.GraphX(event->position().x() * kTwips)), steps));
+        form::UserEvent::Wheel(WholeTwips(view_.GraphX(event->position().x() * twips_)), steps));
   }
   event->accept();
 }
@@ -286,7 +293,7 @@ ChannelsWindow::ChannelsWindow(form::UserPage& page, Forward forward, QWidget* p
   dock->setWidget(list_);
   addDockWidget(Qt::RightDockWidgetArea, dock);
   list_->setDragDropMode(QAbstractItemView::InternalMove);
-  list_->setMaximumWidth(list_->fontMetrics().horizontalAdvance("User-Defined") * 2);
+  FitList(list_->font());
   list_->setFocusPolicy(Qt::NoFocus);
   connect(list_, &QListWidget::itemChanged, this, [this] { ListChanged(); });
   connect(list_->model(), &QAbstractItemModel::rowsMoved, this, [this] { ListChanged(); });
@@ -320,6 +327,21 @@ ChannelsWindow::ChannelsWindow(form::UserPage& page, Forward forward, QWidget* p
           [this](int index) { forward_(form::UserEvent::Select("YAxis", index)); });
   resize(1280, 800);
   FillList();
+}
+
+// The list as wide as its longest name and its tick box need, and no wider
+// than twice that.
+void ChannelsWindow::FitList(const QFont& font) {
+  const QFontMetrics metrics(font);
+  const int width = metrics.horizontalAdvance("Temperature") + 4 * metrics.height();
+  list_->setMinimumWidth(width);
+  list_->setMaximumWidth(width * 2);
+}
+
+void ChannelsWindow::SetScale(double scale, const QFont& font) {
+  setFont(font);
+  FitList(font);
+  stack_->SetScale(scale);
 }
 
 void ChannelsWindow::SyncWindowList() {

@@ -22,10 +22,10 @@ class QComboBox;
 
 namespace zelk::app {
 
-// Paints lines recorded in twips, a pixel for every 15, with a pen of their
-// colour one pixel narrower than their width (at least one): the strips'
-// lines and the marker's, on the widget and in its picture.
-void PaintLines(QPainter& painter, const std::vector<chart::Line>& lines);
+// Paints lines recorded in twips, a pixel for every `twips`, with a pen of
+// their colour one pixel narrower than their width (at least one): the
+// strips' lines and the marker's, on the widget and in its picture.
+void PaintLines(QPainter& painter, const std::vector<chart::Line>& lines, double twips = 15);
 
 // The view's stack as a picture of its size, texts in `font`.
 QImage StackImage(const form::ChannelsView& view, const QFont& font);
@@ -39,8 +39,11 @@ class StackWidget : public QWidget {
  public:
   StackWidget(form::ChannelsView& view, std::function<void(const form::UserEvent&)> forward,
               QWidget* parent);
-  // Twips of the view for a pixel of the widget.
+  // Twips of the view for a pixel of the widget at scale 1.
   static constexpr double kTwipsPerPixel = 15;
+  // The stack drawn `scale` times its size, as the form and the window's
+  // font are: its margins, gaps and texts grow, its lines stay thin.
+  void SetScale(double scale);
   // Asks for the repaint of what the view's last change changed.
   void Changed();
 
@@ -61,6 +64,7 @@ class StackWidget : public QWidget {
 
   form::ChannelsView& view_;
   std::function<void(const form::UserEvent&)> forward_;
+  double twips_ = kTwipsPerPixel;  // the view's twips for a pixel
   long painted_ = -1;     // the view's drawing last asked to be painted
   QRegion markerShown_;   // where the marker was when last asked to be painted
   std::vector<std::vector<size_t>> columns_;  // line numbers, kColumnWidth pixels a column
@@ -79,6 +83,8 @@ class ChannelsWindow : public QMainWindow {
   // Shows or hides itself as the page's Channels view says, and shows its
   // strips and marker as they now stand.
   void Sync();
+  // Grows with the form: its texts in `font`, its stack `scale` times its size.
+  void SetScale(double scale, const QFont& font);
   // The stack as on screen, in device pixels.
   QImage StackImage();
   StackWidget* stack() const { return stack_; }
@@ -100,6 +106,7 @@ class ChannelsWindow : public QMainWindow {
 
  private:
   void FillList();
+  void FitList(const QFont& font);
   void SyncWindowList();
   void PlaceBesideMain();
   void ListChanged();

@@ -11,6 +11,8 @@ int ScaledStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
   switch (metric) {
     case PM_ScrollBarExtent:
     case PM_ScrollBarSliderMin:
+    case PM_IndicatorWidth:
+    case PM_IndicatorHeight:
       return qRound(base * scale_);
     default:
       return base;

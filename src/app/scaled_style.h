@@ -1,7 +1,7 @@
-// The application's style with the scroll bars as wide as the form's scale
-// makes them: a form drawn at three times its size gets scroll bars three
-// times as wide, not the style's fixed few pixels; and menu items wide
-// enough for their text in a menu's large font.
+// The application's style with the scroll bars and tick boxes as large as
+// the form's scale makes them: a form drawn at three times its size gets
+// scroll bars three times as wide, not the style's fixed few pixels; and
+// menu items wide enough for their text in a menu's large font.
 #pragma once
 
 #include <QProxyStyle>

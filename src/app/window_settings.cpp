@@ -59,7 +59,7 @@ void MainWindow::ScalePanels() {
   for (QMenu* menu : menus_) menu->setFont(others);
   if (recentMenu_) recentMenu_->setFont(others);
   if (values_) values_->setFont(others);
-  if (channels_) channels_->setFont(others);
+  if (channels_) channels_->SetScale(scale, others);
 }
 
 void MainWindow::ToggleFullScreen() { setWindowState(windowState() ^ Qt::WindowFullScreen); }
