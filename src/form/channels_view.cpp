@@ -38,7 +38,8 @@ void ChannelsView::SetSize(double width, double height) {
 void ChannelsView::Refresh(unsigned changes) {
   if (!shown()) return;
   using namespace session;
-  if (changes & (kLogChanged | kWindowChanged | kChannelChanged | kByteChanged)) {
+  if (changes &
+      (kLogChanged | kWindowChanged | kChannelChanged | kByteChanged | kComparisonChanged)) {
     DrawStrips();
   } else if (changes & kMarkerChanged) {
     DrawMarker();
