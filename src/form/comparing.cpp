@@ -51,6 +51,22 @@ bool Comparing::MarkSecondAt(double x) {
   return true;
 }
 
+std::optional<ComparisonState> Comparing::State(channels::ChannelId channel, long lines) const {
+  const session::Comparison* comparison = session_.comparison();
+  if (!comparison) return std::nullopt;
+  ComparisonState state{comparison->name, store::SecondsOf(comparison->alignment.offset()),
+                        std::nullopt, "", lines, comparison->marker};
+  if (!session_.marker().shown) return state;
+  state.sample = comparison->alignment.SecondNearestTo(session_.MarkedSample());
+  const channels::ChannelRow* row = channels::ChannelOf(channel);
+  if (state.sample && row) {
+    const std::optional<channels::SecondLog> second = session_.SecondLog();
+    state.value =
+        channels::MarkerText(*row, second->log, second->channels.tables(*row), *state.sample);
+  }
+  return state;
+}
+
 void Comparing::Show() {
   const session::Comparison* comparison = session_.comparison();
   controls_(ctl::CompareMenu).state.enabled = session_.file().everLoaded;

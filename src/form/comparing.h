@@ -14,6 +14,18 @@
 
 namespace zelk::form {
 
+// The comparison as the driver's dump shows it.
+struct ComparisonState {
+  std::string file;     // the second log's file name
+  double offset = 0;    // seconds, positive when the second log starts later
+  // The second log's sample nearest the marker's time, and its text there
+  // for the channel on screen; none and "" without a marker or a sample then.
+  std::optional<long> sample;
+  std::string value;
+  long lines = 0;  // segments the graph drew for it
+  std::optional<long> marker;  // the second log's own marker
+};
+
 class Comparing {
  public:
   Comparing(Controls& controls, session::Session& session, Focus& focus, Messages& messages)
@@ -38,6 +50,9 @@ class Comparing {
 
   // The menu items and the legend after the logs changed.
   void Show();
+  // The comparison with the channel on screen and the segments drawn for
+  // it; none while no second log is open.
+  std::optional<ComparisonState> State(channels::ChannelId channel, long lines) const;
 
  private:
   Controls& controls_;

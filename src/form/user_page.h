@@ -115,6 +115,9 @@ class UserPage {
   session::Session& session() { return session_; }
   const session::Session& session() const { return session_; }
   const GraphState& graph() const { return graph_.state(); }
+  std::optional<ComparisonState> comparison() const {
+    return comparing_.State(graph_.state().channel, graph_.state().secondLines);
+  }
   ChannelsView& channelsView() { return channelsView_; }
   // The strips the window opens on, as the user left them in an earlier run.
   void SetLastStrips(std::vector<channels::ChannelId> channels) {
