@@ -100,7 +100,10 @@ void Strips(Json& j, const form::UserPage& page) {
     }
     j.Key("value").String(strip.value);
     j.Key("low").Number(strip.low).Key("high").Number(strip.high);
-    j.Key("lines").Number(static_cast<long long>(strip.lines)).EndObject();
+    j.Key("lines").Number(static_cast<long long>(strip.lines));
+    // A second log's: "" and 0 without one.
+    j.Key("value2").String(strip.secondValue);
+    j.Key("lines2").Number(static_cast<long long>(strip.secondLines)).EndObject();
   }
   j.EndArray();
 }

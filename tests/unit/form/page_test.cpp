@@ -317,6 +317,17 @@ TEST_F(PageTest, ASecondLogIsComparedMovedAndClosedFromTheScript) {
   const Texts table = Split(page().DataCsv(), '\n');
   EXPECT_EQ(table.at(0), "sample,minutes,engine_speed_rpm,engine_speed_rpm_2");
   EXPECT_EQ(table.at(11), "11,0.0690,900,1000");
+  // The Channels window: both values at the marker, both drawn, both in its table.
+  Run(page(), "strips RPM Temperature");
+  std::vector<form::StripState> strips = page().channelsView().States();
+  EXPECT_EQ(strips.at(0).value, "900 rpm");
+  EXPECT_EQ(strips.at(0).secondValue, "1000 rpm");
+  EXPECT_GT(strips.at(0).secondLines, 0);
+  const Texts both = Split(page().channelsView().DataCsv(), '\n');
+  EXPECT_EQ(both.at(0),
+            "sample,minutes,engine_speed_rpm,coolant_c,intake_c,fuel_c,engine_speed_rpm_2,"
+            "coolant_c_2,intake_c_2");  // the second log records no fuel temperature
+  EXPECT_EQ(both.at(11), "11,0.0690,900,-55,-55,-55,1000,0,0");
 
   Run(page(), "offset 1 min\nopen " + dir_ + "/bad.txt");
   const std::vector<form::Message> refusedAsFirst = page().TakeMessages();
@@ -333,6 +344,9 @@ TEST_F(PageTest, ASecondLogIsComparedMovedAndClosedFromTheScript) {
   EXPECT_FALSE(state("CompareLabel").visible);
   EXPECT_EQ(page().ValuesAtMarker().compared, std::vector<channels::ComparedValue>{});
   EXPECT_EQ(Split(page().DataCsv(), '\n').at(0), "sample,minutes,engine_speed_rpm");
+  strips = page().channelsView().States();
+  EXPECT_EQ(strips.at(0).secondValue, "");
+  EXPECT_EQ(strips.at(0).secondLines, 0);
   EXPECT_EQ(menus(), (std::vector<bool>{true, false, false, false}));
 }
 
