@@ -62,7 +62,7 @@ std::vector<Strip> MakeStrips(const TablesSource& decoded, std::span<const Chann
 
 std::string StripsCsv(const TablesSource& decoded, std::span<const ChannelId> ids,
                       const store::LogData& log, const chart::TimeWindow& window,
-                      double samplesPerMinute) {
+                      double samplesPerMinute, const FurtherColumns& further) {
   std::vector<TableColumns> columns;
   for (const ChannelId id : ids) {
     const ChannelRow* channel = ChannelOf(id);
@@ -70,7 +70,7 @@ std::string StripsCsv(const TablesSource& decoded, std::span<const ChannelId> id
     const Tables& tables = decoded.tables(*channel);
     columns.push_back({channel, &tables, SeriesOf(*channel, log, tables, decoded.choice)});
   }
-  return TableCsv(columns, log, window, samplesPerMinute);
+  return TableCsv(columns, log, window, samplesPerMinute, further);
 }
 
 std::vector<chart::Rect> StackRects(const chart::Rect& area, size_t count, double gap) {

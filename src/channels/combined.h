@@ -44,10 +44,10 @@ std::vector<Strip> MakeStrips(const TablesSource& decoded, std::span<const Chann
 // window that the log holds, the sample, minutes (and log_time) columns
 // once, then each channel's columns in the order given, each named and
 // filled as in that channel's own table (DataCsv). A series the log does not
-// record has no column, as in DataCsv.
+// record has no column, as in DataCsv. `further` columns follow them all.
 std::string StripsCsv(const TablesSource& decoded, std::span<const ChannelId> ids,
                       const store::LogData& log, const chart::TimeWindow& window,
-                      double samplesPerMinute);
+                      double samplesPerMinute, const FurtherColumns& further = {});
 
 // The plot rectangles of `count` strips stacked in `area` from its top,
 // equally high, `gap` twips apart.

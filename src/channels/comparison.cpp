@@ -2,7 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <string_view>
+#include <utility>
+
+#include "channels/combined.h"
+#include "chart/mapped_canvas.h"
 
 namespace zelk::channels {
 namespace {
@@ -44,11 +49,11 @@ std::string Difference(std::string_view first, std::string_view second) {
   return text::Plain((text::Decimal::FromDouble(*a) + text::Decimal::FromDouble(-*b)).ToDouble());
 }
 
-}  // namespace
-
-long DrawSecondLog(chart::Canvas& canvas, const ChannelRow& channel, const store::LogData& first,
-                   const ByteChoice& choice, const Window& window, const View& view,
-                   const SecondLog& second) {
+// The second log's series of `channel` over the window, each value put at
+// its height by `map`.
+long DrawSecond(chart::Canvas& canvas, const ChannelRow& channel, const store::LogData& first,
+                const ByteChoice& choice, const Window& window, const chart::YMap& map,
+                const SecondLog& second) {
   const Tables* tables = &second.channels.tables(channel);
   const store::LogAlignment& align = second.alignment;
   if (!tables || window.xStep == text::Decimal() || !(window.width > 0) ||
@@ -78,7 +83,6 @@ long DrawSecondLog(chart::Canvas& canvas, const ChannelRow& channel, const store
     return static_cast<float>(xs[n] + part * step);
   };
 
-  const chart::YMap map = MapOf(view);
   long drawn = 0;
   for (size_t s = 0; s < channel.series.size() && s < tables->plot.size(); ++s) {
     if (!Comparable(channel, s, first, choice, second)) continue;
@@ -104,6 +108,89 @@ long DrawSecondLog(chart::Canvas& canvas, const ChannelRow& channel, const store
     }
   }
   return drawn;
+}
+
+// The second log's compared series of `channels`, "_2" after each name, as
+// further columns of a table whose row j holds, for each, the second log's
+// number at its sample nearest in time to the first log's sample j; an
+// empty field where it has none.
+FurtherColumns SecondColumns(std::span<const ChannelRow* const> channels,
+                             const store::LogData& first, const ByteChoice& choice,
+                             const SecondLog& second) {
+  struct Compared {
+    const ChannelRow* channel;
+    const Tables* tables;
+    std::vector<Series> series;  // as the second log's own table would export them
+    std::vector<size_t> columns;  // those compared
+  };
+  const auto compared = std::make_shared<std::vector<Compared>>();
+  FurtherColumns further;
+  for (const ChannelRow* channel : channels) {
+    Compared c{channel, &second.channels.tables(*channel), {}, {}};
+    c.series = SeriesOf(*channel, second.log, *c.tables, second.channels.choice);
+    for (size_t s = 0, k = 0; s < channel->series.size() && k < c.series.size(); ++s) {
+      if (!ShownOn(channel->series[s], second.log.format)) continue;
+      if (Comparable(*channel, s, first, choice, second)) {
+        c.columns.push_back(k);
+        further.names.push_back(c.series[k].name + "_2");
+      }
+      ++k;
+    }
+    compared->push_back(std::move(c));
+  }
+  further.append = [compared, &second](std::string& row, long j) {
+    const std::optional<long> nearest = second.alignment.SecondNearestTo(j);
+    for (const Compared& c : *compared) {
+      for (const size_t k : c.columns) {
+        row += ',';
+        if (nearest) row += SeriesField(*c.channel, second.log, *c.tables, c.series, k, *nearest);
+      }
+    }
+  };
+  return further;
+}
+
+// The same strip over the second log's tables, and its sample nearest in
+// time to the first log's sample `firstSample`.
+std::optional<std::pair<Strip, long>> SecondStripAt(const Strip& strip, long firstSample,
+                                                    const SecondLog& second) {
+  const std::optional<long> nearest = second.alignment.SecondNearestTo(firstSample);
+  if (!strip.channel || !nearest) return std::nullopt;
+  Strip other = strip;
+  other.tables = &second.channels.tables(*strip.channel);
+  other.choice = second.channels.choice;
+  return std::pair{std::move(other), *nearest};
+}
+
+}  // namespace
+
+long DrawSecondLog(chart::Canvas& canvas, const ChannelRow& channel, const store::LogData& first,
+                   const ByteChoice& choice, const Window& window, const View& view,
+                   const SecondLog& second) {
+  return DrawSecond(canvas, channel, first, choice, window, MapOf(view), second);
+}
+
+long DrawSecondStrip(chart::Canvas& canvas, const Strip& strip, const store::LogData& first,
+                     const Window& window, const chart::Rect& plot, const SecondLog& second) {
+  if (!strip.channel || !strip.recorded) return 0;
+  chart::MappedCanvas mapped(canvas, plot);
+  // As thick as the strip's own lines.
+  canvas.SetLineWidth(2);
+  const long drawn =
+      DrawSecond(mapped, *strip.channel, first, strip.choice, window, StripMap(strip), second);
+  canvas.SetLineWidth(1);
+  return drawn;
+}
+
+std::vector<std::string> SecondTextsAt(const Strip& strip, long firstSample,
+                                       const SecondLog& second) {
+  const auto other = SecondStripAt(strip, firstSample, second);
+  return other ? other->first.TextsAt(second.log, other->second) : std::vector<std::string>{};
+}
+
+std::string SecondTextAt(const Strip& strip, long firstSample, const SecondLog& second) {
+  const auto other = SecondStripAt(strip, firstSample, second);
+  return other ? other->first.TextAt(second.log, other->second) : std::string();
 }
 
 ComparedSample CompareAtMarker(const store::LogData& first, const TablesSource& firstChannels,
@@ -145,33 +232,21 @@ ComparedSample CompareAtMarker(const store::LogData& first, const TablesSource& 
 std::string ComparedDataCsv(const ChannelRow& channel, const store::LogData& first,
                             const Tables& tables, const ByteChoice& choice, const Window& window,
                             const SecondLog& second) {
-  const double perMinute = store::KindOf(first.format).samplesPerMinute;
-  const Tables* secondTables = &second.channels.tables(channel);
-  if (!secondTables) return DataCsv(channel, first, tables, choice, window, perMinute);
-  // The second log's series as its own table would export them, and which
-  // of them are compared.
-  const std::vector<Series> series =
-      SeriesOf(channel, second.log, *secondTables, second.channels.choice);
-  std::vector<size_t> compared;
-  FurtherColumns further;
-  for (size_t s = 0, k = 0; s < channel.series.size() && k < series.size(); ++s) {
-    if (!ShownOn(channel.series[s], second.log.format)) continue;
-    if (Comparable(channel, s, first, choice, second)) {
-      compared.push_back(k);
-      further.names.push_back(series[k].name + "_2");
-    }
-    ++k;
+  const ChannelRow* const channels[] = {&channel};
+  return DataCsv(channel, first, tables, choice, window,
+                 store::KindOf(first.format).samplesPerMinute,
+                 SecondColumns(channels, first, choice, second));
+}
+
+std::string ComparedStripsCsv(const TablesSource& decoded, std::span<const ChannelId> ids,
+                              const store::LogData& first, const Window& window,
+                              const SecondLog& second) {
+  std::vector<const ChannelRow*> channels;
+  for (const ChannelId id : ids) {
+    if (const ChannelRow* channel = ChannelOf(id)) channels.push_back(channel);
   }
-  further.append = [&](std::string& row, long j) {
-    const std::optional<long> nearest = second.alignment.SecondNearestTo(j);
-    for (const size_t k : compared) {
-      row += ',';
-      if (nearest) {
-        row += SeriesField(channel, second.log, *secondTables, series, k, *nearest);
-      }
-    }
-  };
-  return DataCsv(channel, first, tables, choice, window, perMinute, further);
+  return StripsCsv(decoded, ids, first, window, store::KindOf(first.format).samplesPerMinute,
+                   SecondColumns(channels, first, decoded.choice, second));
 }
 
 }  // namespace zelk::channels

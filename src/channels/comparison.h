@@ -9,10 +9,12 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "channels/series.h"
+#include "channels/strips.h"
 #include "channels/values.h"
 #include "store/log_alignment.h"
 
@@ -36,6 +38,19 @@ struct SecondLog {
 long DrawSecondLog(chart::Canvas& canvas, const ChannelRow& channel, const store::LogData& first,
                    const ByteChoice& choice, const Window& window, const View& view,
                    const SecondLog& second);
+
+// The same into a strip of the Channels window laid at `plot`, on the
+// strip's value axis: its channel's series that the second log records for
+// the same quantity, paler, over the strip's own lines.
+long DrawSecondStrip(chart::Canvas& canvas, const Strip& strip, const store::LogData& first,
+                     const Window& window, const chart::Rect& plot, const SecondLog& second);
+// The strip's texts at the second log's sample nearest in time to the first
+// log's sample `firstSample`, as Strip::TextsAt gives the first log's;
+// none where the second log has no sample then.
+std::vector<std::string> SecondTextsAt(const Strip& strip, long firstSample,
+                                       const SecondLog& second);
+// Those texts as one, as Strip::TextAt joins them; "" for none.
+std::string SecondTextAt(const Strip& strip, long firstSample, const SecondLog& second);
 
 // One quantity at the marker in both logs.
 struct ComparedValue {
@@ -69,5 +84,11 @@ ComparedSample CompareAtMarker(const store::LogData& first, const TablesSource& 
 std::string ComparedDataCsv(const ChannelRow& channel, const store::LogData& first,
                             const Tables& tables, const ByteChoice& choice, const Window& window,
                             const SecondLog& second);
+// The Channels window's table (StripsCsv) with the second log's compared
+// series of every channel after all the first log's columns, named and
+// filled as in ComparedDataCsv.
+std::string ComparedStripsCsv(const TablesSource& decoded, std::span<const ChannelId> ids,
+                              const store::LogData& first, const Window& window,
+                              const SecondLog& second);
 
 }  // namespace zelk::channels

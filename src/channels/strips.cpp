@@ -39,13 +39,6 @@ bool HexAxis(const ChannelRow& channel, const store::LogData& log) {
 // The plot's height from its top to the time axis, in the main graph's twips.
 constexpr double kPlotHeight = chart::kAxisBottom - chart::kAxisTop;
 
-// The map that puts a stored value of the strip's lines at its height in the
-// main graph's plot area.
-chart::YMap MapOf(const Strip& strip) {
-  const double perUnit = kPlotHeight / (strip.high - strip.low);
-  return {strip.perStored * perUnit, chart::kAxisBottom + strip.low * perUnit};
-}
-
 // A row's value with its unit: "85 °C", "10°", "not recorded".
 std::string WithUnit(const ValueRow& row) {
   if (row.unit.empty() || row.value == kNotRecorded) return row.value;
@@ -187,6 +180,11 @@ std::optional<Strip> MakeStrip(const TablesSource& decoded, ChannelId id, const 
   return MakeStrip(*channel, log, decoded.tables(*channel), decoded.choice, window, options);
 }
 
+chart::YMap StripMap(const Strip& strip) {
+  const double perUnit = kPlotHeight / (strip.high - strip.low);
+  return {strip.perStored * perUnit, chart::kAxisBottom + strip.low * perUnit};
+}
+
 double StripY(const Strip& strip, const chart::Rect& plot, double value) {
   return chart::MapY(
       plot, chart::kAxisBottom - (value - strip.low) * kPlotHeight / (strip.high - strip.low));
@@ -232,7 +230,7 @@ Drawn DrawStrip(chart::Canvas& canvas, const Strip& strip, const chart::TimeWind
   // the strip.
   const size_t before = mapped.lines();
   counted.SetLineWidth(2);
-  const chart::YMap map = MapOf(strip);
+  const chart::YMap map = StripMap(strip);
   const chart::Window walk = window.Samples();
   for (const StripLine& line : strip.lines) {
     chart::DrawSeries(

@@ -120,6 +120,9 @@ struct Drawn {
 inline constexpr double kTickLength = 60;
 inline constexpr double kLabelGap = 90;
 
+// The map that puts a stored value of the strip's lines at its height in the
+// main graph's plot area, which DrawStrip lays into the strip.
+chart::YMap StripMap(const Strip& strip);
 // The y of a value (in the caption's unit) in a strip plotted into `plot`.
 double StripY(const Strip& strip, const chart::Rect& plot, double value);
 

@@ -29,6 +29,16 @@ void Browser::Start() {
 }
 
 void Browser::OpenMenu_Click() {
+  forComparison_ = false;
+  ShowBrowser();
+}
+
+void Browser::CompareMenu_Click() {
+  forComparison_ = true;
+  ShowBrowser();
+}
+
+void Browser::ShowBrowser() {
   for (const ControlName name : {ctl::Drive1, ctl::Dir1, ctl::File1, ctl::Background}) {
     controls_(name).state.visible = true;
   }
@@ -84,6 +94,16 @@ void Browser::PickFile(int index) {
 }
 
 bool Browser::OpenPath(const std::string& path) {
+  forComparison_ = false;
+  return PickPath(path);
+}
+
+bool Browser::ComparePath(const std::string& path) {
+  forComparison_ = true;
+  return PickPath(path);
+}
+
+bool Browser::PickPath(const std::string& path) {
   const fs::path file = fs::absolute(fs::path(path)).lexically_normal();
   ShowFolder(file.parent_path().string());
   // A file that is not (or no longer) in the list is picked all the same, as
@@ -127,6 +147,20 @@ bool Browser::PickChosenFile() {
     return false;
   }
   const std::string name = files.state.items[files.state.index];
+  const std::string path = (fs::path(files.state.folder) / name).string();
+  if (forComparison_) {
+    // A second log refused leaves both logs as they were, and the browser
+    // open to pick another.
+    controls_(ctl::Background).state.visible = false;
+    session::Opened opened = session_.Compare(path, name);
+    for (std::string& message : opened.messages) messages_.Show(std::move(message));
+    if (opened.accepted) {
+      forComparison_ = false;
+    } else {
+      ShowBrowser();
+    }
+    return opened.accepted;
+  }
   Control& current = controls_(ctl::CurrentFileText);
   // A file that is refused or cannot be read leaves the name of the log
   // that stays loaded and on screen.
@@ -134,10 +168,10 @@ bool Browser::PickChosenFile() {
   current.state.caption = name;
   controls_(ctl::Background).state.visible = false;
   selectors_.Show(false);
-  session::Opened opened = session_.Open((fs::path(files.state.folder) / name).string(), name);
+  session::Opened opened = session_.Open(path, name);
   for (std::string& message : opened.messages) messages_.Show(std::move(message));
   if (!opened.accepted) {
-    OpenMenu_Click();
+    ShowBrowser();
     current.state.caption = previousText;
     // The log on screen is shown again, its selectors with it.
     session_.Notify(session::kChannelChanged);

@@ -26,6 +26,9 @@ class Browser {
   // Opens on the logs folder beside the program, or on the program's folder.
   void Start();
   void OpenMenu_Click();
+  // File > Compare With...: the same browser, whose next pick opens a second
+  // log over the loaded one instead of replacing it.
+  void CompareMenu_Click();
   void Drive1_Change();
   void Dir1_Change();
   void File1_Click() { PickChosenFile(); }
@@ -39,6 +42,9 @@ class Browser {
   // The user picks the file at `path`: the browser moves to its folder and the
   // file is opened. True when the log was loaded.
   bool OpenPath(const std::string& path);
+  // The same for a second log compared with the loaded one (a recent file
+  // or a file dropped with Ctrl held). True when it was accepted.
+  bool ComparePath(const std::string& path);
   // Moves the browser to `folder`, as where the user last left it.
   void ShowFolder(const std::string& folder);
   // The window's title: the loaded log's file name, then the program's.
@@ -46,6 +52,8 @@ class Browser {
 
  private:
   bool PickChosenFile();
+  bool PickPath(const std::string& path);
+  void ShowBrowser();
 
   Controls& controls_;
   session::Session& session_;
@@ -53,6 +61,7 @@ class Browser {
   Messages& messages_;
   std::string programDir_;
   std::vector<std::string> dirPaths_;  // the folder behind each entry of Dir1
+  bool forComparison_ = false;          // the next pick opens a second log
 };
 
 }  // namespace zelk::form

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "channels/combined.h"
+#include "channels/comparison.h"
 #include "form/channel_buttons.h"
 
 namespace zelk::form {
@@ -38,7 +39,8 @@ void ChannelsView::SetSize(double width, double height) {
 void ChannelsView::Refresh(unsigned changes) {
   if (!shown()) return;
   using namespace session;
-  if (changes & (kLogChanged | kWindowChanged | kChannelChanged | kByteChanged)) {
+  if (changes &
+      (kLogChanged | kWindowChanged | kChannelChanged | kByteChanged | kComparisonChanged)) {
     DrawStrips();
   } else if (changes & kMarkerChanged) {
     DrawMarker();
@@ -57,14 +59,20 @@ void ChannelsView::DrawStrips() {
   strips_.clear();
   rects_.clear();
   lines_.clear();
+  secondLines_.clear();
   if (shown()) {
     const chart::TimeWindow& window = session_.window();
     strips_ = channels::MakeStrips(session_.Decoding(), channels_, session_.log(), window,
                                    {.axis = axis_});
     rects_ = channels::StackRects(StackArea(), strips_.size(), kStripGap);
+    const std::optional<channels::SecondLog> second = session_.SecondLog();
     for (size_t k = 0; k < strips_.size(); ++k) {
       channels::Drawn drawn = channels::DrawStrip(stripCanvas_, strips_[k], window, rects_[k]);
       lines_.push_back(strips_[k].segments);
+      secondLines_.push_back(second ? channels::DrawSecondStrip(stripCanvas_, strips_[k],
+                                                                session_.log(), window, rects_[k],
+                                                                *second)
+                                    : 0);
       texts_.insert(texts_.end(), drawn.texts.begin(), drawn.texts.end());
     }
     const channels::Drawn axis = channels::DrawTimeAxis(stripCanvas_, window, StackArea());
@@ -84,18 +92,30 @@ void ChannelsView::DrawMarker() {
       channels::DrawMarker(markerCanvas_, session_.window(), StackArea(), offset);
   markerTexts_ = drawn.texts;
   const long sample = session_.MarkedSample();
+  const std::optional<channels::SecondLog> second = session_.SecondLog();
   // A strip of several lines gives each value in its line's colour, one
-  // under the other, about the strip's middle.
+  // under the other, about the strip's middle; a second log's values
+  // follow, paler.
   for (size_t k = 0; k < strips_.size(); ++k) {
     const chart::Rect& r = rects_[k];
-    const std::vector<std::string> values = strips_[k].TextsAt(session_.log(), sample);
+    const auto& lines = strips_[k].lines;
+    std::vector<std::string> values = strips_[k].TextsAt(session_.log(), sample);
+    std::vector<uint32_t> colours;
+    for (size_t v = 0; v < values.size(); ++v) {
+      colours.push_back(v < lines.size() ? lines[v].colour : chart::kBlack);
+    }
+    if (second) {
+      const std::vector<std::string> others = channels::SecondTextsAt(strips_[k], sample, *second);
+      for (size_t v = 0; v < others.size(); ++v) {
+        values.push_back(others[v]);
+        colours.push_back(chart::Paler(v < lines.size() ? lines[v].colour : chart::kBlack));
+      }
+    }
     const double first =
         (r.top + r.bottom) / 2 - kValuePitch * static_cast<double>(values.size() - 1) / 2;
     for (size_t v = 0; v < values.size(); ++v) {
-      const auto& lines = strips_[k].lines;
       markerTexts_.push_back({r.right + 150, first + kValuePitch * static_cast<double>(v),
-                              values[v], v < lines.size() ? lines[v].colour : chart::kBlack,
-                              channels::TextAt::Align::Left});
+                              values[v], colours[v], channels::TextAt::Align::Left});
     }
   }
 }
@@ -115,9 +135,13 @@ std::vector<StripState> ChannelsView::States() const {
                      strip.low,
                      strip.high,
                      lines_[k]};
+    state.secondLines = secondLines_[k];
     if (marked) {
       state.marker = sample;
       state.value = strip.TextAt(session_.log(), sample);
+      if (const std::optional<channels::SecondLog> second = session_.SecondLog()) {
+        state.secondValue = channels::SecondTextAt(strip, sample, *second);
+      }
     }
     states.push_back(std::move(state));
   }
@@ -125,6 +149,10 @@ std::vector<StripState> ChannelsView::States() const {
 }
 
 std::string ChannelsView::DataCsv() const {
+  if (const std::optional<channels::SecondLog> second = session_.SecondLog()) {
+    return channels::ComparedStripsCsv(session_.Decoding(), channels_, session_.log(),
+                                       session_.window(), *second);
+  }
   return channels::StripsCsv(session_.Decoding(), channels_, session_.log(), session_.window(),
                              session_.file().samplesPerMinute);
 }

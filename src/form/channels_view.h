@@ -22,6 +22,10 @@ struct StripState {
   std::string value;  // its text at the marker
   double low = 0, high = 1;
   long lines = 0;  // segments drawn from one sample to the next
+  // A second log's text at its sample nearest the marker's time, and the
+  // segments drawn for it; "" and 0 without one.
+  std::string secondValue;
+  long secondLines = 0;
 };
 
 class ChannelsView {
@@ -53,7 +57,8 @@ class ChannelsView {
   const chart::RecordingCanvas& marker() const { return markerCanvas_; }
   const std::vector<channels::TextAt>& markerTexts() const { return markerTexts_; }
   std::vector<StripState> States() const;
-  // The data table of every strip's columns over the window, and the name
+  // The data table of every strip's columns over the window (with a second
+  // log's compared columns after them, "_2" after each name), and the name
   // proposed for what is saved from the window ("drive-channels").
   std::string DataCsv() const;
   std::string ExportName() const;
@@ -82,7 +87,7 @@ class ChannelsView {
   double width_ = 19200, height_ = 12000;
   std::vector<channels::Strip> strips_;
   std::vector<chart::Rect> rects_;
-  std::vector<long> lines_;
+  std::vector<long> lines_, secondLines_;
   chart::RecordingCanvas stripCanvas_, markerCanvas_;
   std::vector<channels::TextAt> texts_, markerTexts_;
   long generation_ = 0;

@@ -8,11 +8,15 @@
 namespace zelk::form::ctl {
 
 inline constexpr ControlName AboutMenu{"AboutMenu"};
+inline constexpr ControlName AlignMenu{"AlignMenu"};
 inline constexpr ControlName Background{"Background"};
 inline constexpr ControlName Bit{"Bit"};
 inline constexpr ControlName BitClear{"BitClear"};
 inline constexpr ControlName BitLabel{"BitLabel"};
 inline constexpr ControlName BitSurround{"BitSurround"};
+inline constexpr ControlName CloseComparisonMenu{"CloseComparisonMenu"};
+inline constexpr ControlName CompareLabel{"CompareLabel"};
+inline constexpr ControlName CompareMenu{"CompareMenu"};
 inline constexpr ControlName CurrentFileText{"CurrentFileText"};
 inline constexpr ControlName DataPointLabel{"DataPointLabel"};
 inline constexpr ControlName DataPointText{"DataPointText"};
@@ -50,6 +54,7 @@ inline constexpr ControlName MarkerLogTimeText{"MarkerLogTimeText"};
 inline constexpr ControlName MarkerValueLabel{"MarkerValueLabel"};
 inline constexpr ControlName MarkerValueText{"MarkerValueText"};
 inline constexpr ControlName NextImage{"NextImage"};
+inline constexpr ControlName OffsetMenu{"OffsetMenu"};
 inline constexpr ControlName OpenMenu{"OpenMenu"};
 inline constexpr ControlName OptionsMenu{"OptionsMenu"};
 inline constexpr ControlName Overlay{"Overlay"};

@@ -1,8 +1,20 @@
 #include "form/graph.h"
 
+#include <algorithm>
+
+#include "channels/comparison.h"
+#include "chart/plot.h"
 #include "form/channel_buttons.h"
 
 namespace zelk::form {
+namespace {
+
+// The second log's marker is dashed, in the marker's red made paler, so that
+// it is told from the first log's solid strip.
+constexpr int kDash = 120, kDashGap = 80;
+constexpr uint32_t kSecondMarkerColour = chart::Paler(chart::kRed);
+
+}  // namespace
 
 void Graph::ResetButtons() {
   for (const ChannelButton& button : ChannelButtons()) {
@@ -23,8 +35,16 @@ bool Graph::Show() {
   if (const ChannelButton* button = ButtonOf(channel->id)) {
     controls_.Named(button->key).state.backColour = kTitleBar;
   }
-  ApplyView(channels::Draw(*channel, session_.log(), session_.byte(), session_.window(),
-                           session_.Decoded(*channel), canvas_));
+  channels::View view = channels::Draw(*channel, session_.log(), session_.byte(),
+                                       session_.window(), session_.Decoded(*channel), canvas_);
+  // A second log is drawn over the first on the first's scale, paler.
+  state_.secondLines = 0;
+  if (const std::optional<channels::SecondLog> second = session_.SecondLog()) {
+    state_.secondLines = channels::DrawSecondLog(canvas_, *channel, session_.log(), session_.byte(),
+                                                 session_.window(), view, *second);
+    DrawSecondMarker();
+  }
+  ApplyView(std::move(view));
   selectors_.Show(channel->byteChannel);
   return true;
 }
@@ -59,6 +79,22 @@ void Graph::ApplyView(channels::View view) {
     controls_(ctl::BitSurround).state.visible = true;
     controls_(ctl::BitLabel).state.visible = true;
     selectors_.ShowBits(*view.bitsOf);
+  }
+}
+
+void Graph::DrawSecondMarker() {
+  const session::Comparison* comparison = session_.comparison();
+  if (!comparison || !comparison->marker) return;
+  const chart::TimeWindow& window = session_.window();
+  const double offset =
+      comparison->alignment.SecondAsFirstSample(*comparison->marker) - window.yStart;
+  // Only where the window shows its time.
+  if (!(offset >= 0 && offset <= window.width)) return;
+  const auto x = static_cast<float>(chart::kAxisX + window.xStep.ToDouble() * offset);
+  for (int y = chart::kAxisTop; y < chart::kAxisBottom; y += kDash + kDashGap) {
+    canvas_.DrawLine(x, static_cast<float>(y),
+                     x, static_cast<float>(std::min(y + kDash, chart::kAxisBottom)),
+                     kSecondMarkerColour);
   }
 }
 

@@ -21,6 +21,7 @@ struct GraphState : channels::DrawnGraph {
   std::string rawText;                                      // the listing's entries
   double averageSum = 0;
   int16_t stftExcluded = 0;
+  long secondLines = 0;  // segments drawn for a second log compared with the first
 };
 
 class Graph {
@@ -46,6 +47,8 @@ class Graph {
   void ResetButtons();
   void ApplyView(channels::View view);
   void DoLabel(int index, std::string_view caption, int top);
+  // A second log's marker: a dashed upright line at its sample's time.
+  void DrawSecondMarker();
 
   Controls& controls_;
   session::Session& session_;

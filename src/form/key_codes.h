@@ -26,4 +26,8 @@ inline constexpr int kDelete = 46;
 // follow each other from here.
 inline constexpr int kF1 = 112;
 
+// The keys held with a key or a click, as a set.
+inline constexpr int kShiftHeld = 1;
+inline constexpr int kCtrlHeld = 2;
+
 }  // namespace zelk::form::key

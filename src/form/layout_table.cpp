@@ -119,6 +119,17 @@ std::vector<ControlSpec> BuildTable() {
   // Menu bar.
   add(Row(K::Menu, ctl::FileMenu, 0, 0, 0, 0, "File"));
   add(Row(K::MenuItem, ctl::OpenMenu, 0, 0, 0, 0, "Open").In(ctl::FileMenu).Keys("Ctrl+O"));
+  // A second log over the loaded one: opened once a log is loaded, moved
+  // and closed while it is open.
+  add(Row(K::MenuItem, ctl::CompareMenu, 0, 0, 0, 0, "Compare With...")
+          .In(ctl::FileMenu)
+          .Keys("Ctrl+K")
+          .Disabled());
+  add(Row(K::MenuItem, ctl::OffsetMenu, 0, 0, 0, 0, "Set Offset...").In(ctl::FileMenu).Disabled());
+  add(Row(K::MenuItem, ctl::AlignMenu, 0, 0, 0, 0, "Align at Marker").In(ctl::FileMenu).Disabled());
+  add(Row(K::MenuItem, ctl::CloseComparisonMenu, 0, 0, 0, 0, "Close Comparison")
+          .In(ctl::FileMenu)
+          .Disabled());
   // Saving needs a log on screen: both items wait for the first load.
   add(Row(K::MenuItem, ctl::SaveGraphMenu, 0, 0, 0, 0, "Save Graph...")
           .In(ctl::FileMenu)
@@ -280,6 +291,11 @@ std::vector<ControlSpec> BuildTable() {
   // Inside Picture1: what lies over the graph.
   const ControlName canvas = ctl::Picture1;
   add(Row(K::Label, ctl::ScreenTitle, 840, 120, 5000, 375).In(canvas));
+  // The second log's legend while two logs are compared: its name and offset.
+  add(Row(K::Label, ctl::CompareLabel, 5900, 120, 3800, 375)
+          .In(canvas)
+          .Hidden()
+          .WithFont(kCanvasFont));
   add(Row(K::Label, ctl::YLabel, 495, 4080, 11205, 375)
           .In(canvas)
           .Hidden()

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "channels/comparison.h"
 #include "channels/series.h"
 #include "form/channel_buttons.h"
 
@@ -38,6 +39,11 @@ void Saving::Saved(const std::string& path) { lastFolder_ = fs::path(path).paren
 std::string Saving::DataCsv() const {
   const channels::ChannelRow* channel = channels::ChannelOf(graph_.state().channel);
   if (!channel) return "sample,minutes\n";
+  // While a second log is compared, its columns follow the first's.
+  if (const std::optional<channels::SecondLog> second = session_.SecondLog()) {
+    return channels::ComparedDataCsv(*channel, session_.log(), session_.Decoded(*channel),
+                                     session_.byte(), session_.window(), *second);
+  }
   return channels::DataCsv(*channel, session_.log(), session_.Decoded(*channel), session_.byte(),
                            session_.window(), session_.file().samplesPerMinute);
 }

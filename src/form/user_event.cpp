@@ -3,10 +3,28 @@
 #include <charconv>
 #include <utility>
 
+#include "form/key_codes.h"
 #include "text/number_text.h"
 
 namespace zelk::form {
 namespace {
+
+// The keys held with a key or a click as the end of its line.
+std::string HeldText(int held) {
+  if (held & key::kCtrlHeld) return " ctrl";
+  if (held & key::kShiftHeld) return " shift";
+  return {};
+}
+
+// Takes a last word naming a held key off `text`.
+int TakeHeld(std::string_view& text) {
+  const size_t blank = text.rfind(' ');
+  if (blank == std::string_view::npos) return 0;
+  const std::string_view word = text.substr(blank + 1);
+  const int held = word == "ctrl" ? key::kCtrlHeld : word == "shift" ? key::kShiftHeld : 0;
+  if (held) text = text.substr(0, blank);
+  return held;
+}
 
 // A whole text as a decimal integer: no blanks, no sign but a minus.
 std::optional<int> ReadInt(std::string_view text) {
@@ -36,9 +54,9 @@ std::string UserEvent::ToLine() const {
     case Kind::Scroll:
       return "scroll " + key + ' ' + std::to_string(number);
     case Kind::Key:
-      return "key " + std::to_string(number);
+      return "key " + std::to_string(number) + HeldText(held);
     case Kind::ClickAt:
-      return "clickat " + text::Plain(x) + ' ' + text::Plain(y);
+      return "clickat " + text::Plain(x) + ' ' + text::Plain(y) + HeldText(held);
     case Kind::Drag:
       return "drag " + text::Plain(x) + ' ' + text::Plain(x2);
     case Kind::Wheel:
@@ -51,12 +69,25 @@ std::string UserEvent::ToLine() const {
       return text.empty() ? "strips" : "strips " + text;
     case Kind::StripClick:
       return "stripclick " + std::to_string(number) + ' ' + text::Plain(x);
+    case Kind::Compare:
+      return text.empty() ? "compare" : "compare " + text;
+    case Kind::Offset:
+      return "offset " + text;
+    case Kind::Align:
+      return "align";
   }
   return {};
 }
 
 std::optional<UserEvent> ParseUserEvent(std::string_view line) {
-  const auto [command, rest] = SplitFirst(line);
+  auto [command, rest] = SplitFirst(line);
+  if (command == "compare") return UserEvent::Compare(std::string(rest));
+  if (command == "offset") return UserEvent::Offset(std::string(rest));
+  if (command == "align") {
+    if (!rest.empty()) return std::nullopt;
+    return UserEvent::Align();
+  }
+  const int held = command == "key" || command == "clickat" ? TakeHeld(rest) : 0;
   if (command == "click") return UserEvent::Click(std::string(rest));
   if (command == "open") {
     if (rest.empty()) return std::nullopt;
@@ -66,7 +97,7 @@ std::optional<UserEvent> ParseUserEvent(std::string_view line) {
   if (command == "key" || command == "pan") {
     const std::optional<int> number = ReadInt(rest);
     if (!number) return std::nullopt;
-    return command == "key" ? UserEvent::Key(*number) : UserEvent::Pan(*number);
+    return command == "key" ? UserEvent::Key(*number, held) : UserEvent::Pan(*number);
   }
   const auto [name, argument] = SplitFirst(rest);
   if (command == "type") return UserEvent::Type(std::string(name), std::string(argument));
@@ -79,7 +110,7 @@ std::optional<UserEvent> ParseUserEvent(std::string_view line) {
   if (command == "clickat" || command == "drag") {
     const std::optional<double> x = text::ReadDecimal(name), y = text::ReadDecimal(argument);
     if (!x || !y || argument.empty()) return std::nullopt;
-    return command == "drag" ? UserEvent::Drag(*x, *y) : UserEvent::ClickAt(*x, *y);
+    return command == "drag" ? UserEvent::Drag(*x, *y) : UserEvent::ClickAt(*x, *y, held);
   }
   if (command == "stripclick") {
     const std::optional<int> strip = ReadInt(name);

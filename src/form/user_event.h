@@ -1,7 +1,9 @@
 // One action of the user on the window, and its line in the driver's script:
 // "click RPMButton", "select YAxis 2", "type MarkerStepValueText 5",
 // "scroll MarkerStepScroll 3", "key 39", "clickat 1500 900", "drag 1500 6000",
-// "wheel 5000 -1", "pan 2", "open PATH".
+// "wheel 5000 -1", "pan 2", "open PATH", "compare PATH", "offset 12.4", "align".
+// A key or a click on the graph with Shift or Ctrl held ends in "shift" or
+// "ctrl": "key 39 ctrl", "clickat 1500 900 shift".
 // The window builds one for each event it passes on, the driver reads one
 // from each line of a script, and UserPage::Apply runs it.
 #pragma once
@@ -26,7 +28,10 @@ struct UserEvent {
     Pan,
     Open,
     Strips,
-    StripClick
+    StripClick,
+    Compare,
+    Offset,
+    Align
   };
 
   // A click on a control; the pick of entry `index` of a list (-1 for none,
@@ -46,8 +51,13 @@ struct UserEvent {
   static UserEvent Scroll(std::string key, int value) {
     return {.kind = Kind::Scroll, .key = std::move(key), .number = value};
   }
-  static UserEvent Key(int code) { return {.kind = Kind::Key, .number = code}; }
-  static UserEvent ClickAt(double x, double y) { return {.kind = Kind::ClickAt, .x = x, .y = y}; }
+  // `held` is the set of keys held with it (key::kShiftHeld, key::kCtrlHeld).
+  static UserEvent Key(int code, int held = 0) {
+    return {.kind = Kind::Key, .number = code, .held = held};
+  }
+  static UserEvent ClickAt(double x, double y, int held = 0) {
+    return {.kind = Kind::ClickAt, .x = x, .y = y, .held = held};
+  }
   static UserEvent Drag(double x1, double x2) { return {.kind = Kind::Drag, .x = x1, .x2 = x2}; }
   static UserEvent Wheel(double x, int steps) {
     return {.kind = Kind::Wheel, .number = steps, .x = x};
@@ -63,6 +73,16 @@ struct UserEvent {
   static UserEvent StripClick(int strip, double fraction) {
     return {.kind = Kind::StripClick, .number = strip, .x = fraction};
   }
+  // A second log over the loaded one, picked by its path (a recent file, a
+  // file dropped with Ctrl held), or no path to close the comparison; the
+  // offset typed for it in seconds; its lining up at the two markers.
+  static UserEvent Compare(std::string path) {
+    return {.kind = Kind::Compare, .text = std::move(path)};
+  }
+  static UserEvent Offset(std::string seconds) {
+    return {.kind = Kind::Offset, .text = std::move(seconds)};
+  }
+  static UserEvent Align() { return {.kind = Kind::Align}; }
 
   // The event as a line of the driver's script.
   std::string ToLine() const;
@@ -75,6 +95,7 @@ struct UserEvent {
   int number = 0;       // the list entry, scroll bar's value, key code or wheel steps
   double x = 0, y = 0;  // where the graph was clicked, dragged from or wheeled
   double x2 = 0;        // where a drag ended
+  int held = 0;         // the keys held with a key or a click (key::kShiftHeld, kCtrlHeld)
 };
 
 // The event a line of the driver's script stands for; nothing for a line

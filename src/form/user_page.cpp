@@ -28,6 +28,7 @@ UserPage::UserPage(chart::Canvas& canvas, std::string programDir)
       saving_(session_, graph_, messages_),
       values_(controls_, session_),
       commands_(controls_, session_, messages_),
+      comparing_(controls_, session_, focus_, messages_),
       channelsView_(session_),
       lastStrips_(channels::DefaultStrips()) {
   session_.Listen([this](unsigned changes) { Refresh(changes); });
@@ -60,7 +61,9 @@ void UserPage::Refresh(unsigned changes) {
     controls_(ctl::ExportDataMenu).state.enabled = true;
   }
   if (changes & kWindowChanged) window_.Show();
-  if (changes & (kLogChanged | kWindowChanged | kChannelChanged | kByteChanged)) {
+  if (changes & (kLogChanged | kComparisonChanged)) comparing_.Show();
+  if (changes &
+      (kLogChanged | kWindowChanged | kChannelChanged | kByteChanged | kComparisonChanged)) {
     if (graph_.Show()) marker_.Follow();
   } else if (changes & kMarkerChanged) {
     marker_.Show();
@@ -124,6 +127,10 @@ bool UserPage::Click(std::string_view key) {
       {ctl::PictureAbout, [](UserPage& p) { p.commands_.PictureAbout_Click(); }},
       {ctl::ShellButton, [](UserPage& p) { p.commands_.ShellButton_Click(); }},
       {ctl::OpenMenu, [](UserPage& p) { p.browser_.OpenMenu_Click(); }},
+      {ctl::CompareMenu, [](UserPage& p) { p.browser_.CompareMenu_Click(); }},
+      {ctl::OffsetMenu, [](UserPage& p) { p.comparing_.OffsetMenu_Click(); }},
+      {ctl::AlignMenu, [](UserPage& p) { p.comparing_.AlignMenu_Click(); }},
+      {ctl::CloseComparisonMenu, [](UserPage& p) { p.comparing_.CloseComparisonMenu_Click(); }},
       {ctl::SaveGraphMenu, [](UserPage& p) { p.saving_.SaveGraphMenu_Click(); }},
       {ctl::ExportDataMenu, [](UserPage& p) { p.saving_.ExportDataMenu_Click(); }},
       {ctl::OptionsMenu, [](UserPage& p) { p.commands_.OptionsMenu_Click(); }},
@@ -189,10 +196,10 @@ bool UserPage::Apply(const UserEvent& event) {
     case UserEvent::Kind::Scroll:
       return Scroll(event.key, event.number);
     case UserEvent::Kind::Key:
-      Form_KeyUp(event.number);
+      Form_KeyUp(event.number, event.held);
       return true;
     case UserEvent::Kind::ClickAt:
-      Picture1_MouseDown(kLeftButton, event.x, event.y);
+      Picture1_MouseDown(kLeftButton, event.x, event.y, event.held);
       return true;
     case UserEvent::Kind::Drag:
       Picture1_Drag(event.x, event.x2);
@@ -210,6 +217,19 @@ bool UserPage::Apply(const UserEvent& event) {
       return ShowStrips(event.text);
     case UserEvent::Kind::StripClick:
       return ClickStrip(event.number, event.x);
+    case UserEvent::Kind::Compare:
+      if (event.text.empty()) {
+        comparing_.CloseComparisonMenu_Click();
+      } else {
+        ComparePath(event.text);
+      }
+      return true;
+    case UserEvent::Kind::Offset:
+      comparing_.TypeOffset(event.text);
+      return true;
+    case UserEvent::Kind::Align:
+      comparing_.AlignMenu_Click();
+      return true;
   }
   return false;
 }
@@ -237,13 +257,19 @@ bool UserPage::Scroll(std::string_view key, int value) {
   return true;
 }
 
-void UserPage::Picture1_MouseDown(int button, double x, double /*y*/) {
-  if (button == kLeftButton) marker_.Click(x);
+void UserPage::Picture1_MouseDown(int button, double x, double /*y*/, int held) {
+  if (button != kLeftButton) return;
+  if ((held & kShiftHeld) && comparing_.MarkSecondAt(x)) return;
+  marker_.Click(x);
 }
 
-void UserPage::Form_KeyUp(int keyCode) {
+void UserPage::Form_KeyUp(int keyCode, int held) {
   if (keyCode == kLeftArrow || keyCode == kRightArrow) {
-    marker_.Arrow(keyCode == kRightArrow ? +1 : -1);
+    const int direction = keyCode == kRightArrow ? +1 : -1;
+    // Without a second log, an arrow moves the marker whatever is held.
+    if ((held & kCtrlHeld) && comparing_.MoveOffset(direction)) return;
+    if ((held & kShiftHeld) && comparing_.StepSecondMarker(direction)) return;
+    marker_.Arrow(direction);
     return;
   }
   // Any other key draws the value axis again over the marker's strip.

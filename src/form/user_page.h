@@ -16,6 +16,7 @@
 #include "form/browser.h"
 #include "form/channels_view.h"
 #include "form/commands.h"
+#include "form/comparing.h"
 #include "form/controls.h"
 #include "form/focus.h"
 #include "form/graph.h"
@@ -57,11 +58,14 @@ class UserPage {
   // there is no such control.
   bool Type(std::string_view key, std::string text);
   bool Scroll(std::string_view key, int value);
-  // A key released anywhere in the window.
-  void Form_KeyUp(int keyCode);
+  // A key released anywhere in the window, with the keys held with it
+  // (key::kShiftHeld, key::kCtrlHeld): while a second log is compared, Ctrl
+  // with an arrow key moves it in time and Shift with one moves its marker.
+  void Form_KeyUp(int keyCode, int held = 0);
   // A mouse button pressed on the graph at (x, y) twips; button 1 is the
-  // left one, which marks the sample whose point lies nearest.
-  void Picture1_MouseDown(int button, double x, double y);
+  // left one, which marks the sample whose point lies nearest (with Shift
+  // held, the second log's sample, while one is compared).
+  void Picture1_MouseDown(int button, double x, double y, int held = 0);
   // A drag across the graph, `steps` wheel notches at x, a pan by tenths of
   // the window, back to the window before the last zoom.
   void Picture1_Drag(double x1, double x2) { session_.Drag(x1, x2); }
@@ -71,6 +75,9 @@ class UserPage {
   // The user picks the file at `path`; true when the log was loaded.
   bool OpenPath(const std::string& path) { return browser_.OpenPath(path); }
   void ShowFolder(const std::string& folder) { browser_.ShowFolder(folder); }
+  // The user picks the file at `path` as a second log over the loaded one
+  // (a recent file, a file dropped with Ctrl held); true when accepted.
+  bool ComparePath(const std::string& path) { return browser_.ComparePath(path); }
   // Puts the marker's strip off the graph, for a picture of the graph alone.
   void ParkMarkerStrip() { marker_.ParkStrip(); }
   // The Channels window on these strips, from the top; none closes it.
@@ -83,6 +90,10 @@ class UserPage {
   std::string TakeFocusRequest() { return focus_.TakeRequest(); }
   const std::string& focus() const { return focus_.control(); }
   bool TakeOptionsRequest() { return commands_.TakeOptionsRequest(); }
+  // File > Set Offset... asks for the second log's offset in seconds,
+  // proposing this text; the window passes the typed text back as
+  // UserEvent::Offset.
+  std::optional<std::string> TakeOffsetRequest() { return comparing_.TakeOffsetRequest(); }
   void SetReaderProgram(std::string path) { commands_.SetReaderProgram(std::move(path)); }
   const std::string& readerProgram() const { return commands_.readerProgram(); }
   void ProgramNotStarted(const std::string& program) { commands_.ProgramNotStarted(program); }
@@ -104,6 +115,9 @@ class UserPage {
   session::Session& session() { return session_; }
   const session::Session& session() const { return session_; }
   const GraphState& graph() const { return graph_.state(); }
+  std::optional<ComparisonState> comparison() const {
+    return comparing_.State(graph_.state().channel, graph_.state().secondLines);
+  }
   ChannelsView& channelsView() { return channelsView_; }
   // The strips the window opens on, as the user left them in an earlier run.
   void SetLastStrips(std::vector<channels::ChannelId> channels) {
@@ -139,6 +153,7 @@ class UserPage {
   Saving saving_;
   ValuesPanel values_;
   Commands commands_;
+  Comparing comparing_;
   ChannelsView channelsView_;
   std::vector<channels::ChannelId> lastStrips_;  // the strips the window last showed
 };

@@ -29,6 +29,16 @@ ValuesView ValuesPanel::View() {
   const std::string_view logged = session_.log().RowTime(i);
   if (!logged.empty()) view.heading += " (logged " + std::string(logged) + ")";
   view.rows = session_.ValuesAt(i);
+  if (const std::optional<channels::SecondLog> second = session_.SecondLog()) {
+    const session::Comparison& comparison = *session_.comparison();
+    channels::ComparedSample compared =
+        channels::CompareAtMarker(session_.log(), session_.Decoding(), i, *second);
+    view.secondHeading = store::OffsetCaption(comparison.name, comparison.alignment.offset()) +
+                         (compared.secondSample ? ": sample " + text::Plain(*compared.secondSample) +
+                                                      " at " + compared.secondTime
+                                                : ": no sample at this time");
+    view.compared = std::move(compared.values);
+  }
   return view;
 }
 

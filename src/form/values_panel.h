@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "channels/comparison.h"
 #include "channels/values.h"
 #include "form/controls.h"
 #include "session/session.h"
@@ -18,6 +19,12 @@ struct ValuesView {
   bool shown = false;
   std::string heading;
   std::vector<channels::ValueRow> rows;
+  // While a second log is compared: a heading naming it, its offset, and
+  // its sample nearest the marker's time with that sample's own time (or
+  // that it has none then); and every quantity in both logs with their
+  // difference, in the order of `rows`.
+  std::string secondHeading;
+  std::vector<channels::ComparedValue> compared;
   bool operator==(const ValuesView&) const = default;
 };
 

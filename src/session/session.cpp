@@ -13,8 +13,7 @@ void Session::Notify(unsigned changes) {
   for (const Listener& listener : listeners_) listener(changes);
 }
 
-Opened Session::Open(const std::string& path, const std::string& name) {
-  store::LogData fresh;
+Opened ReadLog(const std::string& path, const std::string& name, store::LogData& fresh) {
   const store::ReadResult read = store::ReadLogFile(path, fresh);
   if (read.outcome == store::ReadOutcome::CannotRead) {
     return {false, {"Cannot read \"" + path + "\": " + read.problem + "."}};
@@ -22,6 +21,21 @@ Opened Session::Open(const std::string& path, const std::string& name) {
   if (read.outcome == store::ReadOutcome::NotAFrameLog) {
     return {false, {"Not a valid ZELK data file: \"" + path + "\""}};
   }
+  Opened opened{true, {}};
+  if (read.truncated) {
+    const long samples = fresh.sampleCount - 1;
+    opened.messages.push_back("\"" + name +
+                              "\" is longer than ZelkScope can hold: it was cut at line " +
+                              std::to_string(read.truncatedAtLine) + ", after " +
+                              std::to_string(samples) + (samples == 1 ? " sample." : " samples."));
+  }
+  return opened;
+}
+
+Opened Session::Open(const std::string& path, const std::string& name) {
+  store::LogData fresh;
+  Opened opened = ReadLog(path, name, fresh);
+  if (!opened.accepted) return opened;
   // Accepted: the new log replaces the old one whole.
   log_ = std::move(fresh);
   ++logId_;
@@ -44,17 +58,12 @@ Opened Session::Open(const std::string& path, const std::string& name) {
     channel_ = channels::ChannelId::EngineSpeed;
   }
   CheckMarker();
-  Opened opened{true, {}};
-  if (read.truncated) {
-    const long samples = log_.sampleCount - 1;
-    opened.messages.push_back("\"" + name +
-                              "\" is longer than ZelkScope can hold: it was cut at line " +
-                              std::to_string(read.truncatedAtLine) + ", after " +
-                              std::to_string(samples) + (samples == 1 ? " sample." : " samples."));
-  }
+  // A second log was compared with the log this one replaces.
+  const bool compared = comparison_ != nullptr;
+  comparison_.reset();
   // Without a window length chosen the window stays as it was.
   Notify(kLogChanged | (lengthMinutes_ ? kWindowChanged : 0u) | kChannelChanged | kByteChanged |
-         kMarkerChanged);
+         kMarkerChanged | (compared ? kComparisonChanged : 0u));
   return opened;
 }
 
@@ -66,6 +75,7 @@ void Session::Restart() {
   lengthMinutes_.reset();
   zoomBack_.clear();
   marker_ = {};
+  comparison_.reset();
 }
 
 // ---- Channels ----
@@ -76,12 +86,19 @@ void Session::ChooseChannel(channels::ChannelId id) {
   Notify(kChannelChanged);
 }
 
+channels::ByteChoice Session::ByteChoiceFor(store::LogFormat format, int page, int byte) const {
+  channels::ByteChoice choice;
+  choice.page = page == 0 ? 0 : 1;
+  choice.byte = byte;
+  choice.name = tables_.EntryName(format, choice.page, choice.byte);
+  choice.bitField = store::KindOf(format).frames && tables_.BitFlag(choice.page, choice.byte) == 1;
+  return choice;
+}
+
 void Session::ChooseByteQuietly(int page, int byte) {
-  byte_.page = page == 0 ? 0 : 1;
-  byte_.byte = byte;
-  byte_.name = tables_.EntryName(log_.format, byte_.page, byte_.byte);
-  byte_.bitField =
-      store::KindOf(log_.format).frames && tables_.BitFlag(byte_.page, byte_.byte) == 1;
+  byte_ = ByteChoiceFor(log_.format, page, byte);
+  // The second log shows the same byte, which its own kind names.
+  if (comparison_) comparison_->byte = ByteChoiceFor(comparison_->log.format, page, byte);
 }
 
 void Session::ChooseByte(int page, int byte) {

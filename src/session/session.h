@@ -8,15 +8,18 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "channels/channels.h"
+#include "channels/comparison.h"
 #include "channels/values.h"
 #include "chart/time_window.h"
 #include "status/fault_lamps.h"
+#include "store/log_alignment.h"
 #include "store/log_store.h"
 #include "store/startup_tables.h"
 
@@ -47,6 +50,21 @@ enum Change : unsigned {
   kChannelChanged = 1u << 3,
   kByteChanged = 1u << 4,
   kPageTurned = 1u << 5,  // the window moved by a page: the marker is on its first sample
+  // A second log was opened or closed, moved in time, or its marker moved.
+  kComparisonChanged = 1u << 6,
+};
+
+// A second log compared with the loaded one: the log, where it came from,
+// its channels decoded with the byte chosen for the first, its times on the
+// first log's axis, and its own marker (one of its samples, or none).
+struct Comparison {
+  store::LogData log;
+  std::string path, name;
+  unsigned long logId = 0;
+  channels::ByteChoice byte;
+  channels::DecodedChannels decoded;
+  store::LogAlignment alignment;
+  std::optional<long> marker;
 };
 
 // The most zooms a long session of wheel turns keeps to go back through.
@@ -58,6 +76,9 @@ struct Opened {
   bool accepted = false;
   std::vector<std::string> messages;
 };
+// Reads the log at `path` into `into`, with what the user is told of it:
+// why it was refused, or that it was cut short.
+Opened ReadLog(const std::string& path, const std::string& name, store::LogData& into);
 
 class Session {
  public:
@@ -79,6 +100,39 @@ class Session {
   const std::array<status::FaultSpan, status::kLampCount>& faultSpans() const {
     return faultSpans_;
   }
+
+  // ---- A second log compared with it ----
+  // Reads the log at `path` as a second log over the loaded one, starting
+  // with it. A refused one is told with the messages Open gives and changes
+  // nothing, neither log nor a comparison already open; so is any log while
+  // no first log is loaded. Opening another first log ends the comparison.
+  Opened Compare(const std::string& path, const std::string& name);
+  void CloseComparison();
+  // The comparison, or null.
+  const Comparison* comparison() const { return comparison_.get(); }
+  // The second log as the channels draw and compare it; none without one.
+  std::optional<channels::SecondLog> SecondLog();
+  // Moves the second log by the marker's step in the first log's samples
+  // (`direction` +1 later, -1 earlier); sets its offset (held within the
+  // alignment's limit). False without a second log.
+  bool MoveOffset(int direction);
+  bool SetOffset(store::Ticks offset);
+  // Puts the second log's marked sample at the time of the first log's
+  // marked sample. Both markers must be placed: without either, nothing
+  // changes and it returns false, so that the second log never jumps to a
+  // sample the user did not choose.
+  bool AlignAtMarkers();
+  // Moves the second marker by the marker's step in its own samples, held
+  // within its log. Where it is not placed yet, the first move places it,
+  // without stepping, on the second log's sample nearest the first marker's
+  // time, or on the first it shows in the window when no marker is placed.
+  bool StepSecondMarker(int direction);
+  // The second marker at canvas x of the main graph: the second log's
+  // sample nearest the time there, held within its log. False without a
+  // second log or for an x the window gives no place.
+  bool MarkSecondAt(double x);
+  // The time on the first log's axis that canvas x of the main graph stands for.
+  std::optional<store::Ticks> TimeAt(double x) const;
 
   // ---- Channels ----
   channels::ChannelId channel() const { return channel_; }
@@ -161,6 +215,8 @@ class Session {
   // A marker left where the window or the log holds no sample is put away.
   void CheckMarker();
   bool Mark(double pos);
+  channels::ByteChoice ByteChoiceFor(store::LogFormat format, int page, int byte) const;
+  void SetSecondMarker(long j);
 
   std::vector<Listener> listeners_;
   store::StartupTables tables_;
@@ -177,6 +233,8 @@ class Session {
   // first. Empty while the window is the list's.
   std::vector<chart::TimeWindow> zoomBack_;
   Marker marker_;
+  std::unique_ptr<Comparison> comparison_;
+  unsigned long secondIds_ = 0;
 };
 
 }  // namespace zelk::session

@@ -100,9 +100,37 @@ void Strips(Json& j, const form::UserPage& page) {
     }
     j.Key("value").String(strip.value);
     j.Key("low").Number(strip.low).Key("high").Number(strip.high);
-    j.Key("lines").Number(static_cast<long long>(strip.lines)).EndObject();
+    j.Key("lines").Number(static_cast<long long>(strip.lines));
+    // A second log's: "" and 0 without one.
+    j.Key("value2").String(strip.secondValue);
+    j.Key("lines2").Number(static_cast<long long>(strip.secondLines)).EndObject();
   }
   j.EndArray();
+}
+
+// The second log compared with the loaded one: null while there is none.
+void Comparison(Json& j, const form::UserPage& page) {
+  j.Key("compare");
+  const std::optional<form::ComparisonState> state = page.comparison();
+  if (!state) {
+    j.Null();
+    return;
+  }
+  const auto sampleOrNull = [&j](const std::optional<long>& sample) {
+    if (sample) {
+      j.Number(static_cast<long long>(*sample));
+    } else {
+      j.Null();
+    }
+  };
+  j.BeginObject().Key("file").String(state->file).Key("offset").Number(state->offset);
+  j.Key("sample");
+  sampleOrNull(state->sample);
+  j.Key("value").String(state->value);
+  j.Key("lines").Number(static_cast<long long>(state->lines));
+  j.Key("marker");
+  sampleOrNull(state->marker);
+  j.EndObject();
 }
 
 }  // namespace
@@ -115,6 +143,7 @@ std::string Dump(const form::UserPage& page, const chart::RecordingCanvas& canva
   Vars(j, page);
   Controls(j, page);
   Strips(j, page);
+  Comparison(j, page);
   j.Key("canvas").BeginArray();
   for (const chart::Line& line : canvas.lines()) {
     j.BeginArray().Number(line.x1).Number(line.y1).Number(line.x2).Number(line.y2);

@@ -29,7 +29,7 @@ TEST(LayoutTable, EachControlOnceInItsContainerShownAsDesignedAndTheMenusInOrder
       "DataPointLabel", "DataPointText", "MarkerTimeLabel", "MarkerTimeText", "MarkerLogTimeText", "MarkerValueLabel", "MarkerValueText",
       "MarkerStepScroll", "MarkerStepValueLabel", "MarkerStepValueText",
       "Label(1)", "Label(3)", "Label(4)", "Label(5)", "BitSurround", "BitLabel",
-      "LTFTValue", "LabelInfo(21)"};
+      "LTFTValue", "LabelInfo(21)", "CompareLabel"};
   // clang-format on
   Controls controls;
   std::set<std::string> seen;
@@ -69,7 +69,9 @@ TEST(LayoutTable, EachControlOnceInItsContainerShownAsDesignedAndTheMenusInOrder
     }
   }
   EXPECT_EQ(menus, (std::vector<std::string>{
-                       "File", "FileMenu/Open Ctrl+O", "FileMenu/Save Graph... Ctrl+S (off)",
+                       "File", "FileMenu/Open Ctrl+O", "FileMenu/Compare With... Ctrl+K (off)",
+                       "FileMenu/Set Offset... (off)", "FileMenu/Align at Marker (off)",
+                       "FileMenu/Close Comparison (off)", "FileMenu/Save Graph... Ctrl+S (off)",
                        "FileMenu/Export Data... Ctrl+E (off)", "FileMenu/Options...",
                        "FileMenu/Exit Ctrl+Q", "View",
                        "ViewMenu/Values at Marker Ctrl+I", "ViewMenu/Channels Ctrl+G", "ViewMenu/Full Screen F11", "Help",

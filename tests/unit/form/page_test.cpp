@@ -283,5 +283,72 @@ TEST_F(PageTest, AllFilesListsALogOfAnotherName) {
   EXPECT_EQ(session().log().sampleCount, 3);
 }
 
+// A second log over the first as the driver runs it: what the window names
+// it, its numbers at the marker beside the first's, its columns in the
+// exported table, the messages for an offset that is none and a log
+// refused, and the menu items that follow it.
+TEST_F(PageTest, ASecondLogIsComparedMovedAndClosedFromTheScript) {
+  Open(FrameLog(60, {900, 2500}), "first.txt");
+  testlogs::WriteFile(dir_ + "/second.txt", testlogs::TimeLog({{1, Texts(60, "1000")}}));
+  testlogs::WriteFile(dir_ + "/bad.txt", "nonsense");
+  const auto menus = [&] {
+    return std::vector<bool>{state("CompareMenu").enabled, state("OffsetMenu").enabled,
+                             state("AlignMenu").enabled, state("CloseComparisonMenu").enabled};
+  };
+  EXPECT_EQ(menus(), (std::vector<bool>{true, false, false, false}));
+  // The marker 10 frames on is at 4.1 s: the second log's sample 3 at 2 s
+  // is nearest, 2 s later.
+  Run(page(), "compare " + dir_ + "/second.txt\nkey 39\noffset 2\nclick ValuesMenu");
+  EXPECT_EQ(menus(), (std::vector<bool>{true, true, true, true}));
+  EXPECT_EQ(state("CompareLabel").caption, "second.txt +2.0 s");
+  EXPECT_TRUE(state("CompareLabel").visible);
+  std::optional<form::ComparisonState> compared = page().comparison();
+  ASSERT_TRUE(compared);
+  EXPECT_EQ(compared->file, "second.txt");
+  EXPECT_EQ(compared->offset, 2);
+  EXPECT_EQ(compared->sample, 3);
+  EXPECT_EQ(compared->value, " 1000");  // as the marker panel gives it
+  EXPECT_GT(compared->lines, 0);
+  const form::ValuesView values = page().ValuesAtMarker();
+  EXPECT_EQ(values.secondHeading, "second.txt +2.0 s: sample 3 at 0:02.0");
+  ASSERT_FALSE(values.compared.empty());
+  EXPECT_EQ(values.compared[0],
+            (channels::ComparedValue{"Engine speed", "rpm", "900", "1000", "rpm", "-100"}));
+  const Texts table = Split(page().DataCsv(), '\n');
+  EXPECT_EQ(table.at(0), "sample,minutes,engine_speed_rpm,engine_speed_rpm_2");
+  EXPECT_EQ(table.at(11), "11,0.0690,900,1000");
+  // The Channels window: both values at the marker, both drawn, both in its table.
+  Run(page(), "strips RPM Temperature");
+  std::vector<form::StripState> strips = page().channelsView().States();
+  EXPECT_EQ(strips.at(0).value, "900 rpm");
+  EXPECT_EQ(strips.at(0).secondValue, "1000 rpm");
+  EXPECT_GT(strips.at(0).secondLines, 0);
+  const Texts both = Split(page().channelsView().DataCsv(), '\n');
+  EXPECT_EQ(both.at(0),
+            "sample,minutes,engine_speed_rpm,coolant_c,intake_c,fuel_c,engine_speed_rpm_2,"
+            "coolant_c_2,intake_c_2");  // the second log records no fuel temperature
+  EXPECT_EQ(both.at(11), "11,0.0690,900,-55,-55,-55,1000,0,0");
+
+  Run(page(), "offset 1 min\nopen " + dir_ + "/bad.txt");
+  const std::vector<form::Message> refusedAsFirst = page().TakeMessages();
+  ASSERT_EQ(refusedAsFirst.size(), 2u);
+  EXPECT_EQ(refusedAsFirst[0].text, "\"1 min\" is not a number of seconds, such as 12.4 or -3.");
+  Run(page(), "compare " + dir_ + "/bad.txt");
+  EXPECT_EQ(page().TakeMessages(), std::vector<form::Message>{refusedAsFirst[1]});
+  EXPECT_EQ(page().comparison()->file, "second.txt");
+  EXPECT_EQ(page().comparison()->offset, 2);
+  EXPECT_EQ(session().file().name, "first.txt");
+
+  Run(page(), "compare");
+  EXPECT_EQ(page().comparison(), std::nullopt);
+  EXPECT_FALSE(state("CompareLabel").visible);
+  EXPECT_EQ(page().ValuesAtMarker().compared, std::vector<channels::ComparedValue>{});
+  EXPECT_EQ(Split(page().DataCsv(), '\n').at(0), "sample,minutes,engine_speed_rpm");
+  strips = page().channelsView().States();
+  EXPECT_EQ(strips.at(0).secondValue, "");
+  EXPECT_EQ(strips.at(0).secondLines, 0);
+  EXPECT_EQ(menus(), (std::vector<bool>{true, false, false, false}));
+}
+
 }  // namespace
 }  // namespace zelk::testing

@@ -6,6 +6,8 @@
 
 #include <utility>
 
+#include "form/key_codes.h"
+
 namespace zelk::form {
 namespace {
 
@@ -22,6 +24,13 @@ TEST(UserEvent, LinesAndEventsGiveEachOther) {
       {"wheel 5000 -2", UserEvent::Wheel(5000, -2)},
       {"pan 3", UserEvent::Pan(3)},
       {"open logs/drive copy ä ö.txt", UserEvent::Open("logs/drive copy ä ö.txt")},
+      {"key 39 ctrl", UserEvent::Key(39, key::kCtrlHeld)},
+      {"key 37 shift", UserEvent::Key(37, key::kShiftHeld)},
+      {"clickat 1500 900 shift", UserEvent::ClickAt(1500, 900, key::kShiftHeld)},
+      {"compare logs/drive b.txt", UserEvent::Compare("logs/drive b.txt")},
+      {"compare", UserEvent::Compare("")},
+      {"offset -3.5 s", UserEvent::Offset("-3.5 s")},
+      {"align", UserEvent::Align()},
   };
   for (const auto& [line, event] : cases) {
     EXPECT_TRUE(ParseUserEvent(line) == event) << line;
@@ -29,7 +38,7 @@ TEST(UserEvent, LinesAndEventsGiveEachOther) {
   }
   for (const char* line :
        {"dump", "Click RPMButton", "open ", "key 13 ", "select YAxis", "scroll MarkerStepScroll +3",
-        "clickat 1500", "clickat 1500 y", "drag 1500", "wheel 5000 1.5", "wheel  2", "pan"}) {
+        "clickat 1500", "clickat 1500 y", "drag 1500", "wheel 5000 1.5", "wheel  2", "pan", "key 39 alt", "align now"}) {
     EXPECT_FALSE(ParseUserEvent(line)) << line;
   }
 }

@@ -171,5 +171,121 @@ TEST_F(SessionTest, ChannelsAreDecodedOncePerLogAndByte) {
   }
 }
 
+class SecondLogTest : public SessionTest {
+ protected:
+  // A log of 60 samples of each kind: a frame log (0.41 s apart), a "Time"
+  // log (1 s apart), a "#time" log (0.4 s apart).
+  static std::string LogOfKind(int kind) {
+    const testlogs::Texts rows(60, "1000");
+    if (kind == 0) return testlogs::FrameLog(60, {900, 2500});
+    return kind == 1 ? testlogs::TimeLog({{1, rows}}) : testlogs::ShortTimeLog({{1, rows}});
+  }
+  std::string Write(const std::string& name, const std::string& text) {
+    return testlogs::WriteFile(dir_ / name, text);
+  }
+  void OpenFirst(int kind) {
+    ASSERT_TRUE(session_.Open(Write("first.txt", LogOfKind(kind)), "first.txt").accepted);
+    session_.SetWindowLength(0);
+  }
+  void MarkFirst(long sample) { session_.MarkOffset(sample - session_.window().yStart); }
+  std::optional<long> SecondAtMarker() const {
+    return session_.comparison()->alignment.SecondNearestTo(session_.MarkedSample());
+  }
+};
+
+// The marker at 12 s of the first log, whatever its kind, reads the second
+// log's sample at 12 s of its own time, minus the offset, whatever its kind:
+// before its start or after its end, none.
+TEST_F(SecondLogTest, EveryPairOfKindsLinesUpByTimeAtEachOffset) {
+  const long at12s[] = {30, 13, 31};  // sample 30 of a frame log is at 12 s
+  const char* offsets[] = {"0", "+4", "-4", "+20", "-100"};
+  const std::optional<long> expected[3][5] = {
+      {30, 20, 40, std::nullopt, std::nullopt},
+      {13, 9, 17, std::nullopt, std::nullopt},
+      {31, 21, 41, std::nullopt, std::nullopt},
+  };
+  for (int first = 0; first < 3; ++first) {
+    for (int second = 0; second < 3; ++second) {
+      OpenFirst(first);
+      ASSERT_TRUE(session_.Compare(Write("second.txt", LogOfKind(second)), "second.txt").accepted);
+      MarkFirst(at12s[first]);
+      for (int k = 0; k < 5; ++k) {
+        SCOPED_TRACE(std::to_string(first) + " " + std::to_string(second) + " " + offsets[k]);
+        const auto offset = store::ReadOffset(offsets[k], session_.comparison()->alignment).offset;
+        ASSERT_TRUE(offset && session_.SetOffset(*offset));
+        EXPECT_EQ(SecondAtMarker(), expected[second][k]);
+      }
+    }
+  }
+}
+
+// The offset moves by the marker's step, the second marker is placed on the
+// sample at the first marker's time and steps on, and Align at Marker puts
+// its sample under the first marker; without a second marker, nothing moves.
+TEST_F(SecondLogTest, OffsetStepsAndAlignsAtTheMarkers) {
+  OpenFirst(0);
+  ASSERT_TRUE(session_.Compare(Write("second.txt", LogOfKind(1)), "second.txt").accepted);
+  MarkFirst(30);  // 12 s
+  const auto offsetText = [&] {
+    return store::OffsetCaption(session_.comparison()->name,
+                                session_.comparison()->alignment.offset());
+  };
+  const struct {
+    const char* what;
+    std::function<bool()> step;
+    bool done;
+    std::string caption;
+    std::optional<long> secondMarker, atMarker;
+  } cases[] = {
+      {"align without a second marker", [&] { return session_.AlignAtMarkers(); }, false,
+       "second.txt +0.0 s", std::nullopt, 13},
+      {"the second marker placed", [&] { return session_.StepSecondMarker(+1); }, true,
+       "second.txt +0.0 s", 13, 13},
+      {"and stepped by 10", [&] { return session_.StepSecondMarker(+1); }, true,
+       "second.txt +0.0 s", 23, 13},
+      {"aligned", [&] { return session_.AlignAtMarkers(); }, true, "second.txt -10.0 s", 23, 23},
+      {"10 frames later", [&] { return session_.MoveOffset(+1); }, true, "second.txt -5.9 s", 23,
+       19},
+      {"the second marker at the graph's left", [&] { return session_.MarkSecondAt(0); }, true,
+       "second.txt -5.9 s", 7, 19},
+      {"stepped back before its start", [&] { return session_.StepSecondMarker(-1); }, true,
+       "second.txt -5.9 s", 1, 19},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    told_.clear();
+    EXPECT_EQ(c.step(), c.done);
+    EXPECT_EQ(offsetText(), c.caption);
+    EXPECT_EQ(session_.comparison()->marker, c.secondMarker);
+    EXPECT_EQ(SecondAtMarker(), c.atMarker);
+    EXPECT_EQ(told_, c.done ? std::vector<unsigned>{session::kComparisonChanged}
+                            : std::vector<unsigned>{});
+  }
+}
+
+// A second log refused is told as a first log would be and leaves both logs
+// and their offset; so is one with no first log; a new first log ends it.
+TEST_F(SecondLogTest, ARefusedSecondLogLeavesBothAndANewFirstLogEndsIt) {
+  const std::string bad = Write("bad.txt", "nonsense");
+  EXPECT_EQ(session_.Compare(Write("second.txt", LogOfKind(1)), "second.txt").messages,
+            std::vector<std::string>{"Open a log before comparing another log with it."});
+  OpenFirst(0);
+  ASSERT_TRUE(session_.Compare(Write("second.txt", LogOfKind(1)), "second.txt").accepted);
+  session_.SetOffset(3 * store::kTicksPerSecond);
+  told_.clear();
+  const session::Opened refused = session_.Compare(bad, "bad.txt");
+  EXPECT_FALSE(refused.accepted);
+  EXPECT_EQ(refused.messages, session_.Open(bad, "bad.txt").messages);
+  EXPECT_EQ(refused.messages, std::vector<std::string>{"Not a valid ZELK data file: \"" + bad + "\""});
+  EXPECT_EQ(session_.file().name, "first.txt");
+  EXPECT_EQ(session_.comparison()->name, "second.txt");
+  EXPECT_EQ(session_.comparison()->log.format, store::kTimeLog);
+  EXPECT_EQ(session_.comparison()->alignment.offset(), 3 * store::kTicksPerSecond);
+  EXPECT_TRUE(told_.empty());
+  ASSERT_TRUE(Open(100, "another.txt"));
+  EXPECT_EQ(session_.comparison(), nullptr);
+  EXPECT_TRUE(told_.back() & session::kComparisonChanged);
+}
+
 }  // namespace
 }  // namespace zelk::testing
