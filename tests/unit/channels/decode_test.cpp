@@ -51,20 +51,17 @@ TEST_F(ChannelTest, EngineSpeedGraphAndListing) {
 TEST_F(ChannelTest, TemperaturesFrameLogDrawsCoolantIntakeAndFuelWithTheirLegend) {
   // Bytes 3, 5 and 6 of the 0x80 frame, less 55: upper and lower case,
   // 00 and FF, a frame too short for them and bytes that are no hexadecimal.
-  const Decoded c = {ChannelId::Temperatures,
-                     "frame log",
-                     FrameLogOf({Frame80With({{3, "8C"}, {5, "50"}, {6, "4B"}}),
-                                 Frame80With({{3, "00"}, {5, "00"}, {6, "FF"}}),
-                                 Frame80With({{3, "3e"}, {5, "41"}, {6, "4b"}}), kShort80,
-                                 Frame80With({{3, "ZZ"}, {5, "G5"}, {6, "4B"}})},
-                                {}),
-                     "85|-55|7|0|0",
-                     "Raw Data - Coolant Temperature (Deg Centrigrade)\r\n85° -55°  7°  0°  0° ",
-                     {},
-                     {},
-                     {},
-                     24};
-  ExpectDecoded(c);
+  ExpectDecoded(
+      {.id = ChannelId::Temperatures,
+       .what = "frame log",
+       .log = FrameLogOf({Frame80With({{3, "8C"}, {5, "50"}, {6, "4B"}}),
+                          Frame80With({{3, "00"}, {5, "00"}, {6, "FF"}}),
+                          Frame80With({{3, "3e"}, {5, "41"}, {6, "4b"}}), kShort80,
+                          Frame80With({{3, "ZZ"}, {5, "G5"}, {6, "4B"}})},
+                         {}),
+       .data = "85|-55|7|0|0",
+       .text = "Raw Data - Coolant Temperature (Deg Centrigrade)\r\n85° -55°  7°  0°  0° ",
+       .lines = 24});
   // The legend: a stroke of each series' colour beside its name.
   EXPECT_EQ(lines()[15], (chart::Line{2800, 520, 3400, 520, chart::kBlack, 2}));
   EXPECT_EQ(lines()[16], (chart::Line{4100, 520, 4700, 520, chart::kGreen, 2}));

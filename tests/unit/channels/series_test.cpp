@@ -92,8 +92,7 @@ TEST_F(ChannelTest, DataTableHoldsTheWindowsSamplesAsPlotted) {
     EXPECT_EQ(rows[1], c.first);
     EXPECT_EQ(rows.back(), c.last);
   }
-  const std::pair<const char*, const char*> slugs[] = {{"", "value"}, {"  --  ", "value"}};
-  for (const auto& [name, slug] : slugs) EXPECT_EQ(channels::Slug(name), slug) << name;
+  for (const char* name : {"", "  --  "}) EXPECT_EQ(channels::Slug(name), "value") << name;
 }
 
 }  // namespace

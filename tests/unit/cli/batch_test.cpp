@@ -36,6 +36,9 @@ struct FakeOutput : cli::BatchOutput {
 
 class BatchTest : public PageTest {};
 
+// Every chosen channel of every log and page gives a picture and a table;
+// with --combined each page of each log gives one picture of the strips and
+// one table of all their columns, and no file of a single channel.
 TEST_F(BatchTest, WritesEveryChannelOfEveryLogAndPage) {
   // 400 samples in a frame log and 800 in a "#time" log: 3 and 5 minutes.
   const std::pair<std::string, std::string> files[] = {
@@ -51,8 +54,10 @@ TEST_F(BatchTest, WritesEveryChannelOfEveryLogAndPage) {
     Texts logs;
     std::string failing;
     int status;
-    std::vector<std::pair<std::string, const char*>> written;  // each graph and its button
+    // Each graph and its button, or each stack of strips (no button).
+    std::vector<std::pair<std::string, const char*>> written;
     std::string err;
+    bool combined = false;
   } cases[] = {
       // clang-format off
       {{"TemperatureButton", "UserDefinedButton"}, 0,
@@ -66,12 +71,15 @@ TEST_F(BatchTest, WritesEveryChannelOfEveryLogAndPage) {
        {{"trip-manifold-page1", "MAPButton"}, {"trip-manifold-page2", "MAPButton"},
         {"short-manifold-page1", "MAPButton"}, {"short-manifold-page2", "MAPButton"},
         {"short-manifold-page3", "MAPButton"}}, ""},
+      {{"ThrottleButton", "RPMButton"}, 2, {"one/trip.txt"}, "", 0,
+       {{"trip-channels-page1", nullptr}, {"trip-channels-page2", nullptr}}, "", true},
       // clang-format on
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.minutes);
+    SCOPED_TRACE(c.written.front().first);
     cli::BatchOptions options;
-    options.folder = out;
+    options.folder = c.combined ? dir_ + "/out" : out;
+    options.combined = c.combined;
     for (const std::string& key : c.channels)
       options.channels.push_back(form::ButtonNamed(key)->id);
     options.minutes = c.minutes;
@@ -82,34 +90,19 @@ TEST_F(BatchTest, WritesEveryChannelOfEveryLogAndPage) {
     EXPECT_EQ(err.str(), c.err);
     std::string expected;
     decltype(output.graphs) graphs;
+    Texts stacks;
     for (const auto& [name, button] : c.written) {
-      graphs.push_back({out + name + ".png", form::ButtonNamed(button)->id, 20000.0f});
+      if (button) graphs.push_back({out + name + ".png", form::ButtonNamed(button)->id, 20000.0f});
+      if (!button) stacks.push_back(out + name + ".png");
       for (const std::string ext : {".png", ".csv"}) {
         if (name + ext != c.failing) expected += out + name + ext + "\n";
       }
     }
     EXPECT_EQ(printed.str(), expected);
     EXPECT_EQ(output.graphs, graphs);
+    EXPECT_EQ(output.stacks, stacks);
   }
-}
-
-// With --combined each page of each log gives one picture of the strips and
-// one table of all their columns, and no file of a single channel.
-TEST_F(BatchTest, CombinedWritesOneStackAndTableForEachPage) {
-  testlogs::WriteFile(dir_ + "/trip.txt", testlogs::FrameLog(400, {900}));
-  cli::BatchOptions options;
-  options.folder = dir_ + "/out";
-  options.combined = true;
-  options.minutes = 2;
-  options.channels = {channels::ChannelId::Throttle, channels::ChannelId::EngineSpeed};
-  options.logs = {dir_ + "/trip.txt"};
-  FakeOutput output(page(), "");
-  std::ostringstream printed, err;
-  EXPECT_EQ(cli::RunBatch(page(), options, output, printed, err), 0);
-  const std::string out = dir_ + "/out/trip-channels-page";
-  EXPECT_EQ(printed.str(), out + "1.png\n" + out + "1.csv\n" + out + "2.png\n" + out + "2.csv\n");
-  EXPECT_EQ(output.stacks, (Texts{out + "1.png", out + "2.png"}));
-  EXPECT_TRUE(output.graphs.empty());
+  // The last stack drawn: the strips in the order given, on the second page.
   const auto states = page().channelsView().States();
   ASSERT_EQ(states.size(), 2u);
   EXPECT_EQ(std::pair(states[0].channel, states[0].first),
