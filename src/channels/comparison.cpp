@@ -120,7 +120,7 @@ FurtherColumns SecondColumns(std::span<const ChannelRow* const> channels,
   struct Compared {
     const ChannelRow* channel;
     const Tables* tables;
-    std::vector<Series> series;  // as the second log's own table would export them
+    std::vector<Series> series;   // as the second log's own table would export them
     std::vector<size_t> columns;  // those compared
   };
   const auto compared = std::make_shared<std::vector<Compared>>();

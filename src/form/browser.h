@@ -61,7 +61,7 @@ class Browser {
   Messages& messages_;
   std::string programDir_;
   std::vector<std::string> dirPaths_;  // the folder behind each entry of Dir1
-  bool forComparison_ = false;          // the next pick opens a second log
+  bool forComparison_ = false;         // the next pick opens a second log
 };
 
 }  // namespace zelk::form

@@ -54,8 +54,9 @@ bool Comparing::MarkSecondAt(double x) {
 std::optional<ComparisonState> Comparing::State(channels::ChannelId channel, long lines) const {
   const session::Comparison* comparison = session_.comparison();
   if (!comparison) return std::nullopt;
-  ComparisonState state{comparison->name, store::SecondsOf(comparison->alignment.offset()),
-                        std::nullopt, "", lines, comparison->marker};
+  ComparisonState state{
+      comparison->name,  store::SecondsOf(comparison->alignment.offset()), std::nullopt, "", lines,
+      comparison->marker};
   if (!session_.marker().shown) return state;
   state.sample = comparison->alignment.SecondNearestTo(session_.MarkedSample());
   const channels::ChannelRow* row = channels::ChannelOf(channel);

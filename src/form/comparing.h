@@ -16,13 +16,13 @@ namespace zelk::form {
 
 // The comparison as the driver's dump shows it.
 struct ComparisonState {
-  std::string file;     // the second log's file name
-  double offset = 0;    // seconds, positive when the second log starts later
+  std::string file;   // the second log's file name
+  double offset = 0;  // seconds, positive when the second log starts later
   // The second log's sample nearest the marker's time, and its text there
   // for the channel on screen; none and "" without a marker or a sample then.
   std::optional<long> sample;
   std::string value;
-  long lines = 0;  // segments the graph drew for it
+  long lines = 0;              // segments the graph drew for it
   std::optional<long> marker;  // the second log's own marker
 };
 

@@ -35,8 +35,8 @@ bool Graph::Show() {
   if (const ChannelButton* button = ButtonOf(channel->id)) {
     controls_.Named(button->key).state.backColour = kTitleBar;
   }
-  channels::View view = channels::Draw(*channel, session_.log(), session_.byte(),
-                                       session_.window(), session_.Decoded(*channel), canvas_);
+  channels::View view = channels::Draw(*channel, session_.log(), session_.byte(), session_.window(),
+                                       session_.Decoded(*channel), canvas_);
   // A second log is drawn over the first on the first's scale, paler.
   state_.secondLines = 0;
   if (const std::optional<channels::SecondLog> second = session_.SecondLog()) {
@@ -92,8 +92,8 @@ void Graph::DrawSecondMarker() {
   if (!(offset >= 0 && offset <= window.width)) return;
   const auto x = static_cast<float>(chart::kAxisX + window.xStep.ToDouble() * offset);
   for (int y = chart::kAxisTop; y < chart::kAxisBottom; y += kDash + kDashGap) {
-    canvas_.DrawLine(x, static_cast<float>(y),
-                     x, static_cast<float>(std::min(y + kDash, chart::kAxisBottom)),
+    canvas_.DrawLine(x, static_cast<float>(y), x,
+                     static_cast<float>(std::min(y + kDash, chart::kAxisBottom)),
                      kSecondMarkerColour);
   }
 }

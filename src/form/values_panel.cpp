@@ -33,10 +33,11 @@ ValuesView ValuesPanel::View() {
     const session::Comparison& comparison = *session_.comparison();
     channels::ComparedSample compared =
         channels::CompareAtMarker(session_.log(), session_.Decoding(), i, *second);
-    view.secondHeading = store::OffsetCaption(comparison.name, comparison.alignment.offset()) +
-                         (compared.secondSample ? ": sample " + text::Plain(*compared.secondSample) +
-                                                      " at " + compared.secondTime
-                                                : ": no sample at this time");
+    view.secondHeading =
+        store::OffsetCaption(comparison.name, comparison.alignment.offset()) +
+        (compared.secondSample
+             ? ": sample " + text::Plain(*compared.secondSample) + " at " + compared.secondTime
+             : ": no sample at this time");
     view.compared = std::move(compared.values);
   }
   return view;

@@ -19,7 +19,8 @@ Opened Session::Compare(const std::string& path, const std::string& name) {
   fresh->logId = ++secondIds_;
   fresh->byte = ByteChoiceFor(fresh->log.format, byte_.page, byte_.byte);
   // The two logs start together until the user moves the second.
-  fresh->alignment = store::LogAlignment(store::LogTiming::Of(log_), store::LogTiming::Of(fresh->log));
+  fresh->alignment =
+      store::LogAlignment(store::LogTiming::Of(log_), store::LogTiming::Of(fresh->log));
   comparison_ = std::move(fresh);
   Notify(kComparisonChanged);
   return opened;
@@ -76,10 +77,10 @@ bool Session::StepSecondMarker(int direction) {
 std::optional<store::Ticks> Session::TimeAt(double x) const {
   const double step = window_.xStep.ToDouble();
   if (!(step > 0) || !std::isfinite(x)) return std::nullopt;
-  const double samples =
-      std::clamp((x - chart::kAxisX) / step, 0.0, std::max(window_.width, 0.0));
+  const double samples = std::clamp((x - chart::kAxisX) / step, 0.0, std::max(window_.width, 0.0));
   const store::LogTiming timing = store::LogTiming::Of(log_);
-  return timing.TimeOf(window_.yStart) + std::llround(samples * static_cast<double>(timing.Spacing()));
+  return timing.TimeOf(window_.yStart) +
+         std::llround(samples * static_cast<double>(timing.Spacing()));
 }
 
 bool Session::MarkSecondAt(double x) {

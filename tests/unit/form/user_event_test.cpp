@@ -38,7 +38,8 @@ TEST(UserEvent, LinesAndEventsGiveEachOther) {
   }
   for (const char* line :
        {"dump", "Click RPMButton", "open ", "key 13 ", "select YAxis", "scroll MarkerStepScroll +3",
-        "clickat 1500", "clickat 1500 y", "drag 1500", "wheel 5000 1.5", "wheel  2", "pan", "key 39 alt", "align now"}) {
+        "clickat 1500", "clickat 1500 y", "drag 1500", "wheel 5000 1.5", "wheel  2", "pan",
+        "key 39 alt", "align now"}) {
     EXPECT_FALSE(ParseUserEvent(line)) << line;
   }
 }

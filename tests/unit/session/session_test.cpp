@@ -276,7 +276,8 @@ TEST_F(SecondLogTest, ARefusedSecondLogLeavesBothAndANewFirstLogEndsIt) {
   const session::Opened refused = session_.Compare(bad, "bad.txt");
   EXPECT_FALSE(refused.accepted);
   EXPECT_EQ(refused.messages, session_.Open(bad, "bad.txt").messages);
-  EXPECT_EQ(refused.messages, std::vector<std::string>{"Not a valid ZELK data file: \"" + bad + "\""});
+  EXPECT_EQ(refused.messages,
+            std::vector<std::string>{"Not a valid ZELK data file: \"" + bad + "\""});
   EXPECT_EQ(session_.file().name, "first.txt");
   EXPECT_EQ(session_.comparison()->name, "second.txt");
   EXPECT_EQ(session_.comparison()->log.format, store::kTimeLog);
