@@ -283,7 +283,7 @@ void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
   if (dragging_) update(BandRect(bandEnd_));
   pressedAt_.reset();
   if (!dragging_) {
-    emit leftPressed(Twips(from));
+    emit leftPressed(Twips(from), event->modifiers());
     return;
   }
   dragging_ = false;

@@ -50,8 +50,8 @@ class CanvasWidget : public QWidget, public chart::Canvas {
  signals:
   // A left click on the graph, or on what lies over it, at `twips` from the
   // canvas's top-left corner: the button went down and came up without
-  // moving more than a few pixels across.
-  void leftPressed(QPointF twips);
+  // moving more than a few pixels across; with the keys held then.
+  void leftPressed(QPointF twips, Qt::KeyboardModifiers modifiers);
   // The left button was dragged across the graph from x1 to x2 twips.
   void dragged(double x1, double x2);
   // The right button went down on the graph.

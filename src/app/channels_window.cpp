@@ -411,7 +411,9 @@ void ChannelsWindow::PlaceBesideMain() {
 QImage ChannelsWindow::StackImage() { return stack_->grab().toImage(); }
 
 void ChannelsWindow::keyReleaseEvent(QKeyEvent* event) {
-  if (!event->isAutoRepeat()) forward_(form::UserEvent::Key(VirtualKeyCode(event->key())));
+  if (!event->isAutoRepeat()) {
+    forward_(form::UserEvent::Key(VirtualKeyCode(event->key()), HeldKeys(event->modifiers(), event->key())));
+  }
 }
 
 void ChannelsWindow::closeEvent(QCloseEvent* event) {

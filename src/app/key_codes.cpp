@@ -7,6 +7,11 @@
 
 namespace zelk::app {
 
+int HeldKeys(Qt::KeyboardModifiers modifiers, int qtKey) {
+  return (modifiers & Qt::ShiftModifier && qtKey != Qt::Key_Shift ? form::key::kShiftHeld : 0) |
+         (modifiers & Qt::ControlModifier && qtKey != Qt::Key_Control ? form::key::kCtrlHeld : 0);
+}
+
 int VirtualKeyCode(int qtKey) {
   // Letters and digits share their numbers.
   if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)) {

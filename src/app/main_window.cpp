@@ -106,6 +106,10 @@ void MainWindow::OpenLog(const QString& path) {
   Forward(form::UserEvent::Open(path.toStdString()));
 }
 
+void MainWindow::CompareLog(const QString& path) {
+  Forward(form::UserEvent::Compare(path.toStdString()));
+}
+
 // ---- Events ----
 
 void MainWindow::Forward(const form::UserEvent& event) {
@@ -148,7 +152,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // The values panel takes no focus of its own: keys pressed while it is
     // the active window move the marker it follows.
     if ((widget == first || widget == values_) && !key->isAutoRepeat()) {
-      Forward(form::UserEvent::Key(VirtualKeyCode(key->key())));
+      Forward(form::UserEvent::Key(VirtualKeyCode(key->key()), HeldKeys(key->modifiers(), key->key())));
     }
   }
   return QMainWindow::eventFilter(watched, event);
@@ -158,11 +162,17 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
   if (!DroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
 
+// A file dropped with Ctrl held is compared with the loaded log; without,
+// it replaces it.
 void MainWindow::dropEvent(QDropEvent* event) {
   const QString file = DroppedFile(event->mimeData());
   if (file.isEmpty()) return;
   event->acceptProposedAction();
-  OpenLog(file);
+  if (event->modifiers() & Qt::ControlModifier) {
+    CompareLog(file);
+  } else {
+    OpenLog(file);
+  }
 }
 
 // ---- Requests of the page ----
@@ -191,6 +201,7 @@ void MainWindow::CarryOutRequests() {
   }
   if (const auto request = page_->TakeSaveRequest()) SaveAsked(*request);
   if (page_->TakeOptionsRequest()) OptionsAsked();
+  if (const auto proposed = page_->TakeOffsetRequest()) OffsetAsked(Text(*proposed));
   for (const form::Message& message : page_->TakeMessages()) {
     show(Text(message.title), Text(message.text));
   }

@@ -62,6 +62,8 @@ class MainWindow : public QMainWindow {
 
   // Opens the log at `path` as if the user had picked it in the browser.
   void OpenLog(const QString& path);
+  // Opens the log at `path` as a second log over the loaded one.
+  void CompareLog(const QString& path);
 
   // How many times its design size the form is drawn: it grows with the
   // window to fill it (keeping its proportions, centred) and never shrinks
@@ -73,8 +75,10 @@ class MainWindow : public QMainWindow {
   // starting from what it already holds. Without it the window keeps nothing
   // beyond its run.
   void Remember(std::shared_ptr<QSettings> settings);
-  // File > Recent Files: the logs opened lately, the latest first.
+  // File > Recent Files: the logs opened lately, the latest first; and the
+  // same logs to compare with the loaded one.
   QMenu* recentMenu() const { return recentMenu_; }
+  QMenu* compareRecentMenu() const { return compareRecentMenu_; }
   // The graph as it stands on screen, with what lies over it (title, value
   // labels, time axis, marker strip), in device pixels.
   QImage GraphImage();
@@ -96,6 +100,12 @@ class MainWindow : public QMainWindow {
   // cancelled. By default the Options dialog.
   using OptionsEditor = std::function<std::optional<QString>(const QString& readerProgram)>;
   void setOptionsEditor(OptionsEditor editor) { editOptions_ = std::move(editor); }
+
+  // How File > Set Offset... asks for the second log's offset: given the
+  // text proposed, the text typed, or nothing when the user cancelled. By
+  // default an input dialog.
+  using TextAsker = std::function<std::optional<QString>(const QString& proposed)>;
+  void setOffsetAsker(TextAsker asker) { askOffset_ = std::move(asker); }
 
   // Where each user event that reaches the page is reported, before it runs,
   // as the driver's script line that runs the same event ("click RPMButton",
@@ -143,6 +153,7 @@ class MainWindow : public QMainWindow {
   void CarryOutRequests();
   void SaveAsked(const form::SaveRequest& request);
   void OptionsAsked();
+  void OffsetAsked(const QString& proposed);
   // The form's scale and place follow the central area's size.
   void Rescale();
   void ApplyScale(double scale);
@@ -154,6 +165,8 @@ class MainWindow : public QMainWindow {
   // After a log was opened: it goes to the front of the recent logs.
   void NoteOpened();
   void FillRecentMenu();
+  // Compare With Recent is offered as Compare With... is.
+  void SyncCompareRecent();
 
   std::unique_ptr<form::UserPage> page_;
   CanvasWidget* canvas_ = nullptr;
@@ -167,6 +180,7 @@ class MainWindow : public QMainWindow {
   double panelScale_ = 1;
   std::shared_ptr<QSettings> settings_;
   QMenu* recentMenu_ = nullptr;
+  QMenu* compareRecentMenu_ = nullptr;
   std::vector<std::string> recent_;
   std::vector<Bound> bound_;             // parallel to the layout table
   QHash<QString, int> byKey_;            // key to index in bound_
@@ -175,6 +189,7 @@ class MainWindow : public QMainWindow {
   MessageShower showMessage_;
   FileChooser chooseFile_;
   OptionsEditor editOptions_;
+  TextAsker askOffset_;
   EventRecorder recordEvent_;
   bool closing_ = false;
 };

@@ -32,13 +32,34 @@ ValuesWindow::ValuesWindow(QWidget* parent)
 
 void ValuesWindow::Show(const form::ValuesView& view) {
   if (view == shown_ && isVisible() == view.shown) return;
-  if (view.heading != shown_.heading) heading_->setText(Text(view.heading));
-  if (view.rows != shown_.rows) {
+  if (view.heading != shown_.heading || view.secondHeading != shown_.secondHeading) {
+    heading_->setText(view.secondHeading.empty()
+                          ? Text(view.heading)
+                          : Text(view.heading) + '\n' + Text(view.secondHeading));
+  }
+  if (view.rows != shown_.rows || view.compared != shown_.compared) {
+    const bool compared = !view.compared.empty();
     list_->clear();
-    for (const auto& row : view.rows) {
-      auto* item =
-          new QTreeWidgetItem(list_, {Text(row.quantity), Text(row.value), Text(row.unit)});
-      item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+    list_->setColumnCount(compared ? 5 : 3);
+    QStringList headings{tr("Quantity"), tr("Value"), tr("Unit")};
+    if (compared) headings << tr("Second log") << tr("Difference");
+    list_->setHeaderLabels(headings);
+    for (size_t r = 0; r < view.rows.size(); ++r) {
+      const channels::ValueRow& row = view.rows[r];
+      QStringList texts{Text(row.quantity), Text(row.value), Text(row.unit)};
+      if (r < view.compared.size()) {
+        const channels::ComparedValue& both = view.compared[r];
+        // The second log's unit beside its number where it is not the first's.
+        QString second = Text(both.second);
+        if (both.secondUnit != both.unit && !both.secondUnit.empty()) {
+          second += ' ' + Text(both.secondUnit);
+        }
+        texts << second << Text(both.difference);
+      }
+      auto* item = new QTreeWidgetItem(list_, texts);
+      for (const int column : {1, 3, 4}) {
+        item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+      }
     }
   }
   shown_ = view;

@@ -1,5 +1,6 @@
 // The "Values at Marker" tool window: a heading and a list of every
-// quantity at the marked sample, in three columns (quantity, value, unit).
+// quantity at the marked sample, in three columns (quantity, value, unit);
+// while a second log is compared, two more: its value and the difference.
 // It shows what the page computes and tells the window when the user closes it.
 #pragma once
 

@@ -27,6 +27,7 @@
 #include "app/scaled_style.h"
 #include "app/values_window.h"
 #include "app/window_helpers.h"
+#include "app/key_codes.h"
 #include "form/key_codes.h"
 
 namespace zelk::app {
@@ -116,6 +117,10 @@ void MainWindow::Build() {
       if (name == form::ctl::OpenMenu.name) {
         recentMenu_ = menu->addMenu(tr("Recent Files"));
         connect(recentMenu_, &QMenu::aboutToShow, this, [this] { FillRecentMenu(); });
+      }
+      if (name == form::ctl::CompareMenu.name) {
+        compareRecentMenu_ = menu->addMenu(tr("Compare With Recent"));
+        connect(compareRecentMenu_, &QMenu::aboutToShow, this, [this] { FillRecentMenu(); });
       }
       continue;
     }
@@ -221,7 +226,9 @@ QWidget* MainWindow::MakePicture(const ControlSpec& design, const std::string& k
     // box holds lies over the canvas.
     canvas_ = new CanvasWidget(panel);
     connect(canvas_, &CanvasWidget::leftPressed, this,
-            [this](QPointF twips) { Forward(form::UserEvent::ClickAt(twips.x(), twips.y())); });
+            [this](QPointF twips, Qt::KeyboardModifiers modifiers) {
+              Forward(form::UserEvent::ClickAt(twips.x(), twips.y(), HeldKeys(modifiers)));
+            });
     connect(canvas_, &CanvasWidget::dragged, this,
             [this](double x1, double x2) { Forward(form::UserEvent::Drag(x1, x2)); });
     connect(canvas_, &CanvasWidget::wheeled, this,

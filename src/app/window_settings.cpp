@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
@@ -135,21 +136,52 @@ void MainWindow::NoteOpened() {
 // The menu is made again whenever it opens, so that a file that went away
 // since is shown greyed. Its old items go later: one of them may be the item
 // whose choice is being carried out.
+// The recent logs, to open and to compare with the loaded one; the second
+// menu only while Compare With... is offered.
 void MainWindow::FillRecentMenu() {
-  if (!recentMenu_) return;
-  for (QAction* action : recentMenu_->actions()) {
-    recentMenu_->removeAction(action);
-    action->deleteLater();
-  }
   const auto items = store::RecentMenu(
       recent_, [](const std::string& path) { return QFileInfo(Text(path)).isFile(); });
-  for (const store::RecentItem& item : items) {
-    QAction* action = recentMenu_->addAction(Text(item.caption));
-    action->setEnabled(item.present);
-    const QString path = Text(item.path);
-    connect(action, &QAction::triggered, this, [this, path] { OpenLog(path); });
+  const auto fill = [this, &items](QMenu* menu, void (MainWindow::*open)(const QString&)) {
+    if (!menu) return;
+    for (QAction* action : menu->actions()) {
+      menu->removeAction(action);
+      action->deleteLater();
+    }
+    for (const store::RecentItem& item : items) {
+      QAction* action = menu->addAction(Text(item.caption));
+      action->setEnabled(item.present);
+      const QString path = Text(item.path);
+      connect(action, &QAction::triggered, this, [this, open, path] { (this->*open)(path); });
+    }
+    menu->setEnabled(!items.empty());
+  };
+  fill(recentMenu_, &MainWindow::OpenLog);
+  fill(compareRecentMenu_, &MainWindow::CompareLog);
+  SyncCompareRecent();
+}
+
+void MainWindow::SyncCompareRecent() {
+  if (!compareRecentMenu_) return;
+  const QAction* compare = menuAction(QString::fromUtf8(form::ctl::CompareMenu.name));
+  compareRecentMenu_->menuAction()->setEnabled(compare && compare->isEnabled() &&
+                                               !compareRecentMenu_->actions().isEmpty());
+}
+
+// The offset typed for the second log goes back to the page, which takes it
+// or says why not.
+void MainWindow::OffsetAsked(const QString& proposed) {
+  std::optional<QString> typed;
+  if (askOffset_) {
+    typed = askOffset_(proposed);
+  } else {
+    QInputDialog dialog(this);
+    dialog.setFont(PanelFont());
+    dialog.setWindowTitle(tr("Set Offset"));
+    dialog.setLabelText(tr("Seconds the second log starts after the first:"));
+    dialog.setTextValue(proposed);
+    if (dialog.exec() == QDialog::Accepted) typed = dialog.textValue();
   }
-  recentMenu_->setEnabled(!items.empty());
+  if (typed) Forward(form::UserEvent::Offset(typed->toStdString()));
 }
 
 // The reader program chosen goes to the page, and to the settings where the

@@ -54,6 +54,7 @@ void MainWindow::Sync() {
   for (size_t i = 0; i < controls.size() && i < bound_.size(); ++i) {
     SyncControl(controls[i], bound_[i]);
   }
+  SyncCompareRecent();
   if (values_) values_->Show(page_->ValuesAtMarker());
   if (channels_) channels_->Sync();
   canvas_->RepaintIfAsked();

@@ -18,6 +18,7 @@
 #include "../qt/window_fixture.h"
 #include "app/channels_window.h"
 #include "app/colours.h"
+#include "app/key_codes.h"
 #include "app/listing_box.h"
 #include "app/values_window.h"
 #include "checks.h"
@@ -52,6 +53,11 @@ struct Monkey {
           const int pick = Below(4);
           return pick == 0 ? QString() : saves + (pick == 1 ? "/missing/" : "/") + name;
         });
+    // An offset typed for a compared log: none, or a number or not.
+    window.setOffsetAsker([this](const QString&) -> std::optional<QString> {
+      if (Chance(20)) return std::nullopt;
+      return Pick<QString>({"12.4", "-3", "+0.5 s", "1e9", "abc", "", "-0"});
+    });
   }
 
   int Below(int n) { return n <= 1 ? 0 : std::uniform_int_distribution<int>(0, n - 1)(random); }
@@ -62,7 +68,12 @@ struct Monkey {
   }
   QPoint PointIn(const QWidget* w) { return {Below(w->width()), Below(w->height())}; }
   const form::ControlState& Folders() const { return window.page().controls().Named("Dir1").state; }
-  Qt::KeyboardModifiers Modifiers() { return Chance(8) ? Qt::ControlModifier : Qt::NoModifier; }
+  // Now and then Ctrl or Shift held, which move a compared log and its marker.
+  Qt::KeyboardModifiers Modifiers() {
+    held = Chance(8) ? Qt::ControlModifier : Chance(8) ? Qt::ShiftModifier : Qt::NoModifier;
+    return held;
+  }
+  Qt::KeyboardModifiers held;
 
   // Clicks `widget` at `point`, or what lies topmost there. A left click on
   // the graph reaches the program at its place in twips.
@@ -74,7 +85,8 @@ struct Monkey {
     const size_t before = lines.size();
     QTest::mouseClick(widget, button, Modifiers(), point);
     const QPointF twips = point.toPointF() * 15 / window.scale();
-    const std::string place = form::UserEvent::ClickAt(twips.x(), twips.y()).ToLine();
+    const std::string place =
+        form::UserEvent::ClickAt(twips.x(), twips.y(), HeldKeys(held)).ToLine();
     if (qobject_cast<CanvasWidget*>(widget) && widget->isVisible() && button == Qt::LeftButton &&
         std::find(lines.begin() + before, lines.end(), place) == lines.end())
       fault = "a click on the graph did not reach the program as \"" + place + "\"";
@@ -125,7 +137,7 @@ struct Monkey {
     QTest::keyClick(target, key, Modifiers());
     // Released where the focus stayed, the key reaches the program as its code.
     const int code = std::ranges::find(kKeys, key, &std::pair<Qt::Key, int>::first)->second;
-    const std::string line = "key " + std::to_string(code);
+    const std::string line = form::UserEvent::Key(code, HeldKeys(held, key)).ToLine();
     if (window.focusWidget() == target &&
         std::find(lines.begin() + before, lines.end(), line) == lines.end())
       fault = "the key " + QKeySequence(key).toString().toStdString() + " did not give " + line;
@@ -215,7 +227,9 @@ struct Monkey {
     data.setUrls({QUrl::fromLocalFile(logs + drops[Below(int(drops.size()))])});
     QDragEnterEvent enter(PointIn(&window), Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(&window, &enter);
-    QDropEvent drop(enter.position(), Qt::CopyAction, &data, Qt::LeftButton, {});
+    // With Ctrl held, the file is compared with the loaded log.
+    QDropEvent drop(enter.position(), Qt::CopyAction, &data, Qt::LeftButton,
+                    Chance(40) ? Qt::ControlModifier : Qt::NoModifier);
     QApplication::sendEvent(&window, &drop);
   }
 
@@ -285,7 +299,9 @@ struct Monkey {
       case 8:  // Exit is left out: it would end the run.
         window.menuAction(Pick<QString>({"OpenMenu", "SaveGraphMenu", "ExportDataMenu",
                                          "AboutMenu", "Version", "ValuesMenu",
-                                         "ChannelsMenu"}))->trigger(); break;
+                                         "ChannelsMenu", "CompareMenu", "CompareMenu",
+                                         "OffsetMenu", "AlignMenu",
+                                         "CloseComparisonMenu"}))->trigger(); break;
       case 9: ZoomGraph(); break;
       case 10: DropFile(); break;
       case 11: UseChannels(); break;

@@ -41,6 +41,10 @@ class WindowFixture : public ::testing::Test {
       asked_.push_back(title + ": " + proposed);
       return chosen_;
     });
+    window->setOffsetAsker([this](const QString& proposed) {
+      asked_.push_back("Set Offset: " + proposed);
+      return typedOffset_;
+    });
     window->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     return window;
@@ -60,6 +64,7 @@ class WindowFixture : public ::testing::Test {
   std::unique_ptr<MainWindow> window_;
   QStringList messages_, asked_;  // "title: text"; the file dialogs' "title: proposed path"
   QString chosen_;                // what the file dialogs answer
+  std::optional<QString> typedOffset_;  // what Set Offset... is answered
 };
 
 // The temperatures of the log drawn, the marker on its eleventh sample.
