@@ -169,6 +169,22 @@ void WaitForPaint(PaintWatch& watch) {
   while (!watch.painted && timer.elapsed() < 1000) QCoreApplication::processEvents();
   QCoreApplication::processEvents();
 }
+
+bool PaintedNow(QWidget& widget) {
+  PaintWatch watch;
+  widget.installEventFilter(&watch);
+  QCoreApplication::processEvents();
+  widget.removeEventFilter(&watch);
+  return watch.painted;
+}
+
+bool PaintedSoon(QWidget& widget) {
+  PaintWatch watch;
+  widget.installEventFilter(&watch);
+  WaitForPaint(watch);
+  widget.removeEventFilter(&watch);
+  return watch.painted;
+}
 #endif
 
 int ExportJobsCores() {

@@ -13,6 +13,7 @@
 #ifdef ZELK_WITH_WINDOW
 #include <QEvent>
 #include <QObject>
+#include <QWidget>
 #endif
 
 namespace zelk::bench {
@@ -46,6 +47,12 @@ class PaintWatch : public QObject {
 // paint pass paints every widget that needs it before the call returns. A
 // window shown paints only once the event loop has delivered its expose.
 void WaitForPaint(PaintWatch& watch);
+
+// Posted events (the repaints a change asked for) handled; true when `widget`
+// was painted among them.
+bool PaintedNow(QWidget& widget);
+// Runs the event loop until `widget` has painted (a second at most).
+bool PaintedSoon(QWidget& widget);
 #endif
 
 // The --jobs that the export of 30 logs is measured with beside --jobs 1:

@@ -33,25 +33,6 @@ constexpr int kWidth = 3840, kHeight = 2160;
 constexpr const char* kTenStrips =
     "strips RPM Temperature Battery Ignition Lambda Loop Throttle Manifold STFT User-Defined";
 
-// Posted events (the repaints a change asked for) handled; true when `widget`
-// was painted among them.
-bool PaintedNow(QWidget& widget) {
-  PaintWatch watch;
-  widget.installEventFilter(&watch);
-  QApplication::processEvents();
-  widget.removeEventFilter(&watch);
-  return watch.painted;
-}
-
-// Runs the event loop until `widget` has painted (a second at most).
-bool PaintedSoon(QWidget& widget) {
-  PaintWatch watch;
-  widget.installEventFilter(&watch);
-  WaitForPaint(watch);
-  widget.removeEventFilter(&watch);
-  return watch.painted;
-}
-
 // The main window at 3840×2160 with the largest log of `kind` open, its
 // temperatures drawn in Full Trip and the marker one step in, all painted.
 // With `stack`, the Channels window is open too, at the same size, showing

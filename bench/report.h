@@ -59,5 +59,9 @@ void ReportExport(Table& table, const FindFigure& find);
 // open, a marker step and a wheel zoom, each beside the main window doing
 // the like alone, and the memory the open window adds.
 void ReportChannelsWindow(Table& table, const FindFigure& find);
+// The rows of two logs compared: opening the comparison, and a marker step
+// in the main window and in the Channels window, each beside the like done
+// with one log.
+void ReportCompare(Table& table, const FindFigure& find);
 
 }  // namespace zelk::bench
