@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -61,6 +62,14 @@ void ValuesWindow::Show(const form::ValuesView& view) {
         item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
       }
     }
+    // Wide enough for every column: the second log's two add to the three.
+    for (int column = 0; column < list_->columnCount(); ++column) {
+      list_->resizeColumnToContents(column);
+    }
+    const int wanted = list_->header()->length() + list_->frameWidth() * 2 +
+                       list_->verticalScrollBar()->sizeHint().width() +
+                       layout()->contentsMargins().left() + layout()->contentsMargins().right();
+    if (compared && width() < wanted) resize(wanted, height());
   }
   shown_ = view;
   if (isVisible() == view.shown) return;

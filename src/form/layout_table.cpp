@@ -12,6 +12,7 @@
 #include <string>
 #include <utility>
 
+#include "chart/plot.h"
 #include "chart/time_window.h"
 #include "form/channel_buttons.h"
 #include "form/control.h"
@@ -291,11 +292,13 @@ std::vector<ControlSpec> BuildTable() {
   // Inside Picture1: what lies over the graph.
   const ControlName canvas = ctl::Picture1;
   add(Row(K::Label, ctl::ScreenTitle, 840, 120, 5000, 375).In(canvas));
-  // The second log's legend while two logs are compared: its name and offset.
-  add(Row(K::Label, ctl::CompareLabel, 5900, 120, 3800, 375)
+  // The second log's legend while two logs are compared: its name and
+  // offset under the title, grey as its paler lines are.
+  add(Row(K::Label, ctl::CompareLabel, 840, 480, 5000, 375)
           .In(canvas)
           .Hidden()
-          .WithFont(kCanvasFont));
+          .WithFont(kCanvasFont)
+          .Fore(chart::Paler(chart::kBlack)));
   add(Row(K::Label, ctl::YLabel, 495, 4080, 11205, 375)
           .In(canvas)
           .Hidden()

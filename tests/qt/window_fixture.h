@@ -7,14 +7,19 @@
 
 #include <gtest/gtest.h>
 
+#include <QColor>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineF>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <map>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "application.h"
 #include "log_text.h"
@@ -66,6 +71,25 @@ class WindowFixture : public ::testing::Test {
   QString chosen_;                // what the file dialogs answer
   std::optional<QString> typedOffset_;  // what Set Offset... is answered
 };
+
+// A colour number 0x00BBGGRR as the screen shows it, "#rrggbb".
+inline std::string Rgb(uint32_t bgr) {
+  return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF).name().toStdString();
+}
+
+// Where `probe` crosses the first line drawn in `colour`, in twips.
+inline std::optional<QPointF> Crossing(const std::vector<chart::Line>& lines, uint32_t colour,
+                                       const QLineF& probe) {
+  for (const chart::Line& line : lines) {
+    QPointF at;
+    if (line.colour == colour &&
+        QLineF(line.x1, line.y1, line.x2, line.y2).intersects(probe, &at) ==
+            QLineF::BoundedIntersection) {
+      return at;
+    }
+  }
+  return std::nullopt;
+}
 
 // The temperatures of the log drawn, the marker on its eleventh sample.
 class WindowTest : public WindowFixture {

@@ -29,25 +29,6 @@
 namespace zelk::app {
 namespace {
 
-// A colour number 0x00BBGGRR as the screen shows it, "#rrggbb".
-std::string Rgb(uint32_t bgr) {
-  return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF).name().toStdString();
-}
-
-// Where `probe` crosses the first line drawn in `colour`, in twips.
-std::optional<QPointF> Crossing(const std::vector<chart::Line>& lines, uint32_t colour,
-                                const QLineF& probe) {
-  for (const chart::Line& line : lines) {
-    QPointF at;
-    if (line.colour == colour &&
-        QLineF(line.x1, line.y1, line.x2, line.y2).intersects(probe, &at) ==
-            QLineF::BoundedIntersection) {
-      return at;
-    }
-  }
-  return std::nullopt;
-}
-
 // What the check of every widget against its control does not see: the
 // window's size, which widget holds which, the fonts they inherit; that no
 // widget takes a dropped file for itself (as a text box would take its
