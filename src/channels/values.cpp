@@ -44,13 +44,14 @@ const Tables& DecodedChannels::Of(const ChannelRow& channel, const store::LogDat
   if (!current) {
     // A decode rewrites every sample of the series it shows, so the tables
     // are kept from log to log; what it leaves is never read.
-    channel.load(log, choice, entry.tables);
+    if (!entry.tables) entry.tables = std::make_unique<Tables>();
+    channel.load(log, choice, *entry.tables);
     entry.decoded = true;
     entry.logId = logId;
     entry.choice = choice;
     ++decodes_;
   }
-  return entry.tables;
+  return *entry.tables;
 }
 
 std::string ByteQuantity(const ByteChoice& choice) {

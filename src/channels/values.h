@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -70,11 +71,13 @@ class DecodedChannels {
   }
 
  private:
+  // A channel's tables are made the first time it is decoded: each holds
+  // every sample's text, and a view seldom shows every channel.
   struct Entry {
     bool decoded = false;
     unsigned long logId = 0;
     ByteChoice choice;
-    Tables tables;
+    std::unique_ptr<Tables> tables;
   };
   std::vector<Entry> entries_;  // parallel to ChannelTable()
   long decodes_ = 0;
