@@ -164,6 +164,23 @@ std::optional<std::pair<Strip, long>> SecondStripAt(const Strip& strip, long fir
 
 }  // namespace
 
+std::optional<double> SecondMarkerX(const Window& window, const store::LogAlignment& alignment,
+                                    long secondSample) {
+  const double offset = alignment.SecondAsFirstSample(secondSample) - window.yStart;
+  if (!(offset >= 0 && offset <= window.width)) return std::nullopt;
+  return chart::kAxisX + window.xStep.ToDouble() * offset;
+}
+
+void DrawSecondMarker(chart::Canvas& canvas, double x, double top, double bottom) {
+  constexpr double kDash = 120, kDashGap = 80;
+  canvas.SetLineWidth(1);
+  const auto at = static_cast<float>(x);
+  for (double y = top; y < bottom; y += kDash + kDashGap) {
+    canvas.DrawLine(at, static_cast<float>(y), at, static_cast<float>(std::min(y + kDash, bottom)),
+                    chart::Paler(chart::kRed));
+  }
+}
+
 long DrawSecondLog(chart::Canvas& canvas, const ChannelRow& channel, const store::LogData& first,
                    const ByteChoice& choice, const Window& window, const View& view,
                    const SecondLog& second) {

@@ -52,6 +52,15 @@ std::vector<std::string> SecondTextsAt(const Strip& strip, long firstSample,
 // Those texts as one, as Strip::TextAt joins them; "" for none.
 std::string SecondTextAt(const Strip& strip, long firstSample, const SecondLog& second);
 
+// The second log's own marker over the first log's graph of `window`: the
+// x of its sample `secondSample`'s time, in the graph's twips; none where
+// the window does not show that time.
+std::optional<double> SecondMarkerX(const Window& window, const store::LogAlignment& alignment,
+                                    long secondSample);
+// Draws that marker from `top` to `bottom` at x, dashed in the marker's red
+// made paler, so that it is told from the first log's solid one.
+void DrawSecondMarker(chart::Canvas& canvas, double x, double top, double bottom);
+
 // One quantity at the marker in both logs.
 struct ComparedValue {
   std::string quantity;    // "Coolant"

@@ -91,6 +91,15 @@ void ChannelsView::DrawMarker() {
   const channels::Drawn drawn =
       channels::DrawMarker(markerCanvas_, session_.window(), StackArea(), offset);
   markerTexts_ = drawn.texts;
+  // The second log's own marker, dashed, through every strip.
+  const session::Comparison* comparison = session_.comparison();
+  if (comparison && comparison->marker) {
+    const chart::Rect area = StackArea();
+    if (const auto x = channels::SecondMarkerX(session_.window(), comparison->alignment,
+                                               *comparison->marker)) {
+      channels::DrawSecondMarker(markerCanvas_, chart::MapX(area, *x), area.top, area.bottom);
+    }
+  }
   const long sample = session_.MarkedSample();
   const std::optional<channels::SecondLog> second = session_.SecondLog();
   // A strip of several lines gives each value in its line's colour, one

@@ -7,14 +7,6 @@
 #include "form/channel_buttons.h"
 
 namespace zelk::form {
-namespace {
-
-// The second log's marker is dashed, in the marker's red made paler, so that
-// it is told from the first log's solid strip.
-constexpr int kDash = 120, kDashGap = 80;
-constexpr uint32_t kSecondMarkerColour = chart::Paler(chart::kRed);
-
-}  // namespace
 
 void Graph::ResetButtons() {
   for (const ChannelButton& button : ChannelButtons()) {
@@ -85,16 +77,9 @@ void Graph::ApplyView(channels::View view) {
 void Graph::DrawSecondMarker() {
   const session::Comparison* comparison = session_.comparison();
   if (!comparison || !comparison->marker) return;
-  const chart::TimeWindow& window = session_.window();
-  const double offset =
-      comparison->alignment.SecondAsFirstSample(*comparison->marker) - window.yStart;
-  // Only where the window shows its time.
-  if (!(offset >= 0 && offset <= window.width)) return;
-  const auto x = static_cast<float>(chart::kAxisX + window.xStep.ToDouble() * offset);
-  for (int y = chart::kAxisTop; y < chart::kAxisBottom; y += kDash + kDashGap) {
-    canvas_.DrawLine(x, static_cast<float>(y), x,
-                     static_cast<float>(std::min(y + kDash, chart::kAxisBottom)),
-                     kSecondMarkerColour);
+  if (const auto x =
+          channels::SecondMarkerX(session_.window(), comparison->alignment, *comparison->marker)) {
+    channels::DrawSecondMarker(canvas_, *x, chart::kAxisTop, chart::kAxisBottom);
   }
 }
 
