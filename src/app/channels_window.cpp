@@ -240,7 +240,8 @@ void StackWidget::paintEvent(QPaintEvent* event) {
   }
 }
 
-// A left click marks the nearest sample in the strip under it; a drag across
+// A left click marks the nearest sample in the strip under it (with Shift,
+// the second log's sample, while one is compared); a drag across
 // the strips zooms into the span, as on the graph; the right button goes
 // back to the window before the last zoom.
 void StackWidget::mousePressEvent(QMouseEvent* event) {
@@ -261,7 +262,8 @@ void StackWidget::mouseReleaseEvent(QMouseEvent* event) {
     return;
   }
   if (const auto strip = view_.StripAt(y)) {
-    forward_(form::UserEvent::StripClick(static_cast<int>(*strip), Share(view_.FractionAt(x1))));
+    forward_(form::UserEvent::StripClick(static_cast<int>(*strip), Share(view_.FractionAt(x1)),
+                                         HeldKeys(event->modifiers())));
   }
 }
 

@@ -68,7 +68,7 @@ std::string UserEvent::ToLine() const {
     case Kind::Strips:
       return text.empty() ? "strips" : "strips " + text;
     case Kind::StripClick:
-      return "stripclick " + std::to_string(number) + ' ' + text::Plain(x);
+      return "stripclick " + std::to_string(number) + ' ' + text::Plain(x) + HeldText(held);
     case Kind::Compare:
       return text.empty() ? "compare" : "compare " + text;
     case Kind::Offset:
@@ -87,7 +87,8 @@ std::optional<UserEvent> ParseUserEvent(std::string_view line) {
     if (!rest.empty()) return std::nullopt;
     return UserEvent::Align();
   }
-  const int held = command == "key" || command == "clickat" ? TakeHeld(rest) : 0;
+  const int held =
+      command == "key" || command == "clickat" || command == "stripclick" ? TakeHeld(rest) : 0;
   if (command == "click") return UserEvent::Click(std::string(rest));
   if (command == "open") {
     if (rest.empty()) return std::nullopt;
@@ -116,7 +117,7 @@ std::optional<UserEvent> ParseUserEvent(std::string_view line) {
     const std::optional<int> strip = ReadInt(name);
     const std::optional<double> fraction = text::ReadDecimal(argument);
     if (!strip || !fraction || argument.empty()) return std::nullopt;
-    return UserEvent::StripClick(*strip, *fraction);
+    return UserEvent::StripClick(*strip, *fraction, held);
   }
   if (command == "wheel") {
     const std::optional<double> x = text::ReadDecimal(name);

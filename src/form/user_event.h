@@ -70,8 +70,8 @@ struct UserEvent {
   static UserEvent Strips(std::string names) {
     return {.kind = Kind::Strips, .text = std::move(names)};
   }
-  static UserEvent StripClick(int strip, double fraction) {
-    return {.kind = Kind::StripClick, .number = strip, .x = fraction};
+  static UserEvent StripClick(int strip, double fraction, int held = 0) {
+    return {.kind = Kind::StripClick, .number = strip, .x = fraction, .held = held};
   }
   // A second log over the loaded one, picked by its path (a recent file, a
   // file dropped with Ctrl held), or no path to close the comparison; the

@@ -99,8 +99,14 @@ void UserPage::ChannelsMenu_Click() {
 
 // A click in a strip marks the window's nearest sample, as a click on the
 // graph does.
-bool UserPage::ClickStrip(int strip, double fraction) {
+bool UserPage::ClickStrip(int strip, double fraction, int held) {
   if (strip < 0 || strip >= static_cast<int>(channelsView_.channels().size())) return false;
+  // With Shift, the second log's marker, at the place on the graph that
+  // shares the strips' time axis.
+  if ((held & kShiftHeld) &&
+      comparing_.MarkSecondAt(chart::kAxisX + fraction * chart::kWindowWidth)) {
+    return true;
+  }
   if (const auto offset = channelsView_.OffsetAt(fraction)) {
     marker_.MarkSample(session_.window().yStart + *offset);
   }
@@ -216,7 +222,7 @@ bool UserPage::Apply(const UserEvent& event) {
     case UserEvent::Kind::Strips:
       return ShowStrips(event.text);
     case UserEvent::Kind::StripClick:
-      return ClickStrip(event.number, event.x);
+      return ClickStrip(event.number, event.x, event.held);
     case UserEvent::Kind::Compare:
       if (event.text.empty()) {
         comparing_.CloseComparisonMenu_Click();

@@ -137,7 +137,7 @@ class UserPage {
   bool ShowStrips(std::string_view names);
   // View > Channels opens the window on the strips last shown, or closes it.
   void ChannelsMenu_Click();
-  bool ClickStrip(int strip, double fraction);
+  bool ClickStrip(int strip, double fraction, int held = 0);
 
   chart::Canvas& canvas_;
   Controls controls_;

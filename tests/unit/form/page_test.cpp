@@ -328,6 +328,11 @@ TEST_F(PageTest, ASecondLogIsComparedMovedAndClosedFromTheScript) {
             "sample,minutes,engine_speed_rpm,coolant_c,intake_c,fuel_c,engine_speed_rpm_2,"
             "coolant_c_2,intake_c_2");  // the second log records no fuel temperature
   EXPECT_EQ(both.at(11), "11,0.0690,900,-55,-55,-55,1000,0,0");
+  // Shift with a click in a strip moves the second log's marker, not the
+  // first's: at the strips' left end, before the second log starts, its first.
+  Run(page(), "stripclick 1 0 shift");
+  EXPECT_EQ(page().comparison()->marker, 1);
+  EXPECT_EQ(session().MarkedSample(), 11);
 
   Run(page(), "offset 1 min\nopen " + dir_ + "/bad.txt");
   const std::vector<form::Message> refusedAsFirst = page().TakeMessages();

@@ -27,6 +27,7 @@ TEST(UserEvent, LinesAndEventsGiveEachOther) {
       {"key 39 ctrl", UserEvent::Key(39, key::kCtrlHeld)},
       {"key 37 shift", UserEvent::Key(37, key::kShiftHeld)},
       {"clickat 1500 900 shift", UserEvent::ClickAt(1500, 900, key::kShiftHeld)},
+      {"stripclick 2 0.25 shift", UserEvent::StripClick(2, 0.25, key::kShiftHeld)},
       {"compare logs/drive b.txt", UserEvent::Compare("logs/drive b.txt")},
       {"compare", UserEvent::Compare("")},
       {"offset -3.5 s", UserEvent::Offset("-3.5 s")},
