@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace zelk::bench {
 
@@ -63,5 +64,18 @@ void ReportChannelsWindow(Table& table, const FindFigure& find);
 // in the main window and in the Channels window, each beside the like done
 // with one log.
 void ReportCompare(Table& table, const FindFigure& find);
+
+// A figure measured on each kind of log beside its reference, the benchmark
+// of the same name with "Reference" before the kind's: "BM_X/" and
+// "BM_XReference/", each with the kind's name after.
+struct FigureRow {
+  const char *name, *what, *reference;
+  double targetMs;
+  const char* target;
+};
+// One row for each kind of each of `rows`, what it is followed by `between`
+// and the kind's title.
+void FigureRows(Table& table, const FindFigure& find, const std::vector<FigureRow>& rows,
+                const std::string& between);
 
 }  // namespace zelk::bench

@@ -10,38 +10,20 @@ void ReportChannelsWindow(Table& table, const FindFigure& find) {
   constexpr double kStepTargetMs = 8;
   constexpr double kAddedTargetMB = 32;
   const std::string over = " (3840×2160, all ten strips, Full Trip): ";
-  const struct {
-    const char *name, *what, *reference;
-    double targetMs;
-    const char* target;
-  } rows[] = {
-      {"BM_ChannelsWindowOpen/", "Channels window opened from its menu item to its painted strips",
-       "the main window drawing and painting its ten channels in turn from their buttons", kFrameMs,
-       "< 1 frame"},
-      {"BM_ChannelsWindowMarkerStep/",
-       "Marker step (Right/Left key-up in the stack) until both windows have painted it",
-       "the main window's own marker step and repaint without the Channels window", kStepTargetMs,
-       "< 8 ms"},
-      {"BM_ChannelsWindowWheelZoom/",
-       "Wheel zoom over the stack until both windows have painted it",
-       "the main window's own wheel zoom and repaint without the Channels window", kFrameMs,
-       "< 1 frame"},
-  };
-  for (const auto& row : rows) {
-    for (LogKind kind : kLogKinds) {
-      const std::string what = row.what + over + KindTitle(kind);
-      const Figure* figure = find(row.name + std::string(KindName(kind)));
-      const Figure* reference =
-          find(std::string(row.name).insert(std::string(row.name).size() - 1, "Reference") +
-               KindName(kind));
-      if (!figure || !reference) {
-        table.Missing(what);
-        continue;
-      }
-      table.Row(what, Ms(figure->ms), Ms(reference->ms) + " " + row.reference,
-                figure->ms / reference->ms, row.target, figure->ms < row.targetMs);
-    }
-  }
+  FigureRows(
+      table, find,
+      {{"BM_ChannelsWindowOpen/", "Channels window opened from its menu item to its painted strips",
+        "the main window drawing and painting its ten channels in turn from their buttons",
+        kFrameMs, "< 1 frame"},
+       {"BM_ChannelsWindowMarkerStep/",
+        "Marker step (Right/Left key-up in the stack) until both windows have painted it",
+        "the main window's own marker step and repaint without the Channels window",
+        kStepTargetMs, "< 8 ms"},
+       {"BM_ChannelsWindowWheelZoom/",
+        "Wheel zoom over the stack until both windows have painted it",
+        "the main window's own wheel zoom and repaint without the Channels window", kFrameMs,
+        "< 1 frame"}},
+      over);
   for (LogKind kind : kLogKinds) {
     const std::string what =
         "Resident memory the open Channels window adds (new process)" + over + KindTitle(kind);
@@ -54,6 +36,25 @@ void ReportChannelsWindow(Table& table, const FindFigure& find) {
     table.Row(what, "+" + Fixed(added, 1) + " MB",
               Fixed(without, 1) + " MB the program without it (main window at 3840×2160)",
               added / without, "≤ +" + Fixed(kAddedTargetMB, 0) + " MB", added <= kAddedTargetMB);
+  }
+}
+
+void FigureRows(Table& table, const FindFigure& find, const std::vector<FigureRow>& rows,
+                const std::string& between) {
+  for (const FigureRow& row : rows) {
+    const std::string name = row.name;  // "BM_X/"
+    const std::string referenceName = name.substr(0, name.size() - 1) + "Reference/";
+    for (LogKind kind : kLogKinds) {
+      const std::string what = row.what + between + KindTitle(kind);
+      const Figure* figure = find(name + KindName(kind));
+      const Figure* reference = find(referenceName + KindName(kind));
+      if (!figure || !reference) {
+        table.Missing(what);
+        continue;
+      }
+      table.Row(what, Ms(figure->ms), Ms(reference->ms) + " " + row.reference,
+                figure->ms / reference->ms, row.target, figure->ms < row.targetMs);
+    }
   }
 }
 

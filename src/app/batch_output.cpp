@@ -1,6 +1,6 @@
 #include "app/batch_output.h"
 
-#include "app/channels_window.h"
+#include "app/stack_widget.h"
 #include "app/save_file.h"
 
 namespace zelk::app {
