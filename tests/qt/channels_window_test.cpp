@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QMenuBar>
 #include <QPainter>
+#include <QScreen>
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -105,6 +106,30 @@ TEST_F(ChannelsWindowTest, TheSavedStackHoldsTheWindowsPixelsAndTheTableItsColum
   Action(channels, "Export Data...")->trigger();
   ASSERT_EQ(messages_.size(), 1);
   EXPECT_TRUE(messages_.front().startsWith("ZelkScope: Cannot write \"" + path + "\""));
+}
+
+// A marker step repaints only where the marker was and is: what stays on
+// screen after steps each way (and after the stack was drawn afresh) is what
+// a whole new paint gives, no stale marker and no line lost.
+TEST_F(ChannelsWindowTest, AfterMarkerStepsTheScreenHoldsWhatAWholePaintGives) {
+  ChannelsWindow& channels = Open();
+  QWidget& stack = *channels.stack();
+  const auto onScreen = [&] {
+    QApplication::processEvents();
+    const QPoint at = stack.mapTo(&channels, QPoint(0, 0));
+    return channels.screen()
+        ->grabWindow(channels.winId(), at.x(), at.y(), stack.width(), stack.height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+  };
+  const auto whole = [&] { return stack.grab().toImage().convertToFormat(QImage::Format_RGB32); };
+  for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_End, Qt::Key_Left, Qt::Key_Home}) {
+    QTest::keyClick(&stack, key);
+    ASSERT_EQ(onScreen(), whole()) << key;
+  }
+  channels.resize(channels.size() + QSize(37, 11));
+  QTest::keyClick(&stack, Qt::Key_Right);
+  EXPECT_EQ(onScreen(), whole());
 }
 
 // Every line stroked on its own, the colours one after another in the
