@@ -50,12 +50,7 @@ void ValuesWindow::Show(const form::ValuesView& view) {
       QStringList texts{Text(row.quantity), Text(row.value), Text(row.unit)};
       if (r < view.compared.size()) {
         const channels::ComparedValue& both = view.compared[r];
-        // The second log's unit beside its number where it is not the first's.
-        QString second = Text(both.second);
-        if (both.secondUnit != both.unit && !both.secondUnit.empty()) {
-          second += ' ' + Text(both.secondUnit);
-        }
-        texts << second << Text(both.difference);
+        texts << Text(form::SecondText(both)) << Text(both.difference);
       }
       auto* item = new QTreeWidgetItem(list_, texts);
       for (const int column : {1, 3, 4}) {

@@ -5,6 +5,11 @@
 
 namespace zelk::form {
 
+std::string SecondText(const channels::ComparedValue& value) {
+  if (value.secondUnit.empty() || value.secondUnit == value.unit) return value.second;
+  return value.second + ' ' + value.secondUnit;
+}
+
 void ValuesPanel::ValuesMenu_Click() {
   bool& shown = controls_(ctl::ValuesMenu).state.checked;
   shown = !shown;

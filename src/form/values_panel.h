@@ -28,6 +28,10 @@ struct ValuesView {
   bool operator==(const ValuesView&) const = default;
 };
 
+// The second log's number as the panel shows it: with its unit after it
+// where that is not the first log's ("0.42 V" beside "12 °"), else alone.
+std::string SecondText(const channels::ComparedValue& value);
+
 class ValuesPanel {
  public:
   ValuesPanel(Controls& controls, session::Session& session)

@@ -314,6 +314,12 @@ TEST_F(PageTest, ASecondLogIsComparedMovedAndClosedFromTheScript) {
   ASSERT_FALSE(values.compared.empty());
   EXPECT_EQ(values.compared[0],
             (channels::ComparedValue{"Engine speed", "rpm", "900", "1000", "rpm", "-100"}));
+  // The second log's unit is shown where it is not the first's: the "Time"
+  // log's throttle in volts beside the frame log's degrees, with no difference.
+  EXPECT_EQ(form::SecondText(values.compared[0]), "1000");
+  EXPECT_EQ(values.compared.at(9).quantity, "Throttle");
+  EXPECT_EQ(form::SecondText(values.compared.at(9)), "0 V");
+  EXPECT_EQ(values.compared.at(9).difference, "");
   const Texts table = Split(page().DataCsv(), '\n');
   EXPECT_EQ(table.at(0), "sample,minutes,engine_speed_rpm,engine_speed_rpm_2");
   EXPECT_EQ(table.at(11), "11,0.0690,900,1000");
